@@ -1,0 +1,19 @@
+// The system log grows linearly: 100,000 lines cost about 100 times 1,000 lines.
+#include <benchmark/benchmark.h>
+
+#include "support/app_fixture.h"
+
+namespace {
+
+void BM_LogLines(benchmark::State& state) {
+  const auto lines = state.range(0);
+  for (auto _ : state) {
+    burnlab::testing::AppFixture f;
+    for (int64_t i = 0; i < lines; ++i) f.app.log.LogLine("Reading Device Address 012345");
+    benchmark::DoNotOptimize(f.app.panel.SystemLog.text.data());
+  }
+  state.SetItemsProcessed(state.iterations() * lines);
+}
+BENCHMARK(BM_LogLines)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

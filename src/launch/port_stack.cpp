@@ -1,0 +1,58 @@
+#include "launch/port_stack.h"
+
+#include "link/hardware_port.h"
+#include "link/null_port.h"
+
+namespace burnlab {
+
+std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::string& error) {
+  std::unique_ptr<PortStack> stack(new PortStack());
+  PortIo* backEnd = nullptr;
+  if (options.simulate) {
+    stack->clock_ = std::make_unique<sim::RealClock>();
+    if (options.simSocket == "none") {
+      stack->backEnd_ = std::make_unique<NullPort>();
+      backEnd = stack->backEnd_.get();
+    } else {
+      stack->simBoard_ =
+          std::make_unique<sim::SimBoard>(options.simModel, options.simPort, *stack->clock_);
+      backEnd = stack->simBoard_.get();
+    }
+  } else {
+    HardwarePortRequest request;
+    request.direct = options.direct;
+    request.parportDevice = options.parportDevice;
+    auto* raw = stack.get();
+    auto hardware =
+        openHardwarePort(request, [raw](const std::string& problem) { raw->report(problem); });
+    stack->backEnd_ = std::move(hardware.port);
+    stack->notice_ = hardware.notice;
+    if (!hardware.notice.empty()) stack->pending_.push_back(hardware.notice);
+    backEnd = stack->backEnd_.get();
+  }
+
+  if (!options.traceFile.empty()) {
+    stack->traceFile_.open(options.traceFile, std::ios::out | std::ios::trunc);
+    if (!stack->traceFile_) {
+      error = "Cannot write the trace file " + options.traceFile.string();
+      return nullptr;
+    }
+    stack->tracer_ = std::make_unique<TracingPort>(*backEnd, stack->traceFile_);
+    backEnd = stack->tracer_.get();
+  }
+  stack->filter_ = std::make_unique<PortAddressFilter>(*backEnd);
+  return stack;
+}
+
+void PortStack::onProblem(std::function<void(const std::string&)> receiver) {
+  receiver_ = std::move(receiver);
+  for (const auto& problem : pending_) receiver_(problem);
+  pending_.clear();
+}
+
+void PortStack::report(const std::string& problem) {
+  if (receiver_) receiver_(problem);
+  else pending_.push_back(problem);
+}
+
+}  // namespace burnlab

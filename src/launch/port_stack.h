@@ -1,0 +1,51 @@
+#pragma once
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/port_address_filter.h"
+#include "link/port_io.h"
+#include "link/tracing_port.h"
+#include "shell/program_options.h"
+#include "sim/sim_board.h"
+#include "sim/sim_clock.h"
+
+namespace burnlab {
+
+// The chain of port layers the options ask for: the address filter, then the trace (when
+// asked for), then the back end: the simulated board, a real port, or no port at all.
+class PortStack {
+ public:
+  // Builds the stack. `error` is set when the trace file cannot be created.
+  static std::unique_ptr<PortStack> build(const ProgramOptions& options, std::string& error);
+
+  PortIo& port() { return *filter_; }
+
+  // Why no real port is used, if so; and problems found later by the port layer. Until a
+  // receiver is set, problems are kept and handed over when it is.
+  void onProblem(std::function<void(const std::string&)> receiver);
+  const std::string& notice() const { return notice_; }
+
+  // The simulated board, when the stack runs on one.
+  sim::SimBoard* simulatedBoard() { return simBoard_.get(); }
+  sim::SimClock* simulatedClock() { return clock_.get(); }
+
+ private:
+  PortStack() = default;
+  void report(const std::string& problem);
+
+  std::unique_ptr<sim::SimClock> clock_;
+  std::unique_ptr<sim::SimBoard> simBoard_;
+  std::unique_ptr<PortIo> backEnd_;
+  std::ofstream traceFile_;
+  std::unique_ptr<TracingPort> tracer_;
+  std::unique_ptr<PortAddressFilter> filter_;
+  std::string notice_;
+  std::function<void(const std::string&)> receiver_;
+  std::vector<std::string> pending_;
+};
+
+}  // namespace burnlab

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace burnlab {
+
+// The world outside the window that the core uses: time, sleeping, sound, files' folders and
+// the per-user settings store. Tests use a virtual clock and an in-memory store.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // A real pause; on a virtual clock it only advances the time.
+  virtual void Sleep(int milliseconds) = 0;
+  // Time of day (hours, minutes, seconds) and the date, in the platform's short formats.
+  virtual std::string timeText() = 0;
+  virtual std::string dateText() = 0;
+
+  // The program's folder (wave files, burnlab6.ini, the help document).
+  virtual std::filesystem::path programFolder() = 0;
+  // The current working directory (BURNLAB.LOG, BURNLAB.BUF, the setup slots).
+  virtual std::filesystem::path workingFolder() = 0;
+
+  // Starts playing a wave file and returns at once; a newer sound cuts off an older one. A
+  // missing file or sound device plays nothing.
+  virtual void playSound(const std::filesystem::path& waveFile) = 0;
+
+  // Per-user settings store: text values by section and key.
+  virtual std::optional<std::string> setting(const std::string& section,
+                                             const std::string& key) = 0;
+  virtual void setSetting(const std::string& section, const std::string& key,
+                          const std::string& value) = 0;
+};
+
+}  // namespace burnlab

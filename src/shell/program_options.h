@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace burnlab {
+
+// What the command line asks for; the window and the CLI share it.
+struct ProgramOptions {
+  // The simulated board instead of real hardware.
+  bool simulate = false;
+  std::string simSocket;  // what sits in the simulated socket; "none": no board on any port
+  int simModel = 6;
+  std::uint16_t simPort = 0x378;
+
+  // The operator's own choices, applied after start-up as the window's controls would.
+  std::optional<std::uint16_t> port;
+  std::optional<int> model;
+
+  // The real back end: an explicit ppdev node, or direct I/O.
+  std::filesystem::path parportDevice;
+  bool direct = false;
+
+  std::filesystem::path traceFile;  // every port access, one line each
+
+  bool help = false;
+  bool version = false;
+  std::vector<std::string> arguments;  // what is left: the CLI's command and its operands
+};
+
+struct ParsedOptions {
+  ProgramOptions options;
+  std::string error;  // empty when the command line was understood
+};
+
+ParsedOptions parseProgramOptions(const std::vector<std::string>& arguments);
+
+// "378h", "378H" or "0x378" for one of the three parallel-port bases.
+std::optional<std::uint16_t> parsePortName(const std::string& text);
+
+// The option lines of --help, shared by both programs.
+std::string programOptionsHelp();
+
+}  // namespace burnlab

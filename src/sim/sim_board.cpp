@@ -1,0 +1,100 @@
+#include "sim/sim_board.h"
+
+#include "link/lpt_addresses.h"
+
+namespace burnlab::sim {
+namespace {
+
+constexpr std::uint8_t kReg4LineBit = 0x40;  // register 3: REG4, active low
+constexpr std::uint8_t kIdentifyBit = 0x20;  // register 3: model 6 identification
+constexpr std::uint8_t kIdentifyLine = 0x10;  // it pulls socket data line D4
+
+std::uint8_t bit(std::uint8_t value, int index) { return (value >> index) & 1; }
+
+}  // namespace
+
+SimBoard::SimBoard(int model, std::uint16_t base, SimClock& clock)
+    : model_(model), base_(base), clock_(clock) {}
+
+void SimBoard::insert(std::shared_ptr<SocketChip> chip) {
+  chip_ = std::move(chip);
+  if (chip_) chip_->linesChanged(lines_, clock_.nowNs());
+}
+
+std::uint8_t SimBoard::decodedControl() const {
+  return model_ == 4 ? control_ : static_cast<std::uint8_t>(control_ ^ 0x0F);
+}
+
+bool SimBoard::strobeActive() const { return bit(decodedControl(), 0) == 1; }
+
+int SimBoard::selectedRegister() const {
+  switch ((decodedControl() >> 1) & 0x07) {
+    case 0b101: return 0;
+    case 0b001: return 1;
+    case 0b100: return 2;
+    case 0b000: return 3;
+    case 0b111: return 4;
+    default: return -1;
+  }
+}
+
+void SimBoard::latch() {
+  // A transparent latch follows the data lines for as long as its strobe is active.
+  const int selected = selectedRegister();
+  if (strobeActive() && selected >= 0) lines_.reg[selected] = data_;
+  updateBoardDrive();
+  if (chip_) chip_->linesChanged(lines_, clock_.nowNs());
+}
+
+void SimBoard::updateBoardDrive() {
+  const std::uint8_t reg3 = lines_.reg[3];
+  const bool reg4Drives = (reg3 & kReg4LineBit) == 0;
+  std::uint8_t drive = reg4Drives ? lines_.reg[4] : 0xFF;
+  if (model_ == 6 && (reg3 & kIdentifyBit) && !reg4Drives) drive &= ~kIdentifyLine;
+  lines_.boardDrive = drive;
+}
+
+std::uint8_t SimBoard::dataBus() {
+  const std::uint8_t chip = chip_ ? chip_->output(lines_, clock_.nowNs()) : 0xFF;
+  return lines_.boardDrive & chip;
+}
+
+std::uint8_t SimBoard::selectedNibble() {
+  const bool bit2 = bit(control_, 2) == 1;
+  // Models 5 and 6 show D0..D3 when control bit 2 is 1; model 4 the other way round.
+  const bool lowNibble = model_ == 4 ? !bit2 : bit2;
+  const std::uint8_t bus = dataBus();
+  return lowNibble ? (bus & 0x0F) : (bus >> 4);
+}
+
+std::uint8_t SimBoard::statusFor(std::uint8_t nibble) const {
+  if (model_ == 4) {
+    // nAck, inverted Busy, PaperEnd, Select carry nibble bits 0, 1, 2, 3; nError reads 1.
+    return static_cast<std::uint8_t>(0x0F | bit(nibble, 0) << 6 | (bit(nibble, 1) ^ 1) << 7 |
+                                     bit(nibble, 2) << 5 | bit(nibble, 3) << 4);
+  }
+  // nError, Select, PaperEnd, nAck carry bits 0..3; Busy floats high and reads 0 inverted.
+  return static_cast<std::uint8_t>(0x07 | nibble << 3);
+}
+
+void SimBoard::PortOut(std::uint16_t address, std::uint8_t value) {
+  clock_.advanceNs(kPortAccessNs);
+  if (address == base_ + kDataOffset) {
+    data_ = value;
+  } else if (address == base_ + kControlOffset) {
+    control_ = value & 0x0F;
+  } else {
+    return;
+  }
+  latch();
+}
+
+std::uint8_t SimBoard::PortIn(std::uint16_t address) {
+  clock_.advanceNs(kPortAccessNs);
+  if (address == base_ + kStatusOffset) return statusFor(selectedNibble());
+  if (address == base_ + kDataOffset) return data_;
+  if (address == base_ + kControlOffset) return control_;
+  return kFloatingStatus;
+}
+
+}  // namespace burnlab::sim

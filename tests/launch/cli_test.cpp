@@ -1,0 +1,89 @@
+// burnlab-cli run as a program: exit codes, messages and the port trace it leaves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+namespace {
+
+struct Run {
+  int status = -1;
+  std::string output;  // standard output and standard error together
+};
+
+Run runCli(const std::string& arguments) {
+  const std::string command = std::string(BURNLAB_CLI) + " " + arguments + " 2>&1";
+  Run run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
+  const int raw = ::pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+std::vector<std::string> lines(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::vector<std::string> all;
+  for (std::string line; std::getline(in, line);) all.push_back(line);
+  return all;
+}
+
+std::vector<std::string> tail(const std::vector<std::string>& all, std::size_t count) {
+  return {all.end() - static_cast<long>(std::min(count, all.size())), all.end()};
+}
+
+TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
+  TempFolder folder;
+  const auto trace = folder.path() / "t.txt";
+  const auto run = runCli("--simulate --trace " + trace.string() + " reset");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(tail(lines(trace), 16),
+            (std::vector<std::string>{"out 0378 40", "out 037A 05", "out 037A 04", "out 037A 05",
+                                      "out 0378 00", "out 037A 0D", "out 037A 0C", "out 037A 0D",
+                                      "out 0378 00", "out 037A 07", "out 037A 06", "out 037A 07",
+                                      "out 0378 C4", "out 037A 0F", "out 037A 0E",
+                                      "out 037A 0F"}));
+}
+
+TEST(Cli, TheOperatorsPortAndModelChooseTheRegistersAndControlValues) {
+  TempFolder folder;
+  const auto trace = folder.path() / "t.txt";
+  const auto run = runCli("--simulate --port 278h --model 4 --trace " + trace.string() + " reset");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(tail(lines(trace), 4),
+            (std::vector<std::string>{"out 0278 C4", "out 027A 00", "out 027A 01",
+                                      "out 027A 00"}));
+}
+
+TEST(Cli, BadUsageExitsWithStatusTwoAndSaysWhy) {
+  EXPECT_EQ(runCli("--port 999h reset").status, 2);
+  const auto unknown = runCli("--simulate frobnicate");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.output.find("unknown command"), std::string::npos);
+  const auto help = runCli("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.output.find("reset"), std::string::npos);
+  EXPECT_NE(help.output.find("--sim-port"), std::string::npos);
+}
+
+TEST(Cli, WithoutHardwareItStillRunsAndExplainsWhy) {
+  if (std::filesystem::exists("/proc/sys/dev/parport")) GTEST_SKIP() << "this machine has ports";
+  const auto run = runCli("reset");
+  EXPECT_EQ(run.status, 0) << run.output;
+}
+
+TEST(Cli, AnUnwritableTraceFileIsRefused) {
+  const auto run = runCli("--simulate --trace /nonexistent/dir/t.txt reset");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("trace file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,197 @@
+// The ppdev back end against a fake /proc tree and fake kernel calls, plus the real calls on
+// nodes that are not parallel ports.
+#include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <linux/ppdev.h>
+
+#include <atomic>
+#include <cerrno>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "link/ppdev_port.h"
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+namespace {
+
+// The kernel as the back end sees it: one status byte per device, and every call recorded.
+class FakeKernel final : public PpdevCalls {
+ public:
+  int openDevice(const std::filesystem::path& path) override {
+    opened.push_back(path.string());
+    if (const auto failure = openFailures.find(path.string()); failure != openFailures.end()) {
+      return -failure->second;
+    }
+    return nextFd++;
+  }
+  int control(int fd, unsigned long request, void* argument) override {
+    auto* byte = static_cast<unsigned char*>(argument);
+    switch (request) {
+      case PPCLAIM:
+        record("claim " + std::to_string(fd));
+        if (claimBlocks) {
+          while (!unblock) std::this_thread::yield();
+        }
+        return claimResult;
+      case PPRELEASE: record("release " + std::to_string(fd)); return 0;
+      case PPDATADIR:
+        record("datadir " + std::to_string(*static_cast<int*>(argument)));
+        return 0;
+      case PPWDATA: record("data " + std::to_string(*byte)); return 0;
+      case PPWCONTROL: record("control " + std::to_string(*byte)); return 0;
+      case PPRSTATUS: *byte = status; record("status"); return 0;
+      default: return -EINVAL;
+    }
+  }
+  void closeDevice(int fd) override { record("close " + std::to_string(fd)); }
+
+  std::string lastCall() {
+    std::lock_guard lock(mutex);
+    return calls.empty() ? "" : calls.back();
+  }
+
+  std::vector<std::string> opened;
+  std::vector<std::string> calls;
+  std::mutex mutex;
+  void record(const std::string& call) {
+    std::lock_guard lock(mutex);
+    calls.push_back(call);
+  }
+  std::map<std::string, int> openFailures;
+  int nextFd = 10;
+  int claimResult = 0;
+  bool claimBlocks = false;
+  std::atomic<bool> unblock{false};
+  unsigned char status = 0x5F;
+};
+
+struct PpdevBench {
+  PpdevBench() {
+    addPort("parport0", "888\t0\n");   // 378h
+    addPort("parport1", "632\t1656\n");  // 278h, with a second base after the first number
+    settings.procRoot = folder.path() / "proc";
+    settings.deviceRoot = folder.path() / "dev";
+    settings.claimTimeout = std::chrono::milliseconds(50);
+  }
+  void addPort(const std::string& name, const std::string& baseAddr) {
+    const auto dir = folder.path() / "proc" / name;
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "base-addr") << baseAddr;
+  }
+  std::unique_ptr<PpdevPort> open() {
+    return std::make_unique<PpdevPort>(settings, kernel,
+                                       [this](const std::string& p) { problems.push_back(p); });
+  }
+
+  TempFolder folder;
+  PpdevSettings settings;
+  std::shared_ptr<FakeKernel> kernel = std::make_shared<FakeKernel>();
+  std::vector<std::string> problems;
+};
+
+TEST(PpdevPort, FindsTheDeviceByItsDecimalBaseAddress) {
+  PpdevBench bench;
+  const auto bases = findParportBases(bench.settings.procRoot);
+  EXPECT_EQ(bases.at("parport0"), 0x378);
+  EXPECT_EQ(bases.at("parport1"), 0x278);
+}
+
+TEST(PpdevPort, ClaimsOnFirstUseAndMapsTheThreeRegisters) {
+  PpdevBench bench;
+  {
+    auto port = bench.open();
+    port->PortOut(0x378, 0x9F);
+    port->PortOut(0x37A, 0xF5);  // only the low four bits reach the control register
+    EXPECT_EQ(port->PortIn(0x379), 0x5F);
+    port->PortOut(0x379, 0x01);  // the status register cannot be written
+  }
+  EXPECT_EQ(bench.kernel->opened, (std::vector<std::string>{(bench.folder.path() / "dev" /
+                                                             "parport0").string()}));
+  EXPECT_EQ(bench.kernel->calls,
+            (std::vector<std::string>{"claim 10", "datadir 0", "data 159", "control 5", "status",
+                                      "release 10", "close 10"}));
+  EXPECT_TRUE(bench.problems.empty());
+}
+
+TEST(PpdevPort, ABaseWithNoPortReadsAsNoBoardAndTouchesNothing) {
+  PpdevBench bench;
+  auto port = bench.open();
+  port->PortOut(0x3BC, 0x55);
+  EXPECT_EQ(port->PortIn(0x3BD), 0x7F);
+  EXPECT_TRUE(bench.kernel->opened.empty());
+  EXPECT_TRUE(bench.problems.empty());
+}
+
+TEST(PpdevPort, AMissingOrForbiddenNodeIsReportedOnceWithItsRemedy) {
+  PpdevBench bench;
+  const auto node0 = (bench.folder.path() / "dev" / "parport0").string();
+  const auto node1 = (bench.folder.path() / "dev" / "parport1").string();
+  bench.kernel->openFailures = {{node0, ENOENT}, {node1, EACCES}};
+  auto port = bench.open();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(port->PortIn(0x379), 0x7F);
+    EXPECT_EQ(port->PortIn(0x279), 0x7F);
+  }
+  ASSERT_EQ(bench.problems.size(), 2u);
+  EXPECT_NE(bench.problems[0].find("modprobe parport_pc ppdev"), std::string::npos);
+  EXPECT_NE(bench.problems[0].find("378h"), std::string::npos);
+  EXPECT_NE(bench.problems[1].find("group lp"), std::string::npos);
+  EXPECT_EQ(bench.kernel->opened.size(), 2u);  // a failed node is not retried
+}
+
+TEST(PpdevPort, AClaimThatNeverReturnsTimesOutAsBusy) {
+  PpdevBench bench;
+  bench.kernel->claimBlocks = true;
+  {
+    auto port = bench.open();
+    EXPECT_EQ(port->PortIn(0x379), 0x7F);
+    ASSERT_EQ(bench.problems.size(), 1u);
+    EXPECT_NE(bench.problems[0].find("held by another program"), std::string::npos);
+  }
+  // The abandoned claim gives the port back once the other program lets go.
+  bench.kernel->unblock = true;
+  for (int i = 0; i < 1000; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (bench.kernel->lastCall() == "close 10") break;
+  }
+  EXPECT_EQ(bench.kernel->lastCall(), "close 10");
+}
+
+TEST(PpdevPort, AnExplicitDeviceServesItsOwnBaseOnly) {
+  PpdevBench bench;
+  bench.settings.explicitDevice = bench.folder.path() / "dev" / "parport1";
+  auto port = bench.open();
+  EXPECT_EQ(port->PortIn(0x379), 0x7F);
+  EXPECT_TRUE(bench.kernel->opened.empty());
+  EXPECT_EQ(port->PortIn(0x279), 0x5F);
+  EXPECT_EQ(bench.kernel->opened.size(), 1u);
+}
+
+TEST(PpdevPort, TheRealCallsRejectNodesThatAreNotParallelPorts) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.path() / "proc" / "parport0");
+  std::ofstream(folder.path() / "proc" / "parport0" / "base-addr") << "888\n";
+  std::ofstream(folder.path() / "dev_parport0") << "not a device";
+  PpdevSettings settings;
+  settings.procRoot = folder.path() / "proc";
+  settings.explicitDevice = folder.path() / "dev_parport0";
+  std::vector<std::string> problems;
+  PpdevPort port(settings, linuxPpdevCalls(), [&](const std::string& p) { problems.push_back(p); });
+  EXPECT_EQ(port.PortIn(0x379), 0x7F);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("not a parallel port device"), std::string::npos) << problems[0];
+
+  settings.explicitDevice = folder.path() / "missing";
+  problems.clear();
+  PpdevPort missing(settings, linuxPpdevCalls(),
+                    [&](const std::string& p) { problems.push_back(p); });
+  missing.PortOut(0x378, 0);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("modprobe"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

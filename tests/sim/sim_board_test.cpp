@@ -1,0 +1,144 @@
+// The simulated board follows its wiring: latches, read-back lines, bus and identification.
+#include <gtest/gtest.h>
+
+#include "link/board.h"
+#include "sim/sim_board.h"
+
+namespace burnlab::sim {
+namespace {
+
+struct NoIndicators final : BoardIndicators {
+  void toggleProgramLamp() override {}
+  void resetProgressBar() override {}
+};
+
+// A chip that drives a fixed byte onto the bus while enabled.
+struct DrivingChip final : SocketChip {
+  explicit DrivingChip(std::uint8_t value) : value(value) {}
+  void linesChanged(const SocketLines& lines, std::uint64_t) override { seen = lines; }
+  std::uint8_t output(const SocketLines&, std::uint64_t) override {
+    return enabled ? value : 0xFF;
+  }
+  std::uint8_t value;
+  bool enabled = true;
+  SocketLines seen;
+};
+
+struct Rig {
+  explicit Rig(int model, std::uint16_t base = 0x378) : sim(model, base, clock), board(sim, none) {
+    board.InitControlTables();
+    board.setPortBase(static_cast<std::int16_t>(base));
+    board.Model = static_cast<std::int16_t>(model);
+    board.SetupPortModel();
+  }
+  // REG4 line released: the board leaves the data bus to the chip and the pull-ups.
+  void releaseBus() {
+    board.Reg3 = 0xC4;
+    board.SetReg3();
+  }
+  // Reads one nibble the way the program does: select it, then read the status register.
+  std::uint8_t status(bool low) {
+    sim.PortOut(board.PortControl, static_cast<std::uint8_t>(low ? board.ReadSelectLow
+                                                                  : board.ReadSelectHigh));
+    return sim.PortIn(board.PortStatus);
+  }
+
+  VirtualClock clock;
+  SimBoard sim;
+  NoIndicators none;
+  Board board;
+};
+
+TEST(SimBoard, EachModelLatchesEveryRegisterThroughTheWriteProtocol) {
+  for (int model : {4, 5, 6}) {
+    Rig rig(model);
+    rig.board.Reg0 = 0x11;
+    rig.board.Reg1 = 0x22;
+    rig.board.Reg2 = 0x33;
+    rig.board.Reg3 = 0x44;
+    rig.board.Reg4 = 0x55;
+    for (auto write : {&Board::SetReg0, &Board::SetReg1, &Board::SetReg2, &Board::SetReg3,
+                       &Board::SetReg4}) {
+      (rig.board.*write)();
+    }
+    EXPECT_EQ(rig.sim.registers(), (std::array<std::uint8_t, 5>{0x11, 0x22, 0x33, 0x44, 0x55}))
+        << "model " << model;
+  }
+}
+
+TEST(SimBoard, ALatchFollowsTheDataWhileStrobedAndHoldsAfterwards) {
+  Rig rig(5);
+  rig.sim.PortOut(0x37A, 0x06);  // register 2, strobe active
+  rig.sim.PortOut(0x378, 0xAA);
+  EXPECT_EQ(rig.sim.registers()[2], 0xAA);
+  rig.sim.PortOut(0x378, 0xBB);
+  EXPECT_EQ(rig.sim.registers()[2], 0xBB);
+  rig.sim.PortOut(0x37A, 0x07);  // strobe ends
+  rig.sim.PortOut(0x378, 0xCC);
+  EXPECT_EQ(rig.sim.registers()[2], 0xBB);
+  // A model-4 strobe value means nothing to a model-5 board's inverted lines.
+  rig.sim.PortOut(0x37A, 0x09);
+  EXPECT_EQ(rig.sim.registers()[2], 0xBB);
+}
+
+TEST(SimBoard, ModelFiveAndSixShowTheNibblesOnErrorSelectPaperEndAck) {
+  Rig rig(5);
+  rig.sim.insert(std::make_shared<DrivingChip>(0xA6));
+  rig.releaseBus();
+  EXPECT_EQ(rig.status(true), 0x07 | (0x6 << 3));   // D0..D3 = 0110
+  EXPECT_EQ(rig.status(false), 0x07 | (0xA << 3));  // D4..D7 = 1010, Busy reads 0
+}
+
+TEST(SimBoard, ModelFourScramblesTheLinesAndInvertsBusy) {
+  Rig rig(4);
+  rig.sim.insert(std::make_shared<DrivingChip>(0x5C));
+  rig.releaseBus();
+  // Low nibble 1100: bit0 0 -> nAck 0, bit1 0 -> Busy reads 1, bit2 1 -> PaperEnd, bit3 1 -> Select.
+  EXPECT_EQ(rig.status(true), 0x80 | 0x20 | 0x10 | 0x0F);
+  // High nibble 0101: nAck 1, Busy reads 1 (bit1 = 0), PaperEnd 1, Select 0.
+  EXPECT_EQ(rig.status(false), 0x40 | 0x80 | 0x20 | 0x0F);
+}
+
+TEST(SimBoard, TheBusIsTheWiredAndOfBoardChipAndPullUps) {
+  Rig rig(6);
+  auto chip = std::make_shared<DrivingChip>(0xF0);
+  rig.sim.insert(chip);
+  rig.board.Reg4 = 0x3C;
+  rig.board.SetReg4();
+  rig.board.Reg3 = 0xC4;  // REG4 released: the board leaves the bus to the chip
+  rig.board.SetReg3();
+  EXPECT_EQ(rig.sim.dataBus(), 0xF0);
+  rig.board.REG4ON();
+  EXPECT_EQ(rig.sim.dataBus(), 0x30);
+  EXPECT_EQ(chip->seen.boardDrive, 0x3C);
+  chip->enabled = false;
+  EXPECT_EQ(rig.sim.dataBus(), 0x3C);
+  rig.board.REG4OFF();
+  EXPECT_EQ(rig.sim.dataBus(), 0xFF);
+}
+
+TEST(SimBoard, OnlyModelSixPullsD4WhileRegisterThreeBitFiveIsSet) {
+  for (int model : {5, 6}) {
+    Rig rig(model);
+    rig.board.Reg3 = 0xE4;  // bit 5 set, REG4 released
+    rig.board.SetReg3();
+    EXPECT_EQ(rig.sim.dataBus(), model == 6 ? 0xEF : 0xFF) << model;
+    rig.board.REG4ON();
+    rig.board.Reg4 = 0xFF;
+    rig.board.SetReg4();
+    EXPECT_EQ(rig.sim.dataBus(), 0xFF) << model;
+  }
+}
+
+TEST(SimBoard, OtherPortsHaveNothingBehindThemAndEveryAccessTakesAMicrosecond) {
+  Rig rig(6, 0x278);
+  rig.sim.PortOut(0x378, 0x00);
+  rig.sim.PortOut(0x37A, 0x0E);
+  EXPECT_EQ(rig.sim.PortIn(0x379), 0x7F);
+  EXPECT_EQ(rig.sim.PortIn(0x3BD), 0x7F);
+  EXPECT_EQ(rig.sim.registers()[3], 0x00);
+  EXPECT_EQ(rig.clock.nowNs(), 4 * kPortAccessNs);
+}
+
+}  // namespace
+}  // namespace burnlab::sim

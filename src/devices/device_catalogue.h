@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace burnlab {
+
+// One row of the device catalogue: everything the program knows of a device.
+struct CatalogueRow {
+  std::string_view name;   // display name without its padding (see paddedName)
+  char family;             // 'P' UV EPROM, 'F' flash, 'E' parallel EEPROM, 'S' serial, 'M' micro
+  char subCode;            // tells a family's devices apart ('1'..'9', 'M' for the EPROMs)
+  std::int32_t sizeKB;     // size in units of 1024 bytes
+  std::int16_t reg1Bits;   // fixed bits every address load ORs into board register 1
+  std::int16_t reg3Bits;   // fixed bits every address load ORs into board register 3
+  std::int16_t vppClass;   // 0 none (5V), 1 12.5 V only, 2 12.5/21 V, 3 12.5/21/25 V
+  bool supported;          // listed but not selectable when false
+
+  // The two-character code the device operations branch on, e.g. "P4", "EN", "SA".
+  std::string deviceCode() const { return {family, subCode}; }
+  // The name padded with blanks to exactly 30 characters, as the list shows it.
+  std::string paddedName() const;
+  // The list entry: the padded name, with "N/A - " in front for an unsupported row.
+  std::string listText() const;
+};
+
+// The catalogue holds 81 rows; rows 0..38 are filled, the rest are reserved and empty.
+inline constexpr int kCatalogueCapacity = 81;
+inline constexpr int kNameWidth = 30;
+
+// The built-in device catalogue, rows in list order: list position n is row n.
+class DeviceCatalogue {
+ public:
+  // The filled rows, 0 to 38.
+  static const std::array<CatalogueRow, 39>& rows();
+  // The row at `index` (0..80), or nullptr for a reserved empty row or an index out of range.
+  static const CatalogueRow* row(int index);
+  // The highest row whose name is not empty.
+  static int lastUsedRow();
+};
+
+}  // namespace burnlab

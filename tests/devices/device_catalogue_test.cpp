@@ -1,0 +1,78 @@
+// A self-check of the catalogue: the rows must fit the board and each other.
+#include "devices/device_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace burnlab {
+namespace {
+
+// The address width each EPROM size class implies: the chip's size must match it exactly.
+std::int32_t eepromClassSizeKB(char subCode) {
+  static const std::map<char, std::int32_t> kSizes{{'1', 4},   {'2', 8},   {'3', 16},
+                                                   {'4', 32},  {'5', 64},  {'6', 128},
+                                                   {'7', 256}, {'8', 512}, {'9', 1024},
+                                                   {'M', 1024}};
+  return kSizes.at(subCode);
+}
+
+TEST(DeviceCatalogue, ListsThirtyNineRowsWithSixteenUnsupportedAtTheirPlaces) {
+  const auto& rows = DeviceCatalogue::rows();
+  EXPECT_EQ(rows.size(), 39u);
+  EXPECT_EQ(DeviceCatalogue::lastUsedRow(), 38);
+  std::set<int> unsupported;
+  for (int i = 0; i < 39; ++i) {
+    if (!rows[i].supported) unsupported.insert(i);
+  }
+  EXPECT_EQ(unsupported, (std::set<int>{0, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 32, 33,
+                                        37, 38}));
+  for (int reserved = 39; reserved <= 80; ++reserved) EXPECT_EQ(DeviceCatalogue::row(reserved), nullptr);
+}
+
+TEST(DeviceCatalogue, ListTextsArePaddedToThirtyAndMarkUnsupportedRows) {
+  const auto& rows = DeviceCatalogue::rows();
+  EXPECT_EQ(rows[10].listText(), "Eprom 27C256                  ");
+  EXPECT_EQ(rows[0].listText(), "N/A - Eprom 2716                    ");
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.paddedName().size(), 30u) << row.name;
+    EXPECT_LE(row.name.size(), 30u);
+  }
+}
+
+TEST(DeviceCatalogue, NamesAreUniqueAndOnlyTheIntendedPairSharesACode) {
+  std::set<std::string_view> names;
+  std::map<std::string, int> codeCount;
+  for (const auto& row : DeviceCatalogue::rows()) {
+    EXPECT_TRUE(names.insert(row.name).second) << row.name;
+    ++codeCount[row.deviceCode()];
+  }
+  for (const auto& [code, count] : codeCount) {
+    if (code[0] == 'P') continue;  // EPROMs of one size class share their routine
+    EXPECT_EQ(count, code == "FM" ? 2 : 1) << code;
+  }
+  const auto* amd = DeviceCatalogue::row(25);
+  const auto* eon = DeviceCatalogue::row(26);
+  EXPECT_EQ(amd->sizeKB, eon->sizeKB);
+  EXPECT_EQ(amd->reg3Bits, eon->reg3Bits);
+}
+
+TEST(DeviceCatalogue, SizesAndFixedBitsFitTheSocketWiring) {
+  for (const auto& row : DeviceCatalogue::rows()) {
+    if (row.family == 'P') {
+      EXPECT_EQ(row.sizeKB, eepromClassSizeKB(row.subCode)) << row.name;
+      EXPECT_NE(row.vppClass, 0) << row.name;
+    } else {
+      EXPECT_EQ(row.vppClass, 0) << row.name;  // only EPROMs take a programming voltage
+    }
+    // A 28-pin chip takes VCC from register 3 bit 1 (socket pin 30); a 32-pin chip never does.
+    const bool twentyEightPin = row.family != 'S' && row.family != 'M' && row.sizeKB <= 64;
+    EXPECT_EQ((row.reg3Bits & 0x02) != 0, twentyEightPin && row.subCode != '1') << row.name;
+    EXPECT_GE(row.reg1Bits, 0);
+    EXPECT_LE(row.reg1Bits, 255);
+  }
+}
+
+}  // namespace
+}  // namespace burnlab

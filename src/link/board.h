@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "link/address_maps.h"
 #include "link/board_indicators.h"
 #include "link/busy_wait.h"
 #include "link/device_address.h"
@@ -49,6 +50,10 @@ class Board {
   std::int16_t EraseMode = 0;
 
   DeviceAddress address;
+  AddressMaps maps;
+
+  // The byte last read back from the socket's data bus.
+  std::uint8_t DataByte = 0;
 
   // Sets PortBase and recomputes PortStatus and PortControl with it.
   void setPortBase(std::int16_t base);
@@ -76,6 +81,19 @@ class Board {
   void ActivityLineOff();
   void BlinkProgramLamp();
   void Reset();
+
+  // Address loading (address_loading.cpp). SETADR and SETADR_FLASH load the current address
+  // through the maps into registers 1, 2 and 3, always writing all three; SETADR_XICOR loads
+  // it without maps and writes only the registers whose value changes. address.IncADR()
+  // advances the address without writing.
+  void SETADR();
+  void SETADR_FLASH();
+  void SETADR_XICOR();
+
+  // Read-back (read_back.cpp): one data byte from two status reads, or only the high nibble
+  // (the serial EEPROM's data line), into DataByte. Model 0 reads nothing.
+  void GetNibbles();
+  void GetNibbles24CXX();
 
   void DelayShort() { delay_.run(ShortDelayCount); }
   void DelayMedium() { delay_.run(MediumDelayCount); }

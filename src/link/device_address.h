@@ -17,6 +17,10 @@ struct DeviceAddress {
 
   // Splits LinearAddress into AddrHigh, AddrMid and AddrLow in integer arithmetic.
   void Endereco2Adr();
+
+  // Advances the address by one, carrying from AddrLow into AddrMid and on into AddrHigh.
+  // Writes no register.
+  void IncADR();
 };
 
 inline constexpr std::int32_t kMidDivisor = 256;
@@ -26,6 +30,15 @@ inline void DeviceAddress::Endereco2Adr() {
   AddrHigh = LinearAddress / kHighDivisor;
   AddrMid = (LinearAddress - AddrHigh * kHighDivisor) / kMidDivisor;
   AddrLow = LinearAddress - AddrHigh * kHighDivisor - AddrMid * kMidDivisor;
+}
+
+inline void DeviceAddress::IncADR() {
+  ++LinearAddress;
+  if (++AddrLow <= 255) return;
+  AddrLow = 0;
+  if (++AddrMid <= 255) return;
+  AddrMid = 0;
+  ++AddrHigh;
 }
 
 }  // namespace burnlab

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "link/board_probe.h"
 #include "link/ppdev_port.h"
 #include "support/temp_folder.h"
 
@@ -123,6 +124,30 @@ TEST(PpdevPort, ABaseWithNoPortReadsAsNoBoardAndTouchesNothing) {
   EXPECT_EQ(port->PortIn(0x3BD), 0x7F);
   EXPECT_TRUE(bench.kernel->opened.empty());
   EXPECT_TRUE(bench.problems.empty());
+}
+
+TEST(PpdevPort, TheBoardSearchFindsNoBoardAtABaseWithNoPort) {
+  struct LogOnly final : ProbeDisplay {
+    void DataFlowLampOn() override {}
+    void DataFlowLampOff() override {}
+    void LogLine(const std::string& message) override { lines.push_back(message); }
+    std::vector<std::string> lines;
+  };
+  PpdevBench bench;
+  auto port = bench.open();
+  struct : BoardIndicators {
+    void toggleProgramLamp() override {}
+    void resetProgressBar() override {}
+  } indicators;
+  Board board(*port, indicators);
+  board.InitControlTables();
+  board.setPortBase(0x3BC);
+  std::int16_t found = 0;
+  LogOnly display;
+  CheckHardware(board, found, display);
+  EXPECT_EQ(display.lines, (std::vector<std::string>{"Port 3BC Not Responding"}));
+  EXPECT_EQ(board.Model, 0);
+  EXPECT_TRUE(bench.kernel->opened.empty());
 }
 
 TEST(PpdevPort, AMissingOrForbiddenNodeIsReportedOnceWithItsRemedy) {

@@ -1,0 +1,26 @@
+#include "link/address_maps.h"
+
+namespace burnlab {
+
+void AddressMaps::fillIdentity() {
+  for (std::size_t i = 0; i < Reg1AddressMap.size(); ++i) {
+    Reg1AddressMap[i] = static_cast<std::int16_t>(i);
+    Reg3AddressMap[i] = static_cast<std::int16_t>(i);
+  }
+}
+
+void AddressMaps::buildFor(std::string_view deviceCode) {
+  fillIdentity();
+  if (deviceCode == "FL" || deviceCode == "FM" || deviceCode == "FR" || deviceCode == "FS") {
+    for (std::size_t high = 4; high <= 7; ++high) {
+      Reg3AddressMap[high] = static_cast<std::int16_t>(high + 4);
+    }
+  }
+  if (deviceCode == "EN") {
+    for (std::size_t mid = 64; mid <= 127; ++mid) {
+      Reg1AddressMap[mid] = static_cast<std::int16_t>(mid + 64);
+    }
+  }
+}
+
+}  // namespace burnlab

@@ -1,0 +1,153 @@
+// Probing one port for the board: which probe answers on which model, and model 6's test.
+#include "link/board_probe.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "link/board_test_support.h"
+#include "sim/sim_board.h"
+
+namespace burnlab::testing {
+namespace {
+
+struct RecordingDisplay final : ProbeDisplay {
+  void DataFlowLampOn() override { events.push_back("lamp on"); }
+  void DataFlowLampOff() override { events.push_back("lamp off"); }
+  void LogLine(const std::string& message) override { events.push_back(message); }
+  std::vector<std::string> events;
+};
+
+// A fresh Board, as at start-up (control tables filled, no model ever set up), on `port`.
+struct ProbeBench {
+  explicit ProbeBench(PortIo& inner) : port(inner), board(port, indicators) {
+    board.InitControlTables();
+  }
+  ProbeBench() : board(port, indicators) { board.InitControlTables(); }
+
+  void probe(std::int16_t base) {
+    board.setPortBase(base);
+    CheckHardware(board, foundPort, display);
+  }
+  // The bits 6..4 of each status read, in order.
+  std::vector<int> answers() const {
+    std::vector<int> bits;
+    for (const auto& line : port.lines) {
+      if (line.rfind("in ", 0) == 0) bits.push_back(std::stoi(line.substr(8), nullptr, 16) & 0x70);
+    }
+    return bits;
+  }
+
+  RecordingPort port;
+  CountingIndicators indicators;
+  Board board;
+  std::int16_t foundPort = 0;
+  RecordingDisplay display;
+};
+
+struct SimulatedProbe {
+  SimulatedProbe(int model, std::uint16_t base) : simBoard(model, base, clock), bench(simBoard) {}
+  sim::VirtualClock clock;
+  sim::SimBoard simBoard;
+  ProbeBench bench;
+};
+
+TEST(CheckHardware, AModelFourBoardAnswersOnlyProbeB) {
+  SimulatedProbe f(4, 0x278);
+  f.bench.probe(0x278);
+  const auto answers = f.bench.answers();
+  ASSERT_EQ(answers.size(), 4u);  // probe A's two reads, then probe B's
+  EXPECT_NE(std::vector<int>(answers.begin(), answers.begin() + 2), (std::vector<int>{0, 0x70}));
+  EXPECT_EQ(std::vector<int>(answers.begin() + 2, answers.end()), (std::vector<int>{0, 0x70}));
+  EXPECT_EQ(f.bench.board.Model, 4);
+  EXPECT_EQ(f.bench.foundPort, 0x278);
+  EXPECT_EQ(f.bench.display.events, (std::vector<std::string>{"lamp on", "lamp off"}));
+}
+
+TEST(CheckHardware, ModelFiveAndSixBoardsAnswerOnlyProbeAAndTellThemselvesApart) {
+  for (int model : {5, 6}) {
+    SimulatedProbe f(model, 0x3BC);
+    f.bench.probe(0x3BC);
+    const auto answers = f.bench.answers();
+    ASSERT_EQ(answers.size(), 8u) << model;  // the two probes, then two byte reads
+    EXPECT_EQ(std::vector<int>(answers.begin(), answers.begin() + 2), (std::vector<int>{0, 0x70}));
+    EXPECT_NE(std::vector<int>(answers.begin() + 2, answers.begin() + 4),
+              (std::vector<int>{0, 0x70}));
+    // Found on a first search, before any model was set up: the read-back of the model test
+    // must still use the model-5/6 nibble selects.
+    EXPECT_EQ(f.bench.board.Model, model);
+    EXPECT_EQ(f.bench.foundPort, 0x3BC);
+  }
+}
+
+TEST(CheckHardware, APortWhereBothProbesAnswerIsTakenAsModelFour) {
+  ProbeBench bench;
+  bench.port.scriptedReads = {0x07, 0x7F, 0x07, 0x7F};
+  bench.probe(0x378);
+  EXPECT_EQ(bench.board.Model, 4);
+  EXPECT_EQ(bench.foundPort, 0x378);
+  EXPECT_EQ(bench.port.lines.size(), 23u);  // the two probes; no model test follows
+}
+
+TEST(CheckHardware, ModelSixOnlyOnTheExactAnswersEFhThenFFh) {
+  struct Case {
+    std::uint8_t reads[4];  // the status reads of the model test: low, high, low, high
+    int model;
+  };
+  // Models 5/6 read D0..D3 and D4..D7 on status bits 3..6: 7Fh is nibble F, 77h nibble E.
+  const Case cases[] = {{{0x7F, 0x77, 0x7F, 0x7F}, 6},
+                        {{0x7F, 0x7F, 0x7F, 0x7F}, 5},
+                        {{0x7F, 0x77, 0x7F, 0x77}, 5},
+                        {{0x77, 0x77, 0x7F, 0x7F}, 5},
+                        {{0x7F, 0x7F, 0x7F, 0x77}, 5}};
+  for (const auto& c : cases) {
+    ProbeBench bench;
+    bench.port.scriptedReads = {0x07, 0x7F, 0x7F, 0x7F};
+    bench.port.scriptedReads.insert(bench.port.scriptedReads.end(), std::begin(c.reads),
+                                    std::end(c.reads));
+    bench.probe(0x378);
+    EXPECT_EQ(bench.board.Model, c.model);
+  }
+}
+
+TEST(CheckHardware, EveryProbeWriteIsOneRawPortAccess) {
+  ProbeBench bench;
+  bench.probe(0x278);
+  EXPECT_EQ(bench.port.lines,
+            (std::vector<std::string>{
+                // probe A
+                "out 0278 9F", "out 027A 0E", "out 027A 00", "out 0278 00", "out 027A 06",
+                "in 0279 7F", "out 027A 00", "out 0278 FF", "out 027A 06", "in 0279 7F",
+                // probe B
+                "out 027A 09", "out 0278 BF", "out 027A 01", "out 027A 09", "out 0278 00",
+                "out 027A 0F", "out 027A 09", "in 0279 7F", "out 0278 FF", "out 027A 0F",
+                "out 027A 09", "in 0279 7F", "out 027A 08"}));
+  // Each probe waits for the board to settle before each of its two reads.
+  EXPECT_EQ(bench.board.delays().iterations(), 4u * 5 * 100);
+}
+
+TEST(CheckHardware, ANoBoardPortIsLoggedAndChangesNothing) {
+  ProbeBench bench;
+  bench.board.Model = 5;  // found on a port probed earlier in the same search
+  bench.foundPort = 0x278;
+  bench.port.scriptedReads = {0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x77, 0x7F, 0x7F};
+  bench.probe(0x3BC);
+  // The model test runs again on this port and can turn the earlier find into a model 6.
+  EXPECT_EQ(bench.board.Model, 6);
+  EXPECT_EQ(bench.foundPort, 0x278);
+  EXPECT_EQ(bench.display.events,
+            (std::vector<std::string>{"lamp on", "lamp off", "Port 3BC Not Responding"}));
+}
+
+TEST(CheckHardware, WritesNothingThroughTheShadows) {
+  SimulatedProbe f(6, 0x378);
+  f.bench.board.Reg0 = 0x11;
+  f.bench.board.Reg3 = 0x22;
+  f.bench.probe(0x378);
+  EXPECT_EQ(f.bench.board.Reg0, 0x11);
+  EXPECT_EQ(f.bench.board.Reg3, 0x22);
+  EXPECT_EQ(f.bench.board.CtrlIdle, (std::array<std::int16_t, 5>{}));
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,285 @@
+// Finding the board, reporting it, the port choice, forced models and burnlab6.ini, on the
+// simulated board.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "support/app_fixture.h"
+
+namespace burnlab::testing {
+namespace {
+
+// The log's messages without their time stamps.
+std::vector<std::string> logMessages(const App& app) {
+  std::vector<std::string> messages;
+  const std::string& text = app.panel.SystemLog.text;
+  const std::string stamp = "\r\n12:34:56>  ";
+  for (auto at = text.find(stamp); at != std::string::npos;) {
+    const auto next = text.find(stamp, at + stamp.size());
+    messages.push_back(text.substr(at + stamp.size(), next - at - stamp.size()));
+    at = next;
+  }
+  return messages;
+}
+
+std::string readFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
+
+bool hasStatusRead(const std::vector<std::string>& lines) {
+  return std::any_of(lines.begin(), lines.end(),
+                     [](const std::string& line) { return line.rfind("in ", 0) == 0; });
+}
+
+std::vector<bool> optionsChecked(const App& app) {
+  std::vector<bool> checked;
+  for (const auto& option : app.panel.LPTSelection) checked.push_back(option.checked);
+  return checked;
+}
+
+// The App as start-up leaves it just before the port configuration is read.
+void prepare(App& app) {
+  app.board.InitControlTables();
+  app.board.maps.fillIdentity();
+}
+
+// An App on a port with no board behind it.
+struct NoBoardFixture {
+  NoBoardFixture() : app({port, platform, dialogs, view}) {
+    app.portConfig.setFolder(configFolder.path());
+  }
+  TempFolder configFolder;
+  RecordingPort port;
+  FakePlatform platform;
+  FakeDialogs dialogs;
+  RecordingView view;
+  App app;
+};
+
+TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
+  AppFixture f(6, 0x378);
+  prepare(f.app);
+  f.app.hardware.TestHardware_button_Click();
+  EXPECT_EQ(logMessages(f.app),
+            (std::vector<std::string>{"Port 278 Not Responding", "Port 3BC Not Responding",
+                                      "Port Selection changed to 378h",
+                                      "BURNLAB-6 Device was FOUND at Port: 378"}));
+  const auto& panel = f.app.panel;
+  EXPECT_EQ(panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
+  EXPECT_EQ(panel.BurnlabHardwareFound.foreColor, kWindowText);
+  EXPECT_EQ(panel.Ready_label.foreColor, kWhite);
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(panel.PortSelected.text, "378h");
+  EXPECT_EQ(f.app.board.PortBase, 0x378);
+  EXPECT_EQ(f.app.board.CtrlIdle[3], 0x0F);  // model 6 set up
+  EXPECT_EQ(readFile(f.configFolder.path() / "burnlab6.ini"),
+            "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 378\r\nMODEL =  6 \r\n");
+  // The activity LED blinks for 200 ms, then the board is reset.
+  EXPECT_EQ(f.platform.elapsedMs, 200);
+  EXPECT_EQ(f.board.registers()[0], 0x40);
+  EXPECT_EQ(f.board.registers()[3], 0xC4);
+}
+
+TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
+  struct Case {
+    int model;
+    std::uint16_t base;
+    const char* found;
+    const char* caption;
+    long long blinkMs;
+  };
+  const Case cases[] = {
+      {4, 0x3BC, "BURNLAB-4 Device was FOUND at Port: 3BC", "MODEL 4 - PC port 3BCh", 0},
+      {5, 0x278, "BURNLAB-5 Device was FOUND at Port: 278", "MODEL 5 - PC port 278h", 200},
+      {6, 0x278, "BURNLAB-6 Device was FOUND at Port: 278", "MODEL 6 - PC port 278h", 200}};
+  for (const auto& c : cases) {
+    AppFixture f(c.model, c.base);
+    prepare(f.app);
+    f.app.hardware.TestHardware_button_Click();
+    EXPECT_EQ(logMessages(f.app).back(), c.found);
+    EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, c.caption);
+    EXPECT_EQ(f.app.board.Model, c.model);
+    EXPECT_EQ(f.platform.elapsedMs, c.blinkMs) << c.model;
+  }
+}
+
+TEST(BoardSearch, APortThatIsAlreadySelectedIsNotAnnouncedAgain) {
+  AppFixture f(5, 0x278);  // 278h is the option selected when the window opens
+  prepare(f.app);
+  f.app.hardware.TestHardware_button_Click();
+  const auto messages = logMessages(f.app);
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), "Port Selection changed to 278h"), 0);
+  EXPECT_EQ(f.app.board.PortBase, 0x278);
+}
+
+TEST(BoardSearch, WithNoBoardLeavesTheBoardAndThePortAsTheyWere) {
+  NoBoardFixture f;
+  prepare(f.app);
+  f.app.board.setPortBase(0x278);
+  f.app.board.Model = 5;
+  f.app.board.SetupPortModel();
+  f.app.board.Reg3 = 0x12;
+  f.app.panel.Ready_label.foreColor = kPink;
+  f.app.hardware.TestHardware_button_Click();
+
+  // Only the three probes ran: no Reset, no register write through the shadows.
+  EXPECT_EQ(f.port.lines.size(), 3u * 23u);
+  EXPECT_EQ(logMessages(f.app),
+            (std::vector<std::string>{"Port 278 Not Responding", "Port 378 Not Responding",
+                                      "Port 3BC Not Responding"}));
+  EXPECT_EQ(f.app.board.Model, 0);
+  EXPECT_EQ(f.app.board.PortBase, 0x278);
+  EXPECT_EQ(f.app.board.PortControl, 0x27A);
+  EXPECT_EQ(f.app.board.CtrlIdle[3], 0x0F);
+  EXPECT_EQ(f.app.board.Reg3, 0x12);
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.foreColor, kYellow);
+  EXPECT_EQ(f.app.panel.Ready_label.foreColor, kPink);
+  EXPECT_FALSE(std::filesystem::exists(f.configFolder.path() / "burnlab6.ini"));
+}
+
+TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
+  AppFixture f(6, 0x378);
+  prepare(f.app);
+  f.app.hardware.TestHardware_button_Click();
+  const auto stored = readFile(f.configFolder.path() / "burnlab6.ini");
+  f.port.clear();
+
+  f.app.hardware.clickLPTOption(2);
+  EXPECT_TRUE(f.port.lines.empty());
+  EXPECT_EQ(f.app.board.PortBase, 0x3BC);
+  EXPECT_EQ(f.app.board.PortStatus, 0x3BD);
+  EXPECT_EQ(f.app.board.Model, 6);
+  EXPECT_EQ(f.app.panel.PortSelected.text, "3BCh");
+  EXPECT_EQ(logMessages(f.app).back(), "Port Selection changed to 3BCh");
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(readFile(f.configFolder.path() / "burnlab6.ini"), stored);
+
+  f.app.hardware.ReportHardware();
+  EXPECT_EQ(f.app.board.PortBase, 0x378);
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{true, false, false}));
+}
+
+TEST(PortChoice, TheOperatorsClickOnTheSelectedOptionStillTakesItsPort) {
+  NoBoardFixture f;
+  prepare(f.app);
+  f.app.hardware.clickLPTOption(1);  // 278h, selected from the start, while no port is known
+  EXPECT_EQ(f.app.board.PortBase, 0x278);
+  f.app.hardware.selectLPTOption(1);  // the program selecting it again runs nothing
+  EXPECT_EQ(logMessages(f.app).size(), 1u);
+}
+
+TEST(ForcedModel, SetsTheModelAndItsControlValuesButKeepsThePort) {
+  NoBoardFixture f;
+  f.app.Form_Load();
+  ASSERT_EQ(f.app.board.PortBase, 0);
+  f.port.clear();
+  f.app.hardware.ForceBurnlab4_Click();
+  EXPECT_EQ(f.app.board.Model, 4);
+  EXPECT_EQ(f.app.board.PortBase, 0);
+  EXPECT_EQ(f.app.board.CtrlIdle[3], 0x00);
+  EXPECT_EQ(logMessages(f.app).back(), "BURNLAB-4 Device was FORCED by Operator");
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "Operator Forced Model 4");
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.foreColor, kPink);
+  EXPECT_EQ(f.app.panel.Ready_label.foreColor, kPink);
+  EXPECT_EQ(f.port.lines.front(), "out 0000 40");  // the reset, at the unknown port
+  EXPECT_EQ(f.app.hardware.HardwareFoundPort, 0);
+  EXPECT_FALSE(std::filesystem::exists(f.configFolder.path() / "burnlab6.ini"));
+
+  f.app.hardware.ForceBurnlab6_Click();
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "Operator Forced Model 6");
+  EXPECT_EQ(f.app.board.CtrlIdle[3], 0x0F);
+}
+
+TEST(PortConfigFile, AStartTakesItsPortFromTheFileWithoutProbingAndRewritesIt) {
+  AppFixture f(4, 0x3BC);
+  writeFile(f.configFolder.path() / "burnlab6.ini",
+            "[BURNLAB6 SETUP]\r\nDATE = 01-02-2025 03:04:05\r\nMODEL =  4 \r\nIO_PORT = 3BC\r\n");
+  f.app.Form_Load();
+  EXPECT_FALSE(hasStatusRead(f.port.lines));
+  EXPECT_EQ(f.app.board.PortBase, 0x3BC);
+  EXPECT_EQ(f.app.board.Model, 4);
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 4 - PC port 3BCh");
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(readFile(f.configFolder.path() / "burnlab6.ini"),
+            "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 3BC\r\nMODEL =  4 \r\n");
+}
+
+TEST(PortConfigFile, TheFileOfOneSearchServesTheNextStart) {
+  AppFixture first(5, 0x278);
+  first.app.Form_Load();
+  ASSERT_TRUE(hasStatusRead(first.port.lines));
+
+  AppFixture second(5, 0x278);
+  second.app.portConfig.setFolder(first.configFolder.path());
+  second.app.Form_Load();
+  EXPECT_FALSE(hasStatusRead(second.port.lines));
+  EXPECT_EQ(second.app.board.Model, 5);
+  EXPECT_EQ(second.app.panel.BurnlabHardwareFound.caption, "MODEL 5 - PC port 278h");
+}
+
+TEST(PortConfigFile, AModelOtherThanFourToSixLightsTheLampAndResetsButReportsNothing) {
+  AppFixture f(6, 0x278);
+  const auto file = f.configFolder.path() / "burnlab6.ini";
+  const std::string contents = "IO_PORT = 278\r\nMODEL = 7\r\n";
+  writeFile(file, contents);
+  prepare(f.app);
+  f.app.hardware.ReadPortConfig();
+  EXPECT_EQ(f.app.panel.Ready_label.foreColor, kWhite);
+  EXPECT_EQ(f.app.board.PortBase, 0x278);
+  EXPECT_TRUE(f.app.panel.LPTSelection[1].checked);
+  EXPECT_TRUE(logMessages(f.app).empty());
+  EXPECT_EQ(readFile(file), contents);
+  EXPECT_EQ(f.port.lines.front(), "out 0278 40");  // the reset, and nothing before it
+  EXPECT_FALSE(hasStatusRead(f.port.lines));
+}
+
+TEST(PortConfigFile, AnIncompleteFileSetsThePortButReportsNothingAndPreventsTheSearch) {
+  for (const std::string contents :
+       {"IO_PORT = 278\r\n", "IO_PORT = 278\r\nMODEL = 6\r\nMODEL = 6\r\n"}) {
+    AppFixture f(6, 0x278);
+    writeFile(f.configFolder.path() / "burnlab6.ini", contents);
+    f.app.Form_Load();
+    EXPECT_FALSE(hasStatusRead(f.port.lines));
+    EXPECT_EQ(f.app.board.PortBase, 0x278);
+    EXPECT_EQ(f.app.hardware.HardwareFoundPort, 0);
+    EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND !!!");
+    EXPECT_EQ(f.app.panel.Ready_label.foreColor, kGreyText);
+  }
+}
+
+TEST(PortConfigFile, APortOutsideTheSixteenBitRangeReadsAsNoPortSoStartUpSearches) {
+  AppFixture f(6, 0x378);
+  writeFile(f.configFolder.path() / "burnlab6.ini", "IO_PORT = 10378\r\nMODEL = 6\r\n");
+  f.app.Form_Load();
+  EXPECT_TRUE(hasStatusRead(f.port.lines));
+  EXPECT_EQ(f.app.board.PortBase, 0x378);
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
+}
+
+TEST(PortConfigFile, AFileThatCannotBeWrittenIsLoggedAndTheSearchResultStands) {
+  AppFixture f(6, 0x378);
+  const auto missing = f.configFolder.path() / "no such folder";
+  f.app.portConfig.setFolder(missing);
+  prepare(f.app);
+  f.app.hardware.TestHardware_button_Click();
+  const auto messages = logMessages(f.app);
+  const auto problem = std::find_if(messages.begin(), messages.end(), [&](const std::string& m) {
+    return m.rfind((missing / "burnlab6.ini").string() + " could not be written: ", 0) == 0;
+  });
+  ASSERT_NE(problem, messages.end()) << f.app.panel.SystemLog.text;
+  EXPECT_GT(problem->size(), (missing / "burnlab6.ini").string().size() + 23);  // with a reason
+  EXPECT_EQ(f.app.board.Model, 6);
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
+  EXPECT_EQ(f.app.panel.Ready_label.foreColor, kWhite);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,48 @@
+#include "buffers/buffers.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace burnlab {
+namespace {
+
+void copyToStart(std::vector<std::uint8_t>& buffer, std::span<const std::uint8_t> file) {
+  assert(file.size() <= buffer.size());
+  std::copy(file.begin(), file.end(), buffer.begin());
+}
+
+std::string_view firstBytes(const std::vector<std::uint8_t>& buffer, std::int32_t count) {
+  const auto length = static_cast<std::size_t>(
+      std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(buffer.size())));
+  return {reinterpret_cast<const char*>(buffer.data()), length};
+}
+
+}  // namespace
+
+void Buffers::loadCode(std::span<const std::uint8_t> file) {
+  copyToStart(CodeBuffer, file);
+}
+
+void Buffers::loadData(std::span<const std::uint8_t> file) {
+  copyToStart(DataBuffer, file);
+}
+
+void Buffers::EraseCode() {
+  std::fill_n(CodeBuffer.begin(), kCodeEraseLast + 1, kErasedByte);
+}
+
+void Buffers::EraseData() {
+  std::fill_n(DataBuffer.begin(), kDataEraseLast + 1, kErasedByte);
+}
+
+std::string_view Buffers::codeImage() const {
+  return firstBytes(CodeBuffer, CodeSize);
+}
+
+// A refused data file leaves DataSize at its own length, which may exceed the buffer: the
+// save is limited to what the buffer really holds.
+std::string_view Buffers::dataImage() const {
+  return firstBytes(DataBuffer, DataSize);
+}
+
+}  // namespace burnlab

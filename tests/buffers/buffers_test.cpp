@@ -1,0 +1,53 @@
+#include "buffers/buffers.h"
+
+#include <gtest/gtest.h>
+
+namespace burnlab::testing {
+namespace {
+
+TEST(Buffers, StartZeroFilledAtTheirFixedSizes) {
+  const Buffers buffers;
+  EXPECT_EQ(buffers.CodeBuffer.size(), 2'100'001u);
+  EXPECT_EQ(buffers.DataBuffer.size(), 8'292u);
+  EXPECT_EQ(std::count(buffers.CodeBuffer.begin(), buffers.CodeBuffer.end(), 0), 2'100'001);
+  EXPECT_EQ(buffers.CodeSize, 0);
+  EXPECT_EQ(buffers.CodeLoaded, 0);
+}
+
+TEST(Buffers, LoadingAShortFileKeepsTheBytesAfterIt) {
+  Buffers buffers;
+  buffers.EraseCode();
+  const std::vector<std::uint8_t> file(100, 0x12);
+  buffers.loadCode(file);
+  EXPECT_EQ(buffers.CodeBuffer[99], 0x12);
+  EXPECT_EQ(buffers.CodeBuffer[100], 0xFF);
+}
+
+TEST(Buffers, ErasingFillsOneByteMoreThanAMebibyteAndOfTheDataFileLimit) {
+  Buffers buffers;
+  buffers.CodeBuffer[1'048'577] = 0x33;
+  buffers.EraseCode();
+  EXPECT_EQ(buffers.CodeBuffer[0], 0xFF);
+  EXPECT_EQ(buffers.CodeBuffer[1'048'576], 0xFF);
+  EXPECT_EQ(buffers.CodeBuffer[1'048'577], 0x33);
+  EXPECT_EQ(buffers.CodeBuffer[2'100'000], 0x00);
+
+  buffers.EraseData();
+  EXPECT_EQ(buffers.DataBuffer[8192], 0xFF);
+  EXPECT_EQ(buffers.DataBuffer[8193], 0x00);
+}
+
+TEST(Buffers, ASaveNeverReachesPastTheBuffer) {
+  Buffers buffers;
+  buffers.DataSize = 10'000;  // left by a refused data file
+  EXPECT_EQ(buffers.dataImage().size(), 8'292u);
+  buffers.DataSize = 100;
+  EXPECT_EQ(buffers.dataImage().size(), 100u);
+  buffers.CodeSize = -5;
+  EXPECT_EQ(buffers.codeImage().size(), 0u);
+  buffers.CodeSize = 3'000'000;
+  EXPECT_EQ(buffers.codeImage().size(), 2'100'001u);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,66 @@
+#include "buffers/image_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+namespace {
+
+void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(ImageFile, ReadsEveryByteValueAsItIs) {
+  TempFolder folder;
+  std::vector<std::uint8_t> bytes;
+  for (int repeat = 0; repeat < 300; ++repeat) {
+    for (int value = 0; value < 256; ++value) bytes.push_back(static_cast<std::uint8_t>(value));
+  }
+  writeBytes(folder.path() / "all.bin", bytes);
+  const auto read = readImageFile(folder.path() / "all.bin", 1'000'000);
+  ASSERT_TRUE(read.read()) << read.error;
+  EXPECT_EQ(read.bytes, bytes);
+  EXPECT_EQ(read.length, bytes.size());
+}
+
+TEST(ImageFile, AFileOfExactlyTheLimitIsReadAndOneByteMoreIsRefusedUnread) {
+  TempFolder folder;
+  writeBytes(folder.path() / "fits.bin", std::vector<std::uint8_t>(8192, 1));
+  writeBytes(folder.path() / "over.bin", std::vector<std::uint8_t>(8193, 1));
+  EXPECT_TRUE(readImageFile(folder.path() / "fits.bin", 8192).read());
+  const auto over = readImageFile(folder.path() / "over.bin", 8192);
+  EXPECT_EQ(over.outcome, ImageFileRead::Outcome::TooLong);
+  EXPECT_EQ(over.length, 8193u);
+  EXPECT_TRUE(over.bytes.empty());
+}
+
+TEST(ImageFile, AnEmptyFileReadsAsNoBytes) {
+  TempFolder folder;
+  writeBytes(folder.path() / "empty.bin", {});
+  const auto read = readImageFile(folder.path() / "empty.bin", 100);
+  EXPECT_TRUE(read.read());
+  EXPECT_EQ(read.length, 0u);
+}
+
+TEST(ImageFile, FilesThatCannotBeReadGiveTheSystemsReason) {
+  TempFolder folder;
+  const auto missing = readImageFile(folder.path() / "missing.bin", 100);
+  EXPECT_EQ(missing.outcome, ImageFileRead::Outcome::Unreadable);
+  EXPECT_EQ(missing.error, "No such file or directory");
+
+  const auto directory = readImageFile(folder.path(), 100);
+  EXPECT_EQ(directory.outcome, ImageFileRead::Outcome::Unreadable);
+  EXPECT_EQ(directory.error, "Is a directory");
+
+  const auto device = readImageFile("/dev/zero", 100);
+  EXPECT_EQ(device.outcome, ImageFileRead::Outcome::Unreadable);
+  EXPECT_EQ(device.error, "Not a regular file");
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,94 @@
+// burnlab-cli show: the page on standard output exactly as the hex display holds it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "buffers/hex_page.h"
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+namespace {
+
+struct Shown {
+  int status = -1;
+  std::string page;      // standard output
+  std::string messages;  // standard error
+};
+
+std::string contents(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+Shown show(const TempFolder& folder, const std::string& arguments) {
+  const auto errors = folder.path() / "stderr.txt";
+  const auto command =
+      std::string(BURNLAB_CLI) + " --simulate show " + arguments + " 2>" + errors.string();
+  Shown shown;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    shown.page.append(buffer, got);
+  }
+  const int raw = ::pclose(pipe);
+  shown.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  shown.messages = contents(errors);
+  return shown;
+}
+
+std::filesystem::path image(const TempFolder& folder, std::size_t length) {
+  std::string bytes;
+  for (std::size_t at = 0; at < length; ++at) bytes += static_cast<char>(at % 251);
+  const auto path = folder.path() / "image.bin";
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+TEST(ShowCommand, PrintsTheCodePageAtTheScrollPositionWithItsCrLfLines) {
+  TempFolder folder;
+  const auto file = image(folder, 4096);
+  const auto shown = show(folder, "-i " + file.string() + " --page 3");
+  ASSERT_EQ(shown.status, 0) << shown.messages;
+
+  std::vector<std::uint8_t> buffer(4096);
+  for (std::size_t at = 0; at < buffer.size(); ++at)
+    buffer[at] = static_cast<std::uint8_t>(at % 251);
+  EXPECT_EQ(shown.page, codePageText(buffer, 3));
+  EXPECT_NE(
+      shown.messages.find("File " + file.string() + " - was read into Buffer. 4096 bytes long."),
+      std::string::npos);
+}
+
+TEST(ShowCommand, PrintsTheDataPageWithItsHeading) {
+  TempFolder folder;
+  const auto shown = show(folder, "--data --page=63 -i " + image(folder, 8192).string());
+  ASSERT_EQ(shown.status, 0) << shown.messages;
+  EXPECT_EQ(shown.page.rfind(std::string(kDataPageHeading) + "\r\n\r\n001F80| ", 0), 0u);
+}
+
+TEST(ShowCommand, ARefusedFileOrPageExitsWithStatusTwoAndSaysWhy) {
+  TempFolder folder;
+  const auto missing = show(folder, "-i " + (folder.path() / "missing.bin").string());
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_TRUE(missing.page.empty());
+  EXPECT_NE(missing.messages.find("No such file or directory"), std::string::npos);
+
+  const auto big = show(folder, "--data -i " + image(folder, 8193).string());
+  EXPECT_EQ(big.status, 2);
+  EXPECT_NE(big.messages.find("Can't Open Data File Bigger than 8192 Bytes"), std::string::npos);
+
+  const auto beyond = show(folder, "--page 16 -i " + image(folder, 4096).string());
+  EXPECT_EQ(beyond.status, 2);
+  EXPECT_NE(beyond.messages.find("page 16 is beyond the last page 15"), std::string::npos);
+
+  EXPECT_EQ(show(folder, "--page x -i a.bin").status, 2);
+  EXPECT_EQ(show(folder, "").status, 2);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

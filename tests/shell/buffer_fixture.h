@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/app_fixture.h"
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+
+// A started App with a folder for image files.
+struct BufferFixture : AppFixture {
+  BufferFixture() {
+    app.Form_Load();
+    platform.working = folder.path();
+  }
+
+  std::filesystem::path file(const std::string& name, const std::string& bytes) {
+    const auto path = folder.path() / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  static std::string contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+
+  // Answers the next file dialog with this file.
+  void choose(const std::filesystem::path& path) { dialogs.files.push_back(path); }
+
+  std::vector<std::string> logLines() const {
+    std::vector<std::string> lines;
+    const auto& text = app.panel.SystemLog.text;
+    for (auto start = text.find("\r\n"); start != std::string::npos;) {
+      const auto end = text.find("\r\n", start + 2);
+      const auto line = text.substr(start + 2, end == std::string::npos ? end : end - start - 2);
+      lines.push_back(line.substr(line.find(">  ") + 3));
+      start = end;
+    }
+    return lines;
+  }
+
+  TempFolder folder;
+};
+
+inline std::string upperCaseForTest(std::string text) {
+  for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+inline std::string everyByteValue(int repeats) {
+  std::string bytes;
+  for (int repeat = 0; repeat < repeats; ++repeat) {
+    for (int value = 0; value < 256; ++value) bytes += static_cast<char>(value);
+  }
+  return bytes;
+}
+
+}  // namespace burnlab::testing

@@ -1,5 +1,6 @@
 #include "buffers/hex_page.h"
 
+#include <algorithm>
 #include <array>
 
 namespace burnlab {
@@ -38,31 +39,39 @@ char displayCharacter(std::uint8_t byte) {
   return kCharacterTable[byte];
 }
 
-void appendDisplayLine(std::string& text, std::span<const std::uint8_t> buffer,
-                       std::int64_t address) {
-  const auto inBuffer = [&](std::int64_t at) {
-    return at >= 0 && at < static_cast<std::int64_t>(buffer.size());
-  };
+void appendDisplayLine(std::string& text, std::span<const std::uint8_t> lineBytes,
+                       std::int64_t address, CharacterRule rule) {
+  const auto shown = std::min<std::size_t>(lineBytes.size(), kBytesPerLine);
   text += "\r\n";
   appendAddress(text, address);
   text += "| ";
   for (int group = 0; group < kGroupsPerLine; ++group) {
     for (int index = 0; index < kBytesPerGroup; ++index) {
-      const std::int64_t at = address + group * kBytesPerGroup + index;
-      if (!inBuffer(at)) {
+      const std::size_t at = static_cast<std::size_t>(group * kBytesPerGroup + index);
+      if (at >= shown) {
         text += "  ";
         continue;
       }
-      const std::uint8_t byte = buffer[static_cast<std::size_t>(at)];
-      text += kHexDigits[byte >> 4];
-      text += kHexDigits[byte & 0xF];
+      text += kHexDigits[lineBytes[at] >> 4];
+      text += kHexDigits[lineBytes[at] & 0xF];
     }
     text += ' ';
   }
   text += "| ";
-  for (std::int64_t at = address; at < address + kBytesPerLine; ++at) {
-    text += inBuffer(at) ? displayCharacter(buffer[static_cast<std::size_t>(at)]) : ' ';
+  for (std::size_t at = 0; at < kBytesPerLine; ++at) {
+    text += at < shown ? rule(lineBytes[at]) : ' ';
   }
+}
+
+void appendDisplayLine(std::string& text, std::span<const std::uint8_t> buffer,
+                       std::int64_t address) {
+  // A line beyond the end of the buffer keeps its columns, blank.
+  const auto size = static_cast<std::int64_t>(buffer.size());
+  const auto first = std::clamp<std::int64_t>(address, 0, size);
+  const auto last = std::clamp<std::int64_t>(address + kBytesPerLine, 0, size);
+  appendDisplayLine(text, buffer.subspan(static_cast<std::size_t>(first),
+                                         static_cast<std::size_t>(last - first)),
+                    address, displayCharacter);
 }
 
 std::string codePageText(std::span<const std::uint8_t> buffer, std::int32_t page) {

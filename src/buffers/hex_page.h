@@ -31,6 +31,14 @@ char displayCharacter(std::uint8_t byte);
 void appendDisplayLine(std::string& text, std::span<const std::uint8_t> buffer,
                        std::int64_t address);
 
+// What a display line shows in its character column for a byte.
+using CharacterRule = char (*)(std::uint8_t);
+
+// The same line for the (up to 16) bytes of `lineBytes`, printed at `address`, with `rule` for
+// the character column: the live chip page shows its characters by a rule of its own.
+void appendDisplayLine(std::string& text, std::span<const std::uint8_t> lineBytes,
+                       std::int64_t address, CharacterRule rule);
+
 // The text of one code page (16 lines from `page` x 256) and one data page (the heading, then
 // 8 lines from `page` x 128).
 std::string codePageText(std::span<const std::uint8_t> buffer, std::int32_t page);

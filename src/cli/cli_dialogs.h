@@ -6,16 +6,22 @@
 
 namespace burnlab {
 
-// Dialogs on a terminal: messages go to standard error; questions take the scripted answer,
-// since a script has nobody to ask; nothing is typed in or chosen from a file dialog.
+// Dialogs on a terminal: a message box becomes a line on the message stream; a question is
+// answered OK only when the command line said --yes, and is refused otherwise; nothing is
+// typed in or chosen from a file dialog.
 class CliDialogs final : public Dialogs {
  public:
-  explicit CliDialogs(bool answerYes) : answerYes_(answerYes) {}
+  CliDialogs(bool answerYes, std::ostream& messages = std::cerr)
+      : answerYes_(answerYes), messages_(messages) {}
 
   void message(const std::string& text, const std::string& title, Icon) override {
-    std::cerr << (title.empty() ? "" : title + ": ") << text << '\n';
+    messages_ << (title.empty() ? "" : title + ": ") << text << '\n';
   }
-  bool askOkCancel(const std::string&, const std::string&) override { return answerYes_; }
+  bool askOkCancel(const std::string& text, const std::string& title) override {
+    messages_ << (title.empty() ? "" : title + ": ") << text
+              << (answerYes_ ? " OK (--yes)\n" : " Cancelled (answer with --yes)\n");
+    return answerYes_;
+  }
   std::optional<std::string> input(const std::string&, const std::string&,
                                    const std::string& defaultText) override {
     return defaultText;
@@ -31,6 +37,7 @@ class CliDialogs final : public Dialogs {
 
  private:
   bool answerYes_;
+  std::ostream& messages_;
 };
 
 }  // namespace burnlab

@@ -17,11 +17,6 @@ struct ShowRequest {
   bool data = false;
 };
 
-// Takes the options of `show` (-i FILE, --page N, --data) out of the arguments that follow the
-// word "show", so that the program options never see them. Returns an error text, or "" when
-// they were understood (or there is no `show`).
-std::string takeShowOptions(std::vector<std::string>& arguments, ShowRequest& request);
-
 // Loads the file into the code buffer (the data buffer) as Open Code (Open Data) does and
 // writes the page at the requested scroll position to `page`, exactly as the hex display shows
 // it. Messages go to `messages`. Returns the exit status: 0, or 2 for a refused file or page.

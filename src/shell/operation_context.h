@@ -1,0 +1,66 @@
+#pragma once
+
+#include "buffers/buffers.h"
+#include "link/board.h"
+#include "shell/dialogs.h"
+#include "shell/event_sounds.h"
+#include "shell/hex_display.h"
+#include "shell/lamps.h"
+#include "shell/panel.h"
+#include "shell/platform.h"
+#include "shell/programming_options.h"
+#include "shell/selected_device.h"
+#include "shell/system_log.h"
+#include "shell/view.h"
+
+namespace burnlab {
+
+// What the device commands work with: the board, the buffers, the selected device and the
+// window's reporting channels.
+struct OperationContext {
+  Panel& panel;
+  Board& board;
+  Buffers& buffers;
+  SelectedDevice& device;
+  SystemLog& log;
+  Lamps& lamps;
+  EventSounds& sounds;
+  Dialogs& dialogs;
+  Platform& platform;
+  View& view;
+  HexDisplay& display;
+  ProgrammingOptions& options;
+
+  // The progress bar, drawn at once: the loops that move it never return to the event loop.
+  void setProgress(std::int32_t value, std::int32_t maximum) {
+    panel.ProgressBar1.max = maximum;
+    setProgressValue(value);
+  }
+  void setProgressValue(std::int32_t value) {
+    panel.ProgressBar1.value = value;
+    view.repaint(panel.ProgressBar1);
+  }
+  void advanceProgress(std::int32_t by) { setProgressValue(panel.ProgressBar1.value + by); }
+
+  bool parallelFamily() const {
+    return device.DeviceFamily == "P" || device.DeviceCode == "EN" || device.DeviceFamily == "F";
+  }
+};
+
+// The reports of a failed device operation: each raises the error alert and logs its lines.
+class OperationReports {
+ public:
+  explicit OperationReports(OperationContext& context) : c_(context) {}
+
+  void ReportNotBlank(std::int32_t address);
+  void ReportVerifyMismatch(std::int32_t address);
+  void ReportAckError();
+
+  // Set by ReportVerifyMismatch; cleared when a Verify command starts.
+  std::int16_t VerifyFailed = 0;
+
+ private:
+  OperationContext& c_;
+};
+
+}  // namespace burnlab

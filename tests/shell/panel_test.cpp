@@ -1,0 +1,87 @@
+// The window as data: every control once under its name, the menu bar, and the operator's
+// clicks as the window hands them over.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/app_fixture.h"
+
+namespace burnlab::testing {
+namespace {
+
+TEST(Panel, NamesEveryControlOnceAndFindsItByName) {
+  Panel panel;
+  std::set<std::string> names;
+  for (const Control* control : panel.controls()) {
+    EXPECT_TRUE(names.insert(control->name).second) << control->name;
+  }
+  EXPECT_EQ(panel.find("Voltage_button(2)"), &panel.Voltage_button[2]);
+  EXPECT_EQ(panel.find("tbToolBar(4)"), &panel.tbToolBar[3]);
+  EXPECT_EQ(panel.find("LoadSetup3"), &panel.LoadSetup3);
+  EXPECT_EQ(panel.find("Voltage_button(4)"), nullptr);
+  EXPECT_EQ(panel.LPTSelection[0].caption, "378h");
+  EXPECT_TRUE(panel.LPTSelection[1].checked);
+}
+
+TEST(Panel, TheMenuBarHoldsEveryMenuEntryOfThePanel) {
+  const Panel panel;
+  std::vector<std::string> menus;
+  std::function<int(const std::vector<MenuEntry>&)> count = [&](const auto& entries) {
+    int named = 0;
+    for (const auto& entry : entries) {
+      if (entry.control) ++named;
+      named += count(entry.entries);
+    }
+    return named;
+  };
+  for (const auto& menu : menuBar()) menus.push_back((panel.*menu.control).caption);
+  EXPECT_EQ(menus, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Help"}));
+  // 11 File, 2 Tools, 17 Command, 16 Setup, 5 Help entries with names, menus included.
+  EXPECT_EQ(count(menuBar()), 51);
+}
+
+TEST(OperatorClicks, ChooseOneOptionOfAGroupAndToggleCheckBoxes) {
+  AppFixture f;
+  f.app.click("HiLow_button(2)");
+  EXPECT_FALSE(f.app.panel.HiLow_button[0].checked);
+  EXPECT_TRUE(f.app.panel.HiLow_button[2].checked);
+  f.app.click("CheckBlankPriorProgramming");
+  EXPECT_TRUE(f.app.panel.CheckBlankPriorProgramming.checked);
+  f.app.click("CheckBlankPriorProgramming");
+  EXPECT_FALSE(f.app.panel.CheckBlankPriorProgramming.checked);
+  EXPECT_GT(f.view.changes, 0);
+}
+
+TEST(OperatorClicks, ADisabledControlTakesNoClickButTheProgramMayStillChooseIt) {
+  AppFixture f;
+  f.app.Form_Load();
+  f.app.click("Voltage_button(2)");
+  EXPECT_FALSE(f.app.panel.Voltage_button[2].checked);
+  f.app.chooseVoltage_button(2);
+  EXPECT_TRUE(f.app.panel.Voltage_button[2].checked);
+  f.app.panel.Voltage_button[3].enabled = true;
+  f.app.click("Voltage_button(3)");
+  EXPECT_FALSE(f.app.panel.Voltage_button[2].checked);
+  EXPECT_TRUE(f.app.panel.Voltage_button[3].checked);
+}
+
+TEST(OperatorClicks, SettingTheDeviceListPositionRunsDeviceClick) {
+  AppFixture f;
+  f.app.panel.Device.items = {"2732A", "N/A - 2716"};
+  // The handler refuses an unsupported row and returns the list to the prompt.
+  f.app.setDeviceListIndex(1);
+  EXPECT_EQ(f.app.panel.Device.listIndex, -1);
+  EXPECT_EQ(f.app.panel.Device.text, "Please Select Device on this List");
+  f.app.setDeviceListIndex(7);
+  EXPECT_EQ(f.app.panel.Device.listIndex, -1);
+}
+
+TEST(OperatorClicks, TheStatusBarClockShowsThePlatformsDateAndTime) {
+  AppFixture f;
+  f.app.showClock();
+  EXPECT_EQ(f.app.panel.sbStatusBar[1].text, "08/12/2026");
+  EXPECT_EQ(f.app.panel.sbStatusBar[2].text, "12:34:56");
+}
+
+}  // namespace
+}  // namespace burnlab::testing

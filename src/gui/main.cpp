@@ -2,16 +2,12 @@
 #include <QApplication>
 #include <iostream>
 
-#include "gui/main_window.h"
-#include "gui/qt_dialogs.h"
-#include "gui/qt_platform.h"
-#include "launch/port_stack.h"
-#include "shell/app.h"
+#include "gui/window_program.h"
 #include "shell/branding.h"
 
 int main(int argc, char** argv) {
   using namespace burnlab;
-  QApplication application(argc, argv);
+  // The options first: --help and --version answer without a display.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const auto parsed = parseProgramOptions(arguments);
   if (!parsed.error.empty()) {
@@ -28,23 +24,13 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  QApplication application(argc, argv);
   std::string error;
-  auto stack = PortStack::build(options, error);
-  if (!stack) {
+  auto program = WindowProgram::build(options, error);
+  if (!program) {
     std::cerr << "burnlab: " << error << '\n';
     return 1;
   }
-  QtPlatform platform;
-  MainWindow window;
-  QtDialogs dialogs(&window);
-  App app({stack->port(), platform, dialogs, window});
-  stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
-  if (auto* board = stack->simulatedBoard()) {
-    app.assumeBoard({static_cast<std::int16_t>(board->base()),
-                     static_cast<std::int16_t>(board->model())});
-  }
-  window.attach(app);
-  app.Form_Load();
-  window.show();
+  program->start();
   return application.exec();
 }

@@ -1,26 +1,147 @@
 #include "gui/main_window.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
+#include "gui/about_dialog.h"
 #include "gui/clickable_label.h"
-#include "shell/branding.h"
+#include "gui/help_window.h"
+#include "gui/toolbar_icons.h"
+#include "gui/window_placement.h"
 
 namespace burnlab {
 namespace {
 
-QString latin1(const std::string& text) { return QString::fromLatin1(text); }
+QString latin1(const std::string& text) {
+  return QString::fromLatin1(text);
+}
 
 QString withoutCarriageReturns(const std::string& text) {
   return latin1(text).remove(QLatin1Char('\r'));
+}
+
+std::string indexed(const std::string& name, std::size_t index) {
+  return name + "(" + std::to_string(index) + ")";
+}
+
+// The hex display's font: "Arial Monospaced" where it is installed, else the system's fixed
+// font.
+QFont hexDisplayFont() {
+  if (QFontDatabase::families().contains("Arial Monospaced")) {
+    return QFont("Arial Monospaced", 9);
+  }
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(9);
+  return font;
+}
+
+// The design-time Panel: the captions the menus and the tool bar are built with.
+const Panel& designPanel() {
+  static const Panel design;
+  return design;
+}
+
+// A frame that device selection shows later keeps its place, so the layout does not jump.
+void keepPlaceWhenHidden(QWidget* widget) {
+  QSizePolicy policy = widget->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widget->setSizePolicy(policy);
+}
+
+bool samePlacement(const WindowPlacement& a, const WindowPlacement& b) {
+  return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+void setShown(QWidget* widget, bool visible) {
+  if (widget->isHidden() == visible) widget->setVisible(visible);
+}
+
+void syncAction(QAction* action, const Control& control) {
+  if (!action->isSeparator()) action->setText(latin1(control.caption));
+  action->setToolTip(latin1(control.toolTip.empty() ? control.caption : control.toolTip));
+  action->setEnabled(control.enabled);
+  action->setVisible(control.visible);
+  action->setCheckable(control.checked || action->isChecked());
+  action->setChecked(control.checked);
+}
+
+constexpr QRgb kDarkPanel = qRgb(0x30, 0x30, 0x30);
+
+// The labels drawn on a dark panel: the lamps and the text of the board found.
+bool onDarkPanel(const std::string& name) {
+  return name.ends_with("_label") || name == "BurnlabHardwareFound";
+}
+
+void paintDarkPanel(QWidget* widget) {
+  widget->setAutoFillBackground(true);
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, QColor(kDarkPanel));
+  widget->setPalette(palette);
+}
+
+QColor textColor(std::uint32_t foreColor, bool darkPanel) {
+  if (foreColor != kWindowText) return screenColor(foreColor);
+  return darkPanel ? QColor(0xE0, 0xE0, 0xE0) : QApplication::palette().color(QPalette::WindowText);
+}
+
+QColor buttonFace(std::uint32_t backColor) {
+  const QPalette system = QApplication::palette();
+  if (backColor == k3DHighlight) return system.color(QPalette::Light);
+  if (backColor & 0x80000000u) return system.color(QPalette::Button);
+  return screenColor(backColor);
+}
+
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+  if (widget->palette().color(role) == color) return;
+  QPalette palette = widget->palette();
+  palette.setColor(role, color);
+  widget->setPalette(palette);
+}
+
+void syncLabel(QLabel* label, const Control& control) {
+  label->setText(latin1(control.caption));
+  setColor(label, QPalette::WindowText, textColor(control.foreColor, onDarkPanel(control.name)));
+}
+
+void syncCombo(QComboBox* combo, const Control& control) {
+  QStringList items;
+  for (const auto& item : control.items) items << latin1(item);
+  QStringList shown;
+  for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+  if (items != shown) {
+    combo->clear();
+    combo->addItems(items);
+  }
+  combo->setPlaceholderText(latin1(control.text));
+  combo->setCurrentIndex(control.listIndex < combo->count() ? control.listIndex : -1);
+}
+
+void syncRange(QAbstractSlider* slider, const Control& control) {
+  slider->setRange(control.min, std::max(control.min, control.max));
+  slider->setValue(control.value);
 }
 
 }  // namespace
@@ -32,61 +153,350 @@ QColor screenColor(std::uint32_t foreColor) {
 }
 
 MainWindow::MainWindow() {
-  setWindowTitle(QString("BURNLAB-6 Eprom Programmer - Orvane - ") + kMakerWebAddress);
+  setObjectName("frmMain");
+  setWindowIcon(programIcon());
+  buildMenus();
+  buildToolBar();
+  buildStatusBar();
+
   auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  layout->addWidget(buildCommands());
-  layout->addWidget(buildLamps());
-  progress_ = new QProgressBar(central);
-  progress_->setObjectName("ProgressBar1");
-  layout->addWidget(progress_);
-  layout->addWidget(buildLog(), 1);
+  auto* columns = new QHBoxLayout(central);
+  columns->setContentsMargins(6, 6, 6, 6);
+  columns->addWidget(buildOptionsColumn());
+  columns->addWidget(buildDisplayColumn());
+  columns->addWidget(buildLogColumn(), 1);
   setCentralWidget(central);
-  statusText_ = new QLabel("Status", this);
-  statusBar()->addWidget(statusText_, 1);
+
+  timer1_ = new QTimer(this);
+  connect(timer1_, &QTimer::timeout, this, [this] {
+    if (!app_) return;
+    app_->hardware.Timer1_Timer();
+    changed();
+  });
+  // The status bar's date and time panels tick on their own.
+  clock_ = new QTimer(this);
+  connect(clock_, &QTimer::timeout, this, [this] {
+    if (!app_) return;
+    app_->showClock();
+    for (const auto& panel : app_->panel.sbStatusBar) sync(panel);
+  });
+  clock_->start(1000);
 }
 
-QWidget* MainWindow::buildCommands() {
-  auto* frame = new QWidget(this);
-  auto* row = new QHBoxLayout(frame);
-  for (const char* name : {"Read_button", "Blank_button", "Verify_button", "Program_button",
-                           "Display_button"}) {
-    auto* button = new QPushButton(frame);
-    button->setObjectName(name);
-    buttons_[name] = button;
-    row->addWidget(button);
+MainWindow::~MainWindow() = default;
+
+template <typename Widget>
+Widget* MainWindow::named(Widget* widget, const std::string& name) {
+  widget->setObjectName(QString::fromStdString(name));
+  views_[name] = widget;
+  forwardClicks(widget, name);
+  return widget;
+}
+
+void MainWindow::forwardClicks(QObject* view, const std::string& name) {
+  if (auto* button = qobject_cast<QAbstractButton*>(view)) {
+    connect(button, &QAbstractButton::clicked, this, [this, name] {
+      if (app_) app_->click(name);
+    });
+  } else if (auto* label = qobject_cast<ClickableLabel*>(view)) {
+    connect(label, &ClickableLabel::clicked, this, [this, name] {
+      if (app_) app_->click(name);
+    });
+  } else if (auto* menu = qobject_cast<QMenu*>(view)) {
+    connect(menu, &QMenu::aboutToShow, this, [this, name] {
+      if (app_) app_->menuOpened(name);
+    });
+  } else if (auto* action = qobject_cast<QAction*>(view)) {
+    connect(action, &QAction::triggered, this, [this, name] {
+      if (app_) app_->click(name);
+    });
+  } else if (auto* combo = qobject_cast<QComboBox*>(view)) {
+    connect(combo, &QComboBox::activated, this, [this, name](int index) {
+      if (app_) app_->valueChosen(name, index);
+    });
+  } else if (auto* slider = qobject_cast<QAbstractSlider*>(view)) {
+    // A drag reports its value once, when the operator lets go.
+    slider->setTracking(false);
+    connect(slider, &QAbstractSlider::valueChanged, this, [this, name](int value) {
+      if (app_) app_->valueChosen(name, value);
+    });
+  }
+}
+
+void MainWindow::buildMenus() {
+  for (const auto& entry : burnlab::menuBar()) {
+    const Control& control = designPanel().*entry.control;
+    auto* menu = named(new QMenu(latin1(control.caption), this), control.name);
+    QMainWindow::menuBar()->addMenu(menu);
+    buildMenu(menu, entry.entries);
+  }
+}
+
+void MainWindow::buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
+  for (const auto& entry : entries) {
+    if (!entry.control) {
+      menu->addSeparator();
+      continue;
+    }
+    const Control& control = designPanel().*entry.control;
+    if (!entry.entries.empty()) {
+      auto* submenu = named(new QMenu(latin1(control.caption), menu), control.name);
+      menu->addMenu(submenu);
+      buildMenu(submenu, entry.entries);
+    } else if (burnlab::isSeparator(control)) {
+      named(menu->addSeparator(), control.name);
+    } else {
+      named(menu->addAction(latin1(control.caption)), control.name);
+    }
+  }
+}
+
+void MainWindow::buildToolBar() {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName("tbToolBar");
+  bar->setMovable(false);
+  bar->setIconSize(QSize(24, 24));
+  addToolBar(bar);
+  for (const auto& button : designPanel().tbToolBar) {
+    if (burnlab::isSeparator(button)) {
+      named(bar->addSeparator(), button.name);
+      continue;
+    }
+    const bool opens = button.key.rfind("Open", 0) == 0;
+    named(bar->addAction(toolbarIcon(opens ? "Open" : "Save"), latin1(button.key)), button.name);
+  }
+}
+
+void MainWindow::buildStatusBar() {
+  for (std::size_t i = 0; i < 3; ++i) {
+    auto* panel = named(new QLabel(this), indexed("sbStatusBar", i + 1));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setMinimumWidth(i == 0 ? 200 : 90);
+    if (i > 0) panel->setAlignment(Qt::AlignCenter);
+    if (i == 0) {
+      statusBar()->addWidget(panel, 1);
+    } else {
+      statusBar()->addPermanentWidget(panel);
+    }
+  }
+}
+
+QWidget* MainWindow::buildOptionsColumn() {
+  auto* column = new QWidget;
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 4, 0);
+  layout->addWidget(buildDeviceFrame());
+  layout->addWidget(buildPortFrame());
+  layout->addWidget(buildHardwareFrame());
+  layout->addWidget(buildVoltageFrame());
+  layout->addWidget(buildByteLaneFrame());
+  layout->addWidget(buildSpeed());
+  layout->addWidget(buildBufferChoiceFrame());
+  layout->addWidget(buildAutoOperationsFrame());
+  layout->addStretch(1);
+  // On a short screen the options scroll rather than push the window off it.
+  auto* scroller = new QScrollArea;
+  scroller->setWidget(column);
+  scroller->setWidgetResizable(true);
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroller->setFixedWidth(column->sizeHint().width() + 18);
+  return scroller;
+}
+
+QGroupBox* MainWindow::buildDeviceFrame() {
+  auto* frame = named(new QGroupBox, "Frame2");
+  auto* layout = new QVBoxLayout(frame);
+  auto* device = named(new QComboBox(frame), "Device");
+  device->setMaxVisibleItems(20);
+  device->setMinimumContentsLength(28);
+  layout->addWidget(device);
+  auto* prompt = named(new ClickableLabel(frame), "PleaseSelect");
+  prompt->setAlignment(Qt::AlignCenter);
+  QFont bold = prompt->font();
+  bold.setBold(true);
+  prompt->setFont(bold);
+  layout->addWidget(prompt);
+  return frame;
+}
+
+QGroupBox* MainWindow::buildPortFrame() {
+  // Left to right 3BCh, 278h, 378h: the options' indexes 2, 1, 0.
+  auto* frame = buildOptionFrame("Frame4", "LPTSelection", {2, 1, 0});
+  auto* shown = named(new QLineEdit(frame), "PortSelected");
+  shown->setReadOnly(true);
+  shown->setMaximumWidth(60);
+  frame->layout()->addWidget(shown);
+  return frame;
+}
+
+QGroupBox* MainWindow::buildHardwareFrame() {
+  auto* frame = named(new QGroupBox, "Frame9");
+  auto* layout = new QHBoxLayout(frame);
+  auto* found = named(new ClickableLabel(frame), "BurnlabHardwareFound");
+  QFont bold = found->font();
+  bold.setBold(true);
+  found->setFont(bold);
+  found->setWordWrap(true);
+  found->setMargin(4);
+  paintDarkPanel(found);
+  layout->addWidget(found, 1);
+  layout->addWidget(named(new QPushButton(frame), "TestHardware_button"));
+  return frame;
+}
+
+QGroupBox* MainWindow::buildOptionFrame(const std::string& frameName,
+                                        const std::string& optionsName,
+                                        std::initializer_list<std::size_t> indexes) {
+  auto* frame = named(new QGroupBox, frameName);
+  auto* layout = new QHBoxLayout(frame);
+  for (std::size_t index : indexes) {
+    auto* option = named(new QRadioButton(frame), indexed(optionsName, index));
+    option->setAutoExclusive(false);  // the core keeps one option of the group chosen
+    layout->addWidget(option);
+  }
+  return frame;
+}
+
+QGroupBox* MainWindow::buildVoltageFrame() {
+  auto* frame = buildOptionFrame("FrameVoltageSelection", "Voltage_button", {0, 1, 2, 3});
+  keepPlaceWhenHidden(frame);
+  return frame;
+}
+
+QGroupBox* MainWindow::buildByteLaneFrame() {
+  return buildOptionFrame("Frame10", "HiLow_button", {0, 1, 2});
+}
+
+QWidget* MainWindow::buildSpeed() {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(4, 0, 4, 0);
+  layout->addWidget(named(new ClickableLabel(row), "Label4"));
+  auto* slider = named(new QSlider(Qt::Horizontal, row), "Slider1");
+  slider->setSingleStep(1);
+  slider->setPageStep(5);
+  slider->setTickPosition(QSlider::TicksBelow);
+  slider->setTickInterval(1);
+  layout->addWidget(slider, 1);
+  return row;
+}
+
+QGroupBox* MainWindow::buildBufferChoiceFrame() {
+  auto* frame = named(new QGroupBox, "Frame8");
+  auto* layout = new QHBoxLayout(frame);
+  layout->addWidget(named(new QCheckBox(frame), "CheckCode"));
+  layout->addWidget(named(new QCheckBox(frame), "CheckData"));
+  return frame;
+}
+
+QGroupBox* MainWindow::buildAutoOperationsFrame() {
+  auto* frame = named(new QGroupBox, "Frame5");
+  auto* layout = new QVBoxLayout(frame);
+  layout->addWidget(named(new QCheckBox(frame), "CheckBlankPriorProgramming"));
+  layout->addWidget(named(new QCheckBox(frame), "VerifyAfterProgramming"));
+  keepPlaceWhenHidden(frame);
+  return frame;
+}
+
+QWidget* MainWindow::buildDisplayColumn() {
+  auto* column = new QWidget;
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(buildFiles());
+  layout->addWidget(buildHexDisplayFrame(), 1);
+  layout->addWidget(buildCommandsFrame());
+  layout->addWidget(buildLamps());
+  auto* line = named(new QFrame(column), "Line1");
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  layout->addWidget(line);
+  auto* progress = named(new QProgressBar(column), "ProgressBar1");
+  progress->setTextVisible(false);
+  layout->addWidget(progress);
+  return column;
+}
+
+QWidget* MainWindow::buildFiles() {
+  auto* files = new QWidget;
+  auto* grid = new QGridLayout(files);
+  grid->setContentsMargins(4, 0, 4, 0);
+  int row = 0;
+  for (const char* buffer : {"Code", "Data"}) {
+    const std::string prefix = std::string("FileNameData").replace(8, 4, buffer);
+    grid->addWidget(named(new ClickableLabel(files), prefix + "Label"), row, 0);
+    auto* name = named(new ClickableLabel(files), prefix + "Text");
+    name->setCursor(Qt::PointingHandCursor);
+    QFont underlined = name->font();
+    underlined.setUnderline(true);
+    name->setFont(underlined);
+    name->setTextInteractionFlags(Qt::NoTextInteraction);
+    name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    grid->addWidget(name, row, 1);
+    grid->addWidget(named(new ClickableLabel(files), prefix + "Size"), row, 2);
+    ++row;
+  }
+  grid->setColumnStretch(1, 1);
+  return files;
+}
+
+QGroupBox* MainWindow::buildHexDisplayFrame() {
+  auto* frame = named(new QGroupBox, "Frame3");
+  auto* layout = new QHBoxLayout(frame);
+  layout->setSpacing(0);
+  hexDisplay_ = named(new QPlainTextEdit(frame), "BufferDisplay");
+  hexDisplay_->setReadOnly(true);
+  hexDisplay_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  hexDisplay_->setFont(hexDisplayFont());
+  hexDisplay_->viewport()->installEventFilter(this);
+  layout->addWidget(hexDisplay_, 1);
+  auto* scroll = named(new QScrollBar(Qt::Vertical, frame), "VScroll1");
+  scroll->setPageStep(1);
+  layout->addWidget(scroll);
+  return frame;
+}
+
+QGroupBox* MainWindow::buildCommandsFrame() {
+  auto* frame = named(new QGroupBox, "Frame7");
+  auto* grid = new QGridLayout(frame);
+  const std::vector<std::vector<const char*>> rows{
+      {"Read_button", "Blank_button", "Verify_button", "Program_button", "Display_button"},
+      {"Erase_button", "EraseFlash_button", "Show_button", "Command1"}};
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    for (int column = 0; column < static_cast<int>(rows[row].size()); ++column) {
+      auto* button = named(new QPushButton(frame), rows[row][column]);
+      button->setMinimumHeight(30);
+      grid->addWidget(button, row, column);
+    }
   }
   return frame;
 }
 
 QWidget* MainWindow::buildLamps() {
-  auto* frame = new QWidget(this);
-  auto* row = new QHBoxLayout(frame);
+  auto* box = named(new QFrame, "Shape2");
+  box->setFrameShape(QFrame::Box);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(4, 4, 4, 4);
   for (const char* name : {"Error_label", "Program_label", "DataFlow_label", "Ready_label"}) {
-    auto* lamp = new ClickableLabel(frame);
-    lamp->setObjectName(name);
+    auto* lamp = named(new ClickableLabel(box), name);
     lamp->setAlignment(Qt::AlignCenter);
-    lamp->setAutoFillBackground(true);
-    QPalette palette = lamp->palette();
-    palette.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    lamp->setPalette(palette);
-    lamps_[name] = lamp;
+    paintDarkPanel(lamp);
+    lamp->setMinimumHeight(26);
+    QFont bold = lamp->font();
+    bold.setBold(true);
+    lamp->setFont(bold);
     row->addWidget(lamp);
   }
-  connect(static_cast<ClickableLabel*>(lamps_["Error_label"]), &ClickableLabel::clicked, this,
-          [this] {
-            app_->lamps.Error_label_Click();
-            changed();
-          });
-  return frame;
+  return box;
 }
 
-QWidget* MainWindow::buildLog() {
-  auto* frame = new QGroupBox("System Log", this);
+QWidget* MainWindow::buildLogColumn() {
+  auto* frame = named(new QGroupBox, "Frame6");
   auto* layout = new QVBoxLayout(frame);
-  log_ = new QPlainTextEdit(frame);
-  log_->setObjectName("SystemLog");
+  log_ = named(new QPlainTextEdit(frame), "SystemLog");
   log_->setReadOnly(true);
+  log_->setMinimumWidth(180);
   log_->viewport()->installEventFilter(this);
   layout->addWidget(log_);
   return frame;
@@ -94,42 +504,65 @@ QWidget* MainWindow::buildLog() {
 
 void MainWindow::attach(App& app) {
   app_ = &app;
+  app_->showClock();
   changed();
 }
 
+QObject* MainWindow::viewOf(const std::string& controlName) const {
+  const auto found = views_.find(controlName);
+  return found == views_.end() ? nullptr : found->second;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (app_ && watched == log_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-    app_->log.SystemLog_DblClick();
-    changed();
-    return true;
+  if (app_ && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == log_->viewport()) return app_->doubleClick("SystemLog"), true;
+    if (watched == hexDisplay_->viewport()) return app_->doubleClick("BufferDisplay"), true;
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::syncControl(const Control& control) {
-  if (auto lamp = lamps_.find(control.name); lamp != lamps_.end()) {
-    QSignalBlocker blocker(lamp->second);
-    lamp->second->setText(latin1(control.caption));
-    QPalette palette = lamp->second->palette();
-    palette.setColor(QPalette::WindowText, screenColor(control.foreColor));
-    lamp->second->setPalette(palette);
-  }
-  if (auto button = buttons_.find(control.name); button != buttons_.end()) {
-    QSignalBlocker blocker(button->second);
-    button->second->setText(latin1(control.caption));
-    button->second->setToolTip(latin1(control.toolTip));
-    button->second->setEnabled(control.enabled);
-  }
-  if (control.name == "ProgressBar1") {
-    progress_->setRange(control.min, control.max);
-    progress_->setValue(control.value);
+void MainWindow::sync(const Control& control) {
+  if (control.name == "frmMain") return setWindowTitle(latin1(control.caption));
+  if (control.name == "Timer1") return syncTimer();
+  QObject* view = viewOf(control.name);
+  if (!view) return;
+  QSignalBlocker blocker(view);
+  if (auto* action = qobject_cast<QAction*>(view)) return syncAction(action, control);
+  if (auto* menu = qobject_cast<QMenu*>(view)) return syncAction(menu->menuAction(), control);
+  auto* widget = static_cast<QWidget*>(view);
+  widget->setEnabled(control.enabled);
+  widget->setToolTip(latin1(control.toolTip));
+  setShown(widget, control.visible);
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(latin1(control.caption));
+    if (button->isCheckable()) button->setChecked(control.checked);
+    if (qobject_cast<QPushButton*>(button)) {
+      setColor(button, QPalette::Button, buttonFace(control.backColor));
+    }
+  } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    frame->setTitle(latin1(control.caption));
+    if (control.width > 0) frame->setMinimumSize(control.width, control.height);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    syncLabel(label, control);
+    if (control.name.rfind("sbStatusBar", 0) == 0) label->setText(latin1(control.text));
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    syncCombo(combo, control);
+  } else if (auto* slider = qobject_cast<QAbstractSlider*>(widget)) {
+    syncRange(slider, control);
+  } else if (auto* progress = qobject_cast<QProgressBar*>(widget)) {
+    progress->setRange(control.min, std::max(control.min, control.max));
+    progress->setValue(control.value);
+  } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+    if (field->text() != latin1(control.text)) field->setText(latin1(control.text));
+  } else if (widget == hexDisplay_) {
+    const auto text = withoutCarriageReturns(control.text);
+    if (hexDisplay_->toPlainText() != text) hexDisplay_->setPlainText(text);
   }
 }
 
 void MainWindow::syncLog() {
   const auto& text = app_->panel.SystemLog.text;
   QSignalBlocker blocker(log_);
-  log_->setToolTip(latin1(app_->panel.SystemLog.toolTip));
   if (text.size() < loggedLength_) {
     log_->setPlainText(withoutCarriageReturns(text));
   } else if (text.size() > loggedLength_) {
@@ -143,27 +576,84 @@ void MainWindow::syncLog() {
   log_->ensureCursorVisible();
 }
 
+void MainWindow::syncTimer() {
+  const auto& timer = app_->panel.Timer1;
+  if (!timer.enabled || timer.value <= 0) {
+    timer1_->stop();
+  } else if (!timer1_->isActive() || timer1_->interval() != timer.value) {
+    timer1_->start(timer.value);
+  }
+}
+
+double MainWindow::dotsPerInch() const {
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  return shown ? shown->logicalDotsPerInch() : 96.0;
+}
+
+void MainWindow::applyPlacement() {
+  const auto& placement = app_->panel.placement;
+  if (appliedPlacement_ && samePlacement(*appliedPlacement_, placement)) return;
+  appliedPlacement_ = placement;
+  // The minimum size the layout needs once the style has set the widgets' fonts and margins.
+  ensurePolished();
+  if (layout()) layout()->activate();
+  QList<QRect> screens;
+  for (const QScreen* each : QGuiApplication::screens()) screens << each->availableGeometry();
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  setGeometry(openingRect(placement, dotsPerInch(), minimumSizeHint(), screens,
+                          primary ? primary->availableGeometry() : QRect()));
+}
+
 void MainWindow::changed() {
   if (!app_) return;
-  auto& panel = app_->panel;
-  for (const Control* control :
-       {&panel.Read_button, &panel.Blank_button, &panel.Verify_button, &panel.Program_button,
-        &panel.Display_button, &panel.Error_label, &panel.Program_label, &panel.DataFlow_label,
-        &panel.Ready_label, &panel.ProgressBar1}) {
-    syncControl(*control);
-  }
+  for (const Control* control : std::as_const(app_->panel).controls()) sync(*control);
   syncLog();
-  statusText_->setText(latin1(panel.sbStatusBar[0].text));
+  if (opened_) applyPlacement();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  if (!opened_ && app_) {
+    // The window opens where the Panel places it, sized for the controls start-up left.
+    opened_ = true;
+    applyPlacement();
+  }
+  QMainWindow::showEvent(event);
 }
 
 void MainWindow::repaint(const Control& control) {
-  syncControl(control);
-  if (auto lamp = lamps_.find(control.name); lamp != lamps_.end()) lamp->second->repaint();
-  if (control.name == "ProgressBar1") progress_->repaint();
+  if (!app_) return;
+  sync(control);
+  if (auto* widget = qobject_cast<QWidget*>(viewOf(control.name))) widget->repaint();
+}
+
+void MainWindow::unload() {
+  close();
+}
+
+void MainWindow::closeOtherWindows() {
+  // Newest first: the help window may be open behind the About window.
+  if (about_) about_->reject();
+  if (help_) help_->close();
+}
+
+void MainWindow::showAbout(AboutBox& about) {
+  AboutDialog dialog(*app_, about, this);
+  about_ = &dialog;
+  dialog.exec();
+  app_->frmAbout_Unload();
+}
+
+std::optional<std::string> MainWindow::showHelp(const HelpRequest& request) {
+  if (!help_) help_ = new HelpWindow(this);
+  return help_->open(request);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (app_) app_->Form_Unload();
+  if (app_) {
+    app_->panel.placement = placementOf(geometry(), dotsPerInch(), isMinimized());
+    appliedPlacement_ = app_->panel.placement;
+    app_->Form_Unload();
+  }
   event->accept();
 }
 

@@ -1,49 +1,98 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <string>
 
 #include "shell/app.h"
 #include "shell/view.h"
 
+class QAction;
+class QGroupBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
+class QTimer;
 
 namespace burnlab {
 
-// The main window: a passive view of the App's Panel. It copies the Panel into its widgets
-// with their signals blocked and hands every operator action to the core's handler.
+class AboutDialog;
+class HelpWindow;
+
+// The main window: a passive view of the App's Panel. Every control of the Panel has a widget
+// (or a menu or tool-bar action) named after it; the window copies the Panel into them with
+// their signals blocked and hands every operator action to the core by the control's name.
 class MainWindow final : public QMainWindow, public View {
   Q_OBJECT
 
  public:
   MainWindow();
+  ~MainWindow() override;
   void attach(App& app);
 
   void changed() override;
   void repaint(const Control& control) override;
+  void unload() override;
+  void closeOtherWindows() override;
+  void showAbout(AboutBox& about) override;
+  std::optional<std::string> showHelp(const HelpRequest& request) override;
+
+  // The widget or action that draws the control of that name; nullptr when there is none.
+  QObject* viewOf(const std::string& controlName) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Building the window, one frame at a time.
+  void buildMenus();
+  void buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
+  void buildToolBar();
+  void buildStatusBar();
+  QWidget* buildOptionsColumn();
+  QWidget* buildDisplayColumn();
+  QWidget* buildLogColumn();
+  QGroupBox* buildDeviceFrame();
+  QGroupBox* buildPortFrame();
+  QGroupBox* buildHardwareFrame();
+  // A frame holding one row of option buttons, elements `indexes` of the array `optionsName`.
+  QGroupBox* buildOptionFrame(const std::string& frameName, const std::string& optionsName,
+                              std::initializer_list<std::size_t> indexes);
+  QGroupBox* buildVoltageFrame();
+  QGroupBox* buildByteLaneFrame();
+  QWidget* buildSpeed();
+  QGroupBox* buildBufferChoiceFrame();
+  QGroupBox* buildAutoOperationsFrame();
+  QWidget* buildFiles();
+  QGroupBox* buildHexDisplayFrame();
+  QGroupBox* buildCommandsFrame();
   QWidget* buildLamps();
-  QWidget* buildCommands();
-  QWidget* buildLog();
-  void syncControl(const Control& control);
+
+  // Registers a widget or action under its control's name and forwards its actions.
+  template <typename Widget>
+  Widget* named(Widget* widget, const std::string& name);
+  void forwardClicks(QObject* view, const std::string& name);
+
+  void sync(const Control& control);
   void syncLog();
+  void syncTimer();
+  void applyPlacement();
+  double dotsPerInch() const;
 
   App* app_ = nullptr;
-  std::map<std::string, QLabel*> lamps_;
-  std::map<std::string, QPushButton*> buttons_;
-  QProgressBar* progress_ = nullptr;
+  std::map<std::string, QObject*> views_;
   QPlainTextEdit* log_ = nullptr;
-  QLabel* statusText_ = nullptr;
+  QPlainTextEdit* hexDisplay_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  QTimer* clock_ = nullptr;
   std::size_t loggedLength_ = 0;
+  std::optional<WindowPlacement> appliedPlacement_;
+  bool opened_ = false;
+  QPointer<AboutDialog> about_;
+  QPointer<HelpWindow> help_;
 };
 
 // The colour a Panel fore colour stands for on this screen.

@@ -1,5 +1,8 @@
 #include "shell/app.h"
 
+#include "shell/command_availability.h"
+#include "shell/window_geometry.h"
+
 namespace burnlab {
 
 App::App(AppSeams appSeams)
@@ -7,7 +10,25 @@ App::App(AppSeams appSeams)
       board(seams.port, *this),
       log(panel, seams.platform, seams.dialogs, board),
       lamps(panel, seams.view, log, board),
-      sounds(seams.platform) {}
+      sounds(seams.platform),
+      portConfig(seams.platform, log),
+      hardware(panel, board, log, lamps, seams.platform, portConfig),
+      hexDisplay(panel, buffers, device, board, log, sounds, seams.dialogs, seams.platform),
+      bufferCommands(
+          {panel, buffers, hexDisplay, log, lamps, sounds, seams.dialogs, device, seams.view}),
+      options(panel, board, buffers, device, log, sounds),
+      selection({panel, board, buffers, device, log, lamps, sounds, hexDisplay, options}),
+      operations{panel, board, buffers, device, log, lamps, sounds, seams.dialogs,
+                 seams.platform, seams.view, hexDisplay, options},
+      reports(operations),
+      twoWire(board, [this](int ms) { seams.platform.Sleep(ms); }),
+      reading(operations, reports, twoWire),
+      blankCheck(operations, reports),
+      verify(operations, reports, twoWire) {
+  selection.chooseVoltage = [this](int index) { chooseVoltage_button(index); };
+  hexDisplay.DisplayEprom = [this] { reading.DisplayEprom(); };
+  options.initControls();
+}
 
 void App::resetProgressBar() {
   panel.ProgressBar1.max = 100;
@@ -17,18 +38,29 @@ void App::resetProgressBar() {
 void App::Form_Load() {
   loading_ = true;
   board.Model = 0;
+  panel.placement = loadWindowPlacement(seams.platform);
+  placeHexDisplayFrame();
+  // The address split's divisors are constants (kMidDivisor, kHighDivisor).
   board.ShortDelayFactor = 5;
   board.MediumDelayFactor = 100;
   board.LongDelayFactor = 500;
+  DisableDeviceCommands(panel);
+  board.maps.fillIdentity();
+  panel.BurnlabHardwareFound.caption = "NO HARDWARE FOUND !!!";
   panel.Ready_label.foreColor = kGreyText;
+  hardware.HardwareFoundPort = 0;
   board.setPortBase(0);
   board.InitControlTables();
-  if (board.PortBase == 0) searchForBoard();
+  hardware.ReadPortConfig();
+  if (board.PortBase == 0) hardware.TestHardware_button_Click();
   board.SetupPortModel();
   lamps.DataFlowLampOff();
   lamps.ProgramLampOff();
   lamps.ErrorLampOff();
   log.clear();
+  hexDisplay.setScrollMax(0);
+  // The catalogue is constant data, built in with the program.
+  fillDeviceList();
   board.Reset();
   sounds.PlayEventSound("INIT");
   loading_ = false;
@@ -37,14 +69,19 @@ void App::Form_Load() {
   seams.view.changed();
 }
 
-void App::searchForBoard() {
-  // The board search and its probes are not built yet: take the board where it is said to be.
-  if (!assumedBoard_) return;
-  board.setPortBase(assumedBoard_->portBase);
-  board.Model = assumedBoard_->model;
+void App::placeHexDisplayFrame() {
+  panel.Frame3.top = 72;
+  panel.Frame3.width = 481;
+  panel.Frame3.height = 241;
 }
 
-void App::Form_Unload() { board.Reset(); }
+void App::Form_Unload() {
+  board.Reset();
+  seams.view.closeOtherWindows();
+  frmAbout.reset();
+  // A minimised window keeps the placement saved at the last normal exit.
+  if (!panel.placement.minimized) saveWindowPlacement(seams.platform, panel.placement);
+}
 
 void App::reportPortProblem(const std::string& problem) {
   if (loading_) {

@@ -4,14 +4,28 @@
 #include <string>
 #include <vector>
 
+#include "buffers/buffers.h"
 #include "link/board.h"
 #include "link/board_indicators.h"
 #include "link/port_io.h"
+#include "ops/two_wire_bus.h"
+#include "shell/blank_check.h"
+#include "shell/buffer_commands.h"
+#include "shell/device_reading.h"
+#include "shell/device_selection.h"
+#include "shell/device_verify.h"
+#include "shell/operation_context.h"
+#include "shell/programming_options.h"
+#include "shell/about_box.h"
 #include "shell/dialogs.h"
 #include "shell/event_sounds.h"
+#include "shell/hardware_detection.h"
+#include "shell/hex_display.h"
 #include "shell/lamps.h"
 #include "shell/panel.h"
 #include "shell/platform.h"
+#include "shell/port_config_file.h"
+#include "shell/selected_device.h"
 #include "shell/system_log.h"
 #include "shell/view.h"
 
@@ -23,12 +37,6 @@ struct AppSeams {
   Platform& platform;
   Dialogs& dialogs;
   View& view;
-};
-
-// Where a board is taken to be while the program cannot search for one yet.
-struct AssumedBoard {
-  std::int16_t portBase = 0;
-  std::int16_t model = 0;
 };
 
 // Owns one of each part of the program and wires them together. A test builds a fresh App on
@@ -46,8 +54,65 @@ class App final : private BoardIndicators {
   // start-up it waits until the log has been emptied, so that the operator sees it.
   void reportPortProblem(const std::string& problem);
 
-  // Until the board search exists, start-up takes the board to be here.
-  void assumeBoard(AssumedBoard board) { assumedBoard_ = board; }
+  // Operator actions as the window hands them over, by the control's name ("Read_button",
+  // "LPTSelection(1)", "tbToolBar(4)", "mnuHelpAbout"). A click on an option button chooses
+  // it, a click on a check box toggles it, and each runs the handler the control has.
+  void click(const std::string& control);
+  void doubleClick(const std::string& control);
+  // A menu is being opened ("Setup" fills its Load entries).
+  void menuOpened(const std::string& menu);
+  // The operator set a value: the Device list position, Slider1 or VScroll1.
+  void valueChosen(const std::string& control, std::int32_t value);
+  // The status bar's date and time panels show the present moment.
+  void showClock();
+
+  // Changes made by the program that a window toolkit answers with an event, as it would.
+  // Setting the Device list position runs Device_Click.
+  void setDeviceListIndex(std::int32_t index);
+  // Choosing an option clears the others of its group and, when it was not chosen before,
+  // runs the group's click handler. (The port options: hardware.selectLPTOption.)
+  void chooseVoltage_button(int index);
+  void chooseHiLow_button(int index);
+
+  // Handlers of the window's events that other parts of the program answer. Each one does
+  // nothing until its part is built; start-up and the menus already call them in their place.
+  void Device_Click();
+  void Voltage_button_Click(int index);
+  void Slider1_Change();
+  void Read_button_Click();
+  void Blank_button_Click();
+  void Verify_button_Click();
+  void Program_button_Click();
+  void Display_button_Click();
+  void EraseFlash_button_Click();
+  void Command1_Click();
+  void menuFlashShowCodeID_Click();
+  void LoopFlashTest_Click();
+  void ResetFlash_Click();
+  void Setup_Click();
+  void SaveSetup1_Click();
+  void SaveSetup2_Click();
+  void SaveSetup3_Click();
+  void SaveSetup4_Click();
+  void LoadSetup1_Click();
+  void LoadSetup2_Click();
+  void LoadSetup3_Click();
+  void LoadSetup4_Click();
+
+  // Menus, help and About.
+  void mnuHelpContents_Click();
+  void mnuHelpSearchForHelpOn_Click();
+  void mnuHelpAbout_Click();
+  void mnuToolsOptions_Click();
+  void mnuFileExit_Click();
+  // The About window's buttons; it unloads by "OK" or its close box.
+  void cmdSysInfo_Click();
+  void frmAbout_Unload() { frmAbout.reset(); }
+
+  // The help file, in the program's folder; empty: the program has no help.
+  std::string helpFileName = "burnlab5.hlp";
+  // The About window while it is loaded.
+  std::optional<AboutBox> frmAbout;
 
   AppSeams seams;
   Panel panel;
@@ -55,16 +120,34 @@ class App final : private BoardIndicators {
   SystemLog log;
   Lamps lamps;
   EventSounds sounds;
+  PortConfigFile portConfig;  // burnlab6.ini
+  HardwareDetection hardware;  // the board search, port choice and forced models
+  SelectedDevice device;  // filled by device selection; empty: no device chosen
+  Buffers buffers;
+  HexDisplay hexDisplay;
+  BufferCommands bufferCommands;
+  ProgrammingOptions options;     // voltage, byte lane, speed; the program image
+  DeviceSelection selection;      // the Device list and Device_Click
+  OperationContext operations;    // what the device commands work with
+  OperationReports reports;       // not blank, mismatch, no acknowledge
+  TwoWireBus twoWire;             // the serial EEPROMs' bus
+  DeviceReading reading;          // Read and the live Display
+  BlankCheck blankCheck;
+  DeviceVerify verify;
 
  private:
   void toggleProgramLamp() override { lamps.toggleProgramLamp(); }
   void resetProgressBar() override;
   void showPortProblem(const std::string& problem);
-  void searchForBoard();
+  void openHelp(HelpCommand command);
+
+  void placeHexDisplayFrame();
+
+  // Start-up steps that other parts of the program fill in as they are built.
+  void fillDeviceList();
 
   bool loading_ = false;
   std::vector<std::string> pendingPortProblems_;
-  std::optional<AssumedBoard> assumedBoard_;
 };
 
 }  // namespace burnlab

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,8 @@ class Platform {
   // Time of day (hours, minutes, seconds) and the date, in the platform's short formats.
   virtual std::string timeText() = 0;
   virtual std::string dateText() = 0;
+  // The local date and time now, for texts with a format of their own (file stamps).
+  virtual std::tm localTime() = 0;
 
   // The program's folder (wave files, burnlab6.ini, the help document).
   virtual std::filesystem::path programFolder() = 0;
@@ -26,6 +29,12 @@ class Platform {
   // Starts playing a wave file and returns at once; a newer sound cuts off an older one. A
   // missing file or sound device plays nothing.
   virtual void playSound(const std::filesystem::path& waveFile) = 0;
+
+  // The full name of a program found on the search path (PATH), if any.
+  virtual std::optional<std::filesystem::path> findProgram(const std::string& name) = 0;
+  // Starts a program in a window of its own without waiting for it; false when it could not
+  // be started.
+  virtual bool startProgram(const std::filesystem::path& program) = 0;
 
   // Per-user settings store: text values by section and key.
   virtual std::optional<std::string> setting(const std::string& section,

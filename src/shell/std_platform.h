@@ -17,9 +17,12 @@ class StdPlatform : public Platform {
   void Sleep(int milliseconds) override;
   std::string timeText() override;
   std::string dateText() override;
+  std::tm localTime() override;
   std::filesystem::path programFolder() override { return programFolder_; }
   std::filesystem::path workingFolder() override;
   void playSound(const std::filesystem::path&) override {}
+  std::optional<std::filesystem::path> findProgram(const std::string& name) override;
+  bool startProgram(const std::filesystem::path& program) override;
   std::optional<std::string> setting(const std::string& section, const std::string& key) override;
   void setSetting(const std::string& section, const std::string& key,
                   const std::string& value) override;

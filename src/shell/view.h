@@ -1,6 +1,11 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "shell/about_box.h"
 #include "shell/control.h"
+#include "shell/help_request.h"
 
 namespace burnlab {
 
@@ -13,6 +18,15 @@ class View {
   // Draw this control now: lamps and the progress bar inside long loops that do not return
   // to the event loop.
   virtual void repaint(const Control& control) = 0;
+
+  // Closes the main window; its unloading runs the shutdown.
+  virtual void unload() = 0;
+  // Unloads every other open window (the About window, the help window), newest first.
+  virtual void closeOtherWindows() = 0;
+  // Shows the About window modal, owned by the main window; returns when it has closed.
+  virtual void showAbout(AboutBox& about) = 0;
+  // Opens the help window; the reason when the help cannot be shown.
+  virtual std::optional<std::string> showHelp(const HelpRequest& request) = 0;
 };
 
 // A view that draws nothing: the CLI and tests that do not look at the window.
@@ -20,6 +34,12 @@ class NoView final : public View {
  public:
   void changed() override {}
   void repaint(const Control&) override {}
+  void unload() override {}
+  void closeOtherWindows() override {}
+  void showAbout(AboutBox&) override {}
+  std::optional<std::string> showHelp(const HelpRequest&) override {
+    return "There is no window to show the help in.";
+  }
 };
 
 }  // namespace burnlab

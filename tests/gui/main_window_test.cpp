@@ -1,27 +1,43 @@
-// The real window on the offscreen platform: it draws the Panel and hands clicks to the core.
+// The real window on the offscreen platform: every control is there with its caption and tool
+// tip, the window draws the Panel, and it hands the operator's actions to the core.
+#include "gui/main_window.h"
+
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 
-#include "gui/main_window.h"
+#include "gui/help_window.h"
+#include "gui/window_placement.h"
 #include "support/app_fixture.h"
 
 namespace burnlab::testing {
 namespace {
 
 struct WindowFixture {
-  WindowFixture() : app({port, platform, dialogs, window}) {
-    app.assumeBoard({0x378, 6});
+  explicit WindowFixture(bool load = true) : app({port, platform, dialogs, window}) {
+    app.portConfig.setFolder(configFolder.path());
     window.attach(app);
-    app.Form_Load();
+    if (load) app.Form_Load();
     window.show();
   }
   QLabel* lamp(const char* name) { return window.findChild<QLabel*>(name); }
 
+  TempFolder configFolder;
   sim::VirtualClock clock;
   sim::SimBoard board{6, 0x378, clock};
   RecordingPort port{board};
@@ -31,6 +47,291 @@ struct WindowFixture {
   App app;
 };
 
+// Every control and menu entry of the main window with its design-time caption and tool tip.
+struct Expected {
+  const char* name;
+  const char* caption;
+  const char* toolTip;
+};
+const Expected kControls[] = {
+    {"Frame2", "Select Device", ""},
+    {"Device", "Please Select Device on this List", ""},
+    {"PleaseSelect", "Please  Select Device", ""},
+    {"Frame4", "LPT Port Selection", ""},
+    {"LPTSelection(0)", "378h", ""},
+    {"LPTSelection(1)", "278h", ""},
+    {"LPTSelection(2)", "3BCh", ""},
+    {"PortSelected", "", ""},
+    {"Frame5", "Optional Auto Operations", ""},
+    {"CheckBlankPriorProgramming", "Check Blank Before Programming", ""},
+    {"VerifyAfterProgramming", "Verify Device After Programming", ""},
+    {"FrameVoltageSelection", "Select Device Programming Voltage", ""},
+    {"Voltage_button(0)", "5V", ""},
+    {"Voltage_button(1)", "12.5V", "Most CMOS actual Eproms use this Programming Voltage."},
+    {"Voltage_button(2)", "21V",
+     "Carefull. Few Eproms Use This Programming Voltage.  Can damage wrong eproms."},
+    {"Voltage_button(3)", "25V",
+     "Carefull. Few Eproms Use This Programming Voltage.  Can damage wrong eproms."},
+    {"Frame10", "Hi / Low Byte Programming", "All Bytes, Even Bytes or Odd Bytes"},
+    {"HiLow_button(0)", "Both", ""},
+    {"HiLow_button(1)", "Hi Byte", ""},
+    {"HiLow_button(2)", "Low Byte", ""},
+    {"Label4", "Program Speed", ""},
+    {"Slider1", "", "Slow Down or Speed Up Programming Speed"},
+    {"Frame8", "", ""},
+    {"CheckCode", "Code", ""},
+    {"CheckData", "Data", ""},
+    {"Frame7", "", ""},
+    {"Read_button", "Read", "Read Whole Device to Buffer"},
+    {"Blank_button", "Blank Chk", "Check Device for Blank (Erased)"},
+    {"Verify_button", "Verify", "Verify (Compare) Device with File"},
+    {"Program_button", "Program", "Program Device with Buffer Data"},
+    {"Display_button", "Display", "Display Device's contents on Screen"},
+    {"Erase_button", "Erase Buffer", "Erase Buffer to all \"FF\""},
+    {"EraseFlash_button", "Erase Chip", "Erase Flash or Eeprom"},
+    {"Show_button", "Show Data", ""},
+    {"TestHardware_button", "TestPort", "Test Communication LPT port"},
+    {"Frame9", "Burnlab Hardware Found", ""},
+    {"BurnlabHardwareFound", "NO HARDWARE FOUND", ""},
+    {"Error_label", "ERROR", ""},
+    {"Program_label", "Program", ""},
+    {"DataFlow_label", "DataFlow", ""},
+    {"Ready_label", "HwReady", ""},
+    {"Shape2", "", ""},
+    {"Line1", "", ""},
+    {"ProgressBar1", "", ""},
+    {"sbStatusBar(1)", "Status", ""},
+    {"sbStatusBar(2)", "08/12/2026", ""},  // the date and time panels tick from the start
+    {"sbStatusBar(3)", "12:34:56", ""},
+    {"Command1", "Command1", ""},
+    {"tbToolBar(1)", "OpenCode", "Open File into Code Buffer"},
+    {"tbToolBar(2)", "SaveCode", "Save Code Buffer Into File"},
+    {"tbToolBar(3)", "", ""},
+    {"tbToolBar(4)", "OpenData", "Open File into Data Buffer"},
+    {"tbToolBar(5)", "SaveData", "Save Data Buffer into File"},
+    {"FileNameCodeLabel", "File Name (Code):", ""},
+    {"FileNameCodeText", "Click To Select a File", ""},
+    {"FileNameCodeSize", "(0 Bytes)", ""},
+    {"FileNameDataLabel", "File Name (Data):", ""},
+    {"FileNameDataText", "Click To Select a File", ""},
+    {"FileNameDataSize", "(0 Bytes)", ""},
+    {"Frame3", "File Hex Display", ""},
+    {"BufferDisplay", "", "Double Click to Save to Burnlab.Buf file"},
+    {"VScroll1", "", ""},
+    {"Frame6", "System Log", ""},
+    {"SystemLog", "", "Double Click to Save to Burnlab.Log file"},
+    {"mnuFile", "&File", ""},
+    {"mnuFileOpenCode", "&Open Code...", ""},
+    {"mnuFileSaveCode", "&Save Code", ""},
+    {"mnuFileSaveCodeAs", "Save Code &As...", ""},
+    {"mnuCommandBar3", "", ""},
+    {"mnuFileOpenData", "Open Data...", ""},
+    {"mnuFileSaveData", "Save Data", ""},
+    {"mnuFileSaveDataAs", "Save Data As...", ""},
+    {"mnuCommandBar4", "", ""},
+    {"mnuFileClose", "&Close", ""},
+    {"mnuFileExit", "E&xit", ""},
+    {"mnuTools", "&Tools", ""},
+    {"mnuToolsOptions", "&Options...", ""},
+    {"menuCommand", "&Command", ""},
+    {"menuBlankCheck", "Blank Check Device for Erased", ""},
+    {"menuProgramCode", "Program Device Code", ""},
+    {"menuReadCode", "Read Device Code", ""},
+    {"menuVerifyCode", "Verify Device Code", ""},
+    {"menuProgramData", "Program Device Data", ""},
+    {"menuReadData", "Read Device Data", ""},
+    {"menuVerifyData", "Verify Device Data", ""},
+    {"menuCommandBar0", "", ""},
+    {"menuDisplayCode", "Display Device CODE", ""},
+    {"menuDisplayData", "Display Device DATA", ""},
+    {"menuCommandBar2", "", ""},
+    {"menuEraseCode", "Erase CODE Buffer (\"FF\")", ""},
+    {"menuEraseData", "Erase DATA Buffer (\"FF\")", ""},
+    {"menuEraseFlash", "Erase Device Flash Memory", ""},
+    {"menuTestHardware", "Test LPT Ports", ""},
+    {"menuFlashShowCodeID", "Show Flash Code ID#", ""},
+    {"Setup", "&Setup", ""},
+    {"LoadSetup", "&Load Setup", ""},
+    {"LoadSetup1", "Load Setup #&1", ""},
+    {"LoadSetup2", "Load Setup #&2", ""},
+    {"LoadSetup3", "Load Setup #&3", ""},
+    {"LoadSetup4", "Load Setup #&4", ""},
+    {"SaveSetup", "&Save Setup", ""},
+    {"SaveSetup1", "Save Setup #&1", ""},
+    {"SaveSetup2", "Save Setup #&2", ""},
+    {"SaveSetup3", "Save Setup #&3", ""},
+    {"SaveSetup4", "Save Setup #&4", ""},
+    {"ForceBurnlab4", "Force Set BURNLAB-4", ""},
+    {"ForceBurnlab5", "Force Set BURNLAB-5", ""},
+    {"ForceBurnlab6", "Force Set BURNLAB-6", ""},
+    {"LoopFlashTest", "LoopFlashTest", ""},
+    {"ResetFlash", "ResetFlash", ""},
+    {"mnuHelp", "&Help", ""},
+    {"mnuHelpContents", "&Contents", ""},
+    {"mnuHelpSearchForHelpOn", "&Search For Help On...", ""},
+    {"mnuHelpBar0", "", ""},
+    {"mnuHelpAbout", "&About", ""},
+};
+
+// What the window shows as the control's caption, whatever kind of widget draws it.
+QString shownCaption(QObject* view) {
+  if (auto* menu = qobject_cast<QMenu*>(view)) return menu->title();
+  if (auto* action = qobject_cast<QAction*>(view))
+    return action->isSeparator() ? "" : action->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(view)) return button->text();
+  if (auto* frame = qobject_cast<QGroupBox*>(view)) return frame->title();
+  if (auto* label = qobject_cast<QLabel*>(view)) return label->text();
+  if (auto* combo = qobject_cast<QComboBox*>(view)) return combo->placeholderText();
+  if (auto* field = qobject_cast<QLineEdit*>(view)) return field->text();
+  return "";
+}
+
+QString shownToolTip(QObject* view) {
+  if (auto* action = qobject_cast<QAction*>(view)) return action->toolTip();
+  if (auto* widget = qobject_cast<QWidget*>(view)) return widget->toolTip();
+  return "";
+}
+
+TEST(MainWindow, ShowsEveryControlAndMenuEntryWithItsCaptionAndToolTip) {
+  WindowFixture f(false);
+  for (const auto& expected : kControls) {
+    QObject* view = f.window.viewOf(expected.name);
+    ASSERT_NE(view, nullptr) << expected.name;
+    EXPECT_EQ(view->objectName().toStdString(), expected.name);
+    EXPECT_EQ(shownCaption(view).toStdString(), expected.caption) << expected.name;
+    // A menu entry without a tool tip of its own shows its caption.
+    if (*expected.toolTip || !qobject_cast<QAction*>(view)) {
+      EXPECT_EQ(shownToolTip(view).toStdString(), expected.toolTip) << expected.name;
+    }
+  }
+  // And nothing of the Panel is left without a widget.
+  for (const Control* control : std::as_const(f.app.panel).controls()) {
+    if (control->name != "frmMain" && control->name != "Timer1") {
+      EXPECT_NE(f.window.viewOf(control->name), nullptr) << control->name;
+    }
+  }
+  EXPECT_EQ(f.window.windowTitle(), "BURNLAB-6 Eprom Programmer - Orvane - www.orvane.com");
+}
+
+// The menus as the window shows them: captions in order, "-" for a separator, ">" before the
+// entries of a submenu.
+std::vector<std::string> menuLines(const QMenu* menu, const std::string& indent = "") {
+  std::vector<std::string> lines;
+  for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) {
+      lines.push_back(indent + "-");
+    } else {
+      lines.push_back(indent + action->text().toStdString());
+      if (action->menu()) {
+        for (auto& line : menuLines(action->menu(), indent + ">")) lines.push_back(line);
+      }
+    }
+  }
+  return lines;
+}
+
+TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
+  WindowFixture f(false);
+  std::vector<std::string> bar;
+  for (QAction* menu : f.window.menuBar()->actions()) bar.push_back(menu->text().toStdString());
+  EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Help"}));
+  auto menu = [&](const char* name) { return qobject_cast<QMenu*>(f.window.viewOf(name)); };
+  EXPECT_EQ(menuLines(menu("mnuFile")),
+            (std::vector<std::string>{"&Open Code...", "&Save Code", "Save Code &As...", "-",
+                                      "Open Data...", "Save Data", "Save Data As...", "-", "&Close",
+                                      "E&xit"}));
+  EXPECT_EQ(menuLines(menu("menuCommand")),
+            (std::vector<std::string>{"Blank Check Device for Erased",
+                                      "-",
+                                      "Program Device Code",
+                                      "Read Device Code",
+                                      "Verify Device Code",
+                                      "-",
+                                      "Program Device Data",
+                                      "Read Device Data",
+                                      "Verify Device Data",
+                                      "-",
+                                      "Display Device CODE",
+                                      "Display Device DATA",
+                                      "-",
+                                      "Erase CODE Buffer (\"FF\")",
+                                      "Erase DATA Buffer (\"FF\")",
+                                      "Erase Device Flash Memory",
+                                      "-",
+                                      "Test LPT Ports",
+                                      "-",
+                                      "Show Flash Code ID#"}));
+  EXPECT_EQ(menuLines(menu("Setup")),
+            (std::vector<std::string>{
+                "&Load Setup", ">Load Setup #&1", ">Load Setup #&2", ">Load Setup #&3",
+                ">Load Setup #&4", "-", "&Save Setup", ">Save Setup #&1", ">Save Setup #&2",
+                ">Save Setup #&3", ">Save Setup #&4", "-", "Force Set BURNLAB-4",
+                "Force Set BURNLAB-5", "Force Set BURNLAB-6", "-", "LoopFlashTest", "ResetFlash"}));
+  EXPECT_EQ(menuLines(menu("mnuHelp")),
+            (std::vector<std::string>{"&Contents", "&Search For Help On...", "-", "&About"}));
+}
+
+TEST(MainWindow, DrawsTheStateStartUpLeaves) {
+  WindowFixture f;
+  auto* read = qobject_cast<QPushButton*>(f.window.viewOf("Read_button"));
+  EXPECT_FALSE(read->isEnabled());
+  EXPECT_FALSE(qobject_cast<QAction*>(f.window.viewOf("menuReadCode"))->isEnabled());
+  EXPECT_FALSE(qobject_cast<QAction*>(f.window.viewOf("tbToolBar(4)"))->isVisible());
+  EXPECT_TRUE(qobject_cast<QWidget*>(f.window.viewOf("FileNameDataText"))->isHidden());
+  EXPECT_EQ(qobject_cast<QGroupBox*>(f.window.viewOf("Frame3"))->title(),
+            "Code Buffer Hex/Ascii Display");
+  EXPECT_TRUE(qobject_cast<QRadioButton*>(f.window.viewOf("LPTSelection(0)"))->isChecked());
+  // The window never opens smaller than its layout, whatever the stored width says.
+  EXPECT_GE(f.window.width(), f.window.minimumSizeHint().width());
+}
+
+TEST(MainWindow, TheLayoutFitsASmallScreen) {
+  WindowFixture f;
+  const QSize minimum = f.window.minimumSizeHint();
+  EXPECT_LE(minimum.width(), 1024);
+  EXPECT_LE(minimum.height(), 560);  // 600 less the window frame and a panel
+}
+
+TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
+  WindowFixture f;
+  f.port.clear();
+  QTest::mouseClick(qobject_cast<QPushButton*>(f.window.viewOf("TestHardware_button")),
+                    Qt::LeftButton);
+  EXPECT_FALSE(f.port.lines.empty());  // the board search talks to the port
+
+  qobject_cast<QAction*>(f.window.viewOf("mnuToolsOptions"))->trigger();
+  ASSERT_FALSE(f.dialogs.shown.empty());
+  EXPECT_EQ(f.dialogs.shown.back().text, "This menu option is not available.");
+
+  auto* lowByte = qobject_cast<QRadioButton*>(f.window.viewOf("HiLow_button(2)"));
+  QTest::mouseClick(lowByte, Qt::LeftButton);
+  EXPECT_TRUE(f.app.panel.HiLow_button[2].checked);
+  EXPECT_FALSE(qobject_cast<QRadioButton*>(f.window.viewOf("HiLow_button(0)"))->isChecked());
+}
+
+TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
+  WindowFixture f;
+  f.app.panel.Device.items = {"2732A", "2764"};
+  f.window.changed();
+  auto* device = qobject_cast<QComboBox*>(f.window.viewOf("Device"));
+  ASSERT_EQ(device->count(), 2);
+  EXPECT_EQ(device->currentIndex(), -1);
+  emit device->activated(1);
+  EXPECT_EQ(f.app.panel.Device.listIndex, 1);
+  EXPECT_EQ(f.app.panel.Device.text, "2764");
+
+  auto* slider = qobject_cast<QSlider*>(f.window.viewOf("Slider1"));
+  EXPECT_EQ((std::array{slider->minimum(), slider->maximum(), slider->value()}),
+            (std::array{1, 20, 18}));
+  slider->setValue(5);  // as a drag does
+  EXPECT_EQ(f.app.panel.Slider1.value, 5);
+  // Drawing the Panel back does not run the handler again.
+  f.app.panel.Slider1.value = 7;
+  f.window.changed();
+  EXPECT_EQ(slider->value(), 7);
+  EXPECT_EQ(f.app.panel.Slider1.value, 7);
+}
+
 TEST(MainWindow, ShowsTheLampsDarkAfterStartUpAndLitWhenTheCoreSaysSo) {
   WindowFixture f;
   auto* error = f.lamp("Error_label");
@@ -39,6 +340,24 @@ TEST(MainWindow, ShowsTheLampsDarkAfterStartUpAndLitWhenTheCoreSaysSo) {
   EXPECT_EQ(error->palette().color(QPalette::WindowText), screenColor(kGreyText));
   f.app.lamps.ErrorLampOn();  // repaints at once, without returning to the event loop
   EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(Qt::white));
+}
+
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+  int paints = 0;
+};
+
+TEST(MainWindow, ALampChangeIsPaintedBeforeTheCoreGoesOn) {
+  WindowFixture f;
+  QApplication::processEvents();
+  PaintCounter counter;
+  f.lamp("DataFlow_label")->installEventFilter(&counter);
+  f.app.lamps.DataFlowLampOn();  // no event loop runs in between
+  EXPECT_GE(counter.paints, 1);
 }
 
 TEST(MainWindow, AClickOnTheLitErrorLampEndsTheAlert) {
@@ -67,6 +386,84 @@ TEST(MainWindow, TheLogViewAppendsAndStartsAfreshWhenTheLogIsEmptied) {
   f.app.log.LogLine("three");
   f.window.changed();
   EXPECT_EQ(log->toPlainText(), "\n12:34:56>  three");
+}
+
+TEST(MainWindow, TheAboutWindowShowsTheVersionAndClosesWithOk) {
+  WindowFixture f;
+  std::string version;
+  QTimer::singleShot(0, [&] {
+    auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(about, nullptr);
+    version = about->findChild<QLabel*>("lblVersion")->text().toStdString();
+    QTest::mouseClick(about->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  });
+  qobject_cast<QAction*>(f.window.viewOf("mnuHelpAbout"))->trigger();
+  EXPECT_EQ(version, "Version 1.0.54");
+  EXPECT_FALSE(f.app.frmAbout.has_value());
+}
+
+TEST(MainWindow, ExitClosesTheWindowAndSavesItsPlacement) {
+  WindowFixture f;
+  qobject_cast<QAction*>(f.window.viewOf("mnuFileExit"))->trigger();
+  EXPECT_FALSE(f.window.isVisible());
+  EXPECT_EQ(f.platform.settings.count({"Settings", "MainWidth"}), 1u);
+}
+
+TEST(MainWindow, TheHelpMenuOpensTheHelpWindowOnTheShippedDocument) {
+  WindowFixture f;
+  f.platform.program = std::filesystem::path(BURNLAB_RESOURCES_DIR) / "help";
+  qobject_cast<QAction*>(f.window.viewOf("mnuHelpSearchForHelpOn"))->trigger();
+  auto* help = f.window.findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->windowTitle(), "Burnlab Help");
+  EXPECT_GT(help->findChild<QListWidget*>("HelpKeywords")->count(), 50);
+  EXPECT_TRUE(f.dialogs.shown.empty());
+  // Closing the main window closes the help window too.
+  f.window.close();
+  EXPECT_FALSE(help->isVisible());
+}
+
+TEST(HelpWindow, ShowsTheContentsAndFindsTopicsByKeyword) {
+  HelpWindow help(nullptr);
+  const auto file = std::filesystem::path(BURNLAB_RESOURCES_DIR) / "help" / "burnlab5.hlp";
+  EXPECT_FALSE(help.open({file, HelpCommand::Contents, ""}).has_value());
+  auto* contents = help.findChild<QListWidget*>("HelpContents");
+  EXPECT_GE(contents->count(), 10);
+  EXPECT_FALSE(help.findChild<QTextBrowser*>("HelpTopic")->toPlainText().isEmpty());
+
+  EXPECT_FALSE(help.open({file, HelpCommand::PartialKey, "Verif"}).has_value());
+  auto* keywords = help.findChild<QListWidget*>("HelpKeywords");
+  ASSERT_GE(keywords->count(), 1);
+  EXPECT_TRUE(keywords->item(0)->text().startsWith("Verif"));
+
+  const auto missing = help.open({"/nonexistent/burnlab5.hlp", HelpCommand::Contents, ""});
+  ASSERT_TRUE(missing.has_value());
+  EXPECT_NE(missing->find("/nonexistent/burnlab5.hlp"), std::string::npos);
+}
+
+TEST(WindowPlacement, ConvertsTwipsAtTheScreensDotsPerInch) {
+  EXPECT_EQ(twipsToPixels(1500, 96), 100);
+  EXPECT_EQ(twipsToPixels(1500, 144), 150);
+  EXPECT_EQ(pixelsToTwips(100, 96), 1500);
+  const auto placed = placementOf(QRect(10, 20, 800, 600), 96, false);
+  EXPECT_EQ((std::array{placed.left, placed.top, placed.width, placed.height}),
+            (std::array{150.0, 300.0, 12000.0, 9000.0}));
+}
+
+TEST(WindowPlacement, OpensAtLeastAtTheMinimumSizeAndOnAScreen) {
+  const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
+  const QRect primary(0, 0, 1280, 770);
+  // The defaults: 100 twips wide is 7 pixels.
+  EXPECT_EQ(openingRect({100, 100, 100, 6500, false}, 96, QSize(1000, 520), screens, primary),
+            QRect(7, 7, 1000, 520));
+  // On the second screen it stays there.
+  EXPECT_EQ(openingRect({21000, 1500, 12000, 9000, false}, 96, QSize(1000, 520), screens, primary),
+            QRect(1400, 100, 1000, 600));
+  // Off every screen (a screen since unplugged): the primary screen's top left.
+  EXPECT_EQ(
+      openingRect({60000, -30000, 12000, 9000, false}, 96, QSize(1000, 520), screens, primary),
+      QRect(0, 0, 1000, 600));
 }
 
 }  // namespace

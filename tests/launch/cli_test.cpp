@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -17,8 +18,13 @@ struct Run {
   std::string output;  // standard output and standard error together
 };
 
-Run runCli(const std::string& arguments) {
-  const std::string command = std::string(BURNLAB_CLI) + " " + arguments + " 2>&1";
+// Runs the CLI with its user state (where a simulated board keeps burnlab6.ini) in `state`,
+// by default a fresh folder for this run alone.
+Run runCli(const std::string& arguments, const std::filesystem::path& state = {}) {
+  TempFolder fresh;
+  const auto stateHome = state.empty() ? fresh.path() : state;
+  const std::string command = "XDG_STATE_HOME='" + stateHome.string() + "' " +
+                              std::string(BURNLAB_CLI) + " " + arguments + " 2>&1";
   Run run;
   FILE* pipe = ::popen(command.c_str(), "r");
   char buffer[512];
@@ -81,8 +87,55 @@ TEST(Cli, WithoutHardwareItStillRunsAndExplainsWhy) {
 
 TEST(Cli, AnUnwritableTraceFileIsRefused) {
   const auto run = runCli("--simulate --trace /nonexistent/dir/t.txt reset");
-  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.status, 2);  // bad input
   EXPECT_NE(run.output.find("trace file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace burnlab::testing
+
+namespace burnlab::testing {
+namespace {
+
+bool hasStatusRead(const std::vector<std::string>& trace) {
+  for (const auto& line : trace) {
+    if (line.rfind("in ", 0) == 0) return true;
+  }
+  return false;
+}
+
+TEST(CliDetect, FindsTheSimulatedBoardAndPrintsTheFoundLine) {
+  const auto run = runCli("--simulate --sim-model 5 --sim-port 278h detect");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find(">  BURNLAB-5 Device was FOUND at Port: 278\n"), std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("Port 378 Not Responding"), std::string::npos) << run.output;
+}
+
+TEST(CliDetect, WithNoBoardOnAnyPortExitsWithStatusThree) {
+  const auto run = runCli("--simulate=none detect");
+  EXPECT_EQ(run.status, 3) << run.output;
+  for (const char* port : {"278", "378", "3BC"}) {
+    EXPECT_NE(run.output.find(std::string("Port ") + port + " Not Responding"), std::string::npos)
+        << run.output;
+  }
+  EXPECT_EQ(run.output.find("FOUND"), std::string::npos) << run.output;
+}
+
+TEST(CliDetect, ASimulatedRunKeepsItsOwnFileAndTheNextStartTakesThePortFromIt) {
+  TempFolder state;
+  const auto trace = state.path() / "t.txt";
+  const auto options = "--simulate --sim-model 4 --sim-port 3BCh --trace " + trace.string();
+  ASSERT_EQ(runCli(options + " reset", state.path()).status, 0);
+  EXPECT_TRUE(hasStatusRead(lines(trace)));
+  const auto file = state.path() / "burnlab" / "simulated" / "burnlab6.ini";
+  std::ifstream in(file, std::ios::binary);
+  const std::string contents((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+  EXPECT_NE(contents.find("\r\nIO_PORT = 3BC\r\nMODEL =  4 \r\n"), std::string::npos) << contents;
+
+  ASSERT_EQ(runCli(options + " reset", state.path()).status, 0);
+  EXPECT_FALSE(hasStatusRead(lines(trace)));
 }
 
 }  // namespace

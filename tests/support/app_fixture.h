@@ -8,6 +8,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
 #include "support/recording_port.h"
+#include "support/temp_folder.h"
 
 namespace burnlab::testing {
 
@@ -16,17 +17,32 @@ class RecordingView final : public View {
  public:
   void changed() override { ++changes; }
   void repaint(const Control& control) override { repaints.push_back(control.name); }
+  void unload() override { ++unloads; }
+  void closeOtherWindows() override { ++otherWindowsClosed; }
+  void showAbout(AboutBox& about) override { aboutShown.push_back(about.lblVersion.caption); }
+  std::optional<std::string> showHelp(const HelpRequest& request) override {
+    helpShown.push_back(request);
+    return helpError;
+  }
   int changes = 0;
   std::vector<std::string> repaints;
+  int unloads = 0;
+  int otherWindowsClosed = 0;
+  std::vector<std::string> aboutShown;  // the version line of each About window shown
+  std::vector<HelpRequest> helpShown;
+  std::optional<std::string> helpError;  // what the help window answers
 };
 
-// A fresh App on a simulated model-6 board at 378h, behind a recording port.
+// A fresh App on a simulated model-6 board at 378h, behind a recording port. Its burnlab6.ini
+// lives in a folder of its own, empty at first, so start-up searches for the board.
 struct AppFixture {
   AppFixture(int model = 6, std::uint16_t base = 0x378)
       : board(model, base, clock), port(board), app({port, platform, dialogs, view}) {
-    app.assumeBoard({static_cast<std::int16_t>(base), static_cast<std::int16_t>(model)});
+    app.portConfig.setFolder(configFolder.path());
+    platform.simClock = &clock;
   }
 
+  TempFolder configFolder;
   sim::VirtualClock clock;
   sim::SimBoard board;
   RecordingPort port;

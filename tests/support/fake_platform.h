@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/platform.h"
+#include "sim/sim_clock.h"
 
 namespace burnlab::testing {
 
@@ -14,23 +15,46 @@ namespace burnlab::testing {
 // an in-memory settings store.
 class FakePlatform final : public Platform {
  public:
-  void Sleep(int milliseconds) override { elapsedMs += milliseconds; }
+  void Sleep(int milliseconds) override {
+    elapsedMs += milliseconds;
+    // A simulated board's chips see the time pass too (write cycles, acknowledge polling).
+    if (simClock) simClock->advanceNs(static_cast<std::uint64_t>(milliseconds) * 1'000'000);
+  }
   std::string timeText() override { return time; }
   std::string dateText() override { return date; }
+  std::tm localTime() override { return now; }
   std::filesystem::path programFolder() override { return program; }
   std::filesystem::path workingFolder() override { return working; }
   void playSound(const std::filesystem::path& waveFile) override { sounds.push_back(waveFile); }
+  std::optional<std::filesystem::path> findProgram(const std::string& name) override;
+  bool startProgram(const std::filesystem::path& program) override;
   std::optional<std::string> setting(const std::string& section, const std::string& key) override;
   void setSetting(const std::string& section, const std::string& key,
                   const std::string& value) override;
 
   long long elapsedMs = 0;
+  sim::SimClock* simClock = nullptr;
   std::string time = "12:34:56";
   std::string date = "08/12/2026";
+  std::tm now = [] {
+    std::tm moment{};
+    moment.tm_year = 2026 - 1900;
+    moment.tm_mon = 11;
+    moment.tm_mday = 8;
+    moment.tm_hour = 12;
+    moment.tm_min = 34;
+    moment.tm_sec = 56;
+    return moment;
+  }();
   std::filesystem::path program = "/opt/burnlab";
   std::filesystem::path working = ".";
   std::vector<std::filesystem::path> sounds;
   std::map<std::pair<std::string, std::string>, std::string> settings;
+  // Programs on the fake search path (name -> full name), those that refuse to start, and
+  // those started.
+  std::map<std::string, std::filesystem::path> programsOnPath;
+  std::vector<std::filesystem::path> failingPrograms;
+  std::vector<std::filesystem::path> startedPrograms;
 };
 
 }  // namespace burnlab::testing

@@ -1,0 +1,31 @@
+#include "gui/window_program.h"
+
+#include "launch/config_folder.h"
+#include "launch/operator_choices.h"
+
+namespace burnlab {
+
+std::unique_ptr<WindowProgram> WindowProgram::build(const ProgramOptions& options,
+                                                    std::string& error) {
+  auto stack = PortStack::build(options, error);
+  if (!stack) return nullptr;
+  return std::unique_ptr<WindowProgram>(new WindowProgram(std::move(stack), options));
+}
+
+WindowProgram::WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOptions& options)
+    : options_(options),
+      stack_(std::move(stack)),
+      dialogs_(&window_),
+      app_({stack_->port(), platform_, dialogs_, window_}) {
+  stack_->onProblem([this](const std::string& problem) { app_.reportPortProblem(problem); });
+  app_.portConfig.setFolder(portConfigFolder(options_));
+  window_.attach(app_);
+}
+
+void WindowProgram::start() {
+  app_.Form_Load();
+  applyOperatorChoices(app_, options_);
+  window_.show();
+}
+
+}  // namespace burnlab

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "gui/main_window.h"
+#include "gui/qt_dialogs.h"
+#include "gui/qt_platform.h"
+#include "launch/port_stack.h"
+#include "shell/app.h"
+#include "shell/program_options.h"
+
+namespace burnlab {
+
+// The window program's parts, wired as it runs them: the port stack the options ask for, the
+// Qt platform and dialogs, the main window and the App behind it. Needs a QApplication.
+class WindowProgram {
+ public:
+  // Nothing when the port stack cannot be built; `error` says why.
+  static std::unique_ptr<WindowProgram> build(const ProgramOptions& options, std::string& error);
+
+  // Start-up: the window loads, the command line's port and model choices are made as the
+  // operator makes them, and the window shows.
+  void start();
+
+  MainWindow& window() { return window_; }
+  App& app() { return app_; }
+
+ private:
+  WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOptions& options);
+
+  ProgramOptions options_;
+  std::unique_ptr<PortStack> stack_;
+  QtPlatform platform_;
+  MainWindow window_;
+  QtDialogs dialogs_;
+  App app_;
+};
+
+}  // namespace burnlab

@@ -1,0 +1,104 @@
+// The Help, Tools and Exit entries and the About window.
+#include <gtest/gtest.h>
+
+#include "shell/branding.h"
+#include "support/app_fixture.h"
+
+namespace burnlab::testing {
+namespace {
+
+constexpr const char* kNoHelp =
+    "Unable to display Help Contents. There is no Help associated with this project.";
+
+TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) {
+  AppFixture f;
+  f.app.click("mnuHelpContents");
+  f.app.click("mnuHelpSearchForHelpOn");
+  ASSERT_EQ(f.view.helpShown.size(), 2u);
+  EXPECT_EQ(f.view.helpShown[0].file, std::filesystem::path("/opt/burnlab/burnlab5.hlp"));
+  EXPECT_EQ(f.view.helpShown[0].command, HelpCommand::Contents);
+  EXPECT_EQ(f.view.helpShown[1].command, HelpCommand::PartialKey);
+  EXPECT_EQ(f.view.helpShown[1].keyword, "");
+  EXPECT_TRUE(f.dialogs.shown.empty());
+}
+
+TEST(HelpMenu, WithoutAHelpFileBothEntriesGiveTheSameMessage) {
+  AppFixture f;
+  f.app.helpFileName.clear();
+  f.app.mnuHelpContents_Click();
+  f.app.mnuHelpSearchForHelpOn_Click();
+  ASSERT_EQ(f.dialogs.shown.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(f.dialogs.shown[i].text, kNoHelp);
+    EXPECT_EQ(f.dialogs.shown[i].title, f.app.panel.frmMain.caption);
+    EXPECT_EQ(f.dialogs.icons[i], Dialogs::Icon::Information);
+  }
+  EXPECT_TRUE(f.view.helpShown.empty());
+}
+
+TEST(HelpMenu, AHelpWindowThatCannotShowTheFileSaysWhy) {
+  AppFixture f;
+  f.view.helpError = "Cannot open the help file /opt/burnlab/burnlab5.hlp.";
+  f.app.mnuHelpContents_Click();
+  ASSERT_EQ(f.dialogs.shown.size(), 1u);
+  EXPECT_EQ(f.dialogs.shown[0].text, *f.view.helpError);
+}
+
+TEST(ToolsMenu, OptionsOnlySaysThatItIsNotAvailable) {
+  AppFixture f;
+  f.app.click("mnuToolsOptions");
+  ASSERT_EQ(f.dialogs.shown.size(), 1u);
+  EXPECT_EQ(f.dialogs.shown[0].kind, "message");
+  EXPECT_EQ(f.dialogs.shown[0].text, "This menu option is not available.");
+}
+
+TEST(FileMenu, ExitUnloadsTheWindowWithoutAsking) {
+  AppFixture f;
+  f.app.click("mnuFileExit");
+  EXPECT_EQ(f.view.unloads, 1);
+  EXPECT_TRUE(f.dialogs.shown.empty());
+}
+
+TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
+  AppFixture f;
+  f.app.click("mnuHelpAbout");
+  f.app.click("mnuHelpAbout");
+  EXPECT_EQ(f.view.aboutShown, (std::vector<std::string>{"Version 1.0.54", "Version 1.0.54"}));
+  ASSERT_TRUE(f.app.frmAbout.has_value());
+  EXPECT_EQ(f.app.frmAbout->lblTitle.caption, kProgramTitle);
+  EXPECT_EQ(f.app.frmAbout->lblVersion.caption, std::string("Version ") + kProgramVersion);
+  EXPECT_EQ(f.app.frmAbout->cmdSysInfo.caption, "&System Info...");
+  EXPECT_EQ(f.app.frmAbout->lblDescription.caption,
+            "Eprom, Flash and Eeprom memory programming software to be used with BURNLAB-4/5/6 "
+            "Hardware board, available at www.orvane.com");
+  f.app.frmAbout_Unload();
+  EXPECT_FALSE(f.app.frmAbout.has_value());
+}
+
+TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePath) {
+  AppFixture f;
+  f.platform.programsOnPath = {{"kinfocenter", "/usr/bin/kinfocenter"},
+                               {"lshw-gtk", "/usr/bin/lshw-gtk"}};
+  f.app.mnuHelpAbout_Click();
+  f.app.cmdSysInfo_Click();
+  EXPECT_EQ(f.platform.startedPrograms,
+            (std::vector<std::filesystem::path>{"/usr/bin/kinfocenter"}));
+  EXPECT_TRUE(f.dialogs.shown.empty());
+}
+
+TEST(AboutWindow, SystemInfoWithoutAToolOrWhenItWillNotStartSaysItIsUnavailable) {
+  AppFixture f;
+  f.app.mnuHelpAbout_Click();
+  f.app.cmdSysInfo_Click();
+  f.platform.programsOnPath = {{"hardinfo", "/usr/bin/hardinfo"}};
+  f.platform.failingPrograms = {"/usr/bin/hardinfo"};
+  f.app.cmdSysInfo_Click();
+  ASSERT_EQ(f.dialogs.shown.size(), 2u);
+  for (const auto& shown : f.dialogs.shown) {
+    EXPECT_EQ(shown.text, "System Information Is Unavailable At This Time");
+  }
+  EXPECT_TRUE(f.platform.startedPrograms.empty());
+}
+
+}  // namespace
+}  // namespace burnlab::testing

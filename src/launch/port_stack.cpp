@@ -2,6 +2,7 @@
 
 #include "link/hardware_port.h"
 #include "link/null_port.h"
+#include "sim/socket_spec.h"
 
 namespace burnlab {
 
@@ -10,12 +11,22 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
   PortIo* backEnd = nullptr;
   if (options.simulate) {
     stack->clock_ = std::make_unique<sim::RealClock>();
-    if (options.simSocket == "none") {
+    const auto socket = sim::parseSocketSpec(options.simSocket);
+    if (!socket.error.empty()) {
+      error = socket.error;
+      return nullptr;
+    }
+    if (socket.spec.kind == sim::SocketSpec::Kind::NoBoard) {
       stack->backEnd_ = std::make_unique<NullPort>();
       backEnd = stack->backEnd_.get();
     } else {
       stack->simBoard_ =
           std::make_unique<sim::SimBoard>(options.simModel, options.simPort, *stack->clock_);
+      if (socket.spec.kind == sim::SocketSpec::Kind::Chip) {
+        auto chip = sim::buildSocketChip(socket.spec, error);
+        if (!chip) return nullptr;
+        stack->simBoard_->insert(std::move(chip));
+      }
       backEnd = stack->simBoard_.get();
     }
   } else {

@@ -19,7 +19,8 @@ namespace burnlab {
 // asked for), then the back end: the simulated board, a real port, or no port at all.
 class PortStack {
  public:
-  // Builds the stack. `error` is set when the trace file cannot be created.
+  // Builds the stack. `error` is set when the trace file cannot be created, or when the
+  // simulated socket names an unknown chip, an unknown fault or an image that cannot be used.
   static std::unique_ptr<PortStack> build(const ProgramOptions& options, std::string& error);
 
   PortIo& port() { return *filter_; }

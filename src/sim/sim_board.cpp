@@ -8,13 +8,16 @@ namespace {
 constexpr std::uint8_t kReg4LineBit = 0x40;  // register 3: REG4, active low
 constexpr std::uint8_t kIdentifyBit = 0x20;  // register 3: model 6 identification
 constexpr std::uint8_t kIdentifyLine = 0x10;  // it pulls socket data line D4
+constexpr std::uint8_t kSupplyEnable = 0x04;  // register 0: model 4's programming supply
 
 std::uint8_t bit(std::uint8_t value, int index) { return (value >> index) & 1; }
 
 }  // namespace
 
 SimBoard::SimBoard(int model, std::uint16_t base, SimClock& clock)
-    : model_(model), base_(base), clock_(clock) {}
+    : model_(model), base_(base), clock_(clock) {
+  updateBoardDrive();
+}
 
 void SimBoard::insert(std::shared_ptr<SocketChip> chip) {
   chip_ = std::move(chip);
@@ -41,8 +44,10 @@ int SimBoard::selectedRegister() const {
 void SimBoard::latch() {
   // A transparent latch follows the data lines for as long as its strobe is active.
   const int selected = selectedRegister();
-  if (strobeActive() && selected >= 0) lines_.reg[selected] = data_;
+  if (!strobeActive() || selected < 0 || lines_.reg[selected] == data_) return;
+  lines_.reg[selected] = data_;
   updateBoardDrive();
+  // Only a latch that takes a new value changes the socket's lines.
   if (chip_) chip_->linesChanged(lines_, clock_.nowNs());
 }
 
@@ -52,6 +57,18 @@ void SimBoard::updateBoardDrive() {
   std::uint8_t drive = reg4Drives ? lines_.reg[4] : 0xFF;
   if (model_ == 6 && (reg3 & kIdentifyBit) && !reg4Drives) drive &= ~kIdentifyLine;
   lines_.boardDrive = drive;
+  lines_.supplyMv = supplyMv();
+}
+
+int SimBoard::supplyMv() const {
+  const std::uint8_t reg0 = lines_.reg[0];
+  if (model_ == 4 && (reg0 & kSupplyEnable) == 0) return 0;
+  // Register 0 bits 1..0: 00 12.5 V, 10 21 V, 11 25 V; bit 0 alone selects nothing higher.
+  switch (reg0 & 0x03) {
+    case 0b10: return 21000;
+    case 0b11: return 25000;
+    default: return 12500;
+  }
 }
 
 std::uint8_t SimBoard::dataBus() {

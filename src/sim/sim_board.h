@@ -23,6 +23,8 @@ class SimBoard final : public PortIo {
 
   // Puts a chip into the socket (or empties it with nullptr).
   void insert(std::shared_ptr<SocketChip> chip);
+  // The chip in the socket; nullptr when it is empty.
+  const std::shared_ptr<SocketChip>& chip() const { return chip_; }
 
   int model() const { return model_; }
   std::uint16_t base() const { return base_; }
@@ -39,6 +41,7 @@ class SimBoard final : public PortIo {
   int selectedRegister() const;
   void latch();
   void updateBoardDrive();
+  int supplyMv() const;
   std::uint8_t statusFor(std::uint8_t nibble) const;
   std::uint8_t selectedNibble();
 

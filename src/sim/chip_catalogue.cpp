@@ -1,0 +1,95 @@
+#include "sim/chip_catalogue.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "devices/device_catalogue.h"
+#include "sim/eprom_chip.h"
+#include "sim/eprom_types.h"
+#include "sim/two_wire_eeprom.h"
+#include "sim/x28c256_chip.h"
+
+namespace burnlab::sim {
+namespace {
+
+bool sameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) ==
+           std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
+const std::vector<TwoWireType>& twoWireTypes() {
+  static const std::vector<TwoWireType> types{
+      TwoWireEeprom::type24C08(), TwoWireEeprom::type24C16(), TwoWireEeprom::type24C32()};
+  return types;
+}
+
+constexpr std::string_view kX28C256 = "X28C256";
+
+// The part name in a device list name: its first word with a digit in it.
+std::string_view partNameOf(std::string_view rowName) {
+  std::size_t start = 0;
+  while (start < rowName.size()) {
+    const auto end = std::min(rowName.find(' ', start), rowName.size());
+    const auto word = rowName.substr(start, end - start);
+    if (word.find_first_of("0123456789") != std::string_view::npos) return word;
+    start = end + 1;
+  }
+  return {};
+}
+
+// A device list name, whole or without its family word ("Eprom 27C256", "XICOR X28C256"),
+// stands for its part.
+std::string_view partNamed(std::string_view name) {
+  for (const auto& row : DeviceCatalogue::rows()) {
+    const auto afterFamily = row.name.substr(std::min(row.name.find(' ') + 1, row.name.size()));
+    if (sameName(name, row.name) || sameName(name, afterFamily)) return partNameOf(row.name);
+  }
+  return name;
+}
+
+// The faults a kind of chip cannot have, as a message; empty when all of them fit.
+std::string unsuitedFaults(std::string_view name, const ChipOptions& options, bool eprom,
+                           bool hasOriginal, bool parallelEeprom) {
+  const std::string part(name);
+  if (options.original && !hasOriginal) return part + " has no high-voltage original";
+  if (options.startLocked && !parallelEeprom) return part + " has no data protection to lock";
+  if (options.slowWriteCycle && eprom) return part + " has no write cycle to slow down";
+  if (options.pulsesPerCell > 1 && !eprom) return part + " takes no program pulses";
+  return {};
+}
+
+}  // namespace
+
+std::vector<std::string> ChipCatalogue::names() {
+  std::vector<std::string> all;
+  for (const auto& type : epromTypes()) all.emplace_back(type.name);
+  all.emplace_back(kX28C256);
+  for (const auto& type : twoWireTypes()) all.push_back(type.name);
+  return all;
+}
+
+std::shared_ptr<MemoryChip> ChipCatalogue::make(std::string_view asked, const ChipOptions& options,
+                                                std::string& error) {
+  const std::string_view name = partNamed(asked);
+  std::shared_ptr<MemoryChip> chip;
+  for (const auto& type : epromTypes()) {
+    if (!sameName(name, type.name)) continue;
+    error = unsuitedFaults(type.name, options, true, type.originalMv != 0, false);
+    if (error.empty()) chip = std::make_shared<EpromChip>(type, options);
+  }
+  if (sameName(name, kX28C256)) {
+    error = unsuitedFaults(kX28C256, options, false, false, true);
+    if (error.empty()) chip = std::make_shared<X28C256Chip>(options);
+  }
+  for (const auto& type : twoWireTypes()) {
+    if (!sameName(name, type.name)) continue;
+    error = unsuitedFaults(type.name, options, false, false, false);
+    if (error.empty()) chip = std::make_shared<TwoWireEeprom>(type, options);
+  }
+  if (!chip && error.empty()) error = "No simulated chip is called " + std::string(asked);
+  return chip;
+}
+
+}  // namespace burnlab::sim

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace burnlab::sim {
+
+// Bits of one cell that hold a fixed value whatever is written or erased.
+struct StuckBits {
+  std::uint32_t address = 0;
+  std::uint8_t mask = 0;   // the stuck bits
+  std::uint8_t value = 0;  // what they are stuck at
+};
+
+// One cell that differs from the image the chip was loaded with.
+struct ChangedByte {
+  std::uint32_t address = 0;
+  std::uint8_t value = 0;
+};
+
+// How a simulated chip departs from a good part of its type, on request.
+struct ChipOptions {
+  bool original = false;        // an NMOS original that needs 21 V or 25 V to program
+  bool startLocked = false;     // a parallel EEPROM whose data protection is already on
+  bool slowWriteCycle = false;  // write cycles take 10 ms instead of 5 ms
+  int pulsesPerCell = 1;        // program pulses a cell needs before its bits clear
+  std::vector<StuckBits> stuck;
+  std::vector<ChangedByte> changed;  // applied after the image is loaded
+};
+
+}  // namespace burnlab::sim

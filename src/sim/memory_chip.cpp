@@ -1,0 +1,55 @@
+#include "sim/memory_chip.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "buffers/image_file.h"
+#include "util/atomic_file.h"
+
+namespace burnlab::sim {
+
+MemoryChip::MemoryChip(std::string name, std::size_t size)
+    : name_(std::move(name)), cells_(size, 0xFF) {}
+
+void MemoryChip::store(std::uint32_t address, std::uint8_t value) {
+  address %= static_cast<std::uint32_t>(cells_.size());
+  for (const auto& stuck : stuck_) {
+    if (stuck.address == address) value = (value & ~stuck.mask) | (stuck.value & stuck.mask);
+  }
+  cells_[address] = value;
+}
+
+void MemoryChip::addStuckBits(const StuckBits& stuck) {
+  stuck_.push_back(stuck);
+  store(stuck.address, cells_[stuck.address % cells_.size()]);
+}
+
+void MemoryChip::erase() {
+  for (std::uint32_t address = 0; address < cells_.size(); ++address) store(address, 0xFF);
+}
+
+std::string MemoryChip::loadImage(const std::filesystem::path& file) {
+  const ImageFileRead image = readImageFile(file, cells_.size());
+  if (image.outcome == ImageFileRead::Outcome::TooLong) {
+    return "The image " + file.string() + " has " + std::to_string(image.length) +
+           " bytes, more than the " + std::to_string(cells_.size()) + " of the " + name_;
+  }
+  if (!image.read()) return "Cannot read the image " + file.string() + ": " + image.error;
+  erase();
+  for (std::uint32_t address = 0; address < image.bytes.size(); ++address) {
+    store(address, image.bytes[address]);
+  }
+  return {};
+}
+
+std::string MemoryChip::saveImage(const std::filesystem::path& file) const {
+  const std::string_view bytes(reinterpret_cast<const char*>(cells_.data()), cells_.size());
+  return writeFileAtomically(file, bytes).error;
+}
+
+void MemoryChip::applyFaults(const ChipOptions& options) {
+  for (const auto& stuck : options.stuck) addStuckBits(stuck);
+  for (const auto& changed : options.changed) store(changed.address, changed.value);
+}
+
+}  // namespace burnlab::sim

@@ -1,0 +1,123 @@
+#include "sim/socket_spec.h"
+
+#include <charconv>
+#include <optional>
+#include <vector>
+
+#include "sim/chip_catalogue.h"
+
+namespace burnlab::sim {
+namespace {
+
+std::vector<std::string_view> splitAtCommas(std::string_view text) {
+  std::vector<std::string_view> parts;
+  while (true) {
+    const auto comma = text.find(',');
+    parts.push_back(text.substr(0, comma));
+    if (comma == std::string_view::npos) return parts;
+    text.remove_prefix(comma + 1);
+  }
+}
+
+std::optional<std::uint32_t> number(std::string_view text, int base) {
+  std::uint32_t value = 0;
+  const auto* end = text.data() + text.size();
+  const auto [stop, problem] = std::from_chars(text.data(), end, value, base);
+  if (text.empty() || problem != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+// "ADDR=VALUE" in hexadecimal, VALUE a byte.
+std::optional<std::pair<std::uint32_t, std::uint8_t>> addressAndByte(std::string_view text) {
+  const auto equals = text.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  const auto address = number(text.substr(0, equals), 16);
+  const auto value = number(text.substr(equals + 1), 16);
+  if (!address || !value || *value > 0xFF) return std::nullopt;
+  return std::pair{*address, static_cast<std::uint8_t>(*value)};
+}
+
+// Adds one fault to `options`; false when the text is not a fault.
+bool addFault(std::string_view fault, ChipOptions& options) {
+  for (auto [word, flag] : {std::pair{"original", &ChipOptions::original},
+                            std::pair{"locked", &ChipOptions::startLocked},
+                            std::pair{"slow", &ChipOptions::slowWriteCycle}}) {
+    if (fault != word) continue;
+    options.*flag = true;
+    return true;
+  }
+  if (fault.starts_with("pulses=")) {
+    const auto pulses = number(fault.substr(7), 10);
+    if (!pulses || *pulses < 1 || *pulses > 255) return false;
+    options.pulsesPerCell = static_cast<int>(*pulses);
+    return true;
+  }
+  for (const std::string_view prefix : {"set@", "stuck0@", "stuck1@"}) {
+    if (!fault.starts_with(prefix)) continue;
+    const auto parsed = addressAndByte(fault.substr(prefix.size()));
+    if (!parsed) return false;
+    const auto [address, value] = *parsed;
+    if (prefix == "set@") {
+      options.changed.push_back({address, value});
+    } else {
+      // stuck0@ and stuck1@ name the bits; they hold 0 or 1.
+      options.stuck.push_back({address, value, prefix == "stuck1@" ? value : std::uint8_t{0}});
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ParsedSocketSpec parseSocketSpec(std::string_view text) {
+  ParsedSocketSpec parsed;
+  if (text == "none") {
+    parsed.spec.kind = SocketSpec::Kind::NoBoard;
+    return parsed;
+  }
+  if (text.empty() || text == "empty") return parsed;
+
+  const auto colon = text.find(':');
+  if (colon != std::string_view::npos) {
+    parsed.spec.image = std::string(text.substr(colon + 1));
+    if (parsed.spec.image.empty())
+      parsed.error = "No image file named after ':' in " + std::string(text);
+    text = text.substr(0, colon);
+  }
+  const auto parts = splitAtCommas(text);
+  parsed.spec.kind = SocketSpec::Kind::Chip;
+  parsed.spec.chip = std::string(parts.front());
+  if (parsed.spec.chip.empty()) parsed.error = "No chip named in the socket " + std::string(text);
+  for (std::size_t i = 1; i < parts.size() && parsed.error.empty(); ++i) {
+    if (!addFault(parts[i], parsed.spec.options)) {
+      parsed.error = "Unknown simulated fault " + std::string(parts[i]);
+    }
+  }
+  return parsed;
+}
+
+std::shared_ptr<MemoryChip> buildSocketChip(const SocketSpec& spec, std::string& error) {
+  auto chip = ChipCatalogue::make(spec.chip, spec.options, error);
+  if (!chip) return nullptr;
+  if (!spec.image.empty()) {
+    error = chip->loadImage(spec.image);
+    if (!error.empty()) return nullptr;
+  }
+  for (const auto& changed : spec.options.changed) {
+    if (changed.address >= chip->size()) {
+      error = "The changed byte's address is past the end of the " + chip->name();
+      return nullptr;
+    }
+  }
+  for (const auto& stuck : spec.options.stuck) {
+    if (stuck.address >= chip->size()) {
+      error = "The stuck bits' address is past the end of the " + chip->name();
+      return nullptr;
+    }
+  }
+  chip->applyFaults(spec.options);
+  return chip;
+}
+
+}  // namespace burnlab::sim

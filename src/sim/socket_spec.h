@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "sim/chip_options.h"
+#include "sim/memory_chip.h"
+
+namespace burnlab::sim {
+
+// What the simulated socket holds, as `--simulate=SOCKET` names it:
+//   none                 no board on any port
+//   empty (or nothing)   a board with an empty socket
+//   CHIP[,FAULT...][:IMAGE]
+// CHIP is a part name ("27C256", "X28C256", "24C16"); IMAGE a raw file the chip starts with
+// (erased without one). The faults, hexadecimal numbers:
+//   original        an NMOS original that needs 21 V or 25 V
+//   locked          a parallel EEPROM whose data protection is on
+//   slow            10 ms write cycles
+//   pulses=N        every cell needs N program pulses (decimal, 1..255)
+//   set@ADDR=BYTE   the byte at ADDR differs from the image
+//   stuck0@ADDR=MASK, stuck1@ADDR=MASK   the MASK bits at ADDR are stuck at 0 or 1
+struct SocketSpec {
+  enum class Kind { NoBoard, Empty, Chip };
+  Kind kind = Kind::Empty;
+  std::string chip;
+  ChipOptions options;
+  std::filesystem::path image;
+};
+
+struct ParsedSocketSpec {
+  SocketSpec spec;
+  std::string error;  // empty when the text was understood
+};
+
+ParsedSocketSpec parseSocketSpec(std::string_view text);
+
+// The chip a spec of kind Chip asks for, its image loaded and its faults applied; nullptr with
+// `error` set when the part is unknown or the image cannot be used.
+std::shared_ptr<MemoryChip> buildSocketChip(const SocketSpec& spec, std::string& error);
+
+}  // namespace burnlab::sim

@@ -1,0 +1,134 @@
+// What `--simulate=SOCKET` puts into the simulated socket, and chip images.
+#include "sim/socket_spec.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "launch/port_stack.h"
+#include "sim/eprom_chip.h"
+#include "sim/x28c256_chip.h"
+#include "support/temp_folder.h"
+
+namespace burnlab::sim {
+namespace {
+
+using testing::TempFolder;
+
+std::filesystem::path writeFile(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+  return file;
+}
+
+std::string readFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(SocketSpec, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
+  EXPECT_EQ(parseSocketSpec("none").spec.kind, SocketSpec::Kind::NoBoard);
+  EXPECT_EQ(parseSocketSpec("").spec.kind, SocketSpec::Kind::Empty);
+  EXPECT_EQ(parseSocketSpec("empty").spec.kind, SocketSpec::Kind::Empty);
+
+  const auto parsed =
+      parseSocketSpec("27C256,set@1234=5A,stuck1@10=81,pulses=4,original:/tmp/a:b.bin");
+  ASSERT_EQ(parsed.error, "");
+  EXPECT_EQ(parsed.spec.kind, SocketSpec::Kind::Chip);
+  EXPECT_EQ(parsed.spec.chip, "27C256");
+  EXPECT_EQ(parsed.spec.image, "/tmp/a:b.bin");
+  const ChipOptions& options = parsed.spec.options;
+  ASSERT_EQ(options.changed.size(), 1u);
+  EXPECT_EQ(options.changed[0].address, 0x1234u);
+  EXPECT_EQ(options.changed[0].value, 0x5A);
+  ASSERT_EQ(options.stuck.size(), 1u);
+  EXPECT_EQ(options.stuck[0].mask, 0x81);
+  EXPECT_EQ(options.stuck[0].value, 0x81);
+  EXPECT_EQ(options.pulsesPerCell, 4);
+  EXPECT_TRUE(options.original);
+
+  EXPECT_EQ(parseSocketSpec("27C256,bogus").error, "Unknown simulated fault bogus");
+  EXPECT_EQ(parseSocketSpec("27C256,pulses=0").error, "Unknown simulated fault pulses=0");
+  EXPECT_EQ(parseSocketSpec("27C256,set@12=100").error, "Unknown simulated fault set@12=100");
+  EXPECT_EQ(parseSocketSpec(":x.bin").error, "No chip named in the socket ");
+  EXPECT_EQ(parseSocketSpec("27C256:").error, "No image file named after ':' in 27C256:");
+}
+
+TEST(SocketSpec, BuildsTheChipFromItsImageThenChangesItsByte) {
+  TempFolder folder;
+  const auto image = writeFile(folder.path() / "some.bin", std::string("\x01\x02\x03", 3));
+  std::string error;
+  auto chip = buildSocketChip(parseSocketSpec("2764,set@1=EE:" + image.string()).spec, error);
+  ASSERT_NE(chip, nullptr) << error;
+  EXPECT_EQ(chip->name(), "2764");
+  EXPECT_EQ(chip->cell(0), 0x01);
+  EXPECT_EQ(chip->cell(1), 0xEE);
+  EXPECT_EQ(chip->cell(2), 0x03);
+  EXPECT_EQ(chip->cell(3), 0xFF) << "the rest erased";
+
+  EXPECT_EQ(buildSocketChip(parseSocketSpec("2764,set@2000=00").spec, error), nullptr);
+  EXPECT_EQ(error, "The changed byte's address is past the end of the 2764");
+  EXPECT_EQ(buildSocketChip(parseSocketSpec("24C08,locked").spec, error), nullptr);
+  EXPECT_EQ(error, "24C08 has no data protection to lock");
+  EXPECT_EQ(buildSocketChip(parseSocketSpec("27C256,slow").spec, error), nullptr);
+  EXPECT_EQ(error, "27C256 has no write cycle to slow down");
+  auto locked = buildSocketChip(parseSocketSpec("X28C256,locked,slow").spec, error);
+  ASSERT_NE(locked, nullptr) << error;
+  EXPECT_TRUE(std::static_pointer_cast<X28C256Chip>(locked)->dataProtection(0));
+}
+
+TEST(MemoryChip, RefusesAnImageLongerThanTheChipAndSavesAtomically) {
+  TempFolder folder;
+  std::string error;
+  auto chip = buildSocketChip(parseSocketSpec("24C08").spec, error);
+  ASSERT_NE(chip, nullptr);
+  chip->setCell(3, 0x33);
+  const auto tooLong = writeFile(folder.path() / "long.bin", std::string(1025, 'x'));
+  EXPECT_EQ(chip->loadImage(tooLong),
+            "The image " + tooLong.string() + " has 1025 bytes, more than the 1024 of the 24C08");
+  EXPECT_EQ(chip->cell(3), 0x33) << "a refused image changes nothing";
+  EXPECT_NE(chip->loadImage(folder.path() / "missing.bin"), "");
+
+  const auto saved = folder.path() / "saved.bin";
+  ASSERT_EQ(chip->saveImage(saved), "");
+  const std::string bytes = readFile(saved);
+  ASSERT_EQ(bytes.size(), 1024u);
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[3]), 0x33);
+  EXPECT_EQ(static_cast<std::uint8_t>(bytes[4]), 0xFF);
+  EXPECT_NE(chip->saveImage(folder.path() / "no" / "such" / "folder.bin"), "");
+}
+
+TEST(PortStackSocket, PutsTheNamedChipIntoTheSimulatedSocket) {
+  TempFolder folder;
+  const auto image = writeFile(folder.path() / "some.bin", "AB");
+  ProgramOptions options;
+  options.simulate = true;
+  options.simSocket = "27c256:" + image.string();
+  std::string error;
+  auto stack = PortStack::build(options, error);
+  ASSERT_NE(stack, nullptr) << error;
+  auto chip = std::dynamic_pointer_cast<EpromChip>(stack->simulatedBoard()->chip());
+  ASSERT_NE(chip, nullptr);
+  EXPECT_EQ(chip->name(), "27C256");
+  EXPECT_EQ(chip->cell(1), 'B');
+
+  options.simSocket = "";
+  stack = PortStack::build(options, error);
+  ASSERT_NE(stack, nullptr);
+  EXPECT_EQ(stack->simulatedBoard()->chip(), nullptr) << "empty is the default";
+}
+
+TEST(PortStackSocket, AnUnknownChipOrUnreadableImageIsAnError) {
+  TempFolder folder;
+  ProgramOptions options;
+  options.simulate = true;
+  options.simSocket = "27C999";
+  std::string error;
+  EXPECT_EQ(PortStack::build(options, error), nullptr);
+  EXPECT_EQ(error, "No simulated chip is called 27C999");
+  options.simSocket = "24C16:" + (folder.path() / "missing.bin").string();
+  EXPECT_EQ(PortStack::build(options, error), nullptr);
+  EXPECT_TRUE(error.starts_with("Cannot read the image ")) << error;
+}
+
+}  // namespace
+}  // namespace burnlab::sim

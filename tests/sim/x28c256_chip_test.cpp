@@ -1,0 +1,166 @@
+// The X28C256 parallel EEPROM: byte and page loads, write cycle, polling and data protection.
+#include "sim/x28c256_chip.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "socket_rig.h"
+
+namespace burnlab::sim {
+namespace {
+
+// Register 1 bit 6 is WE (socket pin 29), register 3 bit 1 its VCC (socket pin 30); A14 is on
+// register 1 bit 7 (socket pin 3).
+struct X28Driver {
+  explicit X28Driver(const ChipOptions& options = {})
+      : chip(std::make_shared<X28C256Chip>(options)) {
+    rig.sim.insert(chip);
+    rig.set(0, 0x40);  // OE high
+    rig.set(3, 0xC2);  // CE high, REG4 off, VCC
+  }
+
+  void address(std::uint32_t at, bool weHigh) {
+    const int mid = static_cast<int>((at >> 8) & 0x3F) | static_cast<int>((at & 0x4000) >> 7);
+    rig.set(2, static_cast<int>(at & 0xFF));
+    rig.set(1, mid | (weHigh ? 0x40 : 0));
+  }
+  // One byte load: address with WE high, data on the bus, CE low, WE low then high, CE high.
+  void load(std::uint32_t at, std::uint8_t data) {
+    rig.set(0, 0x40);
+    address(at, true);
+    rig.set(4, data);
+    rig.setBit(3, 6, false);
+    rig.setBit(3, 7, false);
+    address(at, false);
+    address(at, true);
+    rig.setBit(3, 7, true);
+    rig.setBit(3, 6, true);
+  }
+  // One read cycle: CE and OE low, then both high again.
+  std::uint8_t read(std::uint32_t at) {
+    address(at, true);
+    rig.set(4, 0xFF);
+    rig.setBit(3, 7, false);
+    rig.set(0, 0x00);
+    const std::uint8_t value = rig.readBus();
+    rig.set(0, 0x40);
+    rig.setBit(3, 7, true);
+    return value;
+  }
+  void waitMs(int ms) { rig.advanceUs(static_cast<std::uint64_t>(ms) * 1000); }
+
+  SocketRig rig;
+  std::shared_ptr<X28C256Chip> chip;
+};
+
+TEST(X28C256, AByteIsStoredAfterTheWriteCycleWhileReadsPollBit7AndToggleBit6) {
+  X28Driver x;
+  x.chip->setCell(0x7FC0, 0x00);
+  x.load(0x7FC0, 0x35);
+  EXPECT_EQ(x.chip->cell(0x7FC0), 0x00) << "nothing stored while the load may go on";
+  x.waitMs(1);
+  const std::uint8_t first = x.read(0x7FC0);
+  const std::uint8_t second = x.read(0x7FC0);
+  EXPECT_EQ(first & 0x80, 0x80) << "the complement of bit 7 of 35h";
+  EXPECT_EQ(second & 0x80, 0x80);
+  EXPECT_NE(first & 0x40, second & 0x40) << "bit 6 toggles from read to read";
+  x.waitMs(5);
+  EXPECT_EQ(x.read(0x7FC0), 0x35);
+  EXPECT_FALSE(x.chip->dataProtection(x.rig.clock.nowNs()));
+}
+
+TEST(X28C256, APageLoadStoresAllItsBytesInThePageOfTheFirst) {
+  ChipOptions slow;
+  slow.slowWriteCycle = true;
+  X28Driver x(slow);
+  for (std::uint32_t i = 0; i < 64; ++i) x.load(0x1240 + i, static_cast<std::uint8_t>(i));
+  x.load(0x2285, 0xEE);  // another page's address: only A0..A5 count
+  x.waitMs(6);
+  EXPECT_TRUE(x.chip->busy(x.rig.clock.nowNs())) << "a slow part takes 10 ms";
+  x.waitMs(5);
+  EXPECT_EQ(x.read(0x1241), 0x01);
+  EXPECT_EQ(x.read(0x127F), 0x3F);
+  EXPECT_EQ(x.read(0x1245), 0xEE);
+  EXPECT_EQ(x.chip->cell(0x2285), 0xFF);
+}
+
+TEST(X28C256, APauseLongerThanTheByteLoadWindowEndsTheLoad) {
+  X28Driver x;
+  x.load(0x0000, 0x11);
+  x.rig.advanceUs(150);
+  x.load(0x0001, 0x22);  // arrives during the write cycle: ignored
+  x.waitMs(6);
+  EXPECT_EQ(x.read(0x0000), 0x11);
+  EXPECT_EQ(x.read(0x0001), 0xFF);
+}
+
+TEST(X28C256, WhileProtectedOnlyPrefixedLoadsStoreAndCommandBytesNever) {
+  ChipOptions locked;
+  locked.startLocked = true;
+  X28Driver x(locked);
+  x.load(0x0100, 0x00);
+  x.waitMs(1);
+  EXPECT_EQ(x.read(0x0100) & 0x80, 0x80) << "a dummy write cycle polls";
+  x.waitMs(5);
+  EXPECT_EQ(x.read(0x0100), 0xFF);
+
+  x.load(0x5555, 0xAA);
+  x.load(0x2AAA, 0x55);
+  x.load(0x5555, 0xA0);
+  x.load(0x0100, 0x42);
+  x.waitMs(6);
+  EXPECT_EQ(x.read(0x0100), 0x42);
+  EXPECT_EQ(x.read(0x5555), 0xFF);
+  EXPECT_EQ(x.read(0x2AAA), 0xFF);
+  EXPECT_TRUE(x.chip->dataProtection(x.rig.clock.nowNs()));
+
+  for (auto [at, data] : {std::pair<std::uint32_t, std::uint8_t>{0x5555, 0xAA},
+                          {0x2AAA, 0x55},
+                          {0x5555, 0x80},
+                          {0x5555, 0xAA},
+                          {0x2AAA, 0x55},
+                          {0x5555, 0x20}}) {
+    x.load(at, data);
+  }
+  x.waitMs(6);
+  EXPECT_FALSE(x.chip->dataProtection(x.rig.clock.nowNs()));
+  EXPECT_EQ(x.read(0x5555), 0xFF);
+  x.load(0x0101, 0x24);
+  x.waitMs(6);
+  EXPECT_EQ(x.read(0x0101), 0x24);
+}
+
+TEST(X28C256, TheEnableSequenceAloneTurnsProtectionOn) {
+  X28Driver x;
+  x.load(0x5555, 0xAA);
+  x.load(0x2AAA, 0x55);
+  x.load(0x5555, 0xA0);
+  x.waitMs(6);
+  EXPECT_TRUE(x.chip->dataProtection(x.rig.clock.nowNs()));
+  x.load(0x0200, 0x00);
+  x.waitMs(6);
+  EXPECT_EQ(x.read(0x0200), 0xFF);
+}
+
+TEST(X28C256, WritesNeedOeHighAndVcc) {
+  X28Driver x;
+  x.rig.set(0, 0x00);  // OE low: WE low with OE low writes nothing
+  x.address(0x10, true);
+  x.rig.set(4, 0x00);
+  x.rig.setBit(3, 6, false);
+  x.rig.setBit(3, 7, false);
+  x.address(0x10, false);
+  x.address(0x10, true);
+  x.rig.setBit(3, 7, true);
+  x.rig.setBit(3, 6, true);
+  x.rig.set(3, 0xC0);  // no VCC
+  x.load(0x11, 0x00);
+  x.waitMs(6);
+  x.rig.set(3, 0xC2);
+  EXPECT_EQ(x.read(0x10), 0xFF);
+  EXPECT_EQ(x.read(0x11), 0xFF);
+}
+
+}  // namespace
+}  // namespace burnlab::sim

@@ -126,7 +126,9 @@ ParsedOptions parseProgramOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string programOptionsHelp() {
-  return "  --simulate[=SOCKET]        run on the simulated board (=none: no board on any port)\n"
+  return "  --simulate[=SOCKET]        run on the simulated board; SOCKET is empty (the default),\n"
+         "                             none (no board on any port) or CHIP[,FAULT...][:IMAGE],\n"
+         "                             e.g. 27C256:image.bin, 24C16, X28C256,locked\n"
          "  --sim-model 4|5|6          model of the simulated board (default 6)\n"
          "  --sim-port 378h|278h|3BCh  port the simulated board sits on (default 378h)\n"
          "  --port 378h|278h|3BCh      choose the port, as the LPT Port Selection does\n"

@@ -140,3 +140,87 @@ TEST(CliDetect, ASimulatedRunKeepsItsOwnFileAndTheNextStartTakesThePortFromIt) {
 
 }  // namespace
 }  // namespace burnlab::testing
+
+namespace burnlab::testing {
+namespace {
+
+std::string writeImage(const std::filesystem::path& file, std::size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + seed) & 0xFF);
+  std::ofstream(file, std::ios::binary) << bytes;
+  return bytes;
+}
+
+std::string readAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(CliDevices, ListShowsEveryEntryWithItsPositionAndSelectPrintsTheSelection) {
+  const auto list = runCli("--simulate -q list");
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(std::count(list.output.begin(), list.output.end(), '\n'), 39);
+  EXPECT_NE(list.output.find("0 N/A - Eprom 2716"), std::string::npos);
+  EXPECT_NE(list.output.find("\n10 Eprom 27C256"), std::string::npos);
+
+  const auto select = runCli("--simulate -d \"EPROM 27c256\" select");
+  EXPECT_EQ(select.status, 0);
+  EXPECT_NE(select.output.find(">  Device Eprom 27C256 was Selected\n"), std::string::npos);
+  EXPECT_NE(select.output.find("Device Size is: 32768 Bytes"), std::string::npos);
+
+  const auto unsupported = runCli("--simulate -d 21 select");
+  EXPECT_EQ(unsupported.status, 2);
+  EXPECT_NE(unsupported.output.find("not supported"), std::string::npos);
+  EXPECT_EQ(runCli("--simulate -d \"Eprom 9999\" select").status, 2);
+}
+
+TEST(CliDevices, ReadThenVerifyOfTheSameSimulatedChipSucceeds) {
+  TempFolder folder;
+  const auto image = folder.path() / "some.bin";
+  const auto bytes = writeImage(image, 32768, 7);
+  const auto out = folder.path() / "out.bin";
+  const std::string socket = "--simulate=27C256:" + image.string() + " -d \"Eprom 27C256\" ";
+  const auto read = runCli(socket + "read -o " + out.string());
+  ASSERT_EQ(read.status, 0) << read.output;
+  EXPECT_EQ(readAll(out), bytes);
+  EXPECT_NE(read.output.find("32768 bytes Read from Device"), std::string::npos);
+
+  const auto verify = runCli(socket + "verify -i " + image.string());
+  EXPECT_EQ(verify.status, 0) << verify.output;
+  EXPECT_NE(verify.output.find("Device Contents MATCHES with Buffer Contents"),
+            std::string::npos);
+
+  // One byte changed in the chip: the mismatch report and exit status 1.
+  const auto changed = runCli("--simulate=27C256,set@1234=00:" + image.string() +
+                              " -d \"Eprom 27C256\" verify -i " + image.string());
+  EXPECT_EQ(changed.status, 1);
+  EXPECT_NE(changed.output.find("Address: 1234 ][ Buffer Data: "), std::string::npos)
+      << changed.output;
+}
+
+TEST(CliDevices, ExitStatusesTellFailureBadInputAndNoBoardApart) {
+  TempFolder folder;
+  const auto image = folder.path() / "img.bin";
+  writeImage(image, 8192, 1);
+  EXPECT_EQ(runCli("--simulate=2764 -d 5 blank").status, 0);
+  EXPECT_EQ(runCli("--simulate=2764:" + image.string() + " -d 5 blank").status, 1);
+  EXPECT_EQ(runCli("--simulate=2764 -d 5 verify -i " + (folder.path() / "missing").string())
+                .status,
+            2);
+  EXPECT_EQ(runCli("--simulate=none -d 5 blank").status, 3);
+  EXPECT_EQ(runCli("--simulate=24C08 -d 34 read -o /dev/null").status, 0);
+  EXPECT_EQ(runCli("--simulate -d 34 read -o " + (folder.path() / "x").string()).status, 1);
+  EXPECT_EQ(runCli("--simulate=27C999 -d 5 blank").status, 2);
+}
+
+TEST(CliDevices, DisplayPrintsTheLivePage) {
+  TempFolder folder;
+  const auto image = folder.path() / "img.bin";
+  writeImage(image, 8192, 3);
+  const auto display = runCli("--simulate=2764:" + image.string() + " -q -d 5 display --page 2");
+  ASSERT_EQ(display.status, 0) << display.output;
+  EXPECT_NE(display.output.find("\r\n000200| "), std::string::npos) << display.output;
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -17,14 +17,19 @@ App::App(AppSeams appSeams)
       bufferCommands(
           {panel, buffers, hexDisplay, log, lamps, sounds, seams.dialogs, device, seams.view}),
       options(panel, board, buffers, device, log, sounds),
-      selection({panel, board, buffers, device, log, lamps, sounds, hexDisplay, options}),
       operations{panel, board, buffers, device, log, lamps, sounds, seams.dialogs,
                  seams.platform, seams.view, hexDisplay, options},
+      selection(operations),
       reports(operations),
       twoWire(board, [this](int ms) { seams.platform.Sleep(ms); }),
       reading(operations, reports, twoWire),
       blankCheck(operations, reports),
-      verify(operations, reports, twoWire) {
+      verify(operations, reports, twoWire),
+      setups({panel, buffers, log, seams.dialogs, seams.platform, bufferCommands,
+              {[this](std::int32_t index) { setDeviceListIndex(index); },
+               [this](int index) { chooseVoltage_button(index); },
+               [this](int index) { hardware.selectLPTOption(index); },
+               [this](int index) { chooseHiLow_button(index); }, [this] { Slider1_Change(); }}}) {
   selection.chooseVoltage = [this](int index) { chooseVoltage_button(index); };
   hexDisplay.DisplayEprom = [this] { reading.DisplayEprom(); };
   options.initControls();

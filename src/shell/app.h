@@ -26,6 +26,7 @@
 #include "shell/platform.h"
 #include "shell/port_config_file.h"
 #include "shell/selected_device.h"
+#include "shell/setup_slots.h"
 #include "shell/system_log.h"
 #include "shell/view.h"
 
@@ -127,13 +128,14 @@ class App final : private BoardIndicators {
   HexDisplay hexDisplay;
   BufferCommands bufferCommands;
   ProgrammingOptions options;     // voltage, byte lane, speed; the program image
-  DeviceSelection selection;      // the Device list and Device_Click
   OperationContext operations;    // what the device commands work with
+  DeviceSelection selection;      // the Device list and Device_Click
   OperationReports reports;       // not blank, mismatch, no acknowledge
   TwoWireBus twoWire;             // the serial EEPROMs' bus
   DeviceReading reading;          // Read and the live Display
   BlankCheck blankCheck;
   DeviceVerify verify;
+  SetupSlots setups;  // the four setup slots of the Setup menu
 
  private:
   void toggleProgramLamp() override { lamps.toggleProgramLamp(); }

@@ -185,15 +185,15 @@ void App::Command1_Click() {}             // the page sent to the secondary disp
 void App::menuFlashShowCodeID_Click() {}  // flash identification
 void App::LoopFlashTest_Click() {}        // flash write test
 void App::ResetFlash_Click() {}           // flash return to read mode
-void App::Setup_Click() {}                // the setup slots
-void App::SaveSetup1_Click() {}
-void App::SaveSetup2_Click() {}
-void App::SaveSetup3_Click() {}
-void App::SaveSetup4_Click() {}
-void App::LoadSetup1_Click() {}
-void App::LoadSetup2_Click() {}
-void App::LoadSetup3_Click() {}
-void App::LoadSetup4_Click() {}
+void App::Setup_Click() { setups.Setup_Click(); }
+void App::SaveSetup1_Click() { setups.saveSlot(1); }
+void App::SaveSetup2_Click() { setups.saveSlot(2); }
+void App::SaveSetup3_Click() { setups.saveSlot(3); }
+void App::SaveSetup4_Click() { setups.saveSlot(4); }
+void App::LoadSetup1_Click() { setups.loadSlot(1); }
+void App::LoadSetup2_Click() { setups.loadSlot(2); }
+void App::LoadSetup3_Click() { setups.loadSlot(3); }
+void App::LoadSetup4_Click() { setups.loadSlot(4); }
 void App::fillDeviceList() { selection.fillDeviceList(); }
 
 }  // namespace burnlab

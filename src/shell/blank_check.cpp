@@ -27,13 +27,7 @@ void BlankCheck::BlankCheckParallel() {
   auto& board = c_.board;
   c_.lamps.DataFlowLampOn();
   c_.log.LogLine("Checking Device for BLANK (Erased)... Wait");
-  board.Reset();
-  board.address.LinearAddress = 0;
-  board.address.Endereco2Adr();
-  board.SETADR();
-  c_.platform.Sleep(500);
-  board.REG4OFF();
-  board.CEOEON();  // chip and output enable stay asserted during the scan
+  c_.startWholeChipScan();
   c_.setProgress(0, c_.buffers.CodeSize / 256);
   board.DelayLoop100();
   const auto pages = scanPageCount(c_.buffers.CodeSize, c_.device.DeviceSize,

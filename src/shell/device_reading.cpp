@@ -38,10 +38,10 @@ void DeviceReading::startRead() {
 }
 
 void DeviceReading::ReadParallelDevice() {
-  startRead();
+  c_.lamps.DataFlowLampOn();
+  c_.startWholeChipScan();
+  c_.display.DisplaySource = "Read";
   auto& board = c_.board;
-  board.REG4OFF();
-  board.CEOEON();  // chip and output enable stay asserted for the whole read
   auto& buffers = c_.buffers;
   c_.setProgress(0, buffers.CodeSize / 256);
   const auto pages = scanPageCount(buffers.CodeSize, c_.device.DeviceSize,

@@ -2,18 +2,10 @@
 
 #include <functional>
 
-#include "buffers/buffers.h"
-#include "shell/event_sounds.h"
-#include "shell/hex_display.h"
-#include "shell/lamps.h"
-#include "shell/panel.h"
-#include "shell/programming_options.h"
-#include "shell/selected_device.h"
-#include "shell/system_log.h"
+#include "shell/operation_context.h"
 
 namespace burnlab {
 
-class Board;
 struct CatalogueRow;
 
 // Choosing a device from the Device list: the catalogue row becomes the selected device, the
@@ -21,18 +13,7 @@ struct CatalogueRow;
 // device allows.
 class DeviceSelection {
  public:
-  struct Parts {
-    Panel& panel;
-    Board& board;
-    Buffers& buffers;
-    SelectedDevice& device;
-    SystemLog& log;
-    Lamps& lamps;
-    EventSounds& sounds;
-    HexDisplay& display;
-    ProgrammingOptions& options;
-  };
-  explicit DeviceSelection(Parts parts) : p_(parts) {}
+  explicit DeviceSelection(OperationContext& context) : p_(context) {}
 
   // The Device list: one entry per catalogue row, "N/A - " in front of the unsupported ones.
   void fillDeviceList();
@@ -55,7 +36,7 @@ class DeviceSelection {
   void enableLoadedBufferCommands();
   void report();
 
-  Parts p_;
+  OperationContext& p_;
 };
 
 }  // namespace burnlab

@@ -60,13 +60,7 @@ bool DeviceVerify::verifyParallel() {
   const auto& image = c_.options.image;
   auto& board = c_.board;
   c_.setProgressValue(0);
-  board.Reset();
-  board.address.LinearAddress = 0;
-  board.address.Endereco2Adr();
-  board.SETADR();
-  c_.platform.Sleep(500);
-  board.REG4OFF();
-  board.CEOEON();  // chip and output enable stay asserted for the whole scan
+  c_.startWholeChipScan();
   c_.setProgress(0, c_.buffers.CodeSize / 256);
   // With one byte lane only ProgramSize bytes of the image are meaningful, and the scan never
   // runs past the end of the image.

@@ -42,6 +42,19 @@ struct OperationContext {
   }
   void advanceProgress(std::int32_t by) { setProgressValue(panel.ProgressBar1.value + by); }
 
+  // The board ready for a whole-chip loop from address 0: reset, the address loaded, half a
+  // second for the chip to settle, the bus released, chip and output enable asserted (they
+  // stay so for the whole loop).
+  void startWholeChipScan() {
+    board.Reset();
+    board.address.LinearAddress = 0;
+    board.address.Endereco2Adr();
+    board.SETADR();
+    platform.Sleep(500);
+    board.REG4OFF();
+    board.CEOEON();
+  }
+
   bool parallelFamily() const {
     return device.DeviceFamily == "P" || device.DeviceCode == "EN" || device.DeviceFamily == "F";
   }

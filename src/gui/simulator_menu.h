@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QMenu>
+#include <functional>
+#include <string>
+
+#include "sim/memory_chip.h"
+#include "sim/sim_board.h"
+
+class QMainWindow;
+
+namespace burnlab {
+
+// The "Simulator" menu of a window running on the simulated board: it shows what sits in the
+// socket and lets the operator change it as one would change a real chip: put a part in (erased,
+// or started with an image file), take it out, erase it under UV light, save its contents to an
+// image file, or change one of its bytes to make a fault. It works on the board only; the
+// program finds out about the new chip the way it would on a real board, by reading it.
+class SimulatorMenu final : public QMenu {
+  Q_OBJECT
+
+ public:
+  // `selectedDevice` names the device chosen in the window, so the part chooser can start on
+  // the chip that device needs.
+  SimulatorMenu(sim::SimBoard& board, std::function<std::string()> selectedDevice, QWidget* parent);
+
+  // The chip in the socket; nullptr when it is empty or holds no memory chip.
+  sim::MemoryChip* chip() const;
+
+ private:
+  void buildEntries();
+  void showSocket();
+
+  void putChip(bool withImage);
+  void emptySocket();
+  void eraseChip();
+  void saveChip();
+  void changeByte();
+
+  // The part the operator picks, starting on the selected device's part; empty on Cancel.
+  QString choosePart(const QString& title);
+  int startingPart(const QStringList& parts) const;
+  void complain(const QString& title, const std::string& problem);
+
+  sim::SimBoard& board_;
+  std::function<std::string()> selectedDevice_;
+  QAction* socket_ = nullptr;
+  std::vector<QAction*> chipEntries_;  // the entries that need a chip in the socket
+};
+
+// Adds the Simulator menu to the window's menu bar, just before its Help menu.
+SimulatorMenu* addSimulatorMenu(QMainWindow& window, sim::SimBoard& board,
+                                std::function<std::string()> selectedDevice);
+
+}  // namespace burnlab

@@ -124,6 +124,17 @@ TEST(BlankCheck, StopsAtTheFirstByteThatIsNotErasedAndReportsItsAddress) {
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0x123 + 1);  // stopped within page 123h
 }
 
+TEST(BlankCheck, AFirstByteOfZeroOnA2764IsReportedAtAddressZeroAtOnce) {
+  ChipBench f(5, false);
+  f.chip->setCell(0, 0x00);
+  f.app.Blank_button_Click();
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Address: 0 ][ Device Data: 0\r\n"),
+            std::string::npos);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 1);
+  EXPECT_EQ(f.app.board.Reg2, 0);  // the board still addresses the failing byte
+  EXPECT_EQ(f.board.registers()[2], 0);
+}
+
 TEST(BlankCheck, AnErasedChipIsReportedBlank) {
   ChipBench f(11, false);  // Eprom 27C512
   f.app.Blank_button_Click();

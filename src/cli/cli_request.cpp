@@ -39,6 +39,15 @@ const std::map<std::string, ValueOption>& valueOptions() {
          r.lane = lane->second;
          return std::string();
        }},
+      {"--setup",
+       [](CliRequest& r, const std::string& v) {
+         std::int32_t slot = 0;
+         if (!parseNumber(v, slot) || slot < 1 || slot > 4) {
+           return "--setup must be a setup slot 1 to 4, not '" + v + "'";
+         }
+         r.setup = slot;
+         return std::string();
+       }},
       {"--page",
        [](CliRequest& r, const std::string& v) {
          std::int32_t page = 0;
@@ -98,6 +107,9 @@ std::string cliOptionsHelp() {
          "  -i FILE, -o FILE           the image file to read from or write to\n"
          "  --page N                   the page (scroll position) to show\n"
          "  --data                     the data buffer instead of the code buffer (show)\n"
+         "  --setup 1..4               restore that setup slot first, as Load Setup does\n"
+         "                             (device, options, port, code file); the options given\n"
+         "                             here override it\n"
          "  --yes                      answer OK to every question\n"
          "  -q, --quiet                no log lines and no progress bar on stderr\n";
 }

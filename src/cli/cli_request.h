@@ -19,6 +19,7 @@ struct CliRequest {
   std::filesystem::path output;       // -o FILE
   std::optional<std::int32_t> page;   // --page N
   bool data = false;                  // --data
+  std::optional<int> setup;           // --setup 1..4: the setup slot restored first
 };
 
 // Takes the CLI's options out of `arguments` wherever they stand, so that the program options

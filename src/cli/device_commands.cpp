@@ -57,11 +57,14 @@ int readDevice(App& app, const CliRequest& request, std::ostream& messages) {
 }
 
 int verifyDevice(App& app, const CliRequest& request, std::ostream& messages) {
-  if (request.input.empty()) {
+  // Without -i the chip is compared with the code file a restored setup loaded.
+  if (request.input.empty() && app.buffers.CodeFileName.empty()) {
     messages << "burnlab-cli: verify needs the image file: -i FILE\n";
     return kExitBadInput;
   }
-  if (!app.bufferCommands.openCodeFile(request.input)) return kExitBadInput;
+  if (!request.input.empty() && !app.bufferCommands.openCodeFile(request.input)) {
+    return kExitBadInput;
+  }
   app.Verify_button_Click();
   return statusOfOperation(app);
 }
@@ -114,13 +117,16 @@ int chooseDevice(App& app, const std::string& nameOrPosition, std::ostream& mess
 
 int runDeviceCommand(App& app, const std::string& command, const CliRequest& request,
                      std::ostream& out, std::ostream& messages) {
-  if (!request.device) {
+  // A restored setup may have chosen the device already; -d chooses another.
+  if (!request.device && !app.device.selected()) {
     messages << "burnlab-cli: " << command << " needs the device: -d NAME\n";
     return kExitBadInput;
   }
   const auto logged = app.panel.SystemLog.text.size();
-  if (const int status = chooseDevice(app, *request.device, messages); status != kExitSuccess) {
-    return status;
+  if (request.device) {
+    if (const int status = chooseDevice(app, *request.device, messages); status != kExitSuccess) {
+      return status;
+    }
   }
   if (command == "select") {
     out << logLines(app.panel.SystemLog.text.substr(logged));

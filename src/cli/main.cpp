@@ -24,7 +24,8 @@ namespace {
 using namespace burnlab;
 
 void printHelp() {
-  std::cout << "Usage: burnlab-cli [options] COMMAND\n\n"
+  std::cout << "Usage: burnlab-cli [options] COMMAND\n"
+               "       burnlab-cli --setup N [options] COMMAND\n\n"
                "Commands:\n"
                "  list                       the Device list, one entry a line\n"
                "  select -d NAME             choose the device and print what was selected\n"
@@ -113,6 +114,11 @@ int main(int argc, char** argv) {
   app.Form_Load();
   // Start-up empties the log before it ends: what the terminal shows starts after it.
   view.watch(app.panel);
+  // A setup slot first, as Load Setup restores it; the command line's own choices follow it.
+  if (request.setup && !app.setups.loadSlot(*request.setup)) {
+    view.flushLog();
+    return kExitBadInput;
+  }
   applyOperatorChoices(app, options);
   const int status = runCommand(app, view, options.arguments.front(), request);
   view.flushLog();

@@ -1,5 +1,6 @@
 #include "shell/setup_slots.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -186,7 +187,9 @@ void SetupSlots::SaveSetupRot(const std::string& fileName) {
   // Cancelling keeps the slot as it is.
   if (!answer) return;
   auto name = oneLine(*answer);
-  if (name.empty()) name = "No Name Setup " + fileName.substr(7, 1);
+  // The eighth character of the file name is the slot's digit.
+  const auto digit = fileName.substr(std::min<std::size_t>(7, fileName.size()), 1);
+  if (name.empty()) name = "No Name Setup " + digit;
 
   const auto codeFile = p_.buffers.CodeFileName.string();
   if (hasLineBreak(codeFile)) {
@@ -260,7 +263,12 @@ bool SetupSlots::LoadSetupRot(const std::string& fileName) {
   for (const auto& line : read.lines) applyLine(line);
   p_.panel.FrameVoltageSelection.visible = true;
   p_.panel.Frame5.visible = true;
+  // Loading the code file ticks Code and clears Data; the slot's own choice stays.
+  const bool code = p_.panel.CheckCode.checked;
+  const bool data = p_.panel.CheckData.checked;
   const bool codeFileLoaded = restoreCodeFile();
+  p_.panel.CheckCode.checked = code;
+  p_.panel.CheckData.checked = data;
   p_.log.LogLine("SETUP RESTORED FROM " + fileName);
   p_.log.LogLine(kRestoreMark);
   return codeFileLoaded;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -307,6 +309,24 @@ TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
   QTest::mouseClick(lowByte, Qt::LeftButton);
   EXPECT_TRUE(f.app.panel.HiLow_button[2].checked);
   EXPECT_FALSE(qobject_cast<QRadioButton*>(f.window.viewOf("HiLow_button(0)"))->isChecked());
+}
+
+TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
+  WindowFixture f;
+  TempFolder slotFolder;
+  f.platform.working = slotFolder.path();
+  auto* setup = qobject_cast<QMenu*>(f.window.viewOf("Setup"));
+  auto* slot2 = qobject_cast<QAction*>(f.window.viewOf("LoadSetup2"));
+  ASSERT_TRUE(setup && slot2);
+  std::ofstream(slotFolder.path() / "BLSetup2.INI") << "SetupName = Bench\r\n";
+  emit setup->aboutToShow();
+  EXPECT_TRUE(slot2->isEnabled());
+  EXPECT_EQ(slot2->text().toStdString(), "Bench");
+
+  std::ofstream(slotFolder.path() / "BLSetup2.INI") << "SetupName = Renamed\r\n";
+  emit setup->aboutToShow();
+  EXPECT_EQ(slot2->text().toStdString(), "Renamed");
+  EXPECT_FALSE(qobject_cast<QAction*>(f.window.viewOf("LoadSetup1"))->isEnabled());
 }
 
 TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {

@@ -222,5 +222,51 @@ TEST(CliDevices, DisplayPrintsTheLivePage) {
   EXPECT_NE(display.output.find("\r\n000200| "), std::string::npos) << display.output;
 }
 
+// The CLI runs in `folder` while it lives: the setup slots are looked for there.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& folder)
+      : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~InFolder() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
+  TempFolder folder;
+  const auto image = folder.path() / "chip.bin";
+  writeImage(image, 32768, 5);
+  std::ofstream(folder.path() / "BLSetup1.INI", std::ios::binary)
+      << "SetupName = Bench\r\nsFILE = " << image.string()
+      << "\r\nDevice.Index = 10\r\nLPTSelection(0).Value = True\r\n";
+  const InFolder inFolder(folder.path());
+  const std::string socket = "--simulate=27C256:" + image.string() + " ";
+
+  const auto verify = runCli(socket + "--setup 1 verify");
+  EXPECT_EQ(verify.status, 0) << verify.output;
+  EXPECT_NE(verify.output.find("RESTORING SETUP FROM BLSetup1.INI"), std::string::npos);
+  EXPECT_NE(verify.output.find("Device Contents MATCHES with Buffer Contents"),
+            std::string::npos)
+      << verify.output;
+
+  // The command line's own device overrides the slot's.
+  const auto select = runCli(socket + "--setup 1 -d 5 select");
+  EXPECT_EQ(select.status, 0) << select.output;
+  EXPECT_NE(select.output.find("Device Eprom 2764 was Selected"), std::string::npos);
+}
+
+TEST(CliSetup, AMissingOrUnknownSlotIsBadInput) {
+  TempFolder folder;
+  const InFolder inFolder(folder.path());
+  const auto missing = runCli("--simulate --setup 2 blank");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.output.find("Can't Read Setup File BLSetup2.INI"), std::string::npos)
+      << missing.output;
+  EXPECT_EQ(runCli("--simulate --setup 5 blank").status, 2);
+}
+
 }  // namespace
 }  // namespace burnlab::testing

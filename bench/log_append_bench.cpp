@@ -18,6 +18,11 @@ void BM_LogLines(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * lines);
 }
-BENCHMARK(BM_LogLines)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LogLines)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -32,8 +32,8 @@ void CliView::drawProgress(const Control& bar) {
   drawnPercent_ = percent;
   constexpr int kWidth = 40;
   const int filled = std::min(kWidth, percent * kWidth / 100);
-  messages_ << '\r' << '[' << std::string(filled, '#') << std::string(kWidth - filled, ' ')
-            << "] " << percent << '%' << std::flush;
+  messages_ << '\r' << '[' << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
+            << percent << '%' << std::flush;
 }
 
 }  // namespace burnlab

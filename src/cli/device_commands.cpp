@@ -15,7 +15,8 @@ namespace {
 
 std::string folded(std::string_view text) {
   std::string result;
-  for (const char c : text) result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char c : text)
+    result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return result;
 }
 
@@ -69,14 +70,13 @@ int verifyDevice(App& app, const CliRequest& request, std::ostream& messages) {
   return statusOfOperation(app);
 }
 
-int displayDevice(App& app, const CliRequest& request, std::ostream& out,
-                  std::ostream& messages) {
+int displayDevice(App& app, const CliRequest& request, std::ostream& out, std::ostream& messages) {
   app.Display_button_Click();
   if (request.page && *request.page != app.panel.VScroll1.value) {
     const auto lastPage = std::max(app.panel.VScroll1.max, app.panel.VScroll1.min);
     if (*request.page > lastPage) {
-      messages << "burnlab-cli: page " << *request.page << " is beyond the last page "
-               << lastPage << '\n';
+      messages << "burnlab-cli: page " << *request.page << " is beyond the last page " << lastPage
+               << '\n';
       return kExitBadInput;
     }
     app.hexDisplay.setScrollValue(*request.page);  // scrolling reads the page live
@@ -88,8 +88,8 @@ int displayDevice(App& app, const CliRequest& request, std::ostream& out,
 }  // namespace
 
 bool isDeviceCommand(const std::string& command) {
-  return command == "read" || command == "blank" || command == "verify" ||
-         command == "display" || command == "select";
+  return command == "read" || command == "blank" || command == "verify" || command == "display" ||
+         command == "select";
 }
 
 int listDevices(App& app, std::ostream& out) {

@@ -53,7 +53,9 @@ const CatalogueRow* DeviceCatalogue::row(int index) {
   return &all[static_cast<std::size_t>(index)];
 }
 
-int DeviceCatalogue::lastUsedRow() { return static_cast<int>(rows().size()) - 1; }
+int DeviceCatalogue::lastUsedRow() {
+  return static_cast<int>(rows().size()) - 1;
+}
 
 std::string CatalogueRow::paddedName() const {
   std::string padded(name);

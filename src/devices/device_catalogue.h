@@ -9,14 +9,14 @@ namespace burnlab {
 
 // One row of the device catalogue: everything the program knows of a device.
 struct CatalogueRow {
-  std::string_view name;   // display name without its padding (see paddedName)
-  char family;             // 'P' UV EPROM, 'F' flash, 'E' parallel EEPROM, 'S' serial, 'M' micro
-  char subCode;            // tells a family's devices apart ('1'..'9', 'M' for the EPROMs)
-  std::int32_t sizeKB;     // size in units of 1024 bytes
-  std::int16_t reg1Bits;   // fixed bits every address load ORs into board register 1
-  std::int16_t reg3Bits;   // fixed bits every address load ORs into board register 3
-  std::int16_t vppClass;   // 0 none (5V), 1 12.5 V only, 2 12.5/21 V, 3 12.5/21/25 V
-  bool supported;          // listed but not selectable when false
+  std::string_view name;  // display name without its padding (see paddedName)
+  char family;            // 'P' UV EPROM, 'F' flash, 'E' parallel EEPROM, 'S' serial, 'M' micro
+  char subCode;           // tells a family's devices apart ('1'..'9', 'M' for the EPROMs)
+  std::int32_t sizeKB;    // size in units of 1024 bytes
+  std::int16_t reg1Bits;  // fixed bits every address load ORs into board register 1
+  std::int16_t reg3Bits;  // fixed bits every address load ORs into board register 3
+  std::int16_t vppClass;  // 0 none (5V), 1 12.5 V only, 2 12.5/21 V, 3 12.5/21/25 V
+  bool supported;         // listed but not selectable when false
 
   // The two-character code the device operations branch on, e.g. "P4", "EN", "SA".
   std::string deviceCode() const { return {family, subCode}; }

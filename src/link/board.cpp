@@ -3,13 +3,15 @@
 namespace burnlab {
 namespace {
 
-constexpr std::int16_t kCeBit = 0x80;    // Reg3: CE, active low
-constexpr std::int16_t kReg4Bit = 0x40;  // Reg3: REG4 line, active low
+constexpr std::int16_t kCeBit = 0x80;     // Reg3: CE, active low
+constexpr std::int16_t kReg4Bit = 0x40;   // Reg3: REG4 line, active low
 constexpr std::int16_t kVpp24Bit = 0x80;  // Reg0: programming voltage on the VPP24 line
 constexpr std::int16_t kOeBit = 0x40;     // Reg0: OE, active low
 constexpr std::int16_t kActivityBit = 0x08;
 
-std::uint8_t lowByte(std::int16_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint8_t lowByte(std::int16_t value) {
+  return static_cast<std::uint8_t>(value & 0xFF);
+}
 
 }  // namespace
 

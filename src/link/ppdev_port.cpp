@@ -55,7 +55,9 @@ struct ClaimAttempt {
 
 }  // namespace
 
-std::shared_ptr<PpdevCalls> linuxPpdevCalls() { return std::make_shared<LinuxPpdevCalls>(); }
+std::shared_ptr<PpdevCalls> linuxPpdevCalls() {
+  return std::make_shared<LinuxPpdevCalls>();
+}
 
 std::map<std::string, std::uint16_t> findParportBases(const std::filesystem::path& procRoot) {
   std::map<std::string, std::uint16_t> bases;
@@ -165,15 +167,15 @@ std::optional<int> PpdevPort::openAndClaim(const std::filesystem::path& device,
                                            std::uint16_t base) {
   const int fd = calls_->openDevice(device);
   if (fd < 0) {
-    if (report_) report_("Parallel port " + hexBase(base) + ": " + describePpdevError(device, -fd, false));
+    if (report_)
+      report_("Parallel port " + hexBase(base) + ": " + describePpdevError(device, -fd, false));
     return std::nullopt;
   }
   const int claimed = claimWithTimeout(fd);
   if (claimed != 0) {
     if (claimed != -ETIMEDOUT) calls_->closeDevice(fd);
     if (report_) {
-      report_("Parallel port " + hexBase(base) + ": " +
-              describePpdevError(device, -claimed, true));
+      report_("Parallel port " + hexBase(base) + ": " + describePpdevError(device, -claimed, true));
     }
     return std::nullopt;
   }

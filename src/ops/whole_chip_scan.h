@@ -38,8 +38,8 @@ bool scanWholeChip(Board& board, std::int32_t pageCount, OnPage onPage, OnByte o
     board.SetReg3();
     const std::int32_t pagesHere = std::min(kBankPages, pageCount - address.AddrHigh * kBankPages);
     for (address.AddrMid = 0; address.AddrMid < pagesHere; ++address.AddrMid) {
-      board.Reg1 = static_cast<std::int16_t>(board.maps.Reg1AddressMap[address.AddrMid] |
-                                             address.Reg1Extra);
+      board.Reg1 =
+          static_cast<std::int16_t>(board.maps.Reg1AddressMap[address.AddrMid] | address.Reg1Extra);
       board.SetReg1();
       onPage();
       for (board.Reg2 = 0; board.Reg2 <= 255; ++board.Reg2) {

@@ -33,8 +33,7 @@ void BlankCheck::BlankCheckParallel() {
   const auto pages = scanPageCount(c_.buffers.CodeSize, c_.device.DeviceSize,
                                    static_cast<std::int32_t>(c_.buffers.CodeBuffer.size()));
   const bool blank = scanWholeChip(
-      board, pages, [this] { c_.advanceProgress(1); },
-      [](Board& b) { return b.DataByte == 0xFF; });
+      board, pages, [this] { c_.advanceProgress(1); }, [](Board& b) { return b.DataByte == 0xFF; });
   if (!blank) {
     reports_.ReportNotBlank(scanAddress(board));
     return;

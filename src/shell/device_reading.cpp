@@ -24,8 +24,7 @@ void DeviceReading::ReadCode() {
   } else if (c_.device.DeviceFamily == "S") {
     ReadSerialDevice();
   } else {
-    c_.dialogs.message("Please Write Missing Routines at READCODE", kNotReady,
-                       Dialogs::Icon::None);
+    c_.dialogs.message("Please Write Missing Routines at READCODE", kNotReady, Dialogs::Icon::None);
   }
 }
 
@@ -74,9 +73,9 @@ void DeviceReading::showReadResult() {
 
 void DeviceReading::enableBufferCommands() {
   auto& panel = c_.panel;
-  for (Control* control : {&panel.Verify_button, &panel.menuVerifyCode, &panel.Program_button,
-                           &panel.menuProgramCode, &panel.Erase_button, &panel.menuEraseCode,
-                           &panel.mnuFileSaveCodeAs}) {
+  for (Control* control :
+       {&panel.Verify_button, &panel.menuVerifyCode, &panel.Program_button, &panel.menuProgramCode,
+        &panel.Erase_button, &panel.menuEraseCode, &panel.mnuFileSaveCodeAs}) {
     control->enabled = true;
   }
 }

@@ -33,7 +33,9 @@ void DeviceSelection::fillDeviceList() {
   }
 }
 
-void DeviceSelection::showPrompt() { p_.panel.Device.text = kPrompt; }
+void DeviceSelection::showPrompt() {
+  p_.panel.Device.text = kPrompt;
+}
 
 void DeviceSelection::Device_Click() {
   auto& list = p_.panel.Device;
@@ -120,14 +122,14 @@ void DeviceSelection::enableDeviceCommands() {
 void DeviceSelection::setBufferControls() {
   auto& panel = p_.panel;
   if (p_.device.DeviceCode == "MJ") {
-    enable({&panel.menuEraseFlash, &panel.menuEraseData, &panel.menuDisplayData,
-            &panel.menuReadData});
+    enable(
+        {&panel.menuEraseFlash, &panel.menuEraseData, &panel.menuDisplayData, &panel.menuReadData});
     for (int button : {2, 3, 4}) panel.tbToolBar[button].visible = true;
     panel.tbToolBar[3].enabled = true;
     panel.Show_button.enabled = true;
     panel.Show_button.caption = "Show Data";
-    for (Control* label : {&panel.FileNameDataLabel, &panel.FileNameDataSize,
-                           &panel.FileNameDataText}) {
+    for (Control* label :
+         {&panel.FileNameDataLabel, &panel.FileNameDataSize, &panel.FileNameDataText}) {
       label->visible = true;
     }
     enable({&panel.mnuFileOpenData, &panel.CheckCode, &panel.CheckData});

@@ -65,10 +65,10 @@ bool DeviceVerify::verifyParallel() {
   // With one byte lane only ProgramSize bytes of the image are meaningful, and the scan never
   // runs past the end of the image.
   const bool singleLane = c_.options.chosenLane() != ByteLane::Both;
-  const std::int32_t compared = singleLane ? std::min(c_.buffers.CodeSize, image.ProgramSize)
-                                           : c_.buffers.CodeSize;
-  const auto pages = scanPageCount(compared, c_.device.DeviceSize,
-                                   static_cast<std::int32_t>(image.bytes.size()));
+  const std::int32_t compared =
+      singleLane ? std::min(c_.buffers.CodeSize, image.ProgramSize) : c_.buffers.CodeSize;
+  const auto pages =
+      scanPageCount(compared, c_.device.DeviceSize, static_cast<std::int32_t>(image.bytes.size()));
   const std::int32_t last = singleLane ? image.ProgramSize : pages * 256;
   const auto* expected = image.bytes.data();
   std::int32_t mismatch = -1;

@@ -1,6 +1,5 @@
-#include "shell/operation_context.h"
-
 #include "link/hex_text.h"
+#include "shell/operation_context.h"
 
 namespace burnlab {
 namespace {

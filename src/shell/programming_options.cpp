@@ -16,10 +16,20 @@ void ProgrammingOptions::initControls() {
 void ProgrammingOptions::Voltage_button_Click(int index) {
   const char* volts = nullptr;
   switch (index) {
-    case 1: volts = "12.5 Volts!!!"; device_.ProgVoltage = 12; break;
-    case 2: volts = "21 Volts!!!"; device_.ProgVoltage = 21; break;
-    case 3: volts = "25 Volts!!!"; device_.ProgVoltage = 25; break;
-    default: return;  // "5V": nothing to set, nothing to say
+    case 1:
+      volts = "12.5 Volts!!!";
+      device_.ProgVoltage = 12;
+      break;
+    case 2:
+      volts = "21 Volts!!!";
+      device_.ProgVoltage = 21;
+      break;
+    case 3:
+      volts = "25 Volts!!!";
+      device_.ProgVoltage = 25;
+      break;
+    default:
+      return;  // "5V": nothing to set, nothing to say
   }
   if (index == 1) {
     log_.LogLine(std::string("Most Common Programming Voltage Selected: ") + volts);

@@ -17,7 +17,11 @@ class ProgrammingOptions {
  public:
   ProgrammingOptions(Panel& panel, Board& board, const Buffers& buffers, SelectedDevice& device,
                      SystemLog& log, EventSounds& sounds)
-      : panel_(panel), board_(board), buffers_(buffers), device_(device), log_(log),
+      : panel_(panel),
+        board_(board),
+        buffers_(buffers),
+        device_(device),
+        log_(log),
         sounds_(sounds) {}
 
   // Sets up the controls as the window opens: Slider1 1..20 at 18, "Both" chosen.

@@ -5,12 +5,14 @@
 namespace burnlab::sim {
 namespace {
 
-constexpr std::uint8_t kReg4LineBit = 0x40;  // register 3: REG4, active low
-constexpr std::uint8_t kIdentifyBit = 0x20;  // register 3: model 6 identification
+constexpr std::uint8_t kReg4LineBit = 0x40;   // register 3: REG4, active low
+constexpr std::uint8_t kIdentifyBit = 0x20;   // register 3: model 6 identification
 constexpr std::uint8_t kIdentifyLine = 0x10;  // it pulls socket data line D4
 constexpr std::uint8_t kSupplyEnable = 0x04;  // register 0: model 4's programming supply
 
-std::uint8_t bit(std::uint8_t value, int index) { return (value >> index) & 1; }
+std::uint8_t bit(std::uint8_t value, int index) {
+  return (value >> index) & 1;
+}
 
 }  // namespace
 
@@ -28,16 +30,24 @@ std::uint8_t SimBoard::decodedControl() const {
   return model_ == 4 ? control_ : static_cast<std::uint8_t>(control_ ^ 0x0F);
 }
 
-bool SimBoard::strobeActive() const { return bit(decodedControl(), 0) == 1; }
+bool SimBoard::strobeActive() const {
+  return bit(decodedControl(), 0) == 1;
+}
 
 int SimBoard::selectedRegister() const {
   switch ((decodedControl() >> 1) & 0x07) {
-    case 0b101: return 0;
-    case 0b001: return 1;
-    case 0b100: return 2;
-    case 0b000: return 3;
-    case 0b111: return 4;
-    default: return -1;
+    case 0b101:
+      return 0;
+    case 0b001:
+      return 1;
+    case 0b100:
+      return 2;
+    case 0b000:
+      return 3;
+    case 0b111:
+      return 4;
+    default:
+      return -1;
   }
 }
 
@@ -65,9 +75,12 @@ int SimBoard::supplyMv() const {
   if (model_ == 4 && (reg0 & kSupplyEnable) == 0) return 0;
   // Register 0 bits 1..0: 00 12.5 V, 10 21 V, 11 25 V; bit 0 alone selects nothing higher.
   switch (reg0 & 0x03) {
-    case 0b10: return 21000;
-    case 0b11: return 25000;
-    default: return 12500;
+    case 0b10:
+      return 21000;
+    case 0b11:
+      return 25000;
+    default:
+      return 12500;
   }
 }
 

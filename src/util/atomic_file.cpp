@@ -10,7 +10,9 @@
 namespace burnlab {
 namespace {
 
-std::string reasonFromErrno(int error) { return std::strerror(error); }
+std::string reasonFromErrno(int error) {
+  return std::strerror(error);
+}
 
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
   std::random_device entropy;

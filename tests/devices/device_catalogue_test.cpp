@@ -11,10 +11,9 @@ namespace {
 
 // The address width each EPROM size class implies: the chip's size must match it exactly.
 std::int32_t eepromClassSizeKB(char subCode) {
-  static const std::map<char, std::int32_t> kSizes{{'1', 4},   {'2', 8},   {'3', 16},
-                                                   {'4', 32},  {'5', 64},  {'6', 128},
-                                                   {'7', 256}, {'8', 512}, {'9', 1024},
-                                                   {'M', 1024}};
+  static const std::map<char, std::int32_t> kSizes{{'1', 4},    {'2', 8},   {'3', 16},  {'4', 32},
+                                                   {'5', 64},   {'6', 128}, {'7', 256}, {'8', 512},
+                                                   {'9', 1024}, {'M', 1024}};
   return kSizes.at(subCode);
 }
 
@@ -26,9 +25,10 @@ TEST(DeviceCatalogue, ListsThirtyNineRowsWithSixteenUnsupportedAtTheirPlaces) {
   for (int i = 0; i < 39; ++i) {
     if (!rows[i].supported) unsupported.insert(i);
   }
-  EXPECT_EQ(unsupported, (std::set<int>{0, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 32, 33,
-                                        37, 38}));
-  for (int reserved = 39; reserved <= 80; ++reserved) EXPECT_EQ(DeviceCatalogue::row(reserved), nullptr);
+  EXPECT_EQ(unsupported,
+            (std::set<int>{0, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 32, 33, 37, 38}));
+  for (int reserved = 39; reserved <= 80; ++reserved)
+    EXPECT_EQ(DeviceCatalogue::row(reserved), nullptr);
 }
 
 TEST(DeviceCatalogue, ListTextsArePaddedToThirtyAndMarkUnsupportedRows) {

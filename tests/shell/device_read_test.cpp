@@ -65,8 +65,9 @@ std::vector<int> parallelRows() {
 INSTANTIATE_TEST_SUITE_P(Catalogue, EveryParallelDevice, ::testing::ValuesIn(parallelRows()),
                          [](const auto& info) {
                            std::string name(DeviceCatalogue::row(info.param)->name);
-                           std::replace_if(name.begin(), name.end(),
-                                           [](char c) { return !std::isalnum(c); }, '_');
+                           std::replace_if(
+                               name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                               '_');
                            return name;
                          });
 
@@ -128,8 +129,7 @@ TEST(BlankCheck, AFirstByteOfZeroOnA2764IsReportedAtAddressZeroAtOnce) {
   ChipBench f(5, false);
   f.chip->setCell(0, 0x00);
   f.app.Blank_button_Click();
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Address: 0 ][ Device Data: 0\r\n"),
-            std::string::npos);
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Address: 0 ][ Device Data: 0\r\n"), std::string::npos);
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 1);
   EXPECT_EQ(f.app.board.Reg2, 0);  // the board still addresses the failing byte
   EXPECT_EQ(f.board.registers()[2], 0);

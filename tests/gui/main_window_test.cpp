@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -18,10 +16,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <fstream>
 
 #include "gui/help_window.h"
 #include "gui/window_placement.h"
@@ -350,6 +350,40 @@ TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
   f.window.changed();
   EXPECT_EQ(slider->value(), 7);
   EXPECT_EQ(f.app.panel.Slider1.value, 7);
+}
+
+TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
+  WindowFixture f;
+  TempFolder files;
+  const auto image = files.path() / "image.bin";
+  std::string bytes(1000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 251);
+  std::ofstream(image, std::ios::binary) << bytes;
+  auto* display = qobject_cast<QPlainTextEdit*>(f.window.viewOf("BufferDisplay"));
+  auto* scroll = qobject_cast<QScrollBar*>(f.window.viewOf("VScroll1"));
+  ASSERT_NE(display, nullptr);
+  ASSERT_NE(scroll, nullptr);
+
+  f.dialogs.files.push_back(image);
+  qobject_cast<QAction*>(f.window.viewOf("tbToolBar(1)"))->trigger();
+  EXPECT_TRUE(display->toPlainText().startsWith("\n000000| 00010203 "));
+  EXPECT_EQ(scroll->maximum(), 2);  // 1000 bytes: pages 0 to 2
+
+  scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_TRUE(display->toPlainText().startsWith("\n000100| 05060708 "))
+      << display->toPlainText().toStdString();
+
+  const auto copy = files.path() / "copy.bin";
+  f.dialogs.files.push_back(copy);
+  qobject_cast<QAction*>(f.window.viewOf("mnuFileSaveCodeAs"))->trigger();
+  std::ifstream saved(copy, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), bytes);
+
+  auto* erase = qobject_cast<QPushButton*>(f.window.viewOf("Erase_button"));
+  ASSERT_TRUE(erase->isEnabled());
+  QTest::mouseClick(erase, Qt::LeftButton);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[999], 0xFF);
+  EXPECT_TRUE(display->toPlainText().contains("FFFFFFFF FFFFFFFF"));
 }
 
 TEST(MainWindow, ShowsTheLampsDarkAfterStartUpAndLitWhenTheCoreSaysSo) {

@@ -8,15 +8,18 @@ namespace {
 
 HardwarePort directOrNothing(const std::string& whyNotPpdev) {
   const auto refused = DirectPort::requestAccess();
-  if (refused.empty()) return {std::make_unique<DirectPort>(), {}};
+  if (refused.empty()) {
+    // Say why the ports are reached directly when ppdev was the choice.
+    const auto notice = whyNotPpdev.empty() ? "" : whyNotPpdev + " Using direct port I/O.";
+    return {std::make_unique<DirectPort>(), notice};
+  }
   std::string notice = whyNotPpdev.empty() ? refused : whyNotPpdev + " " + refused;
   return {std::make_unique<NullPort>(), notice + " Working without hardware."};
 }
 
 }  // namespace
 
-HardwarePort openHardwarePort(const HardwarePortRequest& request,
-                              PpdevPort::ProblemReport report) {
+HardwarePort openHardwarePort(const HardwarePortRequest& request, PpdevPort::ProblemReport report) {
   if (request.direct) return directOrNothing({});
 
   auto settings = request.ppdev;

@@ -46,7 +46,6 @@ void App::resetProgressBar() {
 }
 
 void App::Form_Load() {
-  loading_ = true;
   board.Model = 0;
   panel.placement = loadWindowPlacement(seams.platform);
   placeHexDisplayFrame();
@@ -73,7 +72,7 @@ void App::Form_Load() {
   fillDeviceList();
   board.Reset();
   sounds.PlayEventSound("INIT");
-  loading_ = false;
+  started_ = true;
   for (const auto& problem : pendingPortProblems_) showPortProblem(problem);
   pendingPortProblems_.clear();
   seams.view.changed();
@@ -94,7 +93,7 @@ void App::Form_Unload() {
 }
 
 void App::reportPortProblem(const std::string& problem) {
-  if (loading_) {
+  if (!started_) {
     pendingPortProblems_.push_back(problem);
     return;
   }

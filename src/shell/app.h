@@ -51,8 +51,8 @@ class App final : private BoardIndicators {
   // Shutdown, as the main window unloads.
   void Form_Unload();
 
-  // A port problem found by the port layer: shown once in the log and the status bar. During
-  // start-up it waits until the log has been emptied, so that the operator sees it.
+  // A port problem found by the port layer: shown once in the log and the status bar. Until
+  // start-up has run it waits, since start-up empties the log, so that the operator sees it.
   void reportPortProblem(const std::string& problem);
 
   // Operator actions as the window hands them over, by the control's name ("Read_button",
@@ -148,7 +148,7 @@ class App final : private BoardIndicators {
   // Start-up steps that other parts of the program fill in as they are built.
   void fillDeviceList();
 
-  bool loading_ = false;
+  bool started_ = false;  // start-up has run: port problems show at once from now on
   std::vector<std::string> pendingPortProblems_;
 };
 

@@ -2,7 +2,7 @@
 
 #include "link/hardware_port.h"
 #include "link/null_port.h"
-#include "sim/socket_spec.h"
+#include "sim/socket_choice.h"
 
 namespace burnlab {
 
@@ -11,19 +11,19 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
   PortIo* backEnd = nullptr;
   if (options.simulate) {
     stack->clock_ = std::make_unique<sim::RealClock>();
-    const auto socket = sim::parseSocketSpec(options.simSocket);
+    const auto socket = sim::parseSocketChoice(options.simSocket);
     if (!socket.error.empty()) {
       error = socket.error;
       return nullptr;
     }
-    if (socket.spec.kind == sim::SocketSpec::Kind::NoBoard) {
+    if (socket.choice.kind == sim::SocketChoice::Kind::NoBoard) {
       stack->backEnd_ = std::make_unique<NullPort>();
       backEnd = stack->backEnd_.get();
     } else {
       stack->simBoard_ =
           std::make_unique<sim::SimBoard>(options.simModel, options.simPort, *stack->clock_);
-      if (socket.spec.kind == sim::SocketSpec::Kind::Chip) {
-        auto chip = sim::buildSocketChip(socket.spec, error);
+      if (socket.choice.kind == sim::SocketChoice::Kind::Chip) {
+        auto chip = sim::buildSocketChip(socket.choice, error);
         if (!chip) return nullptr;
         stack->simBoard_->insert(std::move(chip));
       }
@@ -62,8 +62,10 @@ void PortStack::onProblem(std::function<void(const std::string&)> receiver) {
 }
 
 void PortStack::report(const std::string& problem) {
-  if (receiver_) receiver_(problem);
-  else pending_.push_back(problem);
+  if (receiver_)
+    receiver_(problem);
+  else
+    pending_.push_back(problem);
 }
 
 }  // namespace burnlab

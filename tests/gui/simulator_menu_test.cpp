@@ -375,11 +375,3 @@ TEST(SimulatorWindow, ReadScrollDisplayBlankCheckAndVerifyAChipInTheSocket) {
 
 }  // namespace
 }  // namespace burnlab::testing
-
-int main(int argc, char** argv) {
-  // The window tests run without a display, also while CTest lists them.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-#include "sim/socket_spec.h"
+#include "sim/socket_choice.h"
 
 #include <charconv>
 #include <optional>
@@ -70,53 +70,53 @@ bool addFault(std::string_view fault, ChipOptions& options) {
 
 }  // namespace
 
-ParsedSocketSpec parseSocketSpec(std::string_view text) {
-  ParsedSocketSpec parsed;
+ParsedSocketChoice parseSocketChoice(std::string_view text) {
+  ParsedSocketChoice parsed;
   if (text == "none") {
-    parsed.spec.kind = SocketSpec::Kind::NoBoard;
+    parsed.choice.kind = SocketChoice::Kind::NoBoard;
     return parsed;
   }
   if (text.empty() || text == "empty") return parsed;
 
   const auto colon = text.find(':');
   if (colon != std::string_view::npos) {
-    parsed.spec.image = std::string(text.substr(colon + 1));
-    if (parsed.spec.image.empty())
+    parsed.choice.image = std::string(text.substr(colon + 1));
+    if (parsed.choice.image.empty())
       parsed.error = "No image file named after ':' in " + std::string(text);
     text = text.substr(0, colon);
   }
   const auto parts = splitAtCommas(text);
-  parsed.spec.kind = SocketSpec::Kind::Chip;
-  parsed.spec.chip = std::string(parts.front());
-  if (parsed.spec.chip.empty()) parsed.error = "No chip named in the socket " + std::string(text);
+  parsed.choice.kind = SocketChoice::Kind::Chip;
+  parsed.choice.chip = std::string(parts.front());
+  if (parsed.choice.chip.empty()) parsed.error = "No chip named in the socket " + std::string(text);
   for (std::size_t i = 1; i < parts.size() && parsed.error.empty(); ++i) {
-    if (!addFault(parts[i], parsed.spec.options)) {
+    if (!addFault(parts[i], parsed.choice.options)) {
       parsed.error = "Unknown simulated fault " + std::string(parts[i]);
     }
   }
   return parsed;
 }
 
-std::shared_ptr<MemoryChip> buildSocketChip(const SocketSpec& spec, std::string& error) {
-  auto chip = ChipCatalogue::make(spec.chip, spec.options, error);
+std::shared_ptr<MemoryChip> buildSocketChip(const SocketChoice& choice, std::string& error) {
+  auto chip = ChipCatalogue::make(choice.chip, choice.options, error);
   if (!chip) return nullptr;
-  if (!spec.image.empty()) {
-    error = chip->loadImage(spec.image);
+  if (!choice.image.empty()) {
+    error = chip->loadImage(choice.image);
     if (!error.empty()) return nullptr;
   }
-  for (const auto& changed : spec.options.changed) {
+  for (const auto& changed : choice.options.changed) {
     if (changed.address >= chip->size()) {
       error = "The changed byte's address is past the end of the " + chip->name();
       return nullptr;
     }
   }
-  for (const auto& stuck : spec.options.stuck) {
+  for (const auto& stuck : choice.options.stuck) {
     if (stuck.address >= chip->size()) {
       error = "The stuck bits' address is past the end of the " + chip->name();
       return nullptr;
     }
   }
-  chip->applyFaults(spec.options);
+  chip->applyFaults(choice.options);
   return chip;
 }
 

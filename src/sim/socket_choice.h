@@ -22,7 +22,7 @@ namespace burnlab::sim {
 //   pulses=N        every cell needs N program pulses (decimal, 1..255)
 //   set@ADDR=BYTE   the byte at ADDR differs from the image
 //   stuck0@ADDR=MASK, stuck1@ADDR=MASK   the MASK bits at ADDR are stuck at 0 or 1
-struct SocketSpec {
+struct SocketChoice {
   enum class Kind { NoBoard, Empty, Chip };
   Kind kind = Kind::Empty;
   std::string chip;
@@ -30,15 +30,15 @@ struct SocketSpec {
   std::filesystem::path image;
 };
 
-struct ParsedSocketSpec {
-  SocketSpec spec;
+struct ParsedSocketChoice {
+  SocketChoice choice;
   std::string error;  // empty when the text was understood
 };
 
-ParsedSocketSpec parseSocketSpec(std::string_view text);
+ParsedSocketChoice parseSocketChoice(std::string_view text);
 
-// The chip a spec of kind Chip asks for, its image loaded and its faults applied; nullptr with
+// The chip a choice of kind Chip asks for, its image loaded and its faults applied; nullptr with
 // `error` set when the part is unknown or the image cannot be used.
-std::shared_ptr<MemoryChip> buildSocketChip(const SocketSpec& spec, std::string& error);
+std::shared_ptr<MemoryChip> buildSocketChip(const SocketChoice& choice, std::string& error);
 
 }  // namespace burnlab::sim

@@ -1,5 +1,5 @@
 // What `--simulate=SOCKET` puts into the simulated socket, and chip images.
-#include "sim/socket_spec.h"
+#include "sim/socket_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -25,18 +25,18 @@ std::string readFile(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(SocketSpec, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
-  EXPECT_EQ(parseSocketSpec("none").spec.kind, SocketSpec::Kind::NoBoard);
-  EXPECT_EQ(parseSocketSpec("").spec.kind, SocketSpec::Kind::Empty);
-  EXPECT_EQ(parseSocketSpec("empty").spec.kind, SocketSpec::Kind::Empty);
+TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
+  EXPECT_EQ(parseSocketChoice("none").choice.kind, SocketChoice::Kind::NoBoard);
+  EXPECT_EQ(parseSocketChoice("").choice.kind, SocketChoice::Kind::Empty);
+  EXPECT_EQ(parseSocketChoice("empty").choice.kind, SocketChoice::Kind::Empty);
 
   const auto parsed =
-      parseSocketSpec("27C256,set@1234=5A,stuck1@10=81,pulses=4,original:/tmp/a:b.bin");
+      parseSocketChoice("27C256,set@1234=5A,stuck1@10=81,pulses=4,original:/tmp/a:b.bin");
   ASSERT_EQ(parsed.error, "");
-  EXPECT_EQ(parsed.spec.kind, SocketSpec::Kind::Chip);
-  EXPECT_EQ(parsed.spec.chip, "27C256");
-  EXPECT_EQ(parsed.spec.image, "/tmp/a:b.bin");
-  const ChipOptions& options = parsed.spec.options;
+  EXPECT_EQ(parsed.choice.kind, SocketChoice::Kind::Chip);
+  EXPECT_EQ(parsed.choice.chip, "27C256");
+  EXPECT_EQ(parsed.choice.image, "/tmp/a:b.bin");
+  const ChipOptions& options = parsed.choice.options;
   ASSERT_EQ(options.changed.size(), 1u);
   EXPECT_EQ(options.changed[0].address, 0x1234u);
   EXPECT_EQ(options.changed[0].value, 0x5A);
@@ -46,18 +46,18 @@ TEST(SocketSpec, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
   EXPECT_EQ(options.pulsesPerCell, 4);
   EXPECT_TRUE(options.original);
 
-  EXPECT_EQ(parseSocketSpec("27C256,bogus").error, "Unknown simulated fault bogus");
-  EXPECT_EQ(parseSocketSpec("27C256,pulses=0").error, "Unknown simulated fault pulses=0");
-  EXPECT_EQ(parseSocketSpec("27C256,set@12=100").error, "Unknown simulated fault set@12=100");
-  EXPECT_EQ(parseSocketSpec(":x.bin").error, "No chip named in the socket ");
-  EXPECT_EQ(parseSocketSpec("27C256:").error, "No image file named after ':' in 27C256:");
+  EXPECT_EQ(parseSocketChoice("27C256,bogus").error, "Unknown simulated fault bogus");
+  EXPECT_EQ(parseSocketChoice("27C256,pulses=0").error, "Unknown simulated fault pulses=0");
+  EXPECT_EQ(parseSocketChoice("27C256,set@12=100").error, "Unknown simulated fault set@12=100");
+  EXPECT_EQ(parseSocketChoice(":x.bin").error, "No chip named in the socket ");
+  EXPECT_EQ(parseSocketChoice("27C256:").error, "No image file named after ':' in 27C256:");
 }
 
-TEST(SocketSpec, BuildsTheChipFromItsImageThenChangesItsByte) {
+TEST(SocketChoice, BuildsTheChipFromItsImageThenChangesItsByte) {
   TempFolder folder;
   const auto image = writeFile(folder.path() / "some.bin", std::string("\x01\x02\x03", 3));
   std::string error;
-  auto chip = buildSocketChip(parseSocketSpec("2764,set@1=EE:" + image.string()).spec, error);
+  auto chip = buildSocketChip(parseSocketChoice("2764,set@1=EE:" + image.string()).choice, error);
   ASSERT_NE(chip, nullptr) << error;
   EXPECT_EQ(chip->name(), "2764");
   EXPECT_EQ(chip->cell(0), 0x01);
@@ -65,13 +65,13 @@ TEST(SocketSpec, BuildsTheChipFromItsImageThenChangesItsByte) {
   EXPECT_EQ(chip->cell(2), 0x03);
   EXPECT_EQ(chip->cell(3), 0xFF) << "the rest erased";
 
-  EXPECT_EQ(buildSocketChip(parseSocketSpec("2764,set@2000=00").spec, error), nullptr);
+  EXPECT_EQ(buildSocketChip(parseSocketChoice("2764,set@2000=00").choice, error), nullptr);
   EXPECT_EQ(error, "The changed byte's address is past the end of the 2764");
-  EXPECT_EQ(buildSocketChip(parseSocketSpec("24C08,locked").spec, error), nullptr);
+  EXPECT_EQ(buildSocketChip(parseSocketChoice("24C08,locked").choice, error), nullptr);
   EXPECT_EQ(error, "24C08 has no data protection to lock");
-  EXPECT_EQ(buildSocketChip(parseSocketSpec("27C256,slow").spec, error), nullptr);
+  EXPECT_EQ(buildSocketChip(parseSocketChoice("27C256,slow").choice, error), nullptr);
   EXPECT_EQ(error, "27C256 has no write cycle to slow down");
-  auto locked = buildSocketChip(parseSocketSpec("X28C256,locked,slow").spec, error);
+  auto locked = buildSocketChip(parseSocketChoice("X28C256,locked,slow").choice, error);
   ASSERT_NE(locked, nullptr) << error;
   EXPECT_TRUE(std::static_pointer_cast<X28C256Chip>(locked)->dataProtection(0));
 }
@@ -79,7 +79,7 @@ TEST(SocketSpec, BuildsTheChipFromItsImageThenChangesItsByte) {
 TEST(MemoryChip, RefusesAnImageLongerThanTheChipAndSavesAtomically) {
   TempFolder folder;
   std::string error;
-  auto chip = buildSocketChip(parseSocketSpec("24C08").spec, error);
+  auto chip = buildSocketChip(parseSocketChoice("24C08").choice, error);
   ASSERT_NE(chip, nullptr);
   chip->setCell(3, 0x33);
   const auto tooLong = writeFile(folder.path() / "long.bin", std::string(1025, 'x'));

@@ -80,7 +80,11 @@ std::string fourDigits(int value) {
 
 // A number as a file line prints it: a blank (or the minus sign) before, a blank after.
 std::string printedNumber(std::int16_t value) {
-  return (value < 0 ? "" : " ") + std::to_string(value) + " ";
+  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on string concatenation.
+  std::string text = value < 0 ? "" : " ";
+  text += std::to_string(value);
+  text += ' ';
+  return text;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "shell/dialogs.h"
+#include "panel/dialogs.h"
 
 namespace burnlab {
 

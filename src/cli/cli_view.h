@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <ostream>
 
-#include "shell/panel.h"
-#include "shell/view.h"
+#include "panel/panel.h"
+#include "panel/view.h"
 
 namespace burnlab {
 

@@ -15,9 +15,9 @@
 #include "launch/config_folder.h"
 #include "launch/operator_choices.h"
 #include "launch/port_stack.h"
+#include "panel/branding.h"
+#include "panel/std_platform.h"
 #include "shell/app.h"
-#include "shell/branding.h"
-#include "shell/std_platform.h"
 
 namespace {
 

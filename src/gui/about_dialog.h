@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "shell/about_box.h"
+#include "panel/about_box.h"
 
 namespace burnlab {
 

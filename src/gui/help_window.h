@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "panel/help_request.h"
 #include "shell/help_document.h"
-#include "shell/help_request.h"
 
 class QLineEdit;
 class QListWidget;

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "gui/window_program.h"
-#include "shell/branding.h"
+#include "panel/branding.h"
 
 int main(int argc, char** argv) {
   using namespace burnlab;

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
+#include "panel/view.h"
 #include "shell/app.h"
-#include "shell/view.h"
 
 class QAction;
 class QGroupBox;

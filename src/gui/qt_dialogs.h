@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "shell/dialogs.h"
+#include "panel/dialogs.h"
 
 namespace burnlab {
 

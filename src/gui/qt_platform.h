@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QSoundEffect>
 
-#include "shell/std_platform.h"
+#include "panel/std_platform.h"
 
 namespace burnlab {
 

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "shell/panel.h"
+#include "panel/panel.h"
 
 namespace burnlab {
 

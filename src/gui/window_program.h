@@ -7,8 +7,8 @@
 #include "gui/qt_dialogs.h"
 #include "gui/qt_platform.h"
 #include "launch/port_stack.h"
+#include "launch/program_options.h"
 #include "shell/app.h"
-#include "shell/program_options.h"
 
 namespace burnlab {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "shell/program_options.h"
+#include "launch/program_options.h"
 
 namespace burnlab {
 

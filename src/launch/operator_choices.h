@@ -1,7 +1,7 @@
 #pragma once
 
+#include "launch/program_options.h"
 #include "shell/app.h"
-#include "shell/program_options.h"
 
 namespace burnlab {
 

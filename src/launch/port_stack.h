@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "launch/program_options.h"
 #include "link/port_address_filter.h"
 #include "link/port_io.h"
 #include "link/tracing_port.h"
-#include "shell/program_options.h"
 #include "sim/sim_board.h"
 #include "sim/sim_clock.h"
 

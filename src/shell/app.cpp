@@ -1,6 +1,6 @@
 #include "shell/app.h"
 
-#include "shell/command_availability.h"
+#include "devices/command_availability.h"
 #include "shell/window_geometry.h"
 
 namespace burnlab {

@@ -4,8 +4,8 @@
 #include <map>
 #include <span>
 
+#include "panel/branding.h"
 #include "shell/app.h"
-#include "shell/branding.h"
 
 namespace burnlab {
 namespace {

@@ -1,6 +1,6 @@
 // The Help, Tools and Exit entries of the menus and the About window.
+#include "panel/branding.h"
 #include "shell/app.h"
-#include "shell/branding.h"
 
 namespace burnlab {
 

@@ -5,7 +5,7 @@
 
 #include "link/hex_text.h"
 #include "link/lpt_addresses.h"
-#include "shell/colors.h"
+#include "panel/colors.h"
 
 namespace burnlab {
 namespace {

@@ -6,11 +6,11 @@
 
 #include "link/board.h"
 #include "link/board_probe.h"
-#include "shell/lamps.h"
-#include "shell/panel.h"
-#include "shell/platform.h"
+#include "panel/lamps.h"
+#include "panel/panel.h"
+#include "panel/platform.h"
+#include "panel/system_log.h"
 #include "shell/port_config_file.h"
-#include "shell/system_log.h"
 
 namespace burnlab {
 

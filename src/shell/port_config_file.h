@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "link/port_config.h"
-#include "shell/platform.h"
-#include "shell/system_log.h"
+#include "panel/platform.h"
+#include "panel/system_log.h"
 
 namespace burnlab {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "buffers/buffer_commands.h"
 #include "buffers/buffers.h"
-#include "shell/buffer_commands.h"
-#include "shell/dialogs.h"
-#include "shell/panel.h"
-#include "shell/platform.h"
-#include "shell/system_log.h"
+#include "panel/dialogs.h"
+#include "panel/panel.h"
+#include "panel/platform.h"
+#include "panel/system_log.h"
 
 namespace burnlab {
 

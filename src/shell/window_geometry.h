@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/panel.h"
-#include "shell/platform.h"
+#include "panel/panel.h"
+#include "panel/platform.h"
 
 namespace burnlab {
 

@@ -26,7 +26,7 @@
 #include "buffers/hex_page.h"
 #include "gui/main_window.h"
 #include "gui/window_program.h"
-#include "shell/device_reading.h"
+#include "ops/device_reading.h"
 #include "support/app_fixture.h"
 
 namespace burnlab::testing {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/panel.h"
+#include "panel/panel.h"
 
 namespace burnlab::testing {
 namespace {

@@ -1,7 +1,7 @@
 // The Help, Tools and Exit entries and the About window.
 #include <gtest/gtest.h>
 
-#include "shell/branding.h"
+#include "panel/branding.h"
 #include "support/app_fixture.h"
 
 namespace burnlab::testing {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <fstream>
 
-#include "shell/buffer_fixture.h"
 #include "shell/setup_slot_file.h"
 #include "shell/setup_values.h"
+#include "support/buffer_fixture.h"
 
 namespace burnlab::testing {
 namespace {

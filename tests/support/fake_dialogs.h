@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/dialogs.h"
+#include "panel/dialogs.h"
 
 namespace burnlab::testing {
 

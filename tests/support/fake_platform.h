@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/platform.h"
+#include "panel/platform.h"
 #include "sim/sim_clock.h"
 
 namespace burnlab::testing {

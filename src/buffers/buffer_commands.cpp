@@ -1,0 +1,328 @@
+#include "buffers/buffer_commands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <initializer_list>
+#include <limits>
+
+#include "buffers/hex_page.h"
+#include "util/atomic_file.h"
+
+namespace burnlab {
+namespace {
+
+constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*";
+constexpr const char* kChooseFilePrompt = "Click To Select a File";
+constexpr const char* kCrLf = "\r\n";
+
+std::string upperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+std::string trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string readingFileText() {
+  std::string text;
+  for (int line = 0; line < 6; ++line) text += kCrLf;
+  return text + std::string(22, ' ') + "READING FILE ... WAIT";
+}
+
+bool chosen(const std::optional<std::filesystem::path>& file) {
+  return file && !file->empty();
+}
+
+void setEnabled(std::initializer_list<Control*> commands, bool enabled) {
+  for (auto* command : commands) command->enabled = enabled;
+}
+
+}  // namespace
+
+// ---- Opening files ----
+
+void BufferCommands::prepareOpen() {
+  parts_.lamps.ErrorLampOff();
+  parts_.lamps.DataFlowLampOff();
+  parts_.display.DisplaySource = "Read";
+}
+
+void BufferCommands::mnuFileOpenCode_Click() {
+  prepareOpen();
+  const auto file = parts_.dialogs.openFileName("Open Code File", kAllFilesFilter);
+  if (chosen(file)) loadCodeFile(*file);
+}
+
+void BufferCommands::mnuFileOpenData_Click() {
+  prepareOpen();
+  const auto file = parts_.dialogs.openFileName("Open Data File (eeprom)", kAllFilesFilter);
+  if (chosen(file)) loadDataFile(*file);
+}
+
+void BufferCommands::FileNameCodeText_Click() {
+  if (trimmed(parts_.panel.FileNameCodeText.caption) == kChooseFilePrompt) mnuFileOpenCode_Click();
+}
+
+bool BufferCommands::openCodeFile(const std::filesystem::path& file) {
+  prepareOpen();
+  return loadCodeFile(file);
+}
+
+bool BufferCommands::openDataFile(const std::filesystem::path& file) {
+  prepareOpen();
+  return loadDataFile(file);
+}
+
+bool BufferCommands::loadCodeFile(const std::filesystem::path& file) {
+  const auto previous = parts_.buffers.CodeFileName;
+  parts_.buffers.CodeFileName = file;
+  return ReadBinaryFile(previous);
+}
+
+bool BufferCommands::loadDataFile(const std::filesystem::path& file) {
+  const auto previous = parts_.buffers.DataFileName;
+  parts_.buffers.DataFileName = file;
+  return ReadBinaryFileData(previous);
+}
+
+bool BufferCommands::ReadBinaryFile(const std::filesystem::path& previousName) {
+  auto& panel = parts_.panel;
+  auto& buffers = parts_.buffers;
+  const auto name = buffers.CodeFileName.string();
+  const auto shownName = panel.FileNameCodeText.caption;
+  const auto shownPage = panel.BufferDisplay.text;
+
+  panel.FileNameCodeText.caption = upperCase(name);
+  panel.BufferDisplay.text = readingFileText();
+  parts_.lamps.DataFlowLampOn();
+  panel.sbStatusBar[0].text = "Reading Code File " + name + " into Buffer... Wait";
+  // A long read does not return to the event loop: show the wait now.
+  parts_.view.repaint(panel.BufferDisplay);
+  parts_.view.repaint(panel.sbStatusBar[0]);
+
+  auto read = readImageFile(buffers.CodeFileName, kCodeBufferSize, std::move(buffers.FileBytes));
+  const bool accepted = read.read() && !read.bytes.empty();
+  if (accepted) acceptCode(read.bytes);
+  buffers.FileBytes = std::move(read.bytes);
+  if (accepted) return true;
+  // Nothing was loaded: the window shows what it showed before.
+  buffers.CodeFileName = previousName;
+  panel.FileNameCodeText.caption = shownName;
+  panel.BufferDisplay.text = shownPage;
+  parts_.lamps.DataFlowLampOff();
+  panel.sbStatusBar[0].text = "";
+  if (!refuseEmptyOrUnreadable(name, read)) {
+    refuse("File " + name + " is " + std::to_string(read.length) + " bytes long, bigger than the " +
+               std::to_string(kCodeBufferSize) + " allowed - Will Not Open",
+           "Can't Open Code File Bigger than " + std::to_string(kCodeBufferSize) + " Bytes",
+           "Code File Too Big");
+  }
+  return false;
+}
+
+void BufferCommands::acceptCode(const std::vector<std::uint8_t>& file) {
+  auto& panel = parts_.panel;
+  auto& buffers = parts_.buffers;
+  const auto name = buffers.CodeFileName.string();
+
+  buffers.CodeSize = static_cast<std::int32_t>(file.size());
+  buffers.loadCode(file);
+  parts_.lamps.DataFlowLampOff();
+  parts_.log.LogLine("File " + name + " - was read into Buffer. " +
+                     std::to_string(buffers.CodeSize) + " bytes long.");
+  parts_.log.LogLine("You can Install a Blank Eprom for Programming");
+  parts_.display.DisplayPageMemory();
+  parts_.display.setScrollMax(codeScrollMax(buffers.CodeSize));
+  panel.ProgressBar1.value = 0;
+  panel.sbStatusBar[0].text = "";
+  if (parts_.device.selected()) {
+    setEnabled({&panel.Verify_button, &panel.menuVerifyCode, &panel.Program_button,
+                &panel.menuProgramCode},
+               true);
+  }
+  panel.FileNameCodeSize.caption = "(" + std::to_string(buffers.CodeSize) + ")";
+  setEnabled({&panel.tbToolBar[1], &panel.mnuFileSaveCode, &panel.mnuFileSaveCodeAs,
+              &panel.menuEraseCode, &panel.Erase_button},
+             true);
+  panel.CheckCode.enabled = parts_.device.hasDataBuffer();
+  panel.CheckData.enabled = parts_.device.hasDataBuffer();
+  panel.CheckCode.checked = true;
+  panel.CheckData.checked = false;
+  buffers.CodeLoaded = 1;
+  parts_.sounds.PlayEventSound("DONE");
+}
+
+bool BufferCommands::ReadBinaryFileData(const std::filesystem::path& previousName) {
+  auto& panel = parts_.panel;
+  auto& buffers = parts_.buffers;
+  const auto name = buffers.DataFileName.string();
+  const auto shownName = panel.FileNameDataText.caption;
+
+  panel.FileNameDataText.caption = name;
+  parts_.lamps.DataFlowLampOn();
+
+  auto read = readImageFile(buffers.DataFileName, kDataFileLimit, std::move(buffers.FileBytes));
+  const bool accepted = read.read() && !read.bytes.empty();
+  if (accepted) acceptData(read.bytes);
+  buffers.FileBytes = std::move(read.bytes);
+  if (accepted) return true;
+  if (read.outcome == ImageFileRead::Outcome::TooLong) {
+    // The refused name stays in the label and DataSize keeps the refused length.
+    buffers.DataSize = static_cast<std::int32_t>(
+        std::min<std::uintmax_t>(read.length, std::numeric_limits<std::int32_t>::max()));
+    refuse("Data File Size is " + std::to_string(read.length) +
+               " bytes, bigger than the 8192 allowed - Will Not Open",
+           "Can't Open Data File Bigger than 8192 Bytes", "Data File to Big");
+    return false;
+  }
+  buffers.DataFileName = previousName;
+  panel.FileNameDataText.caption = shownName;
+  parts_.lamps.DataFlowLampOff();
+  refuseEmptyOrUnreadable(name, read);
+  return false;
+}
+
+void BufferCommands::acceptData(const std::vector<std::uint8_t>& file) {
+  auto& panel = parts_.panel;
+  auto& buffers = parts_.buffers;
+
+  buffers.DataSize = static_cast<std::int32_t>(file.size());
+  buffers.loadData(file);
+  parts_.lamps.DataFlowLampOff();
+  parts_.log.LogLine("File " + buffers.DataFileName.string() + " - was read into DataBuffer. " +
+                     std::to_string(buffers.DataSize) + " bytes long.");
+  parts_.log.LogLine("You can Install a Blank Eprom for Programming");
+  parts_.display.DisplayPageMemory();
+  parts_.display.setScrollMax(codeScrollMax(buffers.CodeSize));
+  panel.ProgressBar1.value = 0;
+  panel.sbStatusBar[0].text = "";
+  setEnabled({&panel.tbToolBar[4], &panel.Verify_button, &panel.menuVerifyData,
+              &panel.Program_button, &panel.menuProgramData, &panel.mnuFileSaveData,
+              &panel.mnuFileSaveDataAs, &panel.Erase_button, &panel.menuEraseData},
+             true);
+  buffers.DataLoaded = 1;
+}
+
+bool BufferCommands::refuseEmptyOrUnreadable(const std::filesystem::path& file,
+                                             const ImageFileRead& read) {
+  const auto name = file.string();
+  if (read.read()) {
+    refuse("File " + name + " is 0 bytes long - Will Not Open", "Can't Open Empty File " + name,
+           "File is Empty");
+    return true;
+  }
+  if (read.outcome == ImageFileRead::Outcome::Unreadable) {
+    refuse("File " + name + " could not be read: " + read.error + " - Will Not Open",
+           "Can't Open File " + name + ": " + read.error, "File Not Opened");
+    return true;
+  }
+  return false;
+}
+
+void BufferCommands::refuse(const std::string& logLine, const std::string& message,
+                            const std::string& title) {
+  parts_.log.LogLine(logLine);
+  parts_.dialogs.message(message, title, Dialogs::Icon::Exclamation);
+}
+
+// ---- Saving files ----
+
+BufferCommands::SaveTarget BufferCommands::codeTarget() {
+  return {parts_.buffers.CodeFileName, parts_.panel.FileNameCodeText, "Writing Binary File ",
+          parts_.buffers.codeImage()};
+}
+
+BufferCommands::SaveTarget BufferCommands::dataTarget() {
+  return {parts_.buffers.DataFileName, parts_.panel.FileNameDataText, "Writing Data Binary File ",
+          parts_.buffers.dataImage()};
+}
+
+void BufferCommands::mnuFileSaveCode_Click() {
+  save(codeTarget(), "Save CODE BUFFER ...");
+}
+
+void BufferCommands::mnuFileSaveCodeAs_Click() {
+  const auto file = parts_.dialogs.saveFileName("Save CODE BUFFER As...", kAllFilesFilter, "");
+  if (chosen(file)) saveAs(codeTarget(), *file);
+}
+
+void BufferCommands::mnuFileSaveData_Click() {
+  save(dataTarget(), "Save DATA Buffer ...");
+}
+
+void BufferCommands::save(const SaveTarget& target, const std::string& dialogTitle) {
+  if (!target.fileName.empty()) {
+    write(target);
+    return;
+  }
+  const auto file = parts_.dialogs.saveFileName(dialogTitle, kAllFilesFilter, "");
+  if (chosen(file)) saveAs(target, *file);
+}
+
+void BufferCommands::saveAs(const SaveTarget& target, const std::filesystem::path& file) {
+  const auto previousName = target.fileName;
+  const auto previousCaption = target.label.caption;
+  target.fileName = file;
+  target.label.caption = file.string();
+  if (write(target)) return;
+  target.fileName = previousName;
+  target.label.caption = previousCaption;
+}
+
+bool BufferCommands::write(const SaveTarget& target) {
+  const auto name = target.fileName.string();
+  auto& status = parts_.panel.sbStatusBar[0].text;
+  status = target.statusText + name + " ... Wait";
+  const auto written = writeFileAtomically(target.fileName, target.bytes);
+  status = "";
+  if (!written.ok()) {
+    refuse("File " + name + " could not be saved: " + written.error,
+           "Can't Save File " + name + ": " + written.error, "File Not Saved");
+    return false;
+  }
+  parts_.log.LogLine("File Sucessfully Saved as " + name);
+  return true;
+}
+
+// ---- Other commands ----
+
+void BufferCommands::mnuFileClose_Click() {
+  parts_.dialogs.message("Add 'mnuFileClose_Click' code.", "", Dialogs::Icon::None);
+}
+
+void BufferCommands::tbToolBar_ButtonClick(const std::string& key) {
+  if (key == "OpenCode") return mnuFileOpenCode_Click();
+  if (key == "SaveCode") return mnuFileSaveCode_Click();
+  if (key == "OpenData") return mnuFileOpenData_Click();
+  if (key == "SaveData") return mnuFileSaveData_Click();
+}
+
+void BufferCommands::Erase_button_Click() {
+  if (parts_.panel.CheckCode.checked) EraseCodeBuffer();
+  if (parts_.panel.CheckData.checked) EraseDataBuffer();
+}
+
+void BufferCommands::EraseCodeBuffer() {
+  parts_.buffers.EraseCode();
+  showErased(parts_.panel.menuVerifyCode, parts_.panel.menuProgramCode);
+}
+
+void BufferCommands::EraseDataBuffer() {
+  parts_.buffers.EraseData();
+  showErased(parts_.panel.menuVerifyData, parts_.panel.menuProgramData);
+}
+
+// An erased buffer holds nothing to verify or program.
+void BufferCommands::showErased(Control& verifyEntry, Control& programEntry) {
+  auto& panel = parts_.panel;
+  setEnabled({&panel.Verify_button, &verifyEntry, &panel.Program_button, &programEntry}, false);
+  parts_.log.LogLine("Buffer has been Erased");
+  parts_.display.DisplaySource = "Read";
+  parts_.display.DisplayPageMemory();
+}
+
+}  // namespace burnlab

@@ -1,0 +1,118 @@
+#include "buffers/hex_display.h"
+
+#include <algorithm>
+
+#include "buffers/hex_page.h"
+#include "link/board.h"
+#include "panel/branding.h"
+#include "util/atomic_file.h"
+
+namespace burnlab {
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kBufferFileName = "BURNLAB.BUF";
+constexpr const char* kShowData = "Show Data";
+constexpr const char* kShowCode = "Show Code";
+
+}  // namespace
+
+void HexDisplay::DisplayPageMemory() {
+  if (device_.hasDataBuffer() && panel_.Show_button.caption == kShowCode) {
+    DisplayDataMemory();
+  } else {
+    DisplayCodeMemory();
+  }
+}
+
+void HexDisplay::DisplayCodeMemory() {
+  const std::int32_t page = panel_.VScroll1.value;
+  pointAddressAt(page * kCodePageBytes);
+  panel_.BufferDisplay.text = codePageText(buffers_.CodeBuffer, page);
+}
+
+void HexDisplay::DisplayDataMemory() {
+  const std::int32_t page = panel_.VScroll1.value;
+  pointAddressAt(page * kDataPageBytes);
+  panel_.BufferDisplay.text = dataPageText(buffers_.DataBuffer, page);
+}
+
+void HexDisplay::pointAddressAt(std::int32_t firstAddress) {
+  board_.address.LinearAddress = firstAddress;
+  board_.address.Endereco2Adr();
+}
+
+void HexDisplay::Show_button_Click() {
+  if (device_.hasDataBuffer()) {
+    if (panel_.Show_button.caption == kShowData) {
+      panel_.Show_button.caption = kShowCode;
+      setScrollMax(kDataScrollMax);
+      panel_.Frame3.caption = "Data Buffer Hex/Ascii Display";
+    } else {
+      panel_.Show_button.caption = kShowData;
+      setScrollMax(codeScrollMax(buffers_.CodeSize));
+      panel_.Frame3.caption = "Code Buffer Hex/Ascii Display";
+    }
+  } else {
+    panel_.Frame3.caption = "Code Buffer Hex/Ascii Display";
+    DisplaySource = "Read";
+  }
+  setScrollValue(0);
+  DisplayPageMemory();
+}
+
+std::int32_t HexDisplay::highestScrollValue() const {
+  return std::max(panel_.VScroll1.max, panel_.VScroll1.min);
+}
+
+void HexDisplay::setScrollValue(std::int32_t value) {
+  const auto limited = std::clamp(value, panel_.VScroll1.min, highestScrollValue());
+  if (limited == panel_.VScroll1.value) return;
+  panel_.VScroll1.value = limited;
+  VScroll1_Change();
+}
+
+// With fewer than 256 meaningful bytes the maximum is -1, below the minimum of 0: the value
+// then rests at 0, the only page there is.
+void HexDisplay::setScrollMax(std::int32_t maximum) {
+  panel_.VScroll1.max = maximum;
+  if (panel_.VScroll1.value > highestScrollValue()) setScrollValue(highestScrollValue());
+}
+
+void HexDisplay::VScroll1_Change() {
+  if (DisplaySource == "Read") {
+    DisplayPageMemory();
+  } else if (DisplaySource == "DisplayEprom" && DisplayEprom) {
+    DisplayEprom();
+  }
+}
+
+std::string HexDisplay::bufferFileContents() {
+  const auto& page = panel_.BufferDisplay.text;
+  std::string file;
+  file.reserve(page.size() + 256);
+  file += std::string("BURNLAB BUFFER DISPLAY FILE - ORVANE ") + kMakerWebAddress + kCrLf;
+  file += std::string("The following contents are the contents from Buffer DIsplay") + kCrLf;
+  file += platform_.dateText() + " " + platform_.timeText() +
+          " StatCode:" + blankedNumber(statCode(page)) + " Model:" + blankedNumber(board_.Model) +
+          kCrLf;
+  file += std::string(60, '-') + kCrLf;
+  file += page + kCrLf;
+  return file;
+}
+
+void HexDisplay::BufferDisplay_DblClick() {
+  const auto target = platform_.workingFolder() / kBufferFileName;
+  const auto written = writeFileAtomically(target, bufferFileContents());
+  if (!written.ok()) {
+    const std::string problem =
+        "Buffer Display could not be saved to " + target.string() + ": " + written.error;
+    log_.LogLine(problem);
+    dialogs_.message(problem, kBufferFileName, Dialogs::Icon::Exclamation);
+    return;
+  }
+  log_.LogLine("Buffer DIsplay was Saved to BURNLAB.BUF file");
+  sounds_.PlayEventSound("OK");
+}
+
+}  // namespace burnlab

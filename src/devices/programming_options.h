@@ -1,0 +1,54 @@
+#pragma once
+
+#include "buffers/buffers.h"
+#include "devices/program_image.h"
+#include "devices/selected_device.h"
+#include "panel/event_sounds.h"
+#include "panel/panel.h"
+#include "panel/system_log.h"
+
+namespace burnlab {
+
+class Board;
+
+// The operator's programming options: the voltage the EPROM routines switch to, the byte lane
+// the chip receives, and the speed slider that scales every busy-wait loop of the board.
+class ProgrammingOptions {
+ public:
+  ProgrammingOptions(Panel& panel, Board& board, const Buffers& buffers, SelectedDevice& device,
+                     SystemLog& log, EventSounds& sounds)
+      : panel_(panel),
+        board_(board),
+        buffers_(buffers),
+        device_(device),
+        log_(log),
+        sounds_(sounds) {}
+
+  // Sets up the controls as the window opens: Slider1 1..20 at 18, "Both" chosen.
+  void initControls();
+
+  // Records the chosen voltage (12 for 12.5 V, 21, 25; "5V" leaves it) and warns of the high
+  // ones in the log. Touches no board register.
+  void Voltage_button_Click(int index);
+
+  // The speed slider was moved: log it, recompute the delay counts, play the slide sound.
+  void Slider1_Change();
+  // Delay counts from the slider and the device's delay factors.
+  void ApplyProgramSpeed();
+
+  // The image programming and verify use, from the code buffer by the chosen byte lane.
+  void BuildProgramImage();
+  ByteLane chosenLane() const;
+
+  ProgramImage image;
+
+ private:
+  Panel& panel_;
+  Board& board_;
+  const Buffers& buffers_;
+  SelectedDevice& device_;
+  SystemLog& log_;
+  EventSounds& sounds_;
+};
+
+}  // namespace burnlab

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ops/operation_context.h"
+
+namespace burnlab {
+
+// Blank Chk: is every byte of the chip FFh? The scan stops at the first byte that is not.
+class BlankCheck {
+ public:
+  BlankCheck(OperationContext& context, OperationReports& reports)
+      : c_(context), reports_(reports) {}
+
+  void Blank_button_Click();
+  void BlankCheckCode();
+  void BlankCheckParallel();
+  void BlankCheckData();
+
+ private:
+  OperationContext& c_;
+  OperationReports& reports_;
+};
+
+}  // namespace burnlab

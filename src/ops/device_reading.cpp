@@ -1,0 +1,195 @@
+#include "ops/device_reading.h"
+
+#include <algorithm>
+
+#include "buffers/hex_page.h"
+#include "ops/serial_eeprom_read.h"
+#include "ops/whole_chip_scan.h"
+
+namespace burnlab {
+namespace {
+
+constexpr const char* kNotReady = "Routine Not Ready";
+
+}  // namespace
+
+void DeviceReading::Read_button_Click() {
+  if (c_.panel.CheckCode.checked) ReadCode();
+  if (c_.panel.CheckData.checked) ReadData();
+}
+
+void DeviceReading::ReadCode() {
+  if (c_.parallelFamily()) {
+    ReadParallelDevice();
+  } else if (c_.device.DeviceFamily == "S") {
+    ReadSerialDevice();
+  } else {
+    c_.dialogs.message("Please Write Missing Routines at READCODE", kNotReady, Dialogs::Icon::None);
+  }
+}
+
+void DeviceReading::startRead() {
+  c_.lamps.DataFlowLampOn();
+  c_.board.Reset();
+  c_.board.SETADR();
+  c_.platform.Sleep(500);
+  c_.display.DisplaySource = "Read";
+}
+
+void DeviceReading::ReadParallelDevice() {
+  c_.lamps.DataFlowLampOn();
+  c_.startWholeChipScan();
+  c_.display.DisplaySource = "Read";
+  auto& board = c_.board;
+  auto& buffers = c_.buffers;
+  c_.setProgress(0, buffers.CodeSize / 256);
+  const auto pages = scanPageCount(buffers.CodeSize, c_.device.DeviceSize,
+                                   static_cast<std::int32_t>(buffers.CodeBuffer.size()));
+  auto* const store = buffers.CodeBuffer.data();
+  scanWholeChip(
+      board, pages, [this] { c_.advanceProgress(1); },
+      [store](Board& b) {
+        store[b.address.LinearAddress++] = b.DataByte;
+        return true;
+      });
+  c_.lamps.DataFlowLampOff();
+  showReadResult();
+  c_.setProgressValue(0);
+  c_.panel.sbStatusBar[0].text = "";
+  enableBufferCommands();
+  buffers.CodeLoaded = 1;
+  c_.sounds.PlayEventSound("OK");
+  board.Reset();
+}
+
+void DeviceReading::showReadResult() {
+  auto& buffers = c_.buffers;
+  c_.log.LogLine(std::to_string(buffers.CodeSize) + " bytes Read from Device");
+  c_.display.setScrollMax(buffers.CodeSize / 256 - 1);
+  c_.log.LogLine("Data is available at above Window, use Scroll Bar");
+  c_.log.LogLine("You can Save the file using [FILE - Save As] menu");
+  c_.display.DisplayPageMemory();
+}
+
+void DeviceReading::enableBufferCommands() {
+  auto& panel = c_.panel;
+  for (Control* control :
+       {&panel.Verify_button, &panel.menuVerifyCode, &panel.Program_button, &panel.menuProgramCode,
+        &panel.Erase_button, &panel.menuEraseCode, &panel.mnuFileSaveCodeAs}) {
+    control->enabled = true;
+  }
+}
+
+void DeviceReading::ReadSerialDevice() {
+  startRead();
+  auto& buffers = c_.buffers;
+  c_.panel.ProgressBar1.max = buffers.CodeSize;
+  SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.platform.Sleep(ms); });
+  reader.Read24CXX(c_.device.DeviceCode, buffers.CodeBuffer, buffers.CodeSize,
+                   [this] { c_.advanceProgress(16); });
+  c_.lamps.DataFlowLampOff();
+  if (bus_.AckError != 0) {
+    reports_.ReportAckError();
+  } else {
+    showReadResult();
+    c_.sounds.PlayEventSound("OK");
+  }
+  c_.setProgressValue(0);
+  c_.panel.sbStatusBar[0].text = "";
+  enableBufferCommands();
+  buffers.CodeLoaded = 1;
+  // The serial idle state: clock and data asserted, address registers cleared.
+  auto& board = c_.board;
+  board.Reset();
+  board.CEON();
+  board.OEON();
+  board.Reg0 = 0x40;
+  board.Reg1 = 0;
+  board.Reg2 = 0;
+  board.SetReg1();
+  board.SetReg2();
+}
+
+void DeviceReading::ReadData() {
+  c_.display.DisplaySource = "Read";
+  c_.board.REG4OFF();
+  c_.board.CEOEON();
+  c_.lamps.DataFlowLampOn();
+  c_.log.LogLine("Start Device Reading Operation");
+  c_.panel.sbStatusBar[0].text = "Reading Device... Wait";
+  c_.dialogs.message("Please Write AT90S2313 Eeprom Read Routine", kNotReady, Dialogs::Icon::None);
+}
+
+void DeviceReading::Display_button_Click() {
+  if (!c_.panel.CheckCode.checked) return;
+  c_.display.DisplaySource = "DisplayEprom";
+  c_.display.setScrollValue(0);  // a change of position redraws through the scroll handler
+  c_.log.LogLine("Fetching Device Binary Contents to Screen");
+  c_.panel.Frame3.caption = "Device Memory Hex/Ascii Display";
+  const auto& code = c_.device.DeviceCode;
+  if (c_.device.DeviceFamily == "P" || code == "EN" || code == "FL" || code == "FM" ||
+      code == "FR" || code == "FA" || code == "FS") {
+    DisplayEprom();
+  }
+  if (c_.device.DeviceFamily == "M") {
+    c_.dialogs.message("Please Write AT90S2313 Code Display ROutine", kNotReady,
+                       Dialogs::Icon::None);
+  }
+}
+
+void DeviceReading::DisplayEprom() {
+  auto& board = c_.board;
+  const auto loadAddress = [this, &board] {
+    if (c_.device.DeviceFamily == "P") board.SETADR();
+    if (c_.device.DeviceCode == "EN") board.SETADR_XICOR();
+    if (c_.device.DeviceFamily == "F") board.SETADR_FLASH();
+  };
+  c_.lamps.DataFlowLampOn();
+  board.Reset();
+  loadAddress();
+  c_.platform.Sleep(500);
+  board.REG4OFF();
+  const std::int32_t page = c_.panel.VScroll1.value;
+  board.address.LinearAddress = page * 256;
+  board.address.Endereco2Adr();
+  board.DelayLoop100();
+  for (std::size_t j = 0; j <= 255; ++j) {
+    loadAddress();
+    board.OEON();
+    board.CEON();
+    board.GetNibbles();
+    board.CEOFF();
+    board.OEOFF();
+    EpromPage[j] = board.DataByte;
+    board.address.IncADR();
+  }
+  c_.panel.BufferDisplay.text = livePageText({EpromPage.data(), 256}, page);
+  c_.view.repaint(c_.panel.BufferDisplay);
+  c_.lamps.DataFlowLampOff();
+}
+
+}  // namespace burnlab
+
+namespace burnlab {
+namespace {
+
+// The live page shows every byte from a blank to a small z as itself.
+char liveCharacter(std::uint8_t byte) {
+  return byte >= 0x20 && byte <= 0x7A ? static_cast<char>(byte) : '.';
+}
+
+}  // namespace
+
+std::string livePageText(std::span<const std::uint8_t> page, std::int32_t pageIndex) {
+  std::string text;
+  const std::int64_t first = std::int64_t{pageIndex} * kCodePageBytes;
+  for (std::int32_t line = 0; line < kCodeLinesPerPage; ++line) {
+    const auto offset = static_cast<std::size_t>(line * kBytesPerLine);
+    const auto bytes = offset < page.size() ? page.subspan(offset) : page.subspan(page.size());
+    appendDisplayLine(text, bytes.first(std::min<std::size_t>(bytes.size(), kBytesPerLine)),
+                      first + line * kBytesPerLine, liveCharacter);
+  }
+  return text;
+}
+
+}  // namespace burnlab

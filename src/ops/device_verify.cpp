@@ -1,0 +1,91 @@
+#include "ops/device_verify.h"
+
+#include <algorithm>
+
+#include "ops/serial_eeprom_read.h"
+#include "ops/whole_chip_scan.h"
+#include "panel/branding.h"
+
+namespace burnlab {
+
+void DeviceVerify::Verify_button_Click() {
+  reports_.VerifyFailed = 0;
+  if (c_.panel.CheckCode.checked) VerifyCode();
+  if (c_.panel.CheckData.checked) VerifyData();
+}
+
+void DeviceVerify::VerifyData() {
+  c_.dialogs.message("Please Write AT90S2313 VerifyData Routine", kProgramTitle,
+                     Dialogs::Icon::None);
+}
+
+void DeviceVerify::VerifyCode() {
+  c_.panel.Verify_button.backColor = k3DHighlight;  // marks the run
+  c_.view.repaint(c_.panel.Verify_button);
+  c_.lamps.DataFlowLampOn();
+  c_.log.LogLine("Verify Function Started... Wait");
+  const auto& code = c_.device.DeviceCode;
+  const bool serial = code == "SA" || code == "SB" || code == "SC";
+  if (!serial && !verifyParallel()) {
+    return;  // the mismatch report has restored the button and reset the board
+  }
+  const bool answered = !serial || verifySerial();
+  if (answered && reports_.VerifyFailed == 0) {
+    c_.lamps.DataFlowLampOff();
+    c_.log.LogLine("Device Contents MATCHES with Buffer Contents");
+    c_.sounds.PlayEventSound("OK");
+    c_.board.Reset();
+  }
+  c_.setProgressValue(0);
+  c_.panel.Verify_button.backColor = kButtonFace;
+}
+
+bool DeviceVerify::verifySerial() {
+  auto& buffers = c_.buffers;
+  c_.setProgress(0, buffers.CodeSize);
+  SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.platform.Sleep(ms); });
+  const auto mismatch = reader.Verify24CXX(c_.device.DeviceCode, buffers.CodeBuffer,
+                                           buffers.CodeSize, [this] { c_.advanceProgress(16); });
+  if (mismatch) reports_.ReportVerifyMismatch(*mismatch);
+  // A chip that does not answer has not matched: report it instead of a success.
+  if (bus_.AckError != 0) {
+    reports_.ReportAckError();
+    return false;
+  }
+  return true;
+}
+
+bool DeviceVerify::verifyParallel() {
+  c_.options.BuildProgramImage();
+  const auto& image = c_.options.image;
+  auto& board = c_.board;
+  c_.setProgressValue(0);
+  c_.startWholeChipScan();
+  c_.setProgress(0, c_.buffers.CodeSize / 256);
+  // With one byte lane only ProgramSize bytes of the image are meaningful, and the scan never
+  // runs past the end of the image.
+  const bool singleLane = c_.options.chosenLane() != ByteLane::Both;
+  const std::int32_t compared =
+      singleLane ? std::min(c_.buffers.CodeSize, image.ProgramSize) : c_.buffers.CodeSize;
+  const auto pages =
+      scanPageCount(compared, c_.device.DeviceSize, static_cast<std::int32_t>(image.bytes.size()));
+  const std::int32_t last = singleLane ? image.ProgramSize : pages * 256;
+  const auto* expected = image.bytes.data();
+  std::int32_t mismatch = -1;
+  scanWholeChip(
+      board, pages, [this] { c_.advanceProgress(1); },
+      [&](Board& b) {
+        auto& address = b.address.LinearAddress;
+        if (address < last && b.DataByte != expected[address]) {
+          mismatch = address;
+          return false;
+        }
+        ++address;
+        return true;
+      });
+  if (mismatch < 0) return true;
+  reports_.ReportVerifyMismatch(mismatch);
+  return false;
+}
+
+}  // namespace burnlab

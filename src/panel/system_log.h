@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "panel/dialogs.h"
+#include "panel/panel.h"
+#include "panel/platform.h"
+
+namespace burnlab {
+
+class Board;
+
+// The running, time-stamped system log (the text of SystemLog) and its saving to BURNLAB.LOG.
+class SystemLog {
+ public:
+  SystemLog(Panel& panel, Platform& platform, Dialogs& dialogs, const Board& board)
+      : panel_(panel), platform_(platform), dialogs_(dialogs), board_(board) {}
+
+  // Appends CR LF, the time of day, ">  " and the message. Appending keeps a long session's
+  // log linear in its length.
+  void LogLine(const std::string& message);
+
+  // Empties the log (start-up).
+  void clear();
+
+  // Keeps the newest line in view: the caret goes after the last character.
+  void SystemLog_Change();
+
+  // Saves the log to BURNLAB.LOG in the working folder. A save that fails is reported and
+  // leaves an existing BURNLAB.LOG as it was.
+  void SystemLog_DblClick();
+
+  // The file's contents for the current log: four header lines, the log, CR LF.
+  std::string logFileContents();
+
+ private:
+  Panel& panel_;
+  Platform& platform_;
+  Dialogs& dialogs_;
+  const Board& board_;
+};
+
+// Sum of the 8-bit character codes of `text`: the check figure of a saved log or page.
+double statCode(const std::string& text);
+
+// A number as the saved files write it: one leading and one trailing blank around the digits.
+std::string blankedNumber(double value);
+
+}  // namespace burnlab

@@ -1,12 +1,14 @@
 #!/bin/sh
-# Installs the Debian 12 packages the build, the tests and the window need.
+# Installs the Debian 12 packages the build, the tests and the window need (srecord: its
+# srec_cat is the tests' independent reference for HEX and S-record files).
 # Checks first, so a machine that has everything goes straight on.
 set -eu
 
 PACKAGES="build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6 \
   libgl-dev libxkbcommon-dev \
-  googletest libgtest-dev libgmock-dev libbenchmark-dev"
+  googletest libgtest-dev libgmock-dev libbenchmark-dev \
+  srecord"
 
 missing=""
 for package in $PACKAGES; do

@@ -69,9 +69,9 @@ void appendDisplayLine(std::string& text, std::span<const std::uint8_t> buffer,
   const auto size = static_cast<std::int64_t>(buffer.size());
   const auto first = std::clamp<std::int64_t>(address, 0, size);
   const auto last = std::clamp<std::int64_t>(address + kBytesPerLine, 0, size);
-  appendDisplayLine(text, buffer.subspan(static_cast<std::size_t>(first),
-                                         static_cast<std::size_t>(last - first)),
-                    address, displayCharacter);
+  appendDisplayLine(
+      text, buffer.subspan(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first)),
+      address, displayCharacter);
 }
 
 std::string codePageText(std::span<const std::uint8_t> buffer, std::int32_t page) {

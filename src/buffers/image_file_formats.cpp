@@ -1,0 +1,99 @@
+#include "buffers/image_file_formats.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "buffers/image_file.h"
+#include "buffers/intel_hex.h"
+#include "buffers/s_record.h"
+
+namespace burnlab {
+namespace {
+
+SRecordAddress sRecordAddressFor(const std::filesystem::path& file) {
+  auto extension = file.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".s28") return SRecordAddress::Bits24;
+  if (extension == ".s37") return SRecordAddress::Bits32;
+  return SRecordAddress::Bits16;
+}
+
+ImageLoad::Outcome outcomeOf(ImageFileRead::Outcome read) {
+  switch (read) {
+    case ImageFileRead::Outcome::Read:
+      return ImageLoad::Outcome::Loaded;
+    case ImageFileRead::Outcome::TooLong:
+      return ImageLoad::Outcome::TooLong;
+    case ImageFileRead::Outcome::Unreadable:
+      break;
+  }
+  return ImageLoad::Outcome::Unreadable;
+}
+
+// The most a file may be long before its content is known: a raw file fills the buffer at
+// most, a record file takes about three characters a byte.
+std::uintmax_t readLimit(std::size_t capacity, std::optional<ImageFormat> forced) {
+  if (forced == ImageFormat::Raw) return capacity;
+  if (forced) return kRecordFileLimit;
+  return std::max<std::uintmax_t>(capacity, kRecordFileLimit);
+}
+
+void decodeRecords(ImageLoad& load, std::size_t capacity) {
+  load.content = ImageContent(capacity);
+  const bool decoded = load.format == ImageFormat::IntelHex
+                           ? decodeIntelHex(load.bytes, load.content, load.fault)
+                           : decodeSRecords(load.bytes, load.content, load.fault);
+  if (decoded) return;
+  load.outcome = ImageLoad::Outcome::Malformed;
+  load.content = ImageContent(0);
+}
+
+}  // namespace
+
+std::size_t ImageLoad::end() const {
+  return format == ImageFormat::Raw ? bytes.size() : content.end();
+}
+
+void ImageLoad::copyInto(std::span<std::uint8_t> buffer) const {
+  if (format == ImageFormat::Raw) {
+    std::copy(bytes.begin(), bytes.end(), buffer.begin());
+  } else {
+    content.copyInto(buffer);
+  }
+}
+
+ImageLoad loadImageFile(const std::filesystem::path& file, std::size_t capacity,
+                        std::optional<ImageFormat> forced, std::vector<std::uint8_t> scratch) {
+  auto read = readImageFile(file, readLimit(capacity, forced), std::move(scratch));
+  ImageLoad load;
+  load.outcome = outcomeOf(read.outcome);
+  load.length = read.length;
+  load.error = std::move(read.error);
+  load.bytes = std::move(read.bytes);
+  if (!load.loaded()) return load;
+
+  load.format = forced.value_or(detectImageFormat(load.bytes));
+  if (load.format != ImageFormat::Raw) {
+    decodeRecords(load, capacity);
+  } else if (load.length > capacity) {
+    load.outcome = ImageLoad::Outcome::TooLong;
+  }
+  return load;
+}
+
+FileWriteResult writeImageFile(const std::filesystem::path& file,
+                               std::span<const std::uint8_t> image, ImageFormat format) {
+  switch (format) {
+    case ImageFormat::IntelHex:
+      return writeFileAtomically(file, encodeIntelHex(image));
+    case ImageFormat::SRecord:
+      return writeFileAtomically(file, encodeSRecords(image, sRecordAddressFor(file)));
+    case ImageFormat::Raw:
+      break;
+  }
+  return writeFileAtomically(
+      file, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+}
+
+}  // namespace burnlab

@@ -1,0 +1,82 @@
+#include "buffers/image_format.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace burnlab {
+namespace {
+
+struct NamedFormat {
+  std::string_view name;
+  ImageFormat format;
+};
+
+constexpr std::array<NamedFormat, 3> kFormatNames{{
+    {"raw", ImageFormat::Raw},
+    {"ihex", ImageFormat::IntelHex},
+    {"srec", ImageFormat::SRecord},
+}};
+
+constexpr std::array<NamedFormat, 7> kExtensions{{
+    {".hex", ImageFormat::IntelHex},
+    {".ihx", ImageFormat::IntelHex},
+    {".s19", ImageFormat::SRecord},
+    {".s28", ImageFormat::SRecord},
+    {".s37", ImageFormat::SRecord},
+    {".srec", ImageFormat::SRecord},
+    {".mot", ImageFormat::SRecord},
+}};
+
+// Record text: printable characters, blanks, tabs and line ends, with the end-of-file mark
+// (1Ah) some older tools append.
+bool isRecordText(std::uint8_t byte) {
+  return (byte >= 0x20 && byte < 0x7F) || byte == '\t' || byte == '\r' || byte == '\n' ||
+         byte == 0x1A;
+}
+
+bool isBlank(std::uint8_t byte) {
+  return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
+}
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+}  // namespace
+
+std::string_view formatName(ImageFormat format) {
+  for (const auto& named : kFormatNames) {
+    if (named.format == format) return named.name;
+  }
+  return "raw";
+}
+
+std::optional<ImageFormat> formatNamed(std::string_view name) {
+  for (const auto& named : kFormatNames) {
+    if (named.name == name) return named.format;
+  }
+  return std::nullopt;
+}
+
+ImageFormat detectImageFormat(std::span<const std::uint8_t> content) {
+  if (!std::all_of(content.begin(), content.end(), isRecordText)) return ImageFormat::Raw;
+  const auto first = std::find_if_not(content.begin(), content.end(), isBlank);
+  if (first == content.end()) return ImageFormat::Raw;
+  if (*first == ':') return ImageFormat::IntelHex;
+  const auto next = first + 1;
+  if (*first == 'S' && next != content.end() && std::isdigit(*next)) return ImageFormat::SRecord;
+  return ImageFormat::Raw;
+}
+
+ImageFormat formatForName(const std::filesystem::path& file) {
+  const auto extension = lowerCase(file.extension().string());
+  for (const auto& named : kExtensions) {
+    if (named.name == extension) return named.format;
+  }
+  return ImageFormat::Raw;
+}
+
+}  // namespace burnlab

@@ -1,0 +1,84 @@
+#include "buffers/record_text.h"
+
+#include <cstdio>
+
+namespace burnlab {
+namespace {
+
+constexpr char kDigits[] = "0123456789ABCDEF";
+
+int hexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Blanks, tabs and the end-of-file mark (1Ah) some older tools append are no part of a record.
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\x1A';
+}
+
+// A character as the operator can read it in a message, also when it does not print.
+std::string shown(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  if (code > 0x20 && code < 0x7F) return std::string("'") + c + "'";
+  char text[16];
+  std::snprintf(text, sizeof text, "the byte %02Xh", code);
+  return text;
+}
+
+}  // namespace
+
+bool RecordLines::next(std::string_view& line) {
+  if (position_ >= text_.size()) return false;
+  const auto end = text_.find_first_of("\r\n", position_);
+  const auto stop = end == std::string_view::npos ? text_.size() : end;
+  line = text_.substr(position_, stop - position_);
+  position_ = stop;
+  if (position_ < text_.size()) {
+    const bool crLf =
+        text_[position_] == '\r' && position_ + 1 < text_.size() && text_[position_ + 1] == '\n';
+    position_ += crLf ? 2 : 1;
+  }
+  ++number_;
+  while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
+  return true;
+}
+
+bool decodeHexPairs(std::string_view digits, std::size_t line, std::vector<std::uint8_t>& bytes,
+                    ImageFault& fault) {
+  bytes.clear();
+  for (std::size_t at = 0; at < digits.size(); ++at) {
+    if (hexDigitValue(digits[at]) < 0) {
+      fault = {line, shown(digits[at]) + " is not a hex digit"};
+      return false;
+    }
+  }
+  if (digits.size() % 2 != 0) {
+    fault = {line, "the record has an odd number of hex digits"};
+    return false;
+  }
+  bytes.reserve(digits.size() / 2);
+  for (std::size_t at = 0; at < digits.size(); at += 2) {
+    bytes.push_back(
+        static_cast<std::uint8_t>(hexDigitValue(digits[at]) * 16 + hexDigitValue(digits[at + 1])));
+  }
+  return true;
+}
+
+void appendHexPairs(std::string& text, std::span<const std::uint8_t> bytes) {
+  for (const auto byte : bytes) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0x0F];
+  }
+}
+
+std::string hexNumber(std::uint64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%llXh", static_cast<unsigned long long>(value));
+  return text;
+}
+
+}  // namespace burnlab

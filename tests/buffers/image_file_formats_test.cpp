@@ -1,0 +1,120 @@
+#include "buffers/image_file_formats.h"
+
+#include <gtest/gtest.h>
+
+#include "buffers/intel_hex.h"
+#include "buffers/s_record.h"
+#include "record_reference.h"
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+namespace {
+
+std::span<const std::uint8_t> asBytes(std::string_view text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+TEST(ImageFormat, TheContentDecidesNotTheName) {
+  EXPECT_EQ(detectImageFormat(asBytes(":0400000001020304F2\r\n:00000001FF\r\n")),
+            ImageFormat::IntelHex);
+  EXPECT_EQ(detectImageFormat(asBytes("\r\n  S0030000FC\n")), ImageFormat::SRecord);
+  // A faulty record file is still a record file, so that its fault can be reported.
+  EXPECT_EQ(detectImageFormat(asBytes(":04000000zz\n")), ImageFormat::IntelHex);
+  // A binary image, even one that starts with a colon, and text that is no record.
+  EXPECT_EQ(detectImageFormat(asBytes(std::string(":04\0\x01\xFF", 6))), ImageFormat::Raw);
+  EXPECT_EQ(detectImageFormat(asBytes("Some text\n")), ImageFormat::Raw);
+  EXPECT_EQ(detectImageFormat(asBytes("  \r\n")), ImageFormat::Raw);
+  EXPECT_EQ(detectImageFormat({}), ImageFormat::Raw);
+}
+
+TEST(ImageFormat, NamesChooseTheFormatAFileIsWrittenIn) {
+  EXPECT_EQ(formatForName("a/b/x.hex"), ImageFormat::IntelHex);
+  EXPECT_EQ(formatForName("X.IHX"), ImageFormat::IntelHex);
+  for (const char* name : {"x.s19", "x.s28", "x.S37", "x.srec", "x.mot"}) {
+    EXPECT_EQ(formatForName(name), ImageFormat::SRecord) << name;
+  }
+  for (const char* name : {"x.bin", "x.rom", "hex", "x.hex.bin", "x"}) {
+    EXPECT_EQ(formatForName(name), ImageFormat::Raw) << name;
+  }
+  EXPECT_EQ(formatNamed("ihex"), ImageFormat::IntelHex);
+  EXPECT_EQ(formatNamed("srec"), ImageFormat::SRecord);
+  EXPECT_EQ(formatNamed("raw"), ImageFormat::Raw);
+  EXPECT_EQ(formatNamed("hex"), std::nullopt);
+  EXPECT_EQ(formatName(ImageFormat::SRecord), "srec");
+}
+
+TEST(ImageFileFormats, ARawFileNamedHexIsLoadedAsTheBytesItHolds) {
+  TempFolder folder;
+  const auto bytes = patternBytes(1000);
+  writeFile(folder.path() / "image.hex", bytes);
+  const auto load = loadImageFile(folder.path() / "image.hex", 2'100'001);
+  ASSERT_TRUE(load.loaded());
+  EXPECT_EQ(load.format, ImageFormat::Raw);
+  EXPECT_EQ(load.end(), 1000u);
+  std::vector<std::uint8_t> buffer(2000, 0xFF);
+  load.copyInto(buffer);
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));
+  EXPECT_EQ(buffer[1000], 0xFF);
+}
+
+TEST(ImageFileFormats, AHexFileNamedBinIsDecodedAndAForcedFormatOverridesTheContent) {
+  TempFolder folder;
+  const auto text = encodeIntelHex(patternBytes(40));
+  writeFile(folder.path() / "image.bin", text);
+  const auto decoded = loadImageFile(folder.path() / "image.bin", 100);
+  ASSERT_TRUE(decoded.loaded()) << decoded.fault.text();
+  EXPECT_EQ(decoded.format, ImageFormat::IntelHex);
+  EXPECT_EQ(decoded.end(), 40u);
+
+  const auto raw = loadImageFile(folder.path() / "image.bin", 1000, ImageFormat::Raw);
+  ASSERT_TRUE(raw.loaded());
+  EXPECT_EQ(raw.end(), text.size());
+
+  const auto wrong = loadImageFile(folder.path() / "image.bin", 100, ImageFormat::SRecord);
+  EXPECT_EQ(wrong.outcome, ImageLoad::Outcome::Malformed);
+  EXPECT_EQ(wrong.fault.text(), "line 1: the line does not start with 'S'");
+}
+
+TEST(ImageFileFormats, TheBufferLimitsARawFileByLengthAndARecordFileByAddress) {
+  TempFolder folder;
+  writeFile(folder.path() / "long.bin", patternBytes(101));
+  const auto longRaw = loadImageFile(folder.path() / "long.bin", 100);
+  EXPECT_EQ(longRaw.outcome, ImageLoad::Outcome::TooLong);
+  EXPECT_EQ(longRaw.length, 101u);
+  EXPECT_EQ(loadImageFile(folder.path() / "long.bin", 100, ImageFormat::Raw).outcome,
+            ImageLoad::Outcome::TooLong);
+
+  // A HEX file far longer than the buffer whose data fits is loaded.
+  writeFile(folder.path() / "fits.hex", encodeIntelHex(patternBytes(100)));
+  EXPECT_TRUE(loadImageFile(folder.path() / "fits.hex", 100).loaded());
+  writeFile(folder.path() / "over.hex", encodeIntelHex(patternBytes(101)));
+  const auto over = loadImageFile(folder.path() / "over.hex", 100);
+  EXPECT_EQ(over.outcome, ImageLoad::Outcome::Malformed);
+  EXPECT_EQ(over.fault.line, 7u);
+
+  const auto missing = loadImageFile(folder.path() / "missing.hex", 100);
+  EXPECT_EQ(missing.outcome, ImageLoad::Outcome::Unreadable);
+  EXPECT_EQ(missing.error, "No such file or directory");
+}
+
+TEST(ImageFileFormats, SavesInTheFormatItIsToldWithTheWidthTheNameAsksFor) {
+  TempFolder folder;
+  const auto image = patternBytes(300);
+  ASSERT_TRUE(writeImageFile(folder.path() / "x.bin", image, ImageFormat::Raw).ok());
+  EXPECT_EQ(fileBytes(folder.path() / "x.bin"), image);
+
+  ASSERT_TRUE(writeImageFile(folder.path() / "x.hex", image, ImageFormat::IntelHex).ok());
+  const auto hex = fileBytes(folder.path() / "x.hex");
+  EXPECT_EQ(std::string(hex.begin(), hex.end()), encodeIntelHex(image));
+
+  for (const auto& [name, type] : std::vector<std::pair<std::string, char>>{
+           {"x.s19", '1'}, {"x.s28", '2'}, {"x.s37", '3'}, {"x.srec", '1'}, {"x.mot", '1'}}) {
+    ASSERT_TRUE(writeImageFile(folder.path() / name, image, ImageFormat::SRecord).ok());
+    const auto text = fileBytes(folder.path() / name);
+    EXPECT_EQ(text[12], 'S') << name;
+    EXPECT_EQ(text[13], type) << name;
+  }
+}
+
+}  // namespace
+}  // namespace burnlab::testing

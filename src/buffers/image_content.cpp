@@ -16,9 +16,9 @@ bool ImageContent::place(std::uint64_t address, std::span<const std::uint8_t> by
                          std::size_t line, ImageFault& fault) {
   const std::uint64_t end = address + bytes.size();
   if (end > capacity_) {
-    fault = {line, "the bytes for addresses " + hexNumber(address) + " to " + hexNumber(end - 1) +
-                       " reach beyond the " + std::to_string(capacity_) +
-                       " bytes there is room for"};
+    const auto firstBeyond = std::max<std::uint64_t>(address, capacity_);
+    fault = {line, "address " + hexNumber(firstBeyond) + " lies beyond the " +
+                       std::to_string(capacity_) + " bytes there is room for"};
     return false;
   }
   if (end > bytes_.size()) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "buffers/image_file.h"
+#include "buffers/image_file_formats.h"
 #include "util/atomic_file.h"
 
 namespace burnlab::sim {
@@ -29,16 +29,23 @@ void MemoryChip::erase() {
 }
 
 std::string MemoryChip::loadImage(const std::filesystem::path& file) {
-  const ImageFileRead image = readImageFile(file, cells_.size());
-  if (image.outcome == ImageFileRead::Outcome::TooLong) {
-    return "The image " + file.string() + " has " + std::to_string(image.length) +
-           " bytes, more than the " + std::to_string(cells_.size()) + " of the " + name_;
+  const ImageLoad image = loadImageFile(file, cells_.size());
+  switch (image.outcome) {
+    case ImageLoad::Outcome::Loaded:
+      break;
+    case ImageLoad::Outcome::TooLong:
+      return "The image " + file.string() + " has " + std::to_string(image.length) +
+             " bytes, more than the " + std::to_string(cells_.size()) + " of the " + name_;
+    case ImageLoad::Outcome::Malformed:
+      return "The image " + file.string() + " is refused, " + image.fault.text();
+    case ImageLoad::Outcome::Unreadable:
+      return "Cannot read the image " + file.string() + ": " + image.error;
   }
-  if (!image.read()) return "Cannot read the image " + file.string() + ": " + image.error;
+  // A HEX or S-record image may leave holes: they stay erased.
+  std::vector<std::uint8_t> cells(image.end(), 0xFF);
+  image.copyInto(cells);
   erase();
-  for (std::uint32_t address = 0; address < image.bytes.size(); ++address) {
-    store(address, image.bytes[address]);
-  }
+  for (std::uint32_t address = 0; address < cells.size(); ++address) store(address, cells[address]);
   return {};
 }
 

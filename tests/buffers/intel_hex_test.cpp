@@ -148,8 +148,7 @@ TEST(IntelHex, DataBeyondTheCapacityAndAFileWithoutDataAreRefused) {
   const auto beyond = decode(":02FFFF000102FD\n:00000001FF\n", 0x10000);
   EXPECT_FALSE(beyond.ok);
   EXPECT_EQ(beyond.fault.text(),
-            "line 1: the bytes for addresses FFFFh to 10000h reach beyond the 65536 bytes there "
-            "is room for");
+            "line 1: address 10000h lies beyond the 65536 bytes there is room for");
   EXPECT_TRUE(decode(":02FFFE000102FE\n:00000001FF\n", 0x10000).ok);
 
   const auto empty = decode(":020000040001F9\n:00000001FF\n");

@@ -97,6 +97,32 @@ TEST(MemoryChip, RefusesAnImageLongerThanTheChipAndSavesAtomically) {
   EXPECT_NE(chip->saveImage(folder.path() / "no" / "such" / "folder.bin"), "");
 }
 
+TEST(MemoryChip, TakesAHexOrSRecordImageWithItsHolesErased) {
+  TempFolder folder;
+  std::string error;
+  auto chip = buildSocketChip(parseSocketChoice("2764").choice, error);
+  ASSERT_NE(chip, nullptr);
+  // Two bytes at 10h and one at 1FFFh, the chip's last address.
+  const auto hex =
+      writeFile(folder.path() / "image.ihx", ":02001000AB1231\n:011FFF00776A\n:00000001FF\n");
+  ASSERT_EQ(chip->loadImage(hex), "");
+  EXPECT_EQ(chip->cell(0x0F), 0xFF);
+  EXPECT_EQ(chip->cell(0x10), 0xAB);
+  EXPECT_EQ(chip->cell(0x11), 0x12);
+  EXPECT_EQ(chip->cell(0x1FFF), 0x77);
+
+  const auto srec = writeFile(folder.path() / "image.bin", "S1050020CDEF1E\n");
+  ASSERT_EQ(chip->loadImage(srec), "");
+  EXPECT_EQ(chip->cell(0x10), 0xFF) << "the earlier image is gone";
+  EXPECT_EQ(chip->cell(0x21), 0xEF);
+
+  const auto beyond = writeFile(folder.path() / "beyond.hex", ":0120000001DE\n:00000001FF\n");
+  EXPECT_EQ(chip->loadImage(beyond),
+            "The image " + beyond.string() +
+                " is refused, line 1: address 2000h lies beyond the 8192 bytes there is room for");
+  EXPECT_EQ(chip->cell(0x21), 0xEF) << "a refused image changes nothing";
+}
+
 TEST(PortStackSocket, PutsTheNamedChipIntoTheSimulatedSocket) {
   TempFolder folder;
   const auto image = writeFile(folder.path() / "some.bin", "AB");

@@ -1,5 +1,6 @@
 #include "buffers/record_text.h"
 
+#include <array>
 #include <cstdio>
 
 namespace burnlab {
@@ -7,14 +8,24 @@ namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
-int hexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+// Each character's value as a hex digit, or -1: one look-up a character on long files.
+constexpr std::array<std::int8_t, 256> hexDigitTable() {
+  std::array<std::int8_t, 256> table{};
+  for (auto& value : table) value = -1;
+  for (int digit = 0; digit < 10; ++digit) table['0' + digit] = static_cast<std::int8_t>(digit);
+  for (int digit = 0; digit < 6; ++digit) {
+    table['A' + digit] = static_cast<std::int8_t>(10 + digit);
+    table['a' + digit] = static_cast<std::int8_t>(10 + digit);
+  }
+  return table;
 }
 
-// Blanks, tabs and the end-of-file mark (1Ah) some older tools append are no part of a record.
+constexpr auto kHexDigitValues = hexDigitTable();
+
+int hexDigitValue(char c) {
+  return kHexDigitValues[static_cast<unsigned char>(c)];
+}
+
 bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\x1A';
 }
@@ -49,21 +60,20 @@ bool RecordLines::next(std::string_view& line) {
 
 bool decodeHexPairs(std::string_view digits, std::size_t line, std::vector<std::uint8_t>& bytes,
                     ImageFault& fault) {
-  bytes.clear();
+  bytes.assign(digits.size() / 2, 0);
   for (std::size_t at = 0; at < digits.size(); ++at) {
-    if (hexDigitValue(digits[at]) < 0) {
+    const int value = hexDigitValue(digits[at]);
+    if (value < 0) {
       fault = {line, shown(digits[at]) + " is not a hex digit"};
       return false;
     }
+    // The first digit of a pair moves up a nibble when the second one arrives.
+    if (at / 2 < bytes.size())
+      bytes[at / 2] = static_cast<std::uint8_t>(bytes[at / 2] << 4 | value);
   }
   if (digits.size() % 2 != 0) {
     fault = {line, "the record has an odd number of hex digits"};
     return false;
-  }
-  bytes.reserve(digits.size() / 2);
-  for (std::size_t at = 0; at < digits.size(); at += 2) {
-    bytes.push_back(
-        static_cast<std::uint8_t>(hexDigitValue(digits[at]) * 16 + hexDigitValue(digits[at + 1])));
   }
   return true;
 }

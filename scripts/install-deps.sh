@@ -7,7 +7,7 @@ set -eu
 PACKAGES="build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6 \
   libgl-dev libxkbcommon-dev \
-  googletest libgtest-dev libgmock-dev libbenchmark-dev \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
   srecord"
 
 missing=""

@@ -9,7 +9,9 @@
 namespace burnlab {
 
 // The window on a terminal: new log lines go to the message stream as they come (with their
-// time stamps), and the progress bar is drawn there when it is a terminal.
+// time stamps), and the progress bar is drawn there when it is a terminal. The bar lives on the
+// last line, without a line end: it is wiped before a log line is written and when it goes
+// back to empty, so the log lines and the shell's prompt start on a clean line.
 class CliView final : public View {
  public:
   CliView(std::ostream& messages, bool quiet, bool terminal)
@@ -18,7 +20,10 @@ class CliView final : public View {
   // The window state it shows (the App that owns it is made after the view).
   void watch(const Panel& panel) { panel_ = &panel; }
 
-  void changed() override { flushLog(); }
+  void changed() override {
+    flushLog();
+    if (panel_) drawProgress(panel_->ProgressBar1);
+  }
   void repaint(const Control& control) override;
   void unload() override {}
   void closeOtherWindows() override {}
@@ -29,6 +34,11 @@ class CliView final : public View {
 
   // Writes the log lines added since the last call.
   void flushLog();
+  // The command has ended: its last log lines are written and no progress bar is left behind.
+  void finish() {
+    flushLog();
+    clearProgress();
+  }
   // While muted the log lines are passed over: the command prints them itself.
   void mute(bool muted) {
     flushLog();
@@ -37,6 +47,7 @@ class CliView final : public View {
 
  private:
   void drawProgress(const Control& bar);
+  void clearProgress();
 
   const Panel* panel_ = nullptr;
   std::ostream& messages_;

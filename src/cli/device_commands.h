@@ -1,29 +1,32 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
-#include "cli/cli_request.h"
+#include "cli/cli_commands.h"
 
 namespace burnlab {
-
-class App;
 
 // The CLI's device commands, run on the same handlers as the window's buttons. Each returns
 // the exit status.
 
-// Every entry of the Device list, "POSITION TEXT", exactly as the window lists it.
-int listDevices(App& app, std::ostream& out);
+// Every entry of the Device list, "POSITION TEXT", exactly as the window lists it. Needs no
+// start-up: the list is the catalogue's.
+int listDevices(std::ostream& out);
 
-// Sets the Device list position as a choice in the window does: by list position, or by the
-// device's name (blanks trimmed, any letter case). An unsupported row is refused.
-int chooseDevice(App& app, const std::string& nameOrPosition, std::ostream& messages);
+// select: chooses the device -d names, as a choice in the Device list does, and prints the log
+// lines of the selection.
+int selectDevice(CliContext& context);
 
-// The commands that need a device; `command` is "read", "blank", "verify", "display" or
-// "select". Options the request carries (speed, lane) are applied after the device choice.
-int runDeviceCommand(App& app, const std::string& command, const CliRequest& request,
-                     std::ostream& out, std::ostream& messages);
+// Chooses the device -d names (a restored setup may have chosen one already), checks that a
+// board answered, sets the speed and byte lane the request asks for, then runs `operation`.
+int withDevice(CliContext& context, int (*operation)(CliContext&));
 
-bool isDeviceCommand(const std::string& command);
+// The operations withDevice runs: the Read, Blank Chk and Verify buttons, and Display with its
+// page. Read writes the code buffer to -o; Verify compares with -i (or the restored setup's
+// code file).
+int readDevice(CliContext& context);
+int blankCheckDevice(CliContext& context);
+int verifyDevice(CliContext& context);
+int displayDevice(CliContext& context);
 
 }  // namespace burnlab

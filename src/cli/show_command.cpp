@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "buffers/hex_page.h"
-#include "cli/log_lines.h"
 #include "shell/app.h"
 
 namespace burnlab {
@@ -19,10 +18,8 @@ int showPage(App& app, const ShowRequest& request, std::ostream& page, std::ostr
     return kRefused;
   }
   auto& display = app.hexDisplay;
-  const auto logged = app.panel.SystemLog.text.size();
   const bool loaded = request.data ? app.bufferCommands.openDataFile(request.file)
                                    : app.bufferCommands.openCodeFile(request.file);
-  messages << logLines(app.panel.SystemLog.text.substr(logged));
   if (!loaded) return kRefused;
 
   // The data view, as Show Data switches to it on a microcontroller.

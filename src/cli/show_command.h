@@ -19,7 +19,8 @@ struct ShowRequest {
 
 // Loads the file into the code buffer (the data buffer) as Open Code (Open Data) does and
 // writes the page at the requested scroll position to `page`, exactly as the hex display shows
-// it. Messages go to `messages`. Returns the exit status: 0, or 2 for a refused file or page.
+// it. Refusals go to `messages`; the loading's log lines reach the terminal through the view.
+// Returns the exit status: 0, or 2 for a refused file or page.
 int showPage(App& app, const ShowRequest& request, std::ostream& page, std::ostream& messages);
 
 }  // namespace burnlab

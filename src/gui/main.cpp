@@ -1,30 +1,34 @@
 // burnlab: the operator program's main window.
+#include <CLI/CLI.hpp>
 #include <QApplication>
 #include <iostream>
 
 #include "gui/window_program.h"
+#include "launch/command_line.h"
 #include "panel/branding.h"
 
 int main(int argc, char** argv) {
   using namespace burnlab;
   // The options first: --help and --version answer without a display.
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const auto parsed = parseProgramOptions(arguments);
-  if (!parsed.error.empty()) {
-    std::cerr << "burnlab: " << parsed.error << " (see --help)\n";
-    return 2;
+  ProgramOptions options;
+  CLI::App parser("The BURNLAB programmer's main window.", "burnlab");
+  prepareParser(parser, std::string("burnlab ") + kProgramVersion);
+  addProgramOptions(parser, options);
+  parser.allow_extras();  // Qt's own options (-platform, -style, ...) are Qt's to take
+  if (const auto status = parseCommandLine(parser, {argv + 1, argv + argc}, std::cout, std::cerr)) {
+    return *status;
   }
-  const auto& options = parsed.options;
-  if (options.help) {
-    std::cout << "Usage: burnlab [options]\n\nOptions:\n" << programOptionsHelp();
-    return 0;
-  }
-  if (options.version) {
-    std::cout << "burnlab " << kProgramVersion << '\n';
-    return 0;
-  }
+  auto left = parser.remaining();
+  std::vector<char*> qtArguments{argv[0]};
+  for (auto& argument : left) qtArguments.push_back(argument.data());
+  int qtCount = static_cast<int>(qtArguments.size());
+  qtArguments.push_back(nullptr);
 
-  QApplication application(argc, argv);
+  QApplication application(qtCount, qtArguments.data());
+  if (const auto unknown = QApplication::arguments(); unknown.size() > 1) {
+    std::cerr << "burnlab: unknown option " << unknown.at(1).toStdString() << " (see --help)\n";
+    return kExitBadUsage;
+  }
   std::string error;
   auto program = WindowProgram::build(options, error);
   if (!program) {

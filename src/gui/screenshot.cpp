@@ -60,9 +60,10 @@ int main(int argc, char** argv) {
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  const auto parsed = parseProgramOptions({"--simulate"});
+  ProgramOptions options;
+  options.simulate = true;
   std::string error;
-  auto program = WindowProgram::build(parsed.options, error);
+  auto program = WindowProgram::build(options, error);
   if (!program) {
     std::cerr << "burnlab_screenshot: " << error << '\n';
     return 1;

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 namespace burnlab {
 
 // What the command line asks for; the window and the CLI share it.
@@ -25,23 +29,22 @@ struct ProgramOptions {
   bool direct = false;
 
   std::filesystem::path traceFile;  // every port access, one line each
-
-  bool help = false;
-  bool version = false;
-  std::vector<std::string> arguments;  // what is left: the CLI's command and its operands
 };
+
+// Declares the options both programs take on `parser`; parsing fills `options`. An option that
+// both the window and the CLI understand is added here, and nowhere else. (It takes the
+// parser's parse-complete callback for itself.)
+void addProgramOptions(CLI::App& parser, ProgramOptions& options);
 
 struct ParsedOptions {
   ProgramOptions options;
   std::string error;  // empty when the command line was understood
 };
 
+// The window's command line: the program options and nothing else.
 ParsedOptions parseProgramOptions(const std::vector<std::string>& arguments);
 
 // "378h", "378H" or "0x378" for one of the three parallel-port bases.
 std::optional<std::uint16_t> parsePortName(const std::string& text);
-
-// The option lines of --help, shared by both programs.
-std::string programOptionsHelp();
 
 }  // namespace burnlab

@@ -54,8 +54,7 @@ TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
             (std::vector<std::string>{"out 0378 40", "out 037A 05", "out 037A 04", "out 037A 05",
                                       "out 0378 00", "out 037A 0D", "out 037A 0C", "out 037A 0D",
                                       "out 0378 00", "out 037A 07", "out 037A 06", "out 037A 07",
-                                      "out 0378 C4", "out 037A 0F", "out 037A 0E",
-                                      "out 037A 0F"}));
+                                      "out 0378 C4", "out 037A 0F", "out 037A 0E", "out 037A 0F"}));
 }
 
 TEST(Cli, TheOperatorsPortAndModelChooseTheRegistersAndControlValues) {
@@ -64,8 +63,7 @@ TEST(Cli, TheOperatorsPortAndModelChooseTheRegistersAndControlValues) {
   const auto run = runCli("--simulate --port 278h --model 4 --trace " + trace.string() + " reset");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(tail(lines(trace), 4),
-            (std::vector<std::string>{"out 0278 C4", "out 027A 00", "out 027A 01",
-                                      "out 027A 00"}));
+            (std::vector<std::string>{"out 0278 C4", "out 027A 00", "out 027A 01", "out 027A 00"}));
 }
 
 TEST(Cli, BadUsageExitsWithStatusTwoAndSaysWhy) {
@@ -187,8 +185,7 @@ TEST(CliDevices, ReadThenVerifyOfTheSameSimulatedChipSucceeds) {
 
   const auto verify = runCli(socket + "verify -i " + image.string());
   EXPECT_EQ(verify.status, 0) << verify.output;
-  EXPECT_NE(verify.output.find("Device Contents MATCHES with Buffer Contents"),
-            std::string::npos);
+  EXPECT_NE(verify.output.find("Device Contents MATCHES with Buffer Contents"), std::string::npos);
 
   // One byte changed in the chip: the mismatch report and exit status 1.
   const auto changed = runCli("--simulate=27C256,set@1234=00:" + image.string() +
@@ -204,8 +201,7 @@ TEST(CliDevices, ExitStatusesTellFailureBadInputAndNoBoardApart) {
   writeImage(image, 8192, 1);
   EXPECT_EQ(runCli("--simulate=2764 -d 5 blank").status, 0);
   EXPECT_EQ(runCli("--simulate=2764:" + image.string() + " -d 5 blank").status, 1);
-  EXPECT_EQ(runCli("--simulate=2764 -d 5 verify -i " + (folder.path() / "missing").string())
-                .status,
+  EXPECT_EQ(runCli("--simulate=2764 -d 5 verify -i " + (folder.path() / "missing").string()).status,
             2);
   EXPECT_EQ(runCli("--simulate=none -d 5 blank").status, 3);
   EXPECT_EQ(runCli("--simulate=24C08 -d 34 read -o /dev/null").status, 0);
@@ -248,8 +244,7 @@ TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
   const auto verify = runCli(socket + "--setup 1 verify");
   EXPECT_EQ(verify.status, 0) << verify.output;
   EXPECT_NE(verify.output.find("RESTORING SETUP FROM BLSetup1.INI"), std::string::npos);
-  EXPECT_NE(verify.output.find("Device Contents MATCHES with Buffer Contents"),
-            std::string::npos)
+  EXPECT_NE(verify.output.find("Device Contents MATCHES with Buffer Contents"), std::string::npos)
       << verify.output;
 
   // The command line's own device overrides the slot's.
@@ -266,6 +261,61 @@ TEST(CliSetup, AMissingOrUnknownSlotIsBadInput) {
   EXPECT_NE(missing.output.find("Can't Read Setup File BLSetup2.INI"), std::string::npos)
       << missing.output;
   EXPECT_EQ(runCli("--simulate --setup 5 blank").status, 2);
+}
+
+}  // namespace
+}  // namespace burnlab::testing
+
+namespace burnlab::testing {
+namespace {
+
+// A command line the CLI refuses, or one that needs no start-up, leaves the port untouched:
+// the trace file is never even made, and no burnlab6.ini is written.
+TEST(CliBeforeThePort, UsageErrorsAndTheListTouchNeitherThePortNorTheConfigurationFile) {
+  TempFolder state;
+  const auto trace = state.path() / "t.txt";
+  const auto options = "--simulate=27C256 --trace " + trace.string() + " ";
+  for (const std::string arguments :
+       {"frobnicate", "read -d 27C256", "-d 27C256 read -o /nonexistent/dir/x.bin", "blank",
+        "-d 27C9 blank"}) {
+    const auto run = runCli(options + arguments, state.path());
+    EXPECT_EQ(run.status, 2) << arguments << ": " << run.output;
+    EXPECT_FALSE(std::filesystem::exists(trace)) << arguments;
+  }
+  EXPECT_EQ(runCli(options + "help", state.path()).status, 0);
+  EXPECT_EQ(runCli(options + "read --help", state.path()).status, 0);
+  EXPECT_FALSE(std::filesystem::exists(trace));
+  const auto list = runCli(options + "list", state.path());
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.output.find("\n10 Eprom 27C256"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(trace));
+  EXPECT_FALSE(std::filesystem::exists(state.path() / "burnlab"));
+}
+
+TEST(CliBeforeThePort, TheChipsNameAloneChoosesTheDevice) {
+  TempFolder folder;
+  const auto out = folder.path() / "x.bin";
+  const auto run = runCli("-d 27C256 --simulate=27C256 read -o " + out.string());
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("Device Eprom 27C256 was Selected"), std::string::npos);
+  EXPECT_EQ(std::filesystem::file_size(out), 32768u);
+}
+
+TEST(CliShow, PrintsTheLoadingsLogLinesOnceAndNoneWhenQuiet) {
+  TempFolder folder;
+  const auto image = folder.path() / "img.bin";
+  writeImage(image, 4096, 2);
+  const auto shown = runCli("--simulate show -i " + image.string());
+  ASSERT_EQ(shown.status, 0) << shown.output;
+  const auto first = shown.output.find("was read into Buffer");
+  ASSERT_NE(first, std::string::npos) << shown.output;
+  EXPECT_EQ(shown.output.find("was read into Buffer", first + 1), std::string::npos)
+      << shown.output;
+
+  const auto quiet = runCli("--simulate -q show -i " + image.string());
+  ASSERT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.output.find(">  "), std::string::npos) << quiet.output;
+  EXPECT_NE(quiet.output.find("\r\n000000| "), std::string::npos);
 }
 
 }  // namespace

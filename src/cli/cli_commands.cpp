@@ -1,0 +1,88 @@
+#include "cli/cli_commands.h"
+
+#include "cli/cli_view.h"
+#include "cli/device_commands.h"
+#include "cli/exit_status.h"
+#include "cli/log_lines.h"
+#include "cli/show_command.h"
+#include "shell/app.h"
+
+namespace burnlab {
+namespace {
+
+using namespace command_option;
+
+// The board search, as the TestPort button runs it: prints the log lines it adds.
+int detect(CliContext& c) {
+  c.view.mute(true);
+  const auto logged = c.app.panel.SystemLog.text.size();
+  c.app.hardware.TestHardware_button_Click();
+  c.out << logLines(c.app.panel.SystemLog.text.substr(logged));
+  c.view.mute(false);
+  return c.app.hardware.HardwareFoundPort > 0 ? kExitSuccess : kExitNoBoard;
+}
+
+int reset(CliContext& c) {
+  c.app.board.SetupPortModel();
+  c.app.board.Reset();
+  return kExitSuccess;
+}
+
+int show(CliContext& c) {
+  const auto& r = c.request;
+  return showPage(c.app, {r.input, r.page.value_or(0), r.data}, c.out, c.messages);
+}
+
+}  // namespace
+
+const std::vector<CliCommand>& cliCommands() {
+  static const std::vector<CliCommand> kCommands{
+      {"list",
+       "the Device list, one entry a line",
+       {},
+       {},
+       false,
+       [](CliContext& c) { return listDevices(c.out); }},
+      {"select",
+       "choose the device and print what was selected",
+       {&kDevice},
+       {&kDevice},
+       true,
+       selectDevice},
+      {"read",
+       "read the whole chip and write it to FILE",
+       {&kDevice, &kOutput, &kSpeed, &kLane},
+       {&kDevice, &kOutput},
+       true,
+       [](CliContext& c) { return withDevice(c, readDevice); }},
+      {"blank",
+       "check that the chip is erased",
+       {&kDevice, &kSpeed, &kLane},
+       {&kDevice},
+       true,
+       [](CliContext& c) { return withDevice(c, blankCheckDevice); }},
+      {"verify",
+       "compare the chip with FILE",
+       {&kDevice, &kInput, &kSpeed, &kLane},
+       {&kDevice, &kInput},
+       true,
+       [](CliContext& c) { return withDevice(c, verifyDevice); }},
+      {"display",
+       "read one page of the chip and print it",
+       {&kDevice, &kPage, &kSpeed, &kLane},
+       {&kDevice},
+       true,
+       [](CliContext& c) { return withDevice(c, displayDevice); }},
+      {"show",
+       "print a page of FILE as the hex display shows it",
+       {&kInput, &kPage, &kData},
+       {&kInput},
+       true,
+       show},
+      {"detect", "search the three ports for the board", {}, {}, true, detect},
+      {"reset", "put the board into its idle state", {}, {}, true, reset},
+  };
+  return kCommands;
+}
+
+}  // namespace burnlab

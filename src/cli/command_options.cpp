@@ -1,0 +1,97 @@
+#include "cli/command_options.h"
+
+#include <CLI/CLI.hpp>
+#include <limits>
+#include <map>
+
+#include "util/file_access.h"
+
+namespace burnlab {
+namespace {
+
+// -o's file: refused at once when it could not be written, before the chip is read for it.
+CLI::Validator writableFile() {
+  return CLI::Validator([](std::string& file) { return whyTargetIsNotWritable(file); }, "");
+}
+
+// -i's file: refused at once when it could not be read.
+CLI::Validator readableFile() {
+  return CLI::Validator([](std::string& file) { return whyFileIsNotReadable(file); }, "");
+}
+
+}  // namespace
+
+std::string CommandOption::longName() const {
+  const auto comma = names.rfind(',');
+  return comma == std::string::npos ? names : names.substr(comma + 1);
+}
+
+namespace command_option {
+
+const CommandOption kDevice{"-d,--device", "the device: -d NAME", true,
+                            [](CLI::App& parser, const std::string& names, CliRequest& request) {
+                              return parser
+                                  .add_option(
+                                      names, request.device,
+                                      "the device: its list position, its name\n"
+                                      "(\"Eprom 27C256\") or the chip's name alone (27C256)")
+                                  ->type_name("NAME|POS");
+                            }};
+
+const CommandOption kInput{"-i,--input", "the image file: -i FILE", true,
+                           [](CLI::App& parser, const std::string& names, CliRequest& request) {
+                             return parser
+                                 .add_option(names, request.input, "the image file to read")
+                                 ->type_name("FILE")
+                                 ->check(readableFile());
+                           }};
+
+const CommandOption kOutput{"-o,--output", "the file to write: -o FILE", false,
+                            [](CLI::App& parser, const std::string& names, CliRequest& request) {
+                              return parser
+                                  .add_option(names, request.output, "the image file to write")
+                                  ->type_name("FILE")
+                                  ->check(writableFile());
+                            }};
+
+const CommandOption kPage{
+    "--page", "the page: --page N", false,
+    [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser.add_option(names, request.page, "the page (scroll position) to show")
+          ->type_name("N")
+          ->check(CLI::Range(0, std::numeric_limits<std::int32_t>::max()).description(""));
+    }};
+
+const CommandOption kData{
+    "--data", "", false, [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser.add_flag(names, request.data, "the data buffer instead of the code buffer");
+    }};
+
+const CommandOption kSpeed{"--speed", "the speed: --speed N", false,
+                           [](CLI::App& parser, const std::string& names, CliRequest& request) {
+                             return parser
+                                 .add_option(names, request.speed,
+                                             "the programming speed slider (20 is the fastest)")
+                                 ->type_name("1..20")
+                                 ->check(CLI::Range(1, 20).description(""));
+                           }};
+
+const CommandOption kLane{
+    "--lane", "the byte lane: --lane both|hi|low", false,
+    [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      static const std::map<std::string, int> kLanes{{"both", 0}, {"hi", 1}, {"low", 2}};
+      return parser.add_option(names, request.lane, "which bytes of the buffer the chip gets")
+          ->type_name("both|hi|low")
+          ->transform(CLI::CheckedTransformer(kLanes, CLI::ignore_case).description(""));
+    }};
+
+}  // namespace command_option
+
+const std::vector<const CommandOption*>& allCommandOptions() {
+  using namespace command_option;
+  static const std::vector<const CommandOption*> kAll{&kDevice, &kInput, &kOutput, &kPage,
+                                                      &kData,   &kSpeed, &kLane};
+  return kAll;
+}
+
+}  // namespace burnlab

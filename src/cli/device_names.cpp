@@ -1,0 +1,110 @@
+#include "cli/device_names.h"
+
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include "devices/device_catalogue.h"
+
+namespace burnlab {
+namespace {
+
+std::string folded(std::string_view text) {
+  std::string result;
+  for (const char c : text) {
+    result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return result;
+}
+
+std::string trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> all;
+  for (std::string word; in >> word;) all.push_back(word);
+  return all;
+}
+
+std::string withoutFirstWord(const std::string& name) {
+  const auto blank = name.find(' ');
+  return blank == std::string::npos ? "" : trimmed(name.substr(blank + 1));
+}
+
+bool hasWord(const std::string& name, const std::string& word) {
+  for (const auto& each : words(name)) {
+    if (each == word) return true;
+  }
+  return false;
+}
+
+// The rows whose folded name fits `fits`.
+std::vector<int> rowsWhere(const std::function<bool(const std::string&)>& fits) {
+  std::vector<int> found;
+  const auto& rows = DeviceCatalogue::rows();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (fits(folded(rows[row].name))) found.push_back(static_cast<int>(row));
+  }
+  return found;
+}
+
+std::string listed(const std::vector<int>& rows) {
+  std::string text;
+  for (const int row : rows) {
+    text += "\n  " + std::to_string(row) + ' ' + trimmed(DeviceCatalogue::row(row)->listText());
+  }
+  return text;
+}
+
+std::optional<int> listPosition(const std::string& text) {
+  int position = -1;
+  const auto* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, position);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return position;
+}
+
+DeviceNamed supportedRow(int row) {
+  const auto* device = DeviceCatalogue::row(row);
+  if (!device->supported)
+    return {std::nullopt, std::string(device->name) + " is not supported by this program"};
+  return {row, ""};
+}
+
+}  // namespace
+
+DeviceNamed findDevice(const std::string& nameOrPosition) {
+  const auto wanted = folded(trimmed(nameOrPosition));
+  // A number is a list position when there is one; the 2716 and its kin are names otherwise.
+  if (const auto position = listPosition(wanted); position && DeviceCatalogue::row(*position)) {
+    return supportedRow(*position);
+  }
+  const std::vector<std::function<bool(const std::string&)>> kWaysToName{
+      [&](const std::string& name) { return name == wanted; },
+      [&](const std::string& name) { return withoutFirstWord(name) == wanted; },
+      [&](const std::string& name) { return hasWord(name, wanted); },
+  };
+  for (const auto& fits : kWaysToName) {
+    const auto rows = rowsWhere(fits);
+    if (rows.size() == 1) return supportedRow(rows.front());
+    if (rows.size() > 1) {
+      return {std::nullopt, "'" + nameOrPosition + "' may be any of these; give the whole " +
+                                "name or the list position:" + listed(rows)};
+    }
+  }
+  const auto near = wanted.empty() ? std::vector<int>{} : rowsWhere([&](const std::string& name) {
+    return name.find(wanted) != std::string::npos;
+  });
+  if (near.empty())
+    return {std::nullopt, "no device '" + nameOrPosition + "' (see the list command)"};
+  return {std::nullopt,
+          "no device '" + nameOrPosition + "'; did you mean one of these?" + listed(near)};
+}
+
+}  // namespace burnlab

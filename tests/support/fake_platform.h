@@ -19,6 +19,7 @@ class FakePlatform final : public Platform {
     elapsedMs += milliseconds;
     // A simulated board's chips see the time pass too (write cycles, acknowledge polling).
     if (simClock) simClock->advanceNs(static_cast<std::uint64_t>(milliseconds) * 1'000'000);
+    if (sleepTrace) sleepTrace->push_back("sleep " + std::to_string(milliseconds));
   }
   std::string timeText() override { return time; }
   std::string dateText() override { return date; }
@@ -34,6 +35,9 @@ class FakePlatform final : public Platform {
 
   long long elapsedMs = 0;
   sim::SimClock* simClock = nullptr;
+  // Where each sleep is noted as "sleep N" (a recording port's lines, to see the pauses
+  // between the port accesses); nullptr: nowhere.
+  std::vector<std::string>* sleepTrace = nullptr;
   std::string time = "12:34:56";
   std::string date = "08/12/2026";
   std::tm now = [] {

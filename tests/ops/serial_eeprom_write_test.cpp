@@ -1,0 +1,200 @@
+// Writing the 24C08, 24C16 and 24C32 page by page over the two-wire bus, on simulated chips.
+#include "ops/serial_eeprom_write.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "devices/device_catalogue.h"
+#include "sim/chip_catalogue.h"
+#include "support/app_fixture.h"
+#include "two_wire_trace.h"
+
+namespace burnlab::testing {
+namespace {
+
+constexpr int k24C08Row = 34, k24C16Row = 35, k24C32Row = 36;
+
+// A started App with a serial EEPROM row selected and its simulated chip in the socket, and a
+// code buffer of random bytes as long as the chip.
+struct SerialBench : AppFixture {
+  explicit SerialBench(int row, const sim::ChipOptions& options = {}) {
+    const auto* device = DeviceCatalogue::row(row);
+    std::string error;
+    chip = sim::ChipCatalogue::make(device->name, options, error);
+    EXPECT_NE(chip, nullptr) << error;
+    board.insert(chip);
+    app.Form_Load();
+    app.setDeviceListIndex(row);
+    std::mt19937 random(static_cast<unsigned>(row));
+    for (std::int32_t a = 0; a < app.device.DeviceSize; ++a) {
+      app.buffers.CodeBuffer[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(random());
+    }
+    platform.sleepTrace = &port.lines;
+  }
+  void write() {
+    SerialEepromWrite writer(app.operations, app.twoWire);
+    if (app.device.DeviceCode == "SC") {
+      writer.Write24C32();
+    } else {
+      writer.Write24CXX();
+    }
+  }
+  // The bus events of what runs in `action`.
+  template <typename Action>
+  std::vector<std::string> busEvents(Action action) {
+    port.clear();
+    const auto reg3 = static_cast<unsigned>(app.board.Reg3);
+    const auto reg4 = static_cast<unsigned>(app.board.Reg4);
+    action();
+    return twoWireEvents(port.lines, reg3, reg4);
+  }
+  bool chipHoldsBuffer(std::int32_t count) const {
+    const auto& cells = chip->cells();
+    return std::equal(cells.begin(), cells.begin() + count, app.buffers.CodeBuffer.begin());
+  }
+
+  std::shared_ptr<sim::MemoryChip> chip;
+};
+
+// The device bytes of the page writes, in order, each once (the polls repeat them).
+std::vector<std::string> deviceBytesWritten(const std::vector<std::string>& events) {
+  std::vector<std::string> bytes;
+  for (std::size_t i = 0; i + 1 < events.size(); ++i) {
+    if (events[i] != "S") continue;
+    if (bytes.empty() || bytes.back() != events[i + 1]) bytes.push_back(events[i + 1]);
+  }
+  return bytes;
+}
+
+TEST(SerialPageCount, RoundsToTheNearestPageAndAHalfToTheEvenNeighbour) {
+  EXPECT_EQ(serialPageCount(1024, 16), 64);
+  EXPECT_EQ(serialPageCount(1000, 16), 62);  // 62.5
+  EXPECT_EQ(serialPageCount(1016, 16), 64);  // 63.5
+  EXPECT_EQ(serialPageCount(1010, 16), 63);  // 63.125
+  EXPECT_EQ(serialPageCount(1013, 16), 63);  // 63.3125
+  EXPECT_EQ(serialPageCount(1015, 16), 63);  // 63.4375
+  EXPECT_EQ(serialPageCount(1017, 16), 64);  // 63.5625
+  EXPECT_EQ(serialPageCount(8, 16), 0);      // 0.5
+  EXPECT_EQ(serialPageCount(48, 32), 2);     // 1.5
+  EXPECT_EQ(serialPageCount(0, 16), 0);
+}
+
+struct SerialCase {
+  int row;
+  std::int32_t pages;
+  std::vector<std::string> blocks;  // the device bytes, block by block
+};
+
+class EverySerialEeprom : public ::testing::TestWithParam<SerialCase> {};
+
+TEST_P(EverySerialEeprom, StoresTheWholeBufferAndAddressesEveryBlock) {
+  SerialBench f(GetParam().row);
+  const auto events = f.busEvents([&] { f.write(); });
+  EXPECT_TRUE(f.chipHoldsBuffer(f.app.device.DeviceSize));
+  EXPECT_EQ(f.app.twoWire.AckError, 0);
+  EXPECT_EQ(deviceBytesWritten(events), GetParam().blocks);
+  EXPECT_EQ(f.app.panel.ProgressBar1.max, GetParam().pages);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, GetParam().pages);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "P"), GetParam().pages);
+  // The bus is left with SCL low and SDA driven low.
+  EXPECT_EQ(f.app.board.Reg3 & 0xC0, 0x00);
+  EXPECT_EQ(f.app.board.Reg4, 0x00);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, EverySerialEeprom,
+    ::testing::Values(SerialCase{k24C08Row, 64, {"A0", "A2", "A4", "A6"}},
+                      SerialCase{k24C16Row, 128, {"A0", "A2", "A4", "A6", "A8", "AA", "AC", "AE"}},
+                      SerialCase{k24C32Row, 128, {"A0"}}),
+    [](const auto& info) { return "row" + std::to_string(info.param.row); });
+
+TEST(SerialWrite, APageGoesOutAsOneWriteThenTheChipIsPolledUntilItAcknowledges) {
+  SerialBench f(k24C16Row);
+  f.app.buffers.CodeSize = 16;
+  for (int i = 0; i < 16; ++i) f.app.buffers.CodeBuffer[static_cast<std::size_t>(i)] = 0x10 + i;
+  const auto events = f.busEvents([&] { f.write(); });
+  // The page write, then a poll every 3 ms (1 ms before the sample, 2 ms after a refusal)
+  // while the 5 ms write cycle runs; the acknowledged poll ends with the ninth clock, no stop.
+  EXPECT_EQ(joined(events),
+            "sleep 50 S A0 a 00 a "
+            "10 a 11 a 12 a 13 a 14 a 15 a 16 a 17 a 18 a 19 a 1A a 1B a 1C a 1D a 1E a 1F a P "
+            "S A0 sleep 1 n sleep 2 S A0 sleep 1 n sleep 2 S A0 sleep 1 a");
+  EXPECT_EQ(f.app.twoWire.AckError, 0);
+}
+
+TEST(SerialWrite, The24C32TakesTwoAddressBytesAndThirtyTwoBytesAPage) {
+  SerialBench f(k24C32Row);
+  const auto events = f.busEvents([&] { f.write(); });
+  std::vector<std::string> addresses;
+  for (std::size_t i = 0; i + 6 < events.size(); ++i) {
+    // A page write is "S A0 a HI a LO a": a poll never gets past its device byte.
+    if (events[i] == "S" && events[i + 2] == "a" && events[i + 4] == "a") {
+      addresses.push_back(events[i + 3] + events[i + 5]);
+    }
+  }
+  ASSERT_EQ(addresses.size(), 128u);
+  EXPECT_EQ(addresses[0], "0000");
+  EXPECT_EQ(addresses[1], "0020");
+  EXPECT_EQ(addresses[8], "0100");
+  EXPECT_EQ(addresses[127], "0FE0");
+}
+
+TEST(SerialWrite, AThousandBytesWriteSixtyTwoPagesAndTheRestStaysAsItWas) {
+  SerialBench f(k24C08Row);
+  f.app.buffers.CodeSize = 1000;
+  f.write();
+  EXPECT_EQ(f.app.panel.ProgressBar1.max, 62);
+  EXPECT_TRUE(f.chipHoldsBuffer(992));
+  EXPECT_EQ(f.chip->cell(992), 0xFF);  // a new chip is erased
+}
+
+TEST(SerialWrite, AnImageLargerThanTheChipIsWrittenOnlyAsFarAsTheChipReaches) {
+  // 8 KiB into a 24C32 would otherwise wrap round and overwrite the first half with the second.
+  SerialBench f(k24C32Row);
+  f.app.buffers.CodeSize = 8192;
+  for (std::size_t a = 4096; a < 8192; ++a) f.app.buffers.CodeBuffer[a] = 0x00;
+  f.write();
+  EXPECT_EQ(f.app.panel.ProgressBar1.max, 128);
+  EXPECT_TRUE(f.chipHoldsBuffer(4096));
+  EXPECT_EQ(f.app.twoWire.AckError, 0);
+}
+
+TEST(SerialWrite, InEraseModeEveryPageOfTheChipGetsFFAndTheBufferIsNotUsed) {
+  SerialBench f(k24C16Row);
+  f.chip->setCell(0x7FF, 0x12);
+  f.app.buffers.CodeSize = 100;  // a short file: the whole chip is erased all the same
+  f.app.board.EraseMode = 1;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.write();
+  for (std::uint32_t a = 0; a < 2048; ++a) ASSERT_EQ(f.chip->cell(a), 0xFF) << a;
+  EXPECT_EQ(f.app.panel.SystemLog.text.substr(logged),
+            "\r\n12:34:56>  Erasing Device 24CXX"
+            "\r\n12:34:56>  Program Buffer will not be erased");
+}
+
+TEST(SerialWrite, AMissingChipStopsTheWriteAtItsFirstDeviceByte) {
+  SerialBench f(k24C16Row);
+  f.board.insert(nullptr);
+  const auto events = f.busEvents([&] { f.write(); });
+  EXPECT_EQ(f.app.twoWire.AckError, 200);
+  // The device byte, then 200 samples without an acknowledge, 1 ms apart; nothing follows.
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(joined({events.begin(), events.begin() + 3}), "sleep 50 S A0");
+  EXPECT_EQ(std::count(events.begin(), events.end(), "n"), 200);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "S"), 1);
+  EXPECT_EQ(joined({events.end() - 2, events.end()}), "n sleep 1");
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+}
+
+TEST(SerialWrite, ASlowChipIsWaitedForAndStoresEveryPage) {
+  sim::ChipOptions slow;
+  slow.slowWriteCycle = true;
+  SerialBench f(k24C16Row, slow);
+  f.write();
+  EXPECT_TRUE(f.chipHoldsBuffer(2048));
+  EXPECT_EQ(f.app.twoWire.AckError, 0);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,116 @@
+#include "ops/page_write.h"
+
+#include <algorithm>
+
+#include "link/board.h"
+
+namespace burnlab {
+namespace {
+
+constexpr std::int16_t kChipEnable = 0x80;  // register 3 bit 7, active low
+// Register 3 for a command sequence: chip enable released, the board driving the data bus,
+// the 28-pin chip's supply on.
+constexpr std::int16_t kCommandReg3 = 0x82;
+
+}  // namespace
+
+int PageWrite::slowness() const {
+  return c_.panel.Slider1.max - c_.panel.Slider1.value;
+}
+
+void PageWrite::strobeOn() {
+  c_.board.Reg1 &= static_cast<std::int16_t>(~chip_.writeStrobe);
+  c_.board.SetReg1();
+}
+
+void PageWrite::strobeOff() {
+  c_.board.Reg1 |= chip_.writeStrobe;
+  c_.board.SetReg1();
+}
+
+void PageWrite::writeCommand(CommandCycle cycle) {
+  auto& board = c_.board;
+  board.Reg4 = cycle.data;
+  board.Reg1 =
+      static_cast<std::int16_t>(chip_.highAddressLines(cycle.address / 256) | chip_.writeStrobe);
+  board.Reg2 = static_cast<std::int16_t>(cycle.address % 256);
+  board.SetReg1();
+  board.DelayLoop300();
+  board.SetReg2();
+  board.DelayLoop300();
+  board.SetReg4();
+  board.CEON();
+  strobeOn();
+  board.DelayLoop300();
+  strobeOff();
+  board.DelayLoop300();
+  board.CEOFF();
+}
+
+void PageWrite::sendCommands(std::span<const CommandCycle> cycles, int shortestPauseMs) {
+  auto& board = c_.board;
+  board.OEOFF();
+  board.Reg3 = kCommandReg3;
+  board.SetReg3();
+  for (const auto cycle : cycles) writeCommand(cycle);
+  c_.platform.Sleep(std::max(slowness() + 5, shortestPauseMs));
+}
+
+void PageWrite::setAddress(std::int32_t linearAddress) {
+  auto& address = c_.board.address;
+  address.LinearAddress = linearAddress;
+  address.Endereco2Adr();
+}
+
+void PageWrite::selectPage(std::int32_t page) {
+  auto& board = c_.board;
+  setAddress(page * kPageWriteBytes);
+  const auto reg1 = static_cast<std::int16_t>(chip_.highAddressLines(board.address.AddrMid) |
+                                              board.address.Reg1Extra);
+  if (reg1 == board.Reg1) return;
+  board.Reg1 = reg1;
+  board.SetReg1();
+}
+
+void PageWrite::loadPage(std::int32_t page, std::span<const std::uint8_t> image) {
+  auto& board = c_.board;
+  for (std::int32_t i = 0; i < kPageWriteBytes; ++i) {
+    setAddress(page * kPageWriteBytes + i);
+    board.Reg2 = static_cast<std::int16_t>(board.address.AddrLow);
+    board.SetReg2();
+    board.REG4ON();
+    board.Reg4 = image[static_cast<std::size_t>(board.address.LinearAddress)];
+    board.SetReg4();
+    // The chip takes the address on the later falling edge of chip enable and write strobe,
+    // the data on the first rising edge.
+    board.Reg3 &= static_cast<std::int16_t>(~kChipEnable);
+    board.SetReg3();
+    strobeOn();
+    strobeOff();
+    board.Reg3 |= kChipEnable;
+    board.SetReg3();
+  }
+}
+
+void PageWrite::waitForWriteCycle() {
+  c_.platform.Sleep(std::max(slowness() + 3, chip_.longestWriteCycleMs));
+}
+
+std::optional<std::int32_t> PageWrite::firstMismatch(std::int32_t page,
+                                                     std::span<const std::uint8_t> image) {
+  auto& board = c_.board;
+  board.REG4OFF();
+  for (std::int32_t i = 0; i < kPageWriteBytes; ++i) {
+    setAddress(page * kPageWriteBytes + i);
+    board.Reg2 = static_cast<std::int16_t>(board.address.AddrLow);
+    board.SetReg2();
+    board.CEOEON();
+    board.GetNibbles();
+    board.OEOFF();
+    const auto wanted = image[static_cast<std::size_t>(board.address.LinearAddress)];
+    if (board.DataByte != wanted) return board.address.LinearAddress;
+  }
+  return std::nullopt;
+}
+
+}  // namespace burnlab

@@ -31,9 +31,9 @@ inline std::vector<std::string> registerWrites(const std::vector<std::string>& t
     if (address != 0x37A) continue;
     for (std::size_t r = 0; r < kStrobe.size(); ++r) {
       if (value != kStrobe[r]) continue;
-      char text[8];
-      std::snprintf(text, sizeof text, "R%zu=%02X", r, data);
-      writes.push_back(text);
+      char hex[3];
+      std::snprintf(hex, sizeof hex, "%02X", data & 0xFF);
+      writes.push_back("R" + std::to_string(r) + "=" + hex);
     }
   }
   return writes;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/core_text.h"
 #include "gui/toolbar_icons.h"
 #include "shell/app.h"
 
@@ -13,7 +14,7 @@ namespace burnlab {
 namespace {
 
 QLabel* label(const Control& control, QWidget* parent, bool wrap = true) {
-  auto* widget = new QLabel(QString::fromLatin1(control.caption), parent);
+  auto* widget = new QLabel(fromCore(control.caption), parent);
   widget->setObjectName(QString::fromStdString(control.name));
   widget->setWordWrap(wrap);
   return widget;
@@ -31,7 +32,7 @@ QFrame* divider(QWidget* parent) {
 
 AboutDialog::AboutDialog(App& app, AboutBox& about, QWidget* owner) : QDialog(owner) {
   setObjectName("frmAbout");
-  setWindowTitle(QString::fromLatin1(about.frmAbout.caption));
+  setWindowTitle(fromCore(about.frmAbout.caption));
   setModal(true);
   setMinimumWidth(460);
 
@@ -52,10 +53,10 @@ AboutDialog::AboutDialog(App& app, AboutBox& about, QWidget* owner) : QDialog(ow
   titles->addWidget(label(about.lblDescription, this));
   heading->addLayout(titles, 1);
 
-  auto* ok = new QPushButton(QString::fromLatin1(about.cmdOK.caption), this);
+  auto* ok = new QPushButton(fromCore(about.cmdOK.caption), this);
   ok->setObjectName("cmdOK");
   ok->setDefault(true);
-  auto* sysInfo = new QPushButton(QString::fromLatin1(about.cmdSysInfo.caption), this);
+  auto* sysInfo = new QPushButton(fromCore(about.cmdSysInfo.caption), this);
   sysInfo->setObjectName("cmdSysInfo");
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(ok);

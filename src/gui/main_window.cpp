@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -28,19 +27,18 @@
 
 #include "gui/about_dialog.h"
 #include "gui/clickable_label.h"
+#include "gui/core_text.h"
 #include "gui/help_window.h"
+#include "gui/hex_page_view.h"
+#include "gui/log_view.h"
 #include "gui/toolbar_icons.h"
 #include "gui/window_placement.h"
 
 namespace burnlab {
 namespace {
 
-QString latin1(const std::string& text) {
-  return QString::fromLatin1(text);
-}
-
 QString withoutCarriageReturns(const std::string& text) {
-  return latin1(text).remove(QLatin1Char('\r'));
+  return fromCore(text).remove(QLatin1Char('\r'));
 }
 
 std::string indexed(const std::string& name, std::size_t index) {
@@ -71,6 +69,32 @@ void keepPlaceWhenHidden(QWidget* widget) {
   widget->setSizePolicy(policy);
 }
 
+// Before the window system has framed the window: room for its title bar.
+const QMargins kTitleBarAllowance(0, 30, 0, 0);
+
+// Frames sit close together, so that every option and a whole page fit a 1024x600 screen.
+constexpr int kFrameSpacing = 4;
+
+template <typename Layout>
+Layout* compact(Layout* layout) {
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->setSpacing(4);
+  return layout;
+}
+
+// The keys of the menu entries: the desktop's own for opening, saving, leaving and help, and
+// function keys for the device commands, in the order of the buttons.
+const std::vector<std::pair<std::string, QKeySequence>>& shortcuts() {
+  static const std::vector<std::pair<std::string, QKeySequence>> kKeys{
+      {"mnuFileOpenCode", QKeySequence::Open},         {"mnuFileSaveCode", QKeySequence::Save},
+      {"mnuFileSaveCodeAs", QKeySequence::SaveAs},     {"mnuFileExit", QKeySequence::Quit},
+      {"mnuHelpContents", QKeySequence::HelpContents}, {"menuReadCode", QKeySequence(Qt::Key_F5)},
+      {"menuBlankCheck", QKeySequence(Qt::Key_F6)},    {"menuVerifyCode", QKeySequence(Qt::Key_F7)},
+      {"menuProgramCode", QKeySequence(Qt::Key_F8)},
+  };
+  return kKeys;
+}
+
 bool samePlacement(const WindowPlacement& a, const WindowPlacement& b) {
   return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
 }
@@ -80,8 +104,8 @@ void setShown(QWidget* widget, bool visible) {
 }
 
 void syncAction(QAction* action, const Control& control) {
-  if (!action->isSeparator()) action->setText(latin1(control.caption));
-  action->setToolTip(latin1(control.toolTip.empty() ? control.caption : control.toolTip));
+  if (!action->isSeparator()) action->setText(fromCore(control.caption));
+  action->setToolTip(fromCore(control.toolTip.empty() ? control.caption : control.toolTip));
   action->setEnabled(control.enabled);
   action->setVisible(control.visible);
   action->setCheckable(control.checked || action->isChecked());
@@ -122,20 +146,20 @@ void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
 }
 
 void syncLabel(QLabel* label, const Control& control) {
-  label->setText(latin1(control.caption));
+  label->setText(fromCore(control.caption));
   setColor(label, QPalette::WindowText, textColor(control.foreColor, onDarkPanel(control.name)));
 }
 
 void syncCombo(QComboBox* combo, const Control& control) {
   QStringList items;
-  for (const auto& item : control.items) items << latin1(item);
+  for (const auto& item : control.items) items << fromCore(item);
   QStringList shown;
   for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
   if (items != shown) {
     combo->clear();
     combo->addItems(items);
   }
-  combo->setPlaceholderText(latin1(control.text));
+  combo->setPlaceholderText(fromCore(control.text));
   combo->setCurrentIndex(control.listIndex < combo->count() ? control.listIndex : -1);
 }
 
@@ -159,11 +183,14 @@ MainWindow::MainWindow() {
   buildToolBar();
   buildStatusBar();
 
+  // Three columns: the options, the page with the commands, the board and the log. Extra width
+  // goes to the page (its font grows) and the log alike.
   auto* central = new QWidget(this);
   auto* columns = new QHBoxLayout(central);
-  columns->setContentsMargins(6, 6, 6, 6);
+  columns->setContentsMargins(6, 4, 6, 4);
+  columns->setSpacing(6);
   columns->addWidget(buildOptionsColumn());
-  columns->addWidget(buildDisplayColumn());
+  columns->addWidget(buildDisplayColumn(), 2);
   columns->addWidget(buildLogColumn(), 1);
   setCentralWidget(central);
 
@@ -226,9 +253,12 @@ void MainWindow::forwardClicks(QObject* view, const std::string& name) {
 void MainWindow::buildMenus() {
   for (const auto& entry : burnlab::menuBar()) {
     const Control& control = designPanel().*entry.control;
-    auto* menu = named(new QMenu(latin1(control.caption), this), control.name);
+    auto* menu = named(new QMenu(fromCore(control.caption), this), control.name);
     QMainWindow::menuBar()->addMenu(menu);
     buildMenu(menu, entry.entries);
+  }
+  for (const auto& [name, keys] : shortcuts()) {
+    if (auto* action = qobject_cast<QAction*>(viewOf(name))) action->setShortcut(keys);
   }
 }
 
@@ -240,13 +270,13 @@ void MainWindow::buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
     }
     const Control& control = designPanel().*entry.control;
     if (!entry.entries.empty()) {
-      auto* submenu = named(new QMenu(latin1(control.caption), menu), control.name);
+      auto* submenu = named(new QMenu(fromCore(control.caption), menu), control.name);
       menu->addMenu(submenu);
       buildMenu(submenu, entry.entries);
     } else if (burnlab::isSeparator(control)) {
       named(menu->addSeparator(), control.name);
     } else {
-      named(menu->addAction(latin1(control.caption)), control.name);
+      named(menu->addAction(fromCore(control.caption)), control.name);
     }
   }
 }
@@ -263,8 +293,11 @@ void MainWindow::buildToolBar() {
       continue;
     }
     const bool opens = button.key.rfind("Open", 0) == 0;
-    named(bar->addAction(toolbarIcon(opens ? "Open" : "Save"), latin1(button.key)), button.name);
+    named(bar->addAction(toolbarIcon(opens ? "Open" : "Save"), fromCore(button.key)), button.name);
   }
+  // The file names beside the buttons that open and save them.
+  bar->addSeparator();
+  bar->addWidget(buildFiles());
 }
 
 void MainWindow::buildStatusBar() {
@@ -283,31 +316,26 @@ void MainWindow::buildStatusBar() {
 }
 
 QWidget* MainWindow::buildOptionsColumn() {
+  // Every option in view at once, down to the automatic operations at the bottom.
   auto* column = new QWidget;
   auto* layout = new QVBoxLayout(column);
-  layout->setContentsMargins(0, 0, 4, 0);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(kFrameSpacing);
   layout->addWidget(buildDeviceFrame());
   layout->addWidget(buildPortFrame());
-  layout->addWidget(buildHardwareFrame());
   layout->addWidget(buildVoltageFrame());
   layout->addWidget(buildByteLaneFrame());
   layout->addWidget(buildSpeed());
   layout->addWidget(buildBufferChoiceFrame());
   layout->addWidget(buildAutoOperationsFrame());
   layout->addStretch(1);
-  // On a short screen the options scroll rather than push the window off it.
-  auto* scroller = new QScrollArea;
-  scroller->setWidget(column);
-  scroller->setWidgetResizable(true);
-  scroller->setFrameShape(QFrame::NoFrame);
-  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  scroller->setFixedWidth(column->sizeHint().width() + 18);
-  return scroller;
+  column->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  return column;
 }
 
 QGroupBox* MainWindow::buildDeviceFrame() {
   auto* frame = named(new QGroupBox, "Frame2");
-  auto* layout = new QVBoxLayout(frame);
+  auto* layout = compact(new QVBoxLayout(frame));
   auto* device = named(new QComboBox(frame), "Device");
   device->setMaxVisibleItems(20);
   device->setMinimumContentsLength(28);
@@ -333,7 +361,7 @@ QGroupBox* MainWindow::buildPortFrame() {
 
 QGroupBox* MainWindow::buildHardwareFrame() {
   auto* frame = named(new QGroupBox, "Frame9");
-  auto* layout = new QHBoxLayout(frame);
+  auto* layout = compact(new QHBoxLayout(frame));
   auto* found = named(new ClickableLabel(frame), "BurnlabHardwareFound");
   QFont bold = found->font();
   bold.setBold(true);
@@ -350,7 +378,7 @@ QGroupBox* MainWindow::buildOptionFrame(const std::string& frameName,
                                         const std::string& optionsName,
                                         std::initializer_list<std::size_t> indexes) {
   auto* frame = named(new QGroupBox, frameName);
-  auto* layout = new QHBoxLayout(frame);
+  auto* layout = compact(new QHBoxLayout(frame));
   for (std::size_t index : indexes) {
     auto* option = named(new QRadioButton(frame), indexed(optionsName, index));
     option->setAutoExclusive(false);  // the core keeps one option of the group chosen
@@ -385,7 +413,7 @@ QWidget* MainWindow::buildSpeed() {
 
 QGroupBox* MainWindow::buildBufferChoiceFrame() {
   auto* frame = named(new QGroupBox, "Frame8");
-  auto* layout = new QHBoxLayout(frame);
+  auto* layout = compact(new QHBoxLayout(frame));
   layout->addWidget(named(new QCheckBox(frame), "CheckCode"));
   layout->addWidget(named(new QCheckBox(frame), "CheckData"));
   return frame;
@@ -393,7 +421,7 @@ QGroupBox* MainWindow::buildBufferChoiceFrame() {
 
 QGroupBox* MainWindow::buildAutoOperationsFrame() {
   auto* frame = named(new QGroupBox, "Frame5");
-  auto* layout = new QVBoxLayout(frame);
+  auto* layout = compact(new QVBoxLayout(frame));
   layout->addWidget(named(new QCheckBox(frame), "CheckBlankPriorProgramming"));
   layout->addWidget(named(new QCheckBox(frame), "VerifyAfterProgramming"));
   keepPlaceWhenHidden(frame);
@@ -404,7 +432,7 @@ QWidget* MainWindow::buildDisplayColumn() {
   auto* column = new QWidget;
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(buildFiles());
+  layout->setSpacing(kFrameSpacing);
   layout->addWidget(buildHexDisplayFrame(), 1);
   layout->addWidget(buildCommandsFrame());
   layout->addWidget(buildLamps());
@@ -420,8 +448,10 @@ QWidget* MainWindow::buildDisplayColumn() {
 
 QWidget* MainWindow::buildFiles() {
   auto* files = new QWidget;
+  files->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   auto* grid = new QGridLayout(files);
   grid->setContentsMargins(4, 0, 4, 0);
+  grid->setVerticalSpacing(0);
   int row = 0;
   for (const char* buffer : {"Code", "Data"}) {
     const std::string prefix = std::string("FileNameData").replace(8, 4, buffer);
@@ -443,30 +473,28 @@ QWidget* MainWindow::buildFiles() {
 
 QGroupBox* MainWindow::buildHexDisplayFrame() {
   auto* frame = named(new QGroupBox, "Frame3");
-  auto* layout = new QHBoxLayout(frame);
+  auto* layout = compact(new QHBoxLayout(frame));
   layout->setSpacing(0);
-  hexDisplay_ = named(new QPlainTextEdit(frame), "BufferDisplay");
-  hexDisplay_->setReadOnly(true);
-  hexDisplay_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  hexDisplay_->setFont(hexDisplayFont());
+  hexDisplay_ = named(new HexPageView(hexDisplayFont(), frame), "BufferDisplay");
   hexDisplay_->viewport()->installEventFilter(this);
   layout->addWidget(hexDisplay_, 1);
   auto* scroll = named(new QScrollBar(Qt::Vertical, frame), "VScroll1");
   scroll->setPageStep(1);
+  hexDisplay_->setPageScrollBar(scroll);
   layout->addWidget(scroll);
   return frame;
 }
 
 QGroupBox* MainWindow::buildCommandsFrame() {
   auto* frame = named(new QGroupBox, "Frame7");
-  auto* grid = new QGridLayout(frame);
+  auto* grid = compact(new QGridLayout(frame));
   const std::vector<std::vector<const char*>> rows{
       {"Read_button", "Blank_button", "Verify_button", "Program_button", "Display_button"},
       {"Erase_button", "EraseFlash_button", "Show_button", "Command1"}};
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
     for (int column = 0; column < static_cast<int>(rows[row].size()); ++column) {
       auto* button = named(new QPushButton(frame), rows[row][column]);
-      button->setMinimumHeight(30);
+      button->setMinimumHeight(28);
       grid->addWidget(button, row, column);
     }
   }
@@ -492,14 +520,20 @@ QWidget* MainWindow::buildLamps() {
 }
 
 QWidget* MainWindow::buildLogColumn() {
+  // The board's state above the log that reports on it.
+  auto* column = new QWidget;
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(kFrameSpacing);
+  layout->addWidget(buildHardwareFrame());
   auto* frame = named(new QGroupBox, "Frame6");
-  auto* layout = new QVBoxLayout(frame);
-  log_ = named(new QPlainTextEdit(frame), "SystemLog");
-  log_->setReadOnly(true);
+  auto* inside = compact(new QVBoxLayout(frame));
+  log_ = named(new LogView(frame), "SystemLog");
   log_->setMinimumWidth(180);
   log_->viewport()->installEventFilter(this);
-  layout->addWidget(log_);
-  return frame;
+  inside->addWidget(log_);
+  layout->addWidget(frame, 1);
+  return column;
 }
 
 void MainWindow::attach(App& app) {
@@ -522,7 +556,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::sync(const Control& control) {
-  if (control.name == "frmMain") return setWindowTitle(latin1(control.caption));
+  if (control.name == "frmMain") return setWindowTitle(fromCore(control.caption));
   if (control.name == "Timer1") return syncTimer();
   QObject* view = viewOf(control.name);
   if (!view) return;
@@ -531,20 +565,21 @@ void MainWindow::sync(const Control& control) {
   if (auto* menu = qobject_cast<QMenu*>(view)) return syncAction(menu->menuAction(), control);
   auto* widget = static_cast<QWidget*>(view);
   widget->setEnabled(control.enabled);
-  widget->setToolTip(latin1(control.toolTip));
+  widget->setToolTip(fromCore(control.toolTip));
   setShown(widget, control.visible);
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    button->setText(latin1(control.caption));
+    button->setText(fromCore(control.caption));
     if (button->isCheckable()) button->setChecked(control.checked);
     if (qobject_cast<QPushButton*>(button)) {
       setColor(button, QPalette::Button, buttonFace(control.backColor));
     }
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-    frame->setTitle(latin1(control.caption));
-    if (control.width > 0) frame->setMinimumSize(control.width, control.height);
+    // A frame's size (the hex display's, placed at start-up) is left to the layout: it makes
+    // the frame no smaller than a whole page in the font it shows.
+    frame->setTitle(fromCore(control.caption));
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     syncLabel(label, control);
-    if (control.name.rfind("sbStatusBar", 0) == 0) label->setText(latin1(control.text));
+    if (control.name.rfind("sbStatusBar", 0) == 0) label->setText(fromCore(control.text));
   } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     syncCombo(combo, control);
   } else if (auto* slider = qobject_cast<QAbstractSlider*>(widget)) {
@@ -553,7 +588,7 @@ void MainWindow::sync(const Control& control) {
     progress->setRange(control.min, std::max(control.min, control.max));
     progress->setValue(control.value);
   } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
-    if (field->text() != latin1(control.text)) field->setText(latin1(control.text));
+    if (field->text() != fromCore(control.text)) field->setText(fromCore(control.text));
   } else if (widget == hexDisplay_) {
     const auto text = withoutCarriageReturns(control.text);
     if (hexDisplay_->toPlainText() != text) hexDisplay_->setPlainText(text);
@@ -572,8 +607,7 @@ void MainWindow::syncLog() {
     cursor.insertText(withoutCarriageReturns(text.substr(loggedLength_)));
   }
   loggedLength_ = text.size();
-  log_->moveCursor(QTextCursor::End);
-  log_->ensureCursorVisible();
+  log_->showEnd();
 }
 
 void MainWindow::syncTimer() {
@@ -590,6 +624,16 @@ double MainWindow::dotsPerInch() const {
   return shown ? shown->logicalDotsPerInch() : 96.0;
 }
 
+QMargins MainWindow::frameAllowance() const {
+  // Known once the window system has framed the window; before that, room for a title bar.
+  if (isVisible() && frameGeometry() != geometry()) {
+    const QRect outer = frameGeometry(), inner = geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+  }
+  return kTitleBarAllowance;
+}
+
 void MainWindow::applyPlacement() {
   const auto& placement = app_->panel.placement;
   if (appliedPlacement_ && samePlacement(*appliedPlacement_, placement)) return;
@@ -600,7 +644,7 @@ void MainWindow::applyPlacement() {
   QList<QRect> screens;
   for (const QScreen* each : QGuiApplication::screens()) screens << each->availableGeometry();
   const QScreen* primary = QGuiApplication::primaryScreen();
-  setGeometry(openingRect(placement, dotsPerInch(), minimumSizeHint(), screens,
+  setGeometry(openingRect(placement, dotsPerInch(), minimumSizeHint(), frameAllowance(), screens,
                           primary ? primary->availableGeometry() : QRect()));
 }
 

@@ -18,6 +18,8 @@ class QTimer;
 namespace burnlab {
 
 class AboutDialog;
+class HexPageView;
+class LogView;
 class HelpWindow;
 
 // The main window: a passive view of the App's Panel. Every control of the Panel has a widget
@@ -80,12 +82,13 @@ class MainWindow final : public QMainWindow, public View {
   void syncLog();
   void syncTimer();
   void applyPlacement();
+  QMargins frameAllowance() const;
   double dotsPerInch() const;
 
   App* app_ = nullptr;
   std::map<std::string, QObject*> views_;
-  QPlainTextEdit* log_ = nullptr;
-  QPlainTextEdit* hexDisplay_ = nullptr;
+  LogView* log_ = nullptr;
+  HexPageView* hexDisplay_ = nullptr;
   QTimer* timer1_ = nullptr;
   QTimer* clock_ = nullptr;
   std::size_t loggedLength_ = 0;

@@ -26,7 +26,8 @@ class QtDialogs final : public Dialogs {
   QWidget* parent_;
 };
 
-// "Binary|*.bin|All|*.*" as Qt writes a filter: "Binary (*.bin);;All (*.*)".
+// "Binary|*.bin|All Files (*.*)|*.*" as Qt writes a filter: "Binary (*.bin);;All Files (*)".
+// "*.*" stands for every file, with or without a dot in its name.
 QString qtFileFilter(const std::string& filter);
 
 }  // namespace burnlab

@@ -22,8 +22,7 @@ void QtPlatform::playSound(const std::filesystem::path& waveFile) {
   sound_.play();
 }
 
-std::optional<std::string> QtPlatform::setting(const std::string& section,
-                                               const std::string& key) {
+std::optional<std::string> QtPlatform::setting(const std::string& section, const std::string& key) {
   const auto value = settings_.value(settingsKey(section, key));
   if (!value.isValid()) return std::nullopt;
   return value.toString().toLatin1().toStdString();

@@ -1,12 +1,16 @@
-// burnlab_screenshot: starts the window on the simulated board without a display, saves a
-// picture of it and says how long start-up took until the window was shown. With a third
-// argument FOLDER it also saves the About window and the help window there.
+// burnlab_screenshot: starts the window on the simulated board without a display, reads the
+// 27C256 in its socket (a sample image), saves a picture of the window and says how long
+// start-up took until the window was shown. With a third argument FOLDER it also saves the
+// About window and the help window there.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QWindow>
+#include <fstream>
 #include <iostream>
 
+#include "devices/device_catalogue.h"
 #include "gui/about_dialog.h"
 #include "gui/help_window.h"
 #include "gui/window_program.h"
@@ -38,6 +42,27 @@ bool saveOtherWindows(burnlab::App& app, QWidget& owner, const QString& folder) 
          savePicture(help, folder + "/burnlab-help.png");
 }
 
+// A sample image for the simulated 27C256: a text, then every byte value once, repeated.
+std::string writeSampleImage(const QString& file) {
+  std::string bytes = "BURNLAB sample image: the 27C256 in the simulated socket. ";
+  for (int value = 0; bytes.size() < 32768; value = (value + 1) % 256) {
+    bytes += static_cast<char>(value);
+  }
+  bytes.resize(32768);
+  std::ofstream(file.toStdString(), std::ios::binary) << bytes;
+  return file.toStdString();
+}
+
+// Chooses the 27C256 and reads it, as the operator does.
+void readSampleChip(burnlab::App& app) {
+  const auto& rows = burnlab::DeviceCatalogue::rows();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row].name == "Eprom 27C256") app.setDeviceListIndex(static_cast<int>(row));
+  }
+  app.Read_button_Click();
+  app.seams.view.changed();
+}
+
 void waitUntilShown(QWidget& window) {
   QElapsedTimer waited;
   waited.start();
@@ -60,8 +85,10 @@ int main(int argc, char** argv) {
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  QTemporaryDir scratch;
   ProgramOptions options;
   options.simulate = true;
+  options.simSocket = "27C256:" + writeSampleImage(scratch.filePath("sample.bin"));
   std::string error;
   auto program = WindowProgram::build(options, error);
   if (!program) {
@@ -78,6 +105,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   program->window().resize(width, height);
+  QApplication::processEvents();
+  readSampleChip(program->app());
   QApplication::processEvents();
   if (!program->window().grab().save(QString::fromLocal8Bit(argv[1]))) {
     std::cerr << "burnlab_screenshot: cannot write " << argv[1] << '\n';

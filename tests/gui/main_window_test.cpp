@@ -24,30 +24,11 @@
 #include <fstream>
 
 #include "gui/help_window.h"
+#include "gui/window_fixture.h"
 #include "gui/window_placement.h"
-#include "support/app_fixture.h"
 
 namespace burnlab::testing {
 namespace {
-
-struct WindowFixture {
-  explicit WindowFixture(bool load = true) : app({port, platform, dialogs, window}) {
-    app.portConfig.setFolder(configFolder.path());
-    window.attach(app);
-    if (load) app.Form_Load();
-    window.show();
-  }
-  QLabel* lamp(const char* name) { return window.findChild<QLabel*>(name); }
-
-  TempFolder configFolder;
-  sim::VirtualClock clock;
-  sim::SimBoard board{6, 0x378, clock};
-  RecordingPort port{board};
-  FakePlatform platform;
-  FakeDialogs dialogs;
-  MainWindow window;
-  App app;
-};
 
 // Every control and menu entry of the main window with its design-time caption and tool tip.
 struct Expected {
@@ -503,21 +484,6 @@ TEST(WindowPlacement, ConvertsTwipsAtTheScreensDotsPerInch) {
   const auto placed = placementOf(QRect(10, 20, 800, 600), 96, false);
   EXPECT_EQ((std::array{placed.left, placed.top, placed.width, placed.height}),
             (std::array{150.0, 300.0, 12000.0, 9000.0}));
-}
-
-TEST(WindowPlacement, OpensAtLeastAtTheMinimumSizeAndOnAScreen) {
-  const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
-  const QRect primary(0, 0, 1280, 770);
-  // The defaults: 100 twips wide is 7 pixels.
-  EXPECT_EQ(openingRect({100, 100, 100, 6500, false}, 96, QSize(1000, 520), screens, primary),
-            QRect(7, 7, 1000, 520));
-  // On the second screen it stays there.
-  EXPECT_EQ(openingRect({21000, 1500, 12000, 9000, false}, 96, QSize(1000, 520), screens, primary),
-            QRect(1400, 100, 1000, 600));
-  // Off every screen (a screen since unplugged): the primary screen's top left.
-  EXPECT_EQ(
-      openingRect({60000, -30000, 12000, 9000, false}, 96, QSize(1000, 520), screens, primary),
-      QRect(0, 0, 1000, 600));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "util/regular_file.h"
+
 namespace burnlab {
 namespace {
 
@@ -29,19 +31,21 @@ ImageFileRead tooLong(std::uintmax_t length) {
   return result;
 }
 
-// Closes the descriptor however the read ends.
+// A regular file opened for reading (a FIFO or device is refused without waiting on it);
+// closes the descriptor however the read ends.
 class OpenFile {
  public:
-  explicit OpenFile(const std::filesystem::path& file)
-      : fd_(::open(file.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  explicit OpenFile(const std::filesystem::path& file) : fd_(openRegularFile(file, error_)) {}
   ~OpenFile() {
     if (fd_ >= 0) ::close(fd_);
   }
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
   int fd() const { return fd_; }
+  const std::string& error() const { return error_; }
 
  private:
+  std::string error_;
   int fd_;
 };
 
@@ -72,12 +76,9 @@ bool readUpTo(int fd, std::size_t limit, std::vector<std::uint8_t>& bytes, int& 
 ImageFileRead readImageFile(const std::filesystem::path& file, std::uintmax_t maxLength,
                             std::vector<std::uint8_t> scratch) {
   const OpenFile opened(file);
-  if (opened.fd() < 0) return unreadable(errno);
+  if (opened.fd() < 0) return unreadable(opened.error());
   struct stat status {};
   if (::fstat(opened.fd(), &status) != 0) return unreadable(errno);
-  if (S_ISDIR(status.st_mode)) return unreadable(EISDIR);
-  // A device or pipe has no length to check against and may never end.
-  if (!S_ISREG(status.st_mode)) return unreadable(std::string("Not a regular file"));
 
   const auto statedLength = static_cast<std::uintmax_t>(status.st_size);
   if (statedLength > maxLength) return tooLong(statedLength);

@@ -1,15 +1,20 @@
 #include "shell/port_config_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 
+#include "buffers/image_file.h"
 #include "util/atomic_file.h"
 
 namespace burnlab {
+namespace {
+
+// The file holds four short lines; one far longer is not a port configuration, and is not
+// read into memory whole.
+constexpr std::uintmax_t kPortConfigFileLimit = 64 * 1024;
+
+}  // namespace
+
 std::filesystem::path PortConfigFile::ConfigFileName() const {
   const auto folder = folder_.empty() ? platform_.programFolder() : folder_;
   return folder / kPortConfigFileName;
@@ -18,18 +23,18 @@ std::filesystem::path PortConfigFile::ConfigFileName() const {
 std::optional<PortConfig> PortConfigFile::read() {
   const auto file = ConfigFileName();
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    log_.LogLine(file.string() + " could not be read: " + std::strerror(errno));
+  if (!std::filesystem::exists(file, error)) return std::nullopt;
+  const auto read = readImageFile(file, kPortConfigFileLimit);
+  if (read.outcome == ImageFileRead::Outcome::TooLong) {
+    log_.LogLine(file.string() + " could not be read: it is " + std::to_string(read.length) +
+                 " bytes long, too long for a port configuration");
     return std::nullopt;
   }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    log_.LogLine(file.string() + " could not be read: " + std::strerror(errno));
+  if (!read.read()) {
+    log_.LogLine(file.string() + " could not be read: " + read.error);
     return std::nullopt;
   }
-  return parsePortConfig(text);
+  return parsePortConfig({reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()});
 }
 
 void PortConfigFile::write(std::int16_t portBase, std::int16_t model) {

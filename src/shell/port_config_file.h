@@ -24,7 +24,8 @@ class PortConfigFile {
   std::filesystem::path ConfigFileName() const;
 
   // The file's key lines; nothing when there is no such file. A file that exists but cannot be
-  // read is logged with its name and the reason, and counts as no file.
+  // read (a FIFO, a folder, or one far longer than a port configuration can be) is logged with
+  // its name and the reason, and counts as no file.
   std::optional<PortConfig> read();
 
   // Creates or replaces the file for this port and model, stamped with the local date and time.

@@ -1,8 +1,13 @@
 #include "buffers/image_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
 
 #include "support/temp_folder.h"
 
@@ -60,6 +65,29 @@ TEST(ImageFile, FilesThatCannotBeReadGiveTheSystemsReason) {
   const auto device = readImageFile("/dev/zero", 100);
   EXPECT_EQ(device.outcome, ImageFileRead::Outcome::Unreadable);
   EXPECT_EQ(device.error, "Not a regular file");
+}
+
+TEST(ImageFile, AFifoIsRefusedAtOnceInsteadOfWaitingForAWriter) {
+  TempFolder folder;
+  const auto fifo = folder.path() / "fifo.bin";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto reading = std::async(std::launch::async, [&] { return readImageFile(fifo, 100); });
+  const bool answered = reading.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+  EXPECT_TRUE(answered);
+  // A writer lets an open that waits go on.
+  while (reading.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+    const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) ::close(writer);
+  }
+  const auto read = reading.get();
+  EXPECT_EQ(read.outcome, ImageFileRead::Outcome::Unreadable);
+  EXPECT_EQ(read.error, "Not a regular file");
+
+  // A link to a regular file reads as that file.
+  writeBytes(folder.path() / "real.bin", {1, 2, 3});
+  std::filesystem::create_symlink("real.bin", folder.path() / "to-real");
+  EXPECT_EQ(readImageFile(folder.path() / "to-real", 100).bytes,
+            (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 }  // namespace

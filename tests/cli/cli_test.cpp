@@ -1,5 +1,6 @@
 // burnlab-cli run as a program: exit codes, messages and the port trace it leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -23,7 +24,8 @@ struct Run {
 Run runCli(const std::string& arguments, const std::filesystem::path& state = {}) {
   TempFolder fresh;
   const auto stateHome = state.empty() ? fresh.path() : state;
-  const std::string command = "XDG_STATE_HOME='" + stateHome.string() + "' " +
+  // A run that hangs is ended after a while (status 124) instead of holding up the tests.
+  const std::string command = "XDG_STATE_HOME='" + stateHome.string() + "' timeout 20 " +
                               std::string(BURNLAB_CLI) + " " + arguments + " 2>&1";
   Run run;
   FILE* pipe = ::popen(command.c_str(), "r");
@@ -204,7 +206,8 @@ TEST(CliDevices, ExitStatusesTellFailureBadInputAndNoBoardApart) {
   EXPECT_EQ(runCli("--simulate=2764 -d 5 verify -i " + (folder.path() / "missing").string()).status,
             2);
   EXPECT_EQ(runCli("--simulate=none -d 5 blank").status, 3);
-  EXPECT_EQ(runCli("--simulate=24C08 -d 34 read -o /dev/null").status, 0);
+  EXPECT_EQ(runCli("--simulate=24C08 -d 34 read -o " + (folder.path() / "e.bin").string()).status,
+            0);
   EXPECT_EQ(runCli("--simulate -d 34 read -o " + (folder.path() / "x").string()).status, 1);
   EXPECT_EQ(runCli("--simulate=27C999 -d 5 blank").status, 2);
 }
@@ -230,6 +233,50 @@ class InFolder {
  private:
   std::filesystem::path previous_;
 };
+
+TEST(CliFiles, AFifoGivenAsInputIsRefusedAtOnce) {
+  TempFolder folder;
+  const auto fifo = (folder.path() / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto show = runCli("--simulate show -i " + fifo);
+  EXPECT_EQ(show.status, 2) << show.output;
+  EXPECT_NE(show.output.find("Not a regular file"), std::string::npos) << show.output;
+  EXPECT_EQ(runCli("--simulate=2764 -d 5 verify -i " + fifo).status, 2);
+  EXPECT_EQ(runCli("--simulate=27C256:" + fifo + " -d 10 blank").status, 2);
+
+  // A setup slot that names the FIFO as its code file, and a slot file that is a FIFO.
+  std::ofstream(folder.path() / "BLSetup1.INI", std::ios::binary)
+      << "SetupName = Pipe\r\nsFILE = " << fifo << "\r\nDevice.Index = 5\r\n";
+  ASSERT_EQ(::mkfifo((folder.path() / "BLSetup2.INI").c_str(), 0600), 0);
+  const InFolder inFolder(folder.path());
+  EXPECT_EQ(runCli("--simulate --setup 1 blank").status, 2);
+  EXPECT_EQ(runCli("--simulate --setup 2 blank").status, 2);
+}
+
+TEST(CliFiles, ReadWritesThroughALinkKeepsPermissionsAndRefusesAFifo) {
+  TempFolder folder;
+  const auto image = folder.path() / "chip.bin";
+  const auto bytes = writeImage(image, 8192, 9);
+  const std::string read = "--simulate=2764:" + image.string() + " -d 5 read -o ";
+
+  const auto target = folder.path() / "target.bin";
+  std::ofstream(target) << "old";
+  ::chmod(target.c_str(), 0600);
+  std::filesystem::create_symlink(target, folder.path() / "link.bin");
+  ASSERT_EQ(runCli(read + (folder.path() / "link.bin").string()).status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link.bin"));
+  EXPECT_EQ(readAll(target), bytes);
+  struct stat status {};
+  ASSERT_EQ(::stat(target.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0600u);
+
+  const auto fifo = folder.path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto refused = runCli(read + fifo.string());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.output.find("not a regular file"), std::string::npos) << refused.output;
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
 
 TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
   TempFolder folder;

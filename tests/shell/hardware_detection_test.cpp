@@ -1,6 +1,7 @@
 // Finding the board, reporting it, the port choice, forced models and burnlab6.ini, on the
 // simulated board.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <fstream>
@@ -279,6 +280,29 @@ TEST(PortConfigFile, AFileThatCannotBeWrittenIsLoggedAndTheSearchResultStands) {
   EXPECT_EQ(f.app.board.Model, 6);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
   EXPECT_EQ(f.app.panel.Ready_label.foreColor, kWhite);
+}
+
+TEST(PortConfigFile, AFileFarTooLongOrNoRegularFileIsLoggedUnreadAndCountsAsNone) {
+  AppFixture f(6, 0x378);
+  prepare(f.app);
+  const auto file = f.configFolder.path() / "burnlab6.ini";
+  // A sparse file of 1 GiB that would name the board at its end.
+  writeFile(file, "IO_PORT = 378\r\nMODEL = 6\r\n");
+  std::filesystem::resize_file(file, std::uintmax_t{1} << 30);
+  std::ofstream(file, std::ios::binary | std::ios::app) << "\r\nIO_PORT = 378\r\n";
+  f.app.hardware.ReadPortConfig();
+  EXPECT_EQ(logMessages(f.app),
+            (std::vector<std::string>{file.string() + " could not be read: it is 1073741841 " +
+                                      "bytes long, too long for a port configuration"}));
+  EXPECT_EQ(f.app.board.PortBase, 0);  // so start-up searches
+
+  std::filesystem::remove(file);
+  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+  f.app.panel.SystemLog.text.clear();
+  f.app.hardware.ReadPortConfig();  // would wait for a writer if the FIFO were opened plainly
+  EXPECT_EQ(logMessages(f.app),
+            (std::vector<std::string>{file.string() + " could not be read: Not a regular file"}));
+  EXPECT_EQ(f.app.board.PortBase, 0);
 }
 
 }  // namespace

@@ -9,13 +9,15 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
-#include <fstream>
-#include <sstream>
+
+#include "buffers/image_file.h"
 
 namespace burnlab {
 namespace {
 
 constexpr int kTopicRole = Qt::UserRole;
+// Far more than any help document holds.
+constexpr std::uintmax_t kHelpFileLimit = 16 * 1024 * 1024;
 
 }  // namespace
 
@@ -72,11 +74,11 @@ HelpWindow::HelpWindow(QWidget* owner) : QDialog(owner) {
 }
 
 std::optional<std::string> HelpWindow::open(const HelpRequest& request) {
-  std::ifstream file(request.file, std::ios::binary);
-  if (!file) return "Cannot open the help file " + request.file.string() + ".";
-  std::ostringstream text;
-  text << file.rdbuf();
-  document_ = HelpDocument::parse(text.str());
+  // Read as any file the program reads: a FIFO or device in its place is refused, not waited on.
+  const auto file = readImageFile(request.file, kHelpFileLimit);
+  if (!file.read()) return "Cannot open the help file " + request.file.string() + ".";
+  document_ =
+      HelpDocument::parse({reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()});
   if (document_.topics().empty()) {
     return "The help file " + request.file.string() + " holds no help topics.";
   }

@@ -3,6 +3,7 @@
 #include "gui/main_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -475,6 +476,12 @@ TEST(HelpWindow, ShowsTheContentsAndFindsTopicsByKeyword) {
   const auto missing = help.open({"/nonexistent/burnlab5.hlp", HelpCommand::Contents, ""});
   ASSERT_TRUE(missing.has_value());
   EXPECT_NE(missing->find("/nonexistent/burnlab5.hlp"), std::string::npos);
+
+  // A FIFO in the help file's place is refused at once, not waited on.
+  TempFolder folder;
+  const auto fifo = folder.path() / "burnlab5.hlp";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_TRUE(help.open({fifo, HelpCommand::Contents, ""}).has_value());
 }
 
 TEST(WindowPlacement, ConvertsTwipsAtTheScreensDotsPerInch) {

@@ -36,5 +36,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   program->start();
-  return application.exec();
+  const int status = application.exec();
+  if (const auto trace = program->finishTrace(); !trace.empty()) {
+    std::cerr << "burnlab: " << trace << '\n';
+    return status != 0 ? status : 1;
+  }
+  return status;
 }

@@ -23,6 +23,9 @@ class WindowProgram {
   // operator makes them, and the window shows.
   void start();
 
+  // After the window closed: ends the port trace; why it is incomplete, or nothing.
+  std::string finishTrace() { return stack_->finishTrace(); }
+
   MainWindow& window() { return window_; }
   App& app() { return app_; }
 

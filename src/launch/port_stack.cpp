@@ -43,16 +43,20 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
   }
 
   if (!options.traceFile.empty()) {
-    stack->traceFile_.open(options.traceFile, std::ios::out | std::ios::trunc);
-    if (!stack->traceFile_) {
-      error = "Cannot write the trace file " + options.traceFile.string();
-      return nullptr;
-    }
-    stack->tracer_ = std::make_unique<TracingPort>(*backEnd, stack->traceFile_);
+    stack->traceFile_ = TraceFile::create(options.traceFile, error);
+    if (!stack->traceFile_) return nullptr;
+    stack->tracer_ = std::make_unique<TracingPort>(*backEnd, stack->traceFile_->stream());
     backEnd = stack->tracer_.get();
   }
   stack->filter_ = std::make_unique<PortAddressFilter>(*backEnd);
   return stack;
+}
+
+std::string PortStack::finishTrace() {
+  if (!traceFile_) return {};
+  const auto failure = traceFile_->finish();
+  if (failure.empty()) return {};
+  return "the trace file " + traceFile_->path().string() + " could not be written: " + failure;
 }
 
 void PortStack::onProblem(std::function<void(const std::string&)> receiver) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "launch/program_options.h"
+#include "launch/trace_file.h"
 #include "link/port_address_filter.h"
 #include "link/port_io.h"
 #include "link/tracing_port.h"
@@ -25,6 +25,11 @@ class PortStack {
 
   PortIo& port() { return *filter_; }
 
+  // Ends the trace, when there is one: every access is written out and the file closed.
+  // Returns why the trace file is incomplete (for the operator, with the file's name), or
+  // nothing when it is whole or there is no trace.
+  std::string finishTrace();
+
   // Why no real port is used, if so; and problems found later by the port layer. Until a
   // receiver is set, problems are kept and handed over when it is.
   void onProblem(std::function<void(const std::string&)> receiver);
@@ -41,7 +46,7 @@ class PortStack {
   std::unique_ptr<sim::SimClock> clock_;
   std::unique_ptr<sim::SimBoard> simBoard_;
   std::unique_ptr<PortIo> backEnd_;
-  std::ofstream traceFile_;
+  std::unique_ptr<TraceFile> traceFile_;
   std::unique_ptr<TracingPort> tracer_;
   std::unique_ptr<PortAddressFilter> filter_;
   std::string notice_;

@@ -12,6 +12,7 @@ class PortAddressFilter final : public PortIo {
   explicit PortAddressFilter(PortIo& inner) : inner_(inner) {}
   void PortOut(std::uint16_t address, std::uint8_t value) override;
   std::uint8_t PortIn(std::uint16_t address) override;
+  void retryUnavailablePorts() override { inner_.retryUnavailablePorts(); }
 
  private:
   PortIo& inner_;

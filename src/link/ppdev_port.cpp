@@ -97,11 +97,21 @@ std::string describePpdevError(const std::filesystem::path& device, int error, b
 PpdevPort::PpdevPort(PpdevSettings settings, std::shared_ptr<PpdevCalls> calls,
                      ProblemReport report)
     : settings_(std::move(settings)), calls_(std::move(calls)), report_(std::move(report)) {
+  findPorts();
+}
+
+void PpdevPort::findPorts() {
   bases_ = findParportBases(settings_.procRoot);
+  explicitBase_.reset();
   if (!settings_.explicitDevice.empty()) {
     const auto name = settings_.explicitDevice.filename().string();
     if (const auto found = bases_.find(name); found != bases_.end()) explicitBase_ = found->second;
   }
+}
+
+void PpdevPort::retryUnavailablePorts() {
+  std::erase_if(devices_, [](const auto& device) { return device.second < 0; });
+  findPorts();
 }
 
 PpdevPort::~PpdevPort() {

@@ -41,7 +41,8 @@ std::map<std::string, std::uint16_t> findParportBases(const std::filesystem::pat
 
 // Port access through the Linux ppdev interface. A port is opened and claimed on its first
 // access; an access to a base with no parallel port behind it touches nothing and reads as a
-// port with no board. A port that cannot be opened is reported once, with how to fix it.
+// port with no board. A port that cannot be opened is reported once, with how to fix it, and
+// is not tried again until a new search for the board asks for it.
 class PpdevPort final : public PortIo {
  public:
   using ProblemReport = std::function<void(const std::string&)>;
@@ -53,8 +54,13 @@ class PpdevPort final : public PortIo {
 
   void PortOut(std::uint16_t address, std::uint8_t value) override;
   std::uint8_t PortIn(std::uint16_t address) override;
+  // Forgets the device nodes that could not be opened or claimed, and looks at the kernel's
+  // ports afresh (a module loaded since), so that the next access tries them again and reports
+  // again what still stands in the way.
+  void retryUnavailablePorts() override;
 
  private:
+  void findPorts();
   std::optional<int> descriptorFor(std::uint16_t base);
   std::optional<std::filesystem::path> deviceFor(std::uint16_t base) const;
   std::optional<int> openAndClaim(const std::filesystem::path& device, std::uint16_t base);
@@ -65,7 +71,8 @@ class PpdevPort final : public PortIo {
   ProblemReport report_;
   std::map<std::string, std::uint16_t> bases_;
   std::optional<std::uint16_t> explicitBase_;
-  // Each device node is opened once: fd -1 means it failed and is not retried.
+  // Each device node is opened once: fd -1 means it failed and is not retried until
+  // retryUnavailablePorts.
   std::map<std::filesystem::path, int> devices_;
 };
 

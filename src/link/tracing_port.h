@@ -15,6 +15,7 @@ class TracingPort final : public PortIo {
   TracingPort(PortIo& inner, std::ostream& out) : inner_(inner), out_(out) {}
   void PortOut(std::uint16_t address, std::uint8_t value) override;
   std::uint8_t PortIn(std::uint16_t address) override;
+  void retryUnavailablePorts() override { inner_.retryUnavailablePorts(); }
 
  private:
   PortIo& inner_;

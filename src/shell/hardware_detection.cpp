@@ -39,6 +39,8 @@ std::optional<int> lptOptionOf(std::int16_t base) {
 }
 
 void HardwareDetection::TestHardware_button_Click() {
+  // A port another program held earlier may be free now: the search tries it again.
+  board_.port().retryUnavailablePorts();
   HardwareFoundPort = 0;
   board_.Model = 0;
   panel_.BurnlabHardwareFound.foreColor = kYellow;

@@ -1,18 +1,22 @@
 // The ppdev back end against a fake /proc tree and fake kernel calls, plus the real calls on
 // nodes that are not parallel ports.
+#include "link/ppdev_port.h"
+
 #include <gtest/gtest.h>
-#include <sys/ioctl.h>
 #include <linux/ppdev.h>
+#include <sys/ioctl.h>
 
 #include <atomic>
 #include <cerrno>
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <sstream>
 #include <thread>
 
 #include "link/board_probe.h"
-#include "link/ppdev_port.h"
+#include "link/port_address_filter.h"
+#include "link/tracing_port.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
@@ -37,14 +41,24 @@ class FakeKernel final : public PpdevCalls {
           while (!unblock) std::this_thread::yield();
         }
         return claimResult;
-      case PPRELEASE: record("release " + std::to_string(fd)); return 0;
+      case PPRELEASE:
+        record("release " + std::to_string(fd));
+        return 0;
       case PPDATADIR:
         record("datadir " + std::to_string(*static_cast<int*>(argument)));
         return 0;
-      case PPWDATA: record("data " + std::to_string(*byte)); return 0;
-      case PPWCONTROL: record("control " + std::to_string(*byte)); return 0;
-      case PPRSTATUS: *byte = status; record("status"); return 0;
-      default: return -EINVAL;
+      case PPWDATA:
+        record("data " + std::to_string(*byte));
+        return 0;
+      case PPWCONTROL:
+        record("control " + std::to_string(*byte));
+        return 0;
+      case PPRSTATUS:
+        *byte = status;
+        record("status");
+        return 0;
+      default:
+        return -EINVAL;
     }
   }
   void closeDevice(int fd) override { record("close " + std::to_string(fd)); }
@@ -71,7 +85,7 @@ class FakeKernel final : public PpdevCalls {
 
 struct PpdevBench {
   PpdevBench() {
-    addPort("parport0", "888\t0\n");   // 378h
+    addPort("parport0", "888\t0\n");     // 378h
     addPort("parport1", "632\t1656\n");  // 278h, with a second base after the first number
     settings.procRoot = folder.path() / "proc";
     settings.deviceRoot = folder.path() / "dev";
@@ -109,8 +123,8 @@ TEST(PpdevPort, ClaimsOnFirstUseAndMapsTheThreeRegisters) {
     EXPECT_EQ(port->PortIn(0x379), 0x5F);
     port->PortOut(0x379, 0x01);  // the status register cannot be written
   }
-  EXPECT_EQ(bench.kernel->opened, (std::vector<std::string>{(bench.folder.path() / "dev" /
-                                                             "parport0").string()}));
+  EXPECT_EQ(bench.kernel->opened,
+            (std::vector<std::string>{(bench.folder.path() / "dev" / "parport0").string()}));
   EXPECT_EQ(bench.kernel->calls,
             (std::vector<std::string>{"claim 10", "datadir 0", "data 159", "control 5", "status",
                                       "release 10", "close 10"}));
@@ -183,6 +197,39 @@ TEST(PpdevPort, AClaimThatNeverReturnsTimesOutAsBusy) {
     if (bench.kernel->lastCall() == "close 10") break;
   }
   EXPECT_EQ(bench.kernel->lastCall(), "close 10");
+}
+
+TEST(PpdevPort, ANewSearchTriesABusyOrMissingPortAgain) {
+  PpdevBench bench;
+  bench.kernel->claimResult = -EBUSY;
+  bench.addPort("parport2", "956\n");  // 3BCh, its node not there yet
+  const auto node2 = (bench.folder.path() / "dev" / "parport2").string();
+  bench.kernel->openFailures = {{node2, ENOENT}};
+  auto port = bench.open();
+  // Behind the trace and the address filter, as the programs stack them.
+  std::ostringstream trace;
+  TracingPort tracer(*port, trace);
+  PortAddressFilter stack(tracer);
+  EXPECT_EQ(stack.PortIn(0x379), 0x7F);
+  EXPECT_EQ(stack.PortIn(0x3BD), 0x7F);
+  EXPECT_EQ(stack.PortIn(0x379), 0x7F);  // not tried again within the same search
+  ASSERT_EQ(bench.problems.size(), 2u);
+  EXPECT_NE(bench.problems[0].find("close that program, then press TestPort"), std::string::npos);
+  EXPECT_EQ(bench.kernel->opened.size(), 2u);
+
+  // The other program let go, the module made the node: TestPort starts a new search.
+  bench.kernel->claimResult = 0;
+  bench.kernel->openFailures.clear();
+  stack.retryUnavailablePorts();
+  EXPECT_EQ(stack.PortIn(0x379), 0x5F);
+  EXPECT_EQ(stack.PortIn(0x3BD), 0x5F);
+  EXPECT_EQ(bench.kernel->opened.size(), 4u);
+  EXPECT_EQ(bench.problems.size(), 2u);
+
+  // A port that works is kept open across searches.
+  stack.retryUnavailablePorts();
+  EXPECT_EQ(stack.PortIn(0x379), 0x5F);
+  EXPECT_EQ(bench.kernel->opened.size(), 4u);
 }
 
 TEST(PpdevPort, AnExplicitDeviceServesItsOwnBaseOnly) {

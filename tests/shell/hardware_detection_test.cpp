@@ -130,8 +130,10 @@ TEST(BoardSearch, WithNoBoardLeavesTheBoardAndThePortAsTheyWere) {
   f.app.panel.Ready_label.foreColor = kPink;
   f.app.hardware.TestHardware_button_Click();
 
-  // Only the three probes ran: no Reset, no register write through the shadows.
+  // Only the three probes ran: no Reset, no register write through the shadows. The port
+  // layer was first asked to try again a port that another program may have held.
   EXPECT_EQ(f.port.lines.size(), 3u * 23u);
+  EXPECT_EQ(f.port.retries, 1);
   EXPECT_EQ(logMessages(f.app),
             (std::vector<std::string>{"Port 278 Not Responding", "Port 378 Not Responding",
                                       "Port 3BC Not Responding"}));

@@ -18,10 +18,15 @@ class RecordingPort final : public PortIo {
 
   void PortOut(std::uint16_t address, std::uint8_t value) override;
   std::uint8_t PortIn(std::uint16_t address) override;
+  void retryUnavailablePorts() override {
+    ++retries;
+    if (inner_) inner_->retryUnavailablePorts();
+  }
 
   // The recorded lines since the last clear.
   std::vector<std::string> lines;
   std::deque<std::uint8_t> scriptedReads;
+  int retries = 0;  // how often a search asked to retry unavailable ports
   void clear() { lines.clear(); }
 
  private:
@@ -29,7 +34,7 @@ class RecordingPort final : public PortIo {
 };
 
 // Builds the expected lines of one register write: data, then control idle, strobe, idle.
-std::vector<std::string> registerWrite(std::uint16_t base, std::uint8_t value,
-                                       std::uint8_t idle, std::uint8_t strobe);
+std::vector<std::string> registerWrite(std::uint16_t base, std::uint8_t value, std::uint8_t idle,
+                                       std::uint8_t strobe);
 
 }  // namespace burnlab::testing

@@ -64,7 +64,14 @@ int probeB(Board& board) {
 }
 
 // Model 6 pulls data line D4 low while register 3 bit 5 is set and the REG4 line released: with
-// it raised the bus reads EFh, with it lowered FFh. Model 5 reads FFh both times.
+// it raised the bus reads EFh, with it lowered FFh. Model 5 reads FFh both times. Register 3
+// also carries the chip's CE line (bit 7, active low), and the search never sets register 0's
+// OE line: a chip in the socket whose OE happens to be asserted (as a board just switched on
+// may hold it, or as a failed blank check leaves it) would drive the bus too and make a model 6
+// look like a model 5. So both values keep CE released (bit 7 set): the socket stays quiet.
+constexpr std::uint8_t kIdentifyRaised = 0xE0;   // CE and REG4 released, bit 5 set
+constexpr std::uint8_t kIdentifyLowered = 0xC0;  // CE and REG4 released, bit 5 clear
+
 bool answersAsModel6(Board& board) {
   // The read needs the model-5/6 read-select values. They are set up here, before the board's
   // model is set up, so that a first search does not read with the values of no model at all
@@ -72,12 +79,12 @@ bool answersAsModel6(Board& board) {
   board.ReadSelectLow = board.model56Values().readSelectLow;
   board.ReadSelectHigh = board.model56Values().readSelectHigh;
   RawPort raw(board);
-  raw.data(0x60);
+  raw.data(kIdentifyRaised);
   raw.control(0x0E);
   raw.control(0x00);
   board.GetNibbles();
   const auto first = board.DataByte;
-  raw.data(0x40);
+  raw.data(kIdentifyLowered);
   raw.control(0x0E);
   raw.control(0x00);
   board.GetNibbles();

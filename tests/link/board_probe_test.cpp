@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "link/board_test_support.h"
+#include "sim/chip_catalogue.h"
 #include "sim/sim_board.h"
 
 namespace burnlab::testing {
@@ -124,6 +125,25 @@ TEST(CheckHardware, EveryProbeWriteIsOneRawPortAccess) {
                 "out 027A 09", "in 0279 7F", "out 027A 08"}));
   // Each probe waits for the board to settle before each of its two reads.
   EXPECT_EQ(bench.board.delays().iterations(), 4u * 5 * 100);
+}
+
+TEST(CheckHardware, AChipInTheSocketDoesNotMakeAModelSixLookLikeAModelFive) {
+  // A 32-pin chip is always powered. Register 0 as a board may hold it when switched on: OE
+  // asserted. Were CE asserted too, the chip's bytes would mix into the model test's reads.
+  SimulatedProbe f(6, 0x378);
+  std::string error;
+  auto chip = sim::ChipCatalogue::make("27C080", {}, error);
+  ASSERT_NE(chip, nullptr) << error;
+  for (std::uint32_t address = 0; address < chip->size(); ++address) chip->setCell(address, 0);
+  f.simBoard.insert(chip);
+  ASSERT_EQ(f.simBoard.registers()[0] & 0x40, 0);  // OE asserted
+  f.bench.probe(0x378);
+  EXPECT_EQ(f.bench.board.Model, 6);
+  // The model test's register 3 values keep CE (bit 7) released.
+  const auto& lines = f.bench.port.lines;
+  ASSERT_EQ(lines.size(), 37u);
+  EXPECT_EQ(lines[23], "out 0378 E0");
+  EXPECT_EQ(lines[30], "out 0378 C0");
 }
 
 TEST(CheckHardware, ANoBoardPortIsLoggedAndChangesNothing) {

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <set>
 
+#include "sim/chip_catalogue.h"
 #include "support/app_fixture.h"
 
 namespace burnlab::testing {
@@ -109,6 +111,26 @@ TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
     EXPECT_EQ(f.app.board.Model, c.model);
     EXPECT_EQ(f.platform.elapsedMs, c.blinkMs) << c.model;
   }
+}
+
+TEST(BoardSearch, AChipInTheSocketLeavesAModelSixAModelSix) {
+  AppFixture f(6, 0x378);
+  std::string error;
+  auto chip = sim::ChipCatalogue::make("27C080", {}, error);
+  ASSERT_NE(chip, nullptr) << error;
+  for (std::uint32_t address = 0; address < chip->size(); ++address) {
+    chip->setCell(address, static_cast<std::uint8_t>(address * 7));
+  }
+  f.board.insert(chip);
+  f.app.Form_Load();
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
+
+  // A blank check that failed leaves the chip enabled and outputting; a search then too.
+  f.app.setDeviceListIndex(19);  // Eprom 27C080
+  f.app.Blank_button_Click();
+  ASSERT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+  f.app.hardware.TestHardware_button_Click();
+  EXPECT_EQ(f.app.board.Model, 6);
 }
 
 TEST(BoardSearch, APortThatIsAlreadySelectedIsNotAnnouncedAgain) {

@@ -85,8 +85,26 @@ void HardwareDetection::ReadPortConfig() {
   if (config->model) board_.Model = *config->model;
   // A file without both keys, or with one of them twice, names no board: the port it may have
   // set stays, but nothing is reported.
-  if (config->complete()) HardwareFoundPort = board_.PortBase;
+  if (!config->complete()) return;
+  // The file only says where a board was found last time. It is believed once the board
+  // answers there, to the probe the search uses, as the model it answers as; a board switched
+  // off or taken away, or a model that no board is, leaves start-up to search as if there
+  // were no file (which stays as it is for the next start).
+  if (!isBoardModel(board_.Model) || !boardAnswersAt(board_.PortBase)) {
+    board_.Model = 0;
+    board_.setPortBase(0);
+    return;
+  }
+  HardwareFoundPort = board_.PortBase;
   ReportHardware();
+}
+
+bool HardwareDetection::boardAnswersAt(std::int16_t base) {
+  if (!lptOptionOf(base)) return false;
+  board_.Model = 0;
+  std::int16_t answered = 0;
+  CheckHardware(board_, answered, *this);
+  return answered == base;
 }
 
 void HardwareDetection::LPTSelection_Click(int /*index*/) {

@@ -41,8 +41,9 @@ class HardwareDetection final : private ProbeDisplay {
   // Shows and stores the result of a search or of the configuration file.
   void ReportHardware();
 
-  // Start-up: the port and model of burnlab6.ini, then ReportHardware. Without a file,
-  // PortBase stays 0 and start-up searches.
+  // Start-up: the port and model of burnlab6.ini, confirmed by probing that port, then
+  // ReportHardware. Without a file, or when no board answers at its port, PortBase stays 0 and
+  // start-up searches.
   void ReadPortConfig();
 
   // The option buttons' click handler: takes the selected option's port, without probing.
@@ -66,6 +67,9 @@ class HardwareDetection final : private ProbeDisplay {
   // Marks option `index` selected and the others not; true when that changed it.
   bool markSelected(int index);
   void reportFoundModel();
+  // Probes the one port `base` as the search does; true when a board answered there (its
+  // model is then set).
+  bool boardAnswersAt(std::int16_t base);
   void forceModel(std::int16_t model);
 
   Panel& panel_;

@@ -223,12 +223,24 @@ TEST(ForcedModel, SetsTheModelAndItsControlValuesButKeepsThePort) {
   EXPECT_EQ(f.app.board.CtrlIdle[3], 0x0F);
 }
 
-TEST(PortConfigFile, AStartTakesItsPortFromTheFileWithoutProbingAndRewritesIt) {
+// The ports whose status register was read.
+std::set<std::string> portsRead(const std::vector<std::string>& lines) {
+  std::set<std::string> ports;
+  for (const auto& line : lines) {
+    if (line.rfind("in ", 0) == 0) ports.insert(line.substr(3, 4));
+  }
+  return ports;
+}
+
+TEST(PortConfigFile, AStartProbesOnlyTheFilesPortAndRewritesTheFile) {
   AppFixture f(4, 0x3BC);
   writeFile(f.configFolder.path() / "burnlab6.ini",
             "[BURNLAB6 SETUP]\r\nDATE = 01-02-2025 03:04:05\r\nMODEL =  4 \r\nIO_PORT = 3BC\r\n");
   f.app.Form_Load();
-  EXPECT_FALSE(hasStatusRead(f.port.lines));
+  // The board is confirmed where the file says, by the search's own probe: 23 accesses there,
+  // the first thing start-up does to the board.
+  EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"03BD"}));
+  EXPECT_EQ(f.port.lines.front(), "out 03BC 9F");
   EXPECT_EQ(f.app.board.PortBase, 0x3BC);
   EXPECT_EQ(f.app.board.Model, 4);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 4 - PC port 3BCh");
@@ -245,25 +257,47 @@ TEST(PortConfigFile, TheFileOfOneSearchServesTheNextStart) {
   AppFixture second(5, 0x278);
   second.app.portConfig.setFolder(first.configFolder.path());
   second.app.Form_Load();
-  EXPECT_FALSE(hasStatusRead(second.port.lines));
+  EXPECT_EQ(portsRead(second.port.lines), (std::set<std::string>{"0279"}));
   EXPECT_EQ(second.app.board.Model, 5);
   EXPECT_EQ(second.app.panel.BurnlabHardwareFound.caption, "MODEL 5 - PC port 278h");
 }
 
-TEST(PortConfigFile, AModelOtherThanFourToSixLightsTheLampAndResetsButReportsNothing) {
+TEST(PortConfigFile, AFileWhoseBoardDoesNotAnswerIsNotBelievedAndStartUpSearches) {
+  // A board switched off, no port access at all, or a model no board is: no board is reported,
+  // whatever the file says, and the file stays for the next start.
+  for (const std::string contents :
+       {"IO_PORT = 378\r\nMODEL = 6\r\n", "IO_PORT = 378\r\nMODEL = 7\r\n",
+        "IO_PORT = 378\r\nMODEL = 0\r\n"}) {
+    NoBoardFixture f;
+    const auto file = f.configFolder.path() / "burnlab6.ini";
+    writeFile(file, contents);
+    f.app.Form_Load();
+    EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"0279", "0379", "03BD"}));
+    EXPECT_EQ(f.app.board.Model, 0) << contents;
+    EXPECT_EQ(f.app.hardware.HardwareFoundPort, 0);
+    EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
+    EXPECT_NE(f.app.panel.Ready_label.foreColor, kWhite);
+    EXPECT_EQ(readFile(file), contents);
+  }
+}
+
+TEST(PortConfigFile, AModelOtherThanFourToSixIsNoneAndTheSearchFindsTheBoard) {
   AppFixture f(6, 0x278);
   const auto file = f.configFolder.path() / "burnlab6.ini";
-  const std::string contents = "IO_PORT = 278\r\nMODEL = 7\r\n";
-  writeFile(file, contents);
-  prepare(f.app);
-  f.app.hardware.ReadPortConfig();
-  EXPECT_EQ(f.app.panel.Ready_label.foreColor, kWhite);
-  EXPECT_EQ(f.app.board.PortBase, 0x278);
-  EXPECT_TRUE(f.app.panel.LPTSelection[1].checked);
-  EXPECT_TRUE(logMessages(f.app).empty());
-  EXPECT_EQ(readFile(file), contents);
-  EXPECT_EQ(f.port.lines.front(), "out 0278 40");  // the reset, and nothing before it
-  EXPECT_FALSE(hasStatusRead(f.port.lines));
+  writeFile(file, "IO_PORT = 278\r\nMODEL = 7\r\n");
+  f.app.Form_Load();
+  EXPECT_EQ(f.app.board.Model, 6);
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 278h");
+  EXPECT_NE(readFile(file).find("\r\nIO_PORT = 278\r\nMODEL =  6 \r\n"), std::string::npos);
+}
+
+TEST(PortConfigFile, TheBoardsOwnAnswerDecidesItsModel) {
+  // A file that names the port right but the model wrong (as written by hand).
+  AppFixture f(6, 0x378);
+  writeFile(f.configFolder.path() / "burnlab6.ini", "IO_PORT = 378\r\nMODEL = 5\r\n");
+  f.app.Form_Load();
+  EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"0379"}));
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
 }
 
 TEST(PortConfigFile, AnIncompleteFileSetsThePortButReportsNothingAndPreventsTheSearch) {

@@ -3,6 +3,7 @@
 #include "cli/cli_command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -127,6 +128,13 @@ TEST(CliCommandLine, FilesThatCannotBeUsedAreRefusedBeforeTheChipIsRead) {
   expectRefused({"-d", "5", "verify", "-i", (folder.path() / "missing.bin").string()},
                 "No such file or directory");
   expectRefused({"show", "-i", folder.path().string()}, "is a folder");
+  // A FIFO, or a link to one, is no file to write a chip into.
+  const auto fifo = folder.path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink(fifo, folder.path() / "link");
+  expectRefused({"-d", "5", "read", "-o", fifo.string()}, "it is a FIFO, not a regular file");
+  expectRefused({"-d", "5", "read", "-o", (folder.path() / "link").string()},
+                "it is a FIFO, not a regular file");
   // A file that does not exist yet in a folder that does is fine to write.
   EXPECT_FALSE(read({"-d", "5", "read", "-o", (folder.path() / "new.bin").string()}).status);
 }

@@ -55,6 +55,11 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   CliContext context{app, view, request, std::cout, std::cerr};
   const int status = line.command->run(context);
   view.finish();
+  // A trace cut short by a failed write (a full disk) fails the run, whatever the command did.
+  if (const auto trace = stack->finishTrace(); !trace.empty()) {
+    std::cerr << "burnlab-cli: " << trace << '\n';
+    return status != kExitSuccess ? status : kExitBadInput;
+  }
   return status;
 }
 

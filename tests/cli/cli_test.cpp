@@ -90,6 +90,13 @@ TEST(Cli, AnUnwritableTraceFileIsRefused) {
   const auto run = runCli("--simulate --trace /nonexistent/dir/t.txt reset");
   EXPECT_EQ(run.status, 2);  // bad input
   EXPECT_NE(run.output.find("trace file"), std::string::npos);
+
+  // A trace that could not be written whole (a full disk) fails a run that did its work.
+  const auto full = runCli("--simulate --trace /dev/full reset");
+  EXPECT_EQ(full.status, 2);
+  EXPECT_NE(full.output.find("the trace file /dev/full could not be written: No space left"),
+            std::string::npos)
+      << full.output;
 }
 
 }  // namespace

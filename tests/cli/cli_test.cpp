@@ -139,6 +139,23 @@ TEST(CliDetect, WithNoBoardOnAnyPortExitsWithStatusThree) {
   EXPECT_EQ(run.output.find("FOUND"), std::string::npos) << run.output;
 }
 
+TEST(CliDetect, AFileNamingABoardThatIsNotThereIsNoBoard) {
+  TempFolder state;
+  const auto folder = state.path() / "burnlab" / "simulated";
+  std::filesystem::create_directories(folder);
+  const std::string file = "[BURNLAB6 SETUP]\r\nIO_PORT = 378\r\nMODEL =  6 \r\n";
+  std::ofstream(folder / "burnlab6.ini", std::ios::binary) << file;
+  const auto blank = runCli("--simulate=none -d \"Eprom 27C256\" blank", state.path());
+  EXPECT_EQ(blank.status, 3) << blank.output;
+  EXPECT_EQ(blank.output.find("IS BLANK"), std::string::npos) << blank.output;
+  EXPECT_EQ(
+      runCli("--simulate=none -d 10 read -o " + (state.path() / "x.bin").string(), state.path())
+          .status,
+      3);
+  std::ifstream in(folder / "burnlab6.ini", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), file);  // kept for next time
+}
+
 TEST(CliDetect, ASimulatedRunKeepsItsOwnFileAndTheNextStartTakesThePortFromIt) {
   TempFolder state;
   const auto trace = state.path() / "t.txt";

@@ -30,8 +30,8 @@ void BlankCheck::BlankCheckParallel() {
   c_.startWholeChipScan();
   c_.setProgress(0, c_.buffers.CodeSize / 256);
   board.DelayLoop100();
-  const auto pages = scanPageCount(c_.buffers.CodeSize, c_.device.DeviceSize,
-                                   static_cast<std::int32_t>(c_.buffers.CodeBuffer.size()));
+  const auto pages =
+      scanPageCount(c_.buffers.CodeSize, static_cast<std::int32_t>(c_.buffers.CodeBuffer.size()));
   const bool blank = scanWholeChip(
       board, pages, [this] { c_.advanceProgress(1); }, [](Board& b) { return b.DataByte == 0xFF; });
   if (!blank) {

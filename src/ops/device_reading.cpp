@@ -43,8 +43,8 @@ void DeviceReading::ReadParallelDevice() {
   auto& board = c_.board;
   auto& buffers = c_.buffers;
   c_.setProgress(0, buffers.CodeSize / 256);
-  const auto pages = scanPageCount(buffers.CodeSize, c_.device.DeviceSize,
-                                   static_cast<std::int32_t>(buffers.CodeBuffer.size()));
+  const auto pages =
+      scanPageCount(buffers.CodeSize, static_cast<std::int32_t>(buffers.CodeBuffer.size()));
   auto* const store = buffers.CodeBuffer.data();
   scanWholeChip(
       board, pages, [this] { c_.advanceProgress(1); },

@@ -62,21 +62,26 @@ bool DeviceVerify::verifyParallel() {
   c_.setProgressValue(0);
   c_.startWholeChipScan();
   c_.setProgress(0, c_.buffers.CodeSize / 256);
-  // With one byte lane only ProgramSize bytes of the image are meaningful, and the scan never
-  // runs past the end of the image.
+  // With one byte lane only ProgramSize bytes of the image are meaningful. With both lanes the
+  // image is the code buffer up to the device size, and a longer code file is compared on with
+  // the buffer's own bytes (the chip's address lines wrap there). The scan never runs past the
+  // end of the image.
   const bool singleLane = c_.options.chosenLane() != ByteLane::Both;
   const std::int32_t compared =
       singleLane ? std::min(c_.buffers.CodeSize, image.ProgramSize) : c_.buffers.CodeSize;
-  const auto pages =
-      scanPageCount(compared, c_.device.DeviceSize, static_cast<std::int32_t>(image.bytes.size()));
+  const auto pages = scanPageCount(compared, static_cast<std::int32_t>(image.bytes.size()));
   const std::int32_t last = singleLane ? image.ProgramSize : pages * 256;
-  const auto* expected = image.bytes.data();
+  const auto* code = c_.buffers.CodeBuffer.data();
+  const auto expected = [&image, code](std::int32_t address) {
+    return address < image.ProgramSize ? image.bytes[static_cast<std::size_t>(address)]
+                                       : code[address];
+  };
   std::int32_t mismatch = -1;
   scanWholeChip(
       board, pages, [this] { c_.advanceProgress(1); },
       [&](Board& b) {
         auto& address = b.address.LinearAddress;
-        if (address < last && b.DataByte != expected[address]) {
+        if (address < last && b.DataByte != expected(address)) {
           mismatch = address;
           return false;
         }

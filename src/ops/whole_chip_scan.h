@@ -11,14 +11,13 @@ inline constexpr std::int32_t kPageBytes = 256;
 inline constexpr std::int32_t kBankPages = 256;
 
 // The 256-byte pages a whole-chip loop visits for `codeSize` bytes: rounded up to whole pages,
-// never past the device, and never past `limit` bytes (the end of the buffer or image the loop
-// fills or compares with).
-inline std::int32_t scanPageCount(std::int32_t codeSize, std::int32_t deviceSize,
-                                  std::int32_t limit) {
+// and never past `limit` bytes (the end of the buffer or image the loop fills or compares
+// with). A code file longer than the chip is scanned whole all the same: past the chip's size
+// its address lines wrap, and the scan shows what the chip answers there.
+inline std::int32_t scanPageCount(std::int32_t codeSize, std::int32_t limit) {
   const std::int64_t wanted = (static_cast<std::int64_t>(codeSize) + kPageBytes - 1) / kPageBytes;
-  const std::int64_t device = (static_cast<std::int64_t>(deviceSize) + kPageBytes - 1) / kPageBytes;
   const std::int64_t room = limit / kPageBytes;
-  return static_cast<std::int32_t>(std::max<std::int64_t>(0, std::min({wanted, device, room})));
+  return static_cast<std::int32_t>(std::max<std::int64_t>(0, std::min(wanted, room)));
 }
 
 // The bank/page/byte loop that reads, blank-checks and verifies a parallel chip. Chip and

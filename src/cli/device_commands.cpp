@@ -28,6 +28,23 @@ int chooseDevice(CliContext& c) {
   return kExitSuccess;
 }
 
+// A command that would do nothing is refused rather than reported as a success: the Code box
+// unticked (as a restored setup may leave it; the command acts on the code buffer only), or a
+// device the program has no such routine for.
+int refuseIdle(CliContext& c, const std::string& command, bool hasRoutine) {
+  if (!c.app.panel.CheckCode.checked) {
+    c.messages << "burnlab-cli: Code is not ticked (the setup left it so): " << command
+               << " has nothing to do\n";
+    return kExitBadInput;
+  }
+  if (!hasRoutine) {
+    c.messages << "burnlab-cli: there is no " << command << " routine for "
+               << c.app.device.DeviceName << ": nothing was done\n";
+    return kExitBadInput;
+  }
+  return kExitSuccess;
+}
+
 }  // namespace
 
 int listDevices(std::ostream& out) {
@@ -59,6 +76,7 @@ int withDevice(CliContext& c, int (*operation)(CliContext&)) {
 }
 
 int readDevice(CliContext& c) {
+  if (const int refused = refuseIdle(c, "read", c.app.reading.hasReadRoutine())) return refused;
   c.app.Read_button_Click();
   if (const int status = statusOfOperation(c.app); status != kExitSuccess) return status;
   const auto& file = c.request.output;
@@ -71,6 +89,9 @@ int readDevice(CliContext& c) {
 }
 
 int blankCheckDevice(CliContext& c) {
+  if (const int refused = refuseIdle(c, "blank check", c.app.blankCheck.hasCodeRoutine())) {
+    return refused;
+  }
   c.app.Blank_button_Click();
   return statusOfOperation(c.app);
 }
@@ -83,12 +104,17 @@ int verifyDevice(CliContext& c) {
     return kExitBadInput;
   }
   if (!file.empty() && !c.app.bufferCommands.openCodeFile(file)) return kExitBadInput;
+  // Every device has a verify of its code.
+  if (const int refused = refuseIdle(c, "verify", true)) return refused;
   c.app.Verify_button_Click();
   return statusOfOperation(c.app);
 }
 
 int displayDevice(CliContext& c) {
   auto& app = c.app;
+  if (const int refused = refuseIdle(c, "display", app.reading.hasDisplayRoutine())) {
+    return refused;
+  }
   app.Display_button_Click();
   const auto& page = c.request.page;
   if (page && *page != app.panel.VScroll1.value) {

@@ -10,7 +10,7 @@ void BlankCheck::Blank_button_Click() {
 }
 
 void BlankCheck::BlankCheckCode() {
-  if (c_.parallelFamily()) {
+  if (hasCodeRoutine()) {
     BlankCheckParallel();
     return;
   }

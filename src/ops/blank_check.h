@@ -12,6 +12,9 @@ class BlankCheck {
 
   void Blank_button_Click();
   void BlankCheckCode();
+  // Whether the selected device has a blank check of its code: the others get the "Missing
+  // Routine" box instead.
+  bool hasCodeRoutine() const { return c_.parallelFamily(); }
   void BlankCheckParallel();
   void BlankCheckData();
 

@@ -18,6 +18,16 @@ void DeviceReading::Read_button_Click() {
   if (c_.panel.CheckData.checked) ReadData();
 }
 
+bool DeviceReading::hasReadRoutine() const {
+  return c_.parallelFamily() || c_.device.DeviceFamily == "S";
+}
+
+bool DeviceReading::hasDisplayRoutine() const {
+  const auto& code = c_.device.DeviceCode;
+  return c_.device.DeviceFamily == "P" || code == "EN" || code == "FL" || code == "FM" ||
+         code == "FR" || code == "FA" || code == "FS";
+}
+
 void DeviceReading::ReadCode() {
   if (c_.parallelFamily()) {
     ReadParallelDevice();
@@ -126,11 +136,7 @@ void DeviceReading::Display_button_Click() {
   c_.display.setScrollValue(0);  // a change of position redraws through the scroll handler
   c_.log.LogLine("Fetching Device Binary Contents to Screen");
   c_.panel.Frame3.caption = "Device Memory Hex/Ascii Display";
-  const auto& code = c_.device.DeviceCode;
-  if (c_.device.DeviceFamily == "P" || code == "EN" || code == "FL" || code == "FM" ||
-      code == "FR" || code == "FA" || code == "FS") {
-    DisplayEprom();
-  }
+  if (hasDisplayRoutine()) DisplayEprom();
   if (c_.device.DeviceFamily == "M") {
     c_.dialogs.message("Please Write AT90S2313 Code Display ROutine", kNotReady,
                        Dialogs::Icon::None);

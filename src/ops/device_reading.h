@@ -24,6 +24,11 @@ class DeviceReading {
   void Display_button_Click();
   void DisplayEprom();
 
+  // Whether the selected device has a routine to read its code, and to display it live: the
+  // others get a "Routine Not Ready" box, or nothing at all.
+  bool hasReadRoutine() const;
+  bool hasDisplayRoutine() const;
+
   // The page DisplayEprom read last.
   std::array<std::uint8_t, 257> EpromPage{};
 

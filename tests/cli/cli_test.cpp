@@ -335,6 +335,31 @@ TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
   EXPECT_NE(select.output.find("Device Eprom 2764 was Selected"), std::string::npos);
 }
 
+TEST(CliDevices, ACommandThatWouldDoNothingIsRefusedWithItsReason) {
+  // The serial EEPROMs have no blank check and no live display.
+  const auto blank = runCli("--simulate=24C08 -d 34 blank");
+  EXPECT_EQ(blank.status, 2) << blank.output;
+  EXPECT_NE(blank.output.find("there is no blank check routine for Eeprom 24C08 Serial"),
+            std::string::npos)
+      << blank.output;
+  const auto display = runCli("--simulate=24C08 -d 34 display");
+  EXPECT_EQ(display.status, 2) << display.output;
+  EXPECT_NE(display.output.find("there is no display routine"), std::string::npos);
+
+  // A setup slot that leaves both Code and Data unticked.
+  TempFolder folder;
+  std::ofstream(folder.path() / "BLSetup1.INI", std::ios::binary)
+      << "SetupName = Idle\r\nDevice.Index = 5\r\nCheckCode.Value = 0\r\n"
+         "CheckData.Value = 0\r\n";
+  const InFolder inFolder(folder.path());
+  for (const std::string command : {"blank", "display", "read -o out.bin"}) {
+    const auto run = runCli("--simulate=2764 --setup 1 " + command);
+    EXPECT_EQ(run.status, 2) << command << ": " << run.output;
+    EXPECT_NE(run.output.find("Code is not ticked"), std::string::npos) << run.output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "out.bin"));
+}
+
 TEST(CliSetup, AMissingOrUnknownSlotIsBadInput) {
   TempFolder folder;
   const InFolder inFolder(folder.path());

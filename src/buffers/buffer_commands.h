@@ -57,13 +57,16 @@ class BufferCommands {
   // dialog. False when the file was refused.
   bool openCodeFile(const std::filesystem::path& file);
   bool openDataFile(const std::filesystem::path& file);
+  // Names the file as the code file and loads it (ReadBinaryFile), without what the Open
+  // command does first (the ERROR and DataFlow lamps, the display source). False when the file
+  // was refused; the earlier name then stays.
+  bool loadCodeFile(const std::filesystem::path& file);
 
   void EraseCodeBuffer();
   void EraseDataBuffer();
 
  private:
   void prepareOpen();
-  bool loadCodeFile(const std::filesystem::path& file);
   bool loadDataFile(const std::filesystem::path& file);
   // Load the file now named by CodeFileName (DataFileName). A refused file leaves everything
   // as it was, the file name included (`previousName`).

@@ -14,8 +14,6 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kRestoreMark = ">>>>>>>>>>>>";
-// What the code file label shows while no file is named.
-constexpr const char* kChooseFilePrompt = "Click To Select a File";
 // The menu caption is the first line from this character on: the text after "SetupName = ".
 constexpr std::size_t kCaptionStart = 12;
 
@@ -263,12 +261,8 @@ bool SetupSlots::LoadSetupRot(const std::string& fileName) {
   for (const auto& line : read.lines) applyLine(line);
   p_.panel.FrameVoltageSelection.visible = true;
   p_.panel.Frame5.visible = true;
-  // Loading the code file ticks Code and clears Data; the slot's own choice stays.
-  const bool code = p_.panel.CheckCode.checked;
-  const bool data = p_.panel.CheckData.checked;
+  // Loading the code file ticks Code and clears Data, whatever the slot chose before it.
   const bool codeFileLoaded = restoreCodeFile();
-  p_.panel.CheckCode.checked = code;
-  p_.panel.CheckData.checked = data;
   p_.log.LogLine("SETUP RESTORED FROM " + fileName);
   p_.log.LogLine(kRestoreMark);
   return codeFileLoaded;
@@ -287,15 +281,16 @@ void SetupSlots::applyLine(std::string_view line) {
   }
 }
 
-// The code file the slot names is loaded as opening it would; one that is refused leaves the
-// code buffer and its name as they were. A slot without one leaves no file named.
+// The code file the slot names is loaded as ReadBinaryFile loads it (the lamps and the display
+// source stay as they are); one that is refused leaves the code buffer and its name as they
+// were. A slot with an empty file name leaves no file named, and an empty label.
 bool SetupSlots::restoreCodeFile() {
   if (restoredCodeFile_.empty()) {
     p_.buffers.CodeFileName.clear();
-    p_.panel.FileNameCodeText.caption = kChooseFilePrompt;
+    p_.panel.FileNameCodeText.caption = "";
     return true;
   }
-  return p_.bufferCommands.openCodeFile(restoredCodeFile_);
+  return p_.bufferCommands.loadCodeFile(restoredCodeFile_);
 }
 
 void SetupSlots::reportFileProblem(const std::string& logLine, const std::string& message,

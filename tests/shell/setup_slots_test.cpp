@@ -213,7 +213,13 @@ TEST(SetupRestore, ASavedSetupComesBackWhole) {
 
   f.app.menuOpened("Setup");
   f.app.click("LoadSetup1");
-  EXPECT_EQ(configuration(f.app), saved);
+  // Loading the slot's code file ticks Code and clears Data after the slot's own lines.
+  auto loaded = saved;
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckCode off"),
+               std::string("CheckCode on"));
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckData on"),
+               std::string("CheckData off"));
+  EXPECT_EQ(configuration(f.app), loaded);
   EXPECT_EQ(f.app.board.PortBase, 0x278);
   EXPECT_EQ(f.app.device.DeviceName, "Eprom 27256");
   EXPECT_EQ(f.app.device.ProgVoltage, 21);
@@ -287,10 +293,26 @@ TEST(SetupRestore, AnEmptyFileLineLoadsNoFile) {
   EXPECT_TRUE(f.app.setups.loadSlot(1));
 
   EXPECT_TRUE(f.app.buffers.CodeFileName.empty());
-  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, "Click To Select a File");
+  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, "");  // the empty name, as the slot has it
   const auto lines = f.logLines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "You can Install a Blank Eprom for Programming"),
             reads);
+}
+
+TEST(SetupRestore, TheCodeFileIsLoadedWithoutTheOpenCommandsLampAndDisplayChanges) {
+  SetupFixture f;
+  const auto code = f.file("code.bin", "\x10\x20");
+  f.slot(1, {"SetupName = Alert", "sFILE = " + code.string(), "CheckCode.Value = 0",
+             "CheckData.Value = 1"});
+  f.app.lamps.RaiseErrorAlert();
+  f.app.hexDisplay.DisplaySource = "DisplayEprom";
+  ASSERT_TRUE(f.app.setups.loadSlot(1));
+
+  EXPECT_EQ(f.app.buffers.CodeSize, 2);
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);  // the alert stays until clicked
+  EXPECT_EQ(f.app.hexDisplay.DisplaySource, "DisplayEprom");
+  EXPECT_TRUE(f.app.panel.CheckCode.checked);
+  EXPECT_FALSE(f.app.panel.CheckData.checked);
 }
 
 TEST(SetupRestore, ACodeFileThatIsGoneIsReportedAndTheBufferStays) {

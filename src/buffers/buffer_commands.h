@@ -6,11 +6,11 @@
 #include "buffers/buffers.h"
 #include "buffers/hex_display.h"
 #include "buffers/image_file.h"
-#include "devices/selected_device.h"
 #include "panel/dialogs.h"
 #include "panel/event_sounds.h"
 #include "panel/lamps.h"
 #include "panel/panel.h"
+#include "panel/selected_device.h"
 #include "panel/system_log.h"
 #include "panel/view.h"
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "buffers/buffers.h"
-#include "devices/selected_device.h"
 #include "panel/dialogs.h"
 #include "panel/event_sounds.h"
 #include "panel/panel.h"
 #include "panel/platform.h"
+#include "panel/selected_device.h"
 #include "panel/system_log.h"
 
 namespace burnlab {

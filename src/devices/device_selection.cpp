@@ -5,7 +5,6 @@
 #include "devices/command_availability.h"
 #include "devices/device_catalogue.h"
 #include "devices/program_speed.h"
-#include "link/board.h"
 
 namespace burnlab {
 namespace {

@@ -2,18 +2,43 @@
 
 #include <functional>
 
-#include "ops/operation_context.h"
+#include "buffers/buffers.h"
+#include "buffers/hex_display.h"
+#include "devices/programming_options.h"
+#include "link/board.h"
+#include "panel/event_sounds.h"
+#include "panel/lamps.h"
+#include "panel/panel.h"
+#include "panel/selected_device.h"
+#include "panel/system_log.h"
 
 namespace burnlab {
 
 struct CatalogueRow;
+
+// The parts of the program a device choice changes: the board follows the device, the code
+// buffer and the page scroll take its size, and the window offers what it allows.
+struct DeviceSelectionParts {
+  // What follows the device.
+  SelectedDevice& device;
+  Board& board;
+  ProgrammingOptions& options;  // the delay counts
+  // What takes its size.
+  Buffers& buffers;
+  HexDisplay& display;
+  // The window and its reports.
+  Panel& panel;
+  Lamps& lamps;
+  SystemLog& log;
+  EventSounds& sounds;
+};
 
 // Choosing a device from the Device list: the catalogue row becomes the selected device, the
 // board's address maps, delay factors and chip lines follow it, and the window offers what the
 // device allows.
 class DeviceSelection {
  public:
-  explicit DeviceSelection(OperationContext& context) : p_(context) {}
+  explicit DeviceSelection(DeviceSelectionParts parts) : p_(parts) {}
 
   // The Device list: one entry per catalogue row, "N/A - " in front of the unsupported ones.
   void fillDeviceList();
@@ -36,7 +61,7 @@ class DeviceSelection {
   void enableLoadedBufferCommands();
   void report();
 
-  OperationContext& p_;
+  DeviceSelectionParts p_;
 };
 
 }  // namespace burnlab

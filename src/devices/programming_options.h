@@ -2,9 +2,9 @@
 
 #include "buffers/buffers.h"
 #include "devices/program_image.h"
-#include "devices/selected_device.h"
 #include "panel/event_sounds.h"
 #include "panel/panel.h"
+#include "panel/selected_device.h"
 #include "panel/system_log.h"
 
 namespace burnlab {

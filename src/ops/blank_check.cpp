@@ -27,7 +27,7 @@ void BlankCheck::BlankCheckParallel() {
   auto& board = c_.board;
   c_.lamps.DataFlowLampOn();
   c_.log.LogLine("Checking Device for BLANK (Erased)... Wait");
-  c_.startWholeChipScan();
+  startWholeChipScan(c_.board, c_.platform);
   c_.setProgress(0, c_.buffers.CodeSize / 256);
   board.DelayLoop100();
   const auto pages =

@@ -48,7 +48,7 @@ void DeviceReading::startRead() {
 
 void DeviceReading::ReadParallelDevice() {
   c_.lamps.DataFlowLampOn();
-  c_.startWholeChipScan();
+  startWholeChipScan(c_.board, c_.platform);
   c_.display.DisplaySource = "Read";
   auto& board = c_.board;
   auto& buffers = c_.buffers;

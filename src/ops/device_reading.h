@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "ops/operation_context.h"
+#include "ops/operation_reports.h"
 #include "ops/two_wire_bus.h"
 
 namespace burnlab {

@@ -60,7 +60,7 @@ bool DeviceVerify::verifyParallel() {
   const auto& image = c_.options.image;
   auto& board = c_.board;
   c_.setProgressValue(0);
-  c_.startWholeChipScan();
+  startWholeChipScan(c_.board, c_.platform);
   c_.setProgress(0, c_.buffers.CodeSize / 256);
   // With one byte lane only ProgramSize bytes of the image are meaningful. With both lanes the
   // image is the code buffer up to the device size, and a longer code file is compared on with

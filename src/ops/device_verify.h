@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ops/operation_context.h"
+#include "ops/operation_reports.h"
 #include "ops/two_wire_bus.h"
 
 namespace burnlab {

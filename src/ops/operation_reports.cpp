@@ -1,5 +1,6 @@
+#include "ops/operation_reports.h"
+
 #include "link/hex_text.h"
-#include "ops/operation_context.h"
 
 namespace burnlab {
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "link/board.h"
+#include "panel/platform.h"
 
 namespace burnlab {
 
@@ -18,6 +19,19 @@ inline std::int32_t scanPageCount(std::int32_t codeSize, std::int32_t limit) {
   const std::int64_t wanted = (static_cast<std::int64_t>(codeSize) + kPageBytes - 1) / kPageBytes;
   const std::int64_t room = limit / kPageBytes;
   return static_cast<std::int32_t>(std::max<std::int64_t>(0, std::min(wanted, room)));
+}
+
+// The board ready for a whole-chip loop from address 0: reset, the address loaded, half a
+// second for the chip to settle, the bus released, chip and output enable asserted (they stay
+// so for the whole loop).
+inline void startWholeChipScan(Board& board, Platform& platform) {
+  board.Reset();
+  board.address.LinearAddress = 0;
+  board.address.Endereco2Adr();
+  board.SETADR();
+  platform.Sleep(500);
+  board.REG4OFF();
+  board.CEOEON();
 }
 
 // The bank/page/byte loop that reads, blank-checks and verifies a parallel chip. Chip and

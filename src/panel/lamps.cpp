@@ -1,12 +1,13 @@
 #include "panel/lamps.h"
 
-#include "link/board.h"
 #include "panel/system_log.h"
 
 namespace burnlab {
 namespace {
 
-std::string enabledWord(const Control& button) { return button.enabled ? "True" : "False"; }
+std::string enabledWord(const Control& button) {
+  return button.enabled ? "True" : "False";
+}
 
 }  // namespace
 
@@ -43,7 +44,7 @@ void Lamps::Error_label_Click() {
   panel_.Verify_button.enabled = SavedVerifyEnabled == "True";
   panel_.Read_button.enabled = SavedReadEnabled == "True";
   panel_.Display_button.enabled = SavedDisplayEnabled == "True";
-  board_.Reset();
+  resetBoard_();
 }
 
 }  // namespace burnlab

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "panel/panel.h"
 #include "panel/view.h"
 
 namespace burnlab {
 
-class Board;
 class SystemLog;
 
 // The indicator lamps and the error alert, which lights the Error lamp and locks the four
 // operation buttons until the operator clicks the lit lamp.
 class Lamps {
  public:
-  Lamps(Panel& panel, View& view, SystemLog& log, Board& board)
-      : panel_(panel), view_(view), log_(log), board_(board) {}
+  // `resetBoard` returns the board to its idle state when the operator clears the alert.
+  Lamps(Panel& panel, View& view, SystemLog& log, std::function<void()> resetBoard)
+      : panel_(panel), view_(view), log_(log), resetBoard_(std::move(resetBoard)) {}
 
   void ErrorLampOn() { light(panel_.Error_label, true); }
   void ErrorLampOff() { light(panel_.Error_label, false); }
@@ -39,7 +42,7 @@ class Lamps {
   Panel& panel_;
   View& view_;
   SystemLog& log_;
-  Board& board_;
+  std::function<void()> resetBoard_;
 };
 
 }  // namespace burnlab

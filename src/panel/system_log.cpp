@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "link/board.h"
 #include "panel/branding.h"
 #include "util/atomic_file.h"
 
@@ -50,8 +49,9 @@ std::string SystemLog::logFileContents() {
   file.reserve(log.size() + 256);
   file += std::string("BURNLAB SYSTEM LOG FILE - ORVANE ") + kMakerWebAddress + kCrLf;
   file += std::string("The following contents are the log from the Burnlab Program") + kCrLf;
-  file += platform_.dateText() + " " + platform_.timeText() + " StatCode:" +
-          blankedNumber(statCode(log)) + " Model:" + blankedNumber(board_.Model) + kCrLf;
+  file += platform_.dateText() + " " + platform_.timeText() +
+          " StatCode:" + blankedNumber(statCode(log)) + " Model:" + blankedNumber(boardModel_()) +
+          kCrLf;
   file += std::string(60, '-') + kCrLf;
   file += log + kCrLf;
   return file;

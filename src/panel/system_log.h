@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "panel/dialogs.h"
 #include "panel/panel.h"
@@ -8,13 +11,13 @@
 
 namespace burnlab {
 
-class Board;
-
 // The running, time-stamped system log (the text of SystemLog) and its saving to BURNLAB.LOG.
 class SystemLog {
  public:
-  SystemLog(Panel& panel, Platform& platform, Dialogs& dialogs, const Board& board)
-      : panel_(panel), platform_(platform), dialogs_(dialogs), board_(board) {}
+  // `boardModel` gives the model of the board found (0: none), which the saved file records.
+  SystemLog(Panel& panel, Platform& platform, Dialogs& dialogs,
+            std::function<std::int32_t()> boardModel)
+      : panel_(panel), platform_(platform), dialogs_(dialogs), boardModel_(std::move(boardModel)) {}
 
   // Appends CR LF, the time of day, ">  " and the message. Appending keeps a long session's
   // log linear in its length.
@@ -37,7 +40,7 @@ class SystemLog {
   Panel& panel_;
   Platform& platform_;
   Dialogs& dialogs_;
-  const Board& board_;
+  std::function<std::int32_t()> boardModel_;
 };
 
 // Sum of the 8-bit character codes of `text`: the check figure of a saved log or page.

@@ -8,8 +8,8 @@ namespace burnlab {
 App::App(AppSeams appSeams)
     : seams(appSeams),
       board(seams.port, *this),
-      log(panel, seams.platform, seams.dialogs, board),
-      lamps(panel, seams.view, log, board),
+      log(panel, seams.platform, seams.dialogs, [this] { return std::int32_t{board.Model}; }),
+      lamps(panel, seams.view, log, [this] { board.Reset(); }),
       sounds(seams.platform),
       portConfig(seams.platform, log),
       hardware(panel, board, log, lamps, seams.platform, portConfig),
@@ -17,9 +17,9 @@ App::App(AppSeams appSeams)
       bufferCommands(
           {panel, buffers, hexDisplay, log, lamps, sounds, seams.dialogs, device, seams.view}),
       options(panel, board, buffers, device, log, sounds),
-      operations{panel, board, buffers, device, log, lamps, sounds, seams.dialogs,
-                 seams.platform, seams.view, hexDisplay, options},
-      selection(operations),
+      operations{panel,  board,         buffers,        device,     log,        lamps,
+                 sounds, seams.dialogs, seams.platform, seams.view, hexDisplay, options},
+      selection({device, board, options, buffers, hexDisplay, panel, lamps, log, sounds}),
       reports(operations),
       twoWire(board, [this](int ms) { seams.platform.Sleep(ms); }),
       reading(operations, reports, twoWire),

@@ -5,8 +5,9 @@
 
 namespace burnlab {
 
-// The device the operator has chosen, as the buffers and the display read it. Device selection
-// fills it; until a device is chosen every field is empty.
+// The device the operator has chosen in the Device list, with the programming voltage chosen
+// for it, as the buffers, the display and the device commands read it. Device selection fills
+// it; until a device is chosen every field is empty.
 struct SelectedDevice {
   // Family letter and sub-code, e.g. "P4" or "MJ" (the one device with a data buffer).
   std::string DeviceCode;

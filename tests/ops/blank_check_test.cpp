@@ -1,0 +1,47 @@
+// Blank Chk on chips in the simulated socket: the first byte that is not erased, its report, and
+// an erased chip.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "ops/chip_bench.h"
+
+namespace burnlab::testing {
+namespace {
+
+TEST(BlankCheck, StopsAtTheFirstByteThatIsNotErasedAndReportsItsAddress) {
+  ChipBench f(13, false);  // Eprom 27C010, erased
+  f.chip->setCell(0x1234F, 0x0F);
+  f.chip->setCell(0x1F000, 0x00);
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.Blank_button_Click();
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Checking Device for BLANK (Erased)... Wait"
+            "\r\n12:34:56>  Device IS NOT BLANK (ERASED)"
+            "\r\n12:34:56>  Address: 1234F ][ Device Data: F"
+            "\r\n12:34:56>  Click on [ERROR] alert to Reset the Situation");
+  EXPECT_TRUE(f.errorLit());
+  EXPECT_FALSE(f.app.panel.Read_button.enabled);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0x123 + 1);  // stopped within page 123h
+}
+
+TEST(BlankCheck, AFirstByteOfZeroOnA2764IsReportedAtAddressZeroAtOnce) {
+  ChipBench f(5, false);
+  f.chip->setCell(0, 0x00);
+  f.app.Blank_button_Click();
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Address: 0 ][ Device Data: 0\r\n"), std::string::npos);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 1);
+  EXPECT_EQ(f.app.board.Reg2, 0);  // the board still addresses the failing byte
+  EXPECT_EQ(f.board.registers()[2], 0);
+}
+
+TEST(BlankCheck, AnErasedChipIsReportedBlank) {
+  ChipBench f(11, false);  // Eprom 27C512
+  f.app.Blank_button_Click();
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Device IS BLANK (ERASED)"), std::string::npos);
+  EXPECT_FALSE(f.errorLit());
+  EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,111 @@
+// Reading and displaying real chips in the simulated socket, as an operator sees it: buffer
+// contents, log lines, lamps and buttons.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "ops/chip_bench.h"
+
+namespace burnlab::testing {
+namespace {
+
+class EveryParallelDevice : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryParallelDevice, ReadsBackItsChipByteForByte) {
+  ChipBench f(GetParam());
+  f.app.Read_button_Click();
+  const auto& cells = f.chip->cells();
+  ASSERT_EQ(f.app.buffers.CodeSize, static_cast<std::int32_t>(cells.size()));
+  EXPECT_TRUE(std::equal(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin()))
+      << "first difference at "
+      << std::mismatch(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin()).first -
+             cells.begin();
+  EXPECT_EQ(f.app.buffers.CodeLoaded, 1);
+  EXPECT_TRUE(f.app.panel.Program_button.enabled);
+  EXPECT_FALSE(f.errorLit());
+}
+
+std::vector<int> parallelRows() {
+  std::vector<int> rows;
+  const auto& all = DeviceCatalogue::rows();
+  for (int row = 0; row < static_cast<int>(all.size()); ++row) {
+    if (all[row].supported && all[row].family != 'S') rows.push_back(row);
+  }
+  return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, EveryParallelDevice, ::testing::ValuesIn(parallelRows()),
+                         [](const auto& info) {
+                           std::string name(DeviceCatalogue::row(info.param)->name);
+                           std::replace_if(
+                               name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
+                               '_');
+                           return name;
+                         });
+
+TEST(DeviceRead, A27C080FillsAMegabyteInWholeBanks) {
+  ChipBench f(19);
+  f.port.clear();
+  f.app.Read_button_Click();
+  EXPECT_EQ(f.app.panel.VScroll1.max, 4095);
+  // The bank register is written once per 64 KiB: 16 times, besides the writes of Reset,
+  // SETADR, REG4OFF and CEOEON before the loop and of Reset after it.
+  std::size_t reg3Writes = 0;
+  for (std::size_t i = 0; i + 3 < f.port.lines.size(); ++i) {
+    if (f.port.lines[i + 1] == "out 037A 0F" && f.port.lines[i + 2] == "out 037A 0E") ++reg3Writes;
+  }
+  EXPECT_EQ(reg3Writes, 16u + 5u);
+  EXPECT_NE(f.app.panel.SystemLog.text.find("1048576 bytes Read from Device"), std::string::npos);
+}
+
+TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
+  ChipBench f(35);
+  f.app.Read_button_Click();
+  const auto& cells = f.chip->cells();
+  EXPECT_TRUE(std::equal(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin()));
+  EXPECT_FALSE(f.errorLit());
+  EXPECT_NE(f.app.panel.SystemLog.text.find("2048 bytes Read from Device"), std::string::npos);
+}
+
+TEST(DeviceRead, AnEmptySocketOnA24C08GivesTheNoAcknowledgeReport) {
+  ChipBench f(34);
+  f.board.insert(nullptr);
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.Read_button_Click();
+  EXPECT_TRUE(f.errorLit());
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  **************************************************"
+            "\r\n12:34:56>  Device 24CXX DOES NOT RESPOND - ACK Error"
+            "\r\n12:34:56>  Check Chip Installation Position on Socket"
+            "\r\n12:34:56>  Click on [ERROR] Alert to Reset the Situation");
+  EXPECT_EQ(f.platform.sounds.back().filename(), "error.wav");
+}
+
+TEST(Display, ShowsTheLivePageAndScrollingReadsTheChip) {
+  ChipBench f(5, false);  // Eprom 2764
+  f.chip->setCell(0x000, 0x20);
+  f.chip->setCell(0x001, 0x7E);
+  f.chip->setCell(0x101, 'A');
+  f.app.Display_button_Click();
+  const auto& page = f.app.panel.BufferDisplay.text;
+  EXPECT_EQ(page.substr(0, 8), "\r\n000000");
+  EXPECT_NE(page.find("| 207EFFFF "), std::string::npos) << page;
+  EXPECT_NE(page.find("|  ..............", 0), std::string::npos) << page;
+  EXPECT_EQ(f.app.panel.Frame3.caption, "Device Memory Hex/Ascii Display");
+  f.app.valueChosen("VScroll1", 1);
+  EXPECT_NE(f.app.panel.BufferDisplay.text.find("\r\n000100| FF41FFFF"), std::string::npos)
+      << f.app.panel.BufferDisplay.text;
+}
+
+TEST(Display, OnASerialEepromAtPageZeroOnlyLogs) {
+  ChipBench f(34);
+  f.port.clear();
+  f.app.Display_button_Click();
+  EXPECT_TRUE(f.port.lines.empty());
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Fetching Device Binary Contents to Screen"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <initializer_list>
 #include <limits>
+#include <utility>
 
 #include "buffers/hex_page.h"
 #include "util/atomic_file.h"
@@ -144,7 +145,11 @@ void BufferCommands::acceptCode(const std::vector<std::uint8_t>& file) {
                 &panel.menuProgramCode},
                true);
   }
-  panel.FileNameCodeSize.caption = "(" + std::to_string(buffers.CodeSize) + ")";
+  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on string concatenation.
+  std::string sizeLabel = "(";
+  sizeLabel += std::to_string(buffers.CodeSize);
+  sizeLabel += ')';
+  panel.FileNameCodeSize.caption = std::move(sizeLabel);
   setEnabled({&panel.tbToolBar[1], &panel.mnuFileSaveCode, &panel.mnuFileSaveCodeAs,
               &panel.menuEraseCode, &panel.Erase_button},
              true);

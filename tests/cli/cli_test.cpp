@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "support/recording_port.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
@@ -110,15 +111,6 @@ bool hasStatusRead(const std::vector<std::string>& trace) {
     if (line.rfind("in ", 0) == 0) return true;
   }
   return false;
-}
-
-// The ports whose status register was read.
-std::set<std::string> portsRead(const std::vector<std::string>& trace) {
-  std::set<std::string> ports;
-  for (const auto& line : trace) {
-    if (line.rfind("in ", 0) == 0) ports.insert(line.substr(3, 4));
-  }
-  return ports;
 }
 
 TEST(CliDetect, FindsTheSimulatedBoardAndPrintsTheFoundLine) {

@@ -223,15 +223,6 @@ TEST(ForcedModel, SetsTheModelAndItsControlValuesButKeepsThePort) {
   EXPECT_EQ(f.app.board.CtrlIdle[3], 0x0F);
 }
 
-// The ports whose status register was read.
-std::set<std::string> portsRead(const std::vector<std::string>& lines) {
-  std::set<std::string> ports;
-  for (const auto& line : lines) {
-    if (line.rfind("in ", 0) == 0) ports.insert(line.substr(3, 4));
-  }
-  return ports;
-}
-
 TEST(PortConfigFile, AStartProbesOnlyTheFilesPortAndRewritesTheFile) {
   AppFixture f(4, 0x3BC);
   writeFile(f.configFolder.path() / "burnlab6.ini",

@@ -21,6 +21,14 @@ std::uint8_t RecordingPort::PortIn(std::uint16_t address) {
   return value;
 }
 
+std::set<std::string> portsRead(const std::vector<std::string>& trace) {
+  std::set<std::string> ports;
+  for (const auto& line : trace) {
+    if (line.rfind("in ", 0) == 0) ports.insert(line.substr(3, 4));
+  }
+  return ports;
+}
+
 std::vector<std::string> registerWrite(std::uint16_t base, std::uint8_t value, std::uint8_t idle,
                                        std::uint8_t strobe) {
   const auto control = static_cast<std::uint16_t>(base + 2);

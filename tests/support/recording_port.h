@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ class RecordingPort final : public PortIo {
  private:
   PortIo* inner_ = nullptr;
 };
+
+// The ports whose status register a trace reads ("0379" for "in 0379 78"), each once.
+std::set<std::string> portsRead(const std::vector<std::string>& trace);
 
 // Builds the expected lines of one register write: data, then control idle, strobe, idle.
 std::vector<std::string> registerWrite(std::uint16_t base, std::uint8_t value, std::uint8_t idle,

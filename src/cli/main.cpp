@@ -12,9 +12,11 @@
 #include "launch/config_folder.h"
 #include "launch/operator_choices.h"
 #include "launch/port_stack.h"
+#include "launch/simulated_platform.h"
 #include "link/null_port.h"
 #include "panel/std_platform.h"
 #include "shell/app.h"
+#include "sim/sim_summary.h"
 
 namespace {
 
@@ -38,10 +40,17 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     std::cerr << "burnlab-cli: " << error << '\n';
     return kExitBadInput;
   }
-  StdPlatform platform(executableFolder());
+  StdPlatform stdPlatform(executableFolder());
+  SimulatedPlatform platform(stdPlatform, stack->simulatedTime());
   CliDialogs dialogs(request.yes);
   App app({stack->port(), platform, dialogs, view});
+  app.board.observeDelays(stack->simulatedTime());
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
+  auto* simulated = stack->simulatedBoard();
+  // What the simulated board saw during the command, as the last line on standard error.
+  const auto summarise = [&](const sim::BoardCounters& start) {
+    if (simulated && !request.quiet) std::cerr << sim::summaryLine(start, *simulated) << '\n';
+  };
   app.portConfig.setFolder(portConfigFolder(line.program));
   app.Form_Load();
   // Start-up empties the log before it ends: what the terminal shows starts after it.
@@ -49,12 +58,15 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   // A setup slot first, as Load Setup restores it; the command line's own choices follow it.
   if (request.setup && !app.setups.loadSlot(*request.setup)) {
     view.finish();
+    if (simulated) summarise(simulated->markCommand());
     return kExitBadInput;
   }
   applyOperatorChoices(app, line.program);
+  const auto commandStart = simulated ? simulated->markCommand() : sim::BoardCounters{};
   CliContext context{app, view, request, std::cout, std::cerr};
   const int status = line.command->run(context);
   view.finish();
+  summarise(commandStart);
   // A trace cut short by a failed write (a full disk) fails the run, whatever the command did.
   if (const auto trace = stack->finishTrace(); !trace.empty()) {
     std::cerr << "burnlab-cli: " << trace << '\n';

@@ -220,33 +220,34 @@ Widget* MainWindow::named(Widget* widget, const std::string& name) {
   return widget;
 }
 
+void MainWindow::operate(const std::function<void()>& action) {
+  if (!app_) return;
+  if (actionObserver_) actionObserver_(false);
+  action();
+  if (actionObserver_) actionObserver_(true);
+}
+
 void MainWindow::forwardClicks(QObject* view, const std::string& name) {
   if (auto* button = qobject_cast<QAbstractButton*>(view)) {
-    connect(button, &QAbstractButton::clicked, this, [this, name] {
-      if (app_) app_->click(name);
-    });
+    connect(button, &QAbstractButton::clicked, this,
+            [this, name] { operate([&] { app_->click(name); }); });
   } else if (auto* label = qobject_cast<ClickableLabel*>(view)) {
-    connect(label, &ClickableLabel::clicked, this, [this, name] {
-      if (app_) app_->click(name);
-    });
+    connect(label, &ClickableLabel::clicked, this,
+            [this, name] { operate([&] { app_->click(name); }); });
   } else if (auto* menu = qobject_cast<QMenu*>(view)) {
-    connect(menu, &QMenu::aboutToShow, this, [this, name] {
-      if (app_) app_->menuOpened(name);
-    });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, name] { operate([&] { app_->menuOpened(name); }); });
   } else if (auto* action = qobject_cast<QAction*>(view)) {
-    connect(action, &QAction::triggered, this, [this, name] {
-      if (app_) app_->click(name);
-    });
+    connect(action, &QAction::triggered, this,
+            [this, name] { operate([&] { app_->click(name); }); });
   } else if (auto* combo = qobject_cast<QComboBox*>(view)) {
-    connect(combo, &QComboBox::activated, this, [this, name](int index) {
-      if (app_) app_->valueChosen(name, index);
-    });
+    connect(combo, &QComboBox::activated, this,
+            [this, name](int index) { operate([&] { app_->valueChosen(name, index); }); });
   } else if (auto* slider = qobject_cast<QAbstractSlider*>(view)) {
     // A drag reports its value once, when the operator lets go.
     slider->setTracking(false);
-    connect(slider, &QAbstractSlider::valueChanged, this, [this, name](int value) {
-      if (app_) app_->valueChosen(name, value);
-    });
+    connect(slider, &QAbstractSlider::valueChanged, this,
+            [this, name](int value) { operate([&] { app_->valueChosen(name, value); }); });
   }
 }
 
@@ -549,8 +550,11 @@ QObject* MainWindow::viewOf(const std::string& controlName) const {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (app_ && event->type() == QEvent::MouseButtonDblClick) {
-    if (watched == log_->viewport()) return app_->doubleClick("SystemLog"), true;
-    if (watched == hexDisplay_->viewport()) return app_->doubleClick("BufferDisplay"), true;
+    if (watched == log_->viewport())
+      return operate([this] { app_->doubleClick("SystemLog"); }), true;
+    if (watched == hexDisplay_->viewport()) {
+      return operate([this] { app_->doubleClick("BufferDisplay"); }), true;
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }

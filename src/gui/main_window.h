@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -43,6 +44,12 @@ class MainWindow final : public QMainWindow, public View {
   // The widget or action that draws the control of that name; nullptr when there is none.
   QObject* viewOf(const std::string& controlName) const;
 
+  // Told just before (false) and just after (true) each operator action the window hands to
+  // the program: the simulated board's report of the last command listens.
+  void onOperatorAction(std::function<void(bool finished)> observer) {
+    actionObserver_ = std::move(observer);
+  }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -77,6 +84,8 @@ class MainWindow final : public QMainWindow, public View {
   template <typename Widget>
   Widget* named(Widget* widget, const std::string& name);
   void forwardClicks(QObject* view, const std::string& name);
+  // Runs one operator action in the program, telling the action observer.
+  void operate(const std::function<void()>& action);
 
   void sync(const Control& control);
   void syncLog();
@@ -86,6 +95,7 @@ class MainWindow final : public QMainWindow, public View {
   double dotsPerInch() const;
 
   App* app_ = nullptr;
+  std::function<void(bool)> actionObserver_;
   std::map<std::string, QObject*> views_;
   LogView* log_ = nullptr;
   HexPageView* hexDisplay_ = nullptr;

@@ -8,7 +8,9 @@
 #include <charconv>
 #include <optional>
 
+#include "gui/main_window.h"
 #include "sim/chip_catalogue.h"
+#include "sim/sim_summary.h"
 
 namespace burnlab {
 namespace {
@@ -62,6 +64,8 @@ void SimulatorMenu::buildEntries() {
   socket_->setObjectName("mnuSimulatorSocket");
   socket_->setEnabled(false);  // it only tells
   addSeparator();
+  lastCommandEnd_ = addSeparator();
+  showLastCommand({tr("Last command: none yet").toStdString()});
   auto entry = [this](const char* name, const QString& caption, auto handler) {
     QAction* action = addAction(caption);
     action->setObjectName(name);
@@ -94,6 +98,35 @@ void SimulatorMenu::showSocket() {
   }
   socket_->setText(text);
   for (QAction* action : chipEntries_) action->setEnabled(inSocket != nullptr);
+}
+
+void SimulatorMenu::operatorAction(bool finished) {
+  if (!finished) {
+    actionStart_ = board_.markCommand();
+    return;
+  }
+  if (board_.counters().accesses == actionStart_.accesses) return;  // no command: a menu, a choice
+  const sim::Summary summary = sim::summarise(actionStart_, board_);
+  std::vector<std::string> lines{"Last command: " + summary.time, summary.accesses,
+                                 summary.contentions};
+  if (summary.events.empty()) lines.emplace_back("no events");
+  for (const auto& event : summary.events) lines.push_back(event);
+  showLastCommand(lines);
+}
+
+void SimulatorMenu::showLastCommand(const std::vector<std::string>& lines) {
+  for (QAction* old : lastCommand_) {
+    removeAction(old);
+    old->deleteLater();
+  }
+  lastCommand_.clear();
+  for (const auto& line : lines) {
+    auto* shown = new QAction(QString::fromStdString(line), this);
+    shown->setEnabled(false);  // it only tells
+    shown->setObjectName("mnuSimulatorLastCommand");
+    insertAction(lastCommandEnd_, shown);
+    lastCommand_.push_back(shown);
+  }
 }
 
 int SimulatorMenu::startingPart(const QStringList& parts) const {
@@ -202,6 +235,9 @@ SimulatorMenu* addSimulatorMenu(QMainWindow& window, sim::SimBoard& board,
     if (each->menu() && each->menu()->objectName() == "mnuHelp") help = each;
   }
   bar->insertMenu(help, menu);  // at the end when there is no Help menu
+  if (auto* main = qobject_cast<MainWindow*>(&window)) {
+    main->onOperatorAction([menu](bool finished) { menu->operatorAction(finished); });
+  }
   return menu;
 }
 

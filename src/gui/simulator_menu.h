@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "sim/memory_chip.h"
 #include "sim/sim_board.h"
@@ -15,7 +16,9 @@ namespace burnlab {
 // socket and lets the operator change it as one would change a real chip: put a part in (erased,
 // or started with an image file), take it out, erase it under UV light, save its contents to an
 // image file, or change one of its bytes to make a fault. It works on the board only; the
-// program finds out about the new chip the way it would on a real board, by reading it.
+// program finds out about the new chip the way it would on a real board, by reading it. It also
+// shows what the board saw during the last command that reached the port: its simulated time,
+// port accesses, bus contentions and events.
 class SimulatorMenu final : public QMenu {
   Q_OBJECT
 
@@ -27,9 +30,14 @@ class SimulatorMenu final : public QMenu {
   // The chip in the socket; nullptr when it is empty or holds no memory chip.
   sim::MemoryChip* chip() const;
 
+  // An operator action begins (false) or has ended (true). An action that reached the port is
+  // the last command, and the menu shows what the board saw during it.
+  void operatorAction(bool finished);
+
  private:
   void buildEntries();
   void showSocket();
+  void showLastCommand(const std::vector<std::string>& lines);
 
   void putChip(bool withImage);
   void emptySocket();
@@ -45,6 +53,9 @@ class SimulatorMenu final : public QMenu {
   sim::SimBoard& board_;
   std::function<std::string()> selectedDevice_;
   QAction* socket_ = nullptr;
+  QAction* lastCommandEnd_ = nullptr;  // the separator after the last command's lines
+  std::vector<QAction*> lastCommand_;  // its lines, for showing only
+  sim::BoardCounters actionStart_;
   std::vector<QAction*> chipEntries_;  // the entries that need a chip in the socket
 };
 

@@ -16,8 +16,10 @@ std::unique_ptr<WindowProgram> WindowProgram::build(const ProgramOptions& option
 WindowProgram::WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOptions& options)
     : options_(options),
       stack_(std::move(stack)),
+      simulatedPlatform_(platform_, stack_->simulatedTime()),
       dialogs_(&window_),
-      app_({stack_->port(), platform_, dialogs_, window_}) {
+      app_({stack_->port(), simulatedPlatform_, dialogs_, window_}) {
+  app_.board.observeDelays(stack_->simulatedTime());
   stack_->onProblem([this](const std::string& problem) { app_.reportPortProblem(problem); });
   app_.portConfig.setFolder(portConfigFolder(options_));
   window_.attach(app_);

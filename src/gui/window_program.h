@@ -8,6 +8,7 @@
 #include "gui/qt_platform.h"
 #include "launch/port_stack.h"
 #include "launch/program_options.h"
+#include "launch/simulated_platform.h"
 #include "shell/app.h"
 
 namespace burnlab {
@@ -35,6 +36,7 @@ class WindowProgram {
   ProgramOptions options_;
   std::unique_ptr<PortStack> stack_;
   QtPlatform platform_;
+  SimulatedPlatform simulatedPlatform_;  // sleeps also pass on the simulated board's clock
   MainWindow window_;
   QtDialogs dialogs_;
   App app_;

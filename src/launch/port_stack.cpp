@@ -1,5 +1,8 @@
 #include "launch/port_stack.h"
 
+#include <cmath>
+
+#include "launch/busy_wait_timing.h"
 #include "link/hardware_port.h"
 #include "link/null_port.h"
 #include "sim/socket_choice.h"
@@ -10,8 +13,7 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
   std::unique_ptr<PortStack> stack(new PortStack());
   PortIo* backEnd = nullptr;
   if (options.simulate) {
-    stack->clock_ = std::make_unique<sim::RealClock>();
-    const auto socket = sim::parseSocketChoice(options.simSocket);
+    auto socket = sim::parseSocketChoice(options.simSocket);
     if (!socket.error.empty()) {
       error = socket.error;
       return nullptr;
@@ -20,8 +22,15 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
       stack->backEnd_ = std::make_unique<NullPort>();
       backEnd = stack->backEnd_.get();
     } else {
+      // The clock is the time a real PC would take: its own busy-wait speed unless given.
+      const double loopNs = options.simLoopNs ? *options.simLoopNs : measuredBusyWaitNs();
+      stack->clock_ = std::make_unique<sim::VirtualClock>();
+      stack->time_ = std::make_unique<sim::SimTime>(
+          *stack->clock_, static_cast<std::uint64_t>(std::llround(loopNs * 1000)));
       stack->simBoard_ =
           std::make_unique<sim::SimBoard>(options.simModel, options.simPort, *stack->clock_);
+      stack->simBoard_->setAccessNs(options.simAccessNs);
+      socket.choice.options.seed = options.simSeed;
       if (socket.choice.kind == sim::SocketChoice::Kind::Chip) {
         auto chip = sim::buildSocketChip(socket.choice, error);
         if (!chip) return nullptr;

@@ -12,6 +12,7 @@
 #include "link/tracing_port.h"
 #include "sim/sim_board.h"
 #include "sim/sim_clock.h"
+#include "sim/sim_time.h"
 
 namespace burnlab {
 
@@ -38,12 +39,16 @@ class PortStack {
   // The simulated board, when the stack runs on one.
   sim::SimBoard* simulatedBoard() { return simBoard_.get(); }
   sim::SimClock* simulatedClock() { return clock_.get(); }
+  // What advances the simulated clock beside the port accesses: busy-wait loops and sleeps.
+  // Nothing without a simulated board.
+  sim::SimTime* simulatedTime() { return time_.get(); }
 
  private:
   PortStack() = default;
   void report(const std::string& problem);
 
   std::unique_ptr<sim::SimClock> clock_;
+  std::unique_ptr<sim::SimTime> time_;
   std::unique_ptr<sim::SimBoard> simBoard_;
   std::unique_ptr<PortIo> backEnd_;
   std::unique_ptr<TraceFile> traceFile_;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <map>
 
 namespace burnlab {
@@ -38,6 +39,21 @@ CLI::Validator modelNumber() {
 }
 
 constexpr const char* kBoardGroup = "The board and the simulator";
+
+// A busy-wait iteration's time: nanoseconds, fractions allowed.
+CLI::Validator loopNanoseconds() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        double value = 0;
+        const auto* end = text.data() + text.size();
+        const auto [stop, problem] = std::from_chars(text.data(), end, value);
+        if (!text.empty() && problem == std::errc() && stop == end && value >= 0 && value <= 1e6) {
+          return "";
+        }
+        return "must be nanoseconds from 0 to 1000000, not '" + text + "'";
+      },
+      "");
+}
 
 }  // namespace
 
@@ -78,6 +94,24 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
           "force the board model, as the Setup menu does")
       ->check(modelNumber())
       ->type_name("4|5|6")
+      ->group(kBoardGroup);
+  parser
+      .add_option("--sim-access-ns", options.simAccessNs,
+                  "simulated time of one port access (default 1000)")
+      ->type_name("N")
+      ->group(kBoardGroup);
+  parser
+      .add_option_function<std::string>(
+          "--sim-loop-ns",
+          [&options](const std::string& ns) { options.simLoopNs = std::stod(ns); },
+          "simulated time of one busy-wait iteration (default:\nmeasured on this PC at start-up)")
+      ->check(loopNanoseconds())
+      ->type_name("X")
+      ->group(kBoardGroup);
+  parser
+      .add_option("--sim-seed", options.simSeed,
+                  "draws the simulated EPROM cells' programming times\n(default 1)")
+      ->type_name("N")
       ->group(kBoardGroup);
   parser.add_option("--parport", options.parportDevice, "use this ppdev device node")
       ->type_name("/dev/parportN")

@@ -19,6 +19,11 @@ struct ProgramOptions {
   std::string simSocket;  // what sits in the simulated socket; "none": no board on any port
   int simModel = 6;
   std::uint16_t simPort = 0x378;
+  // The simulated clock: one port access, one busy-wait iteration (measured on this PC when
+  // not given), and the seed that draws the simulated chips' cells.
+  std::uint64_t simAccessNs = 1000;
+  std::optional<double> simLoopNs;
+  std::uint64_t simSeed = 1;
 
   // The operator's own choices, applied after start-up as the window's controls would.
   std::optional<std::uint16_t> port;

@@ -106,6 +106,8 @@ class Board {
 
   // The delay loops' counter: total iterations run, and the value the last loop left.
   const BusyWait& delays() const { return delay_; }
+  // Tells `observer` of every delay loop from now on (a simulated board's clock).
+  void observeDelays(BusyWaitObserver* observer) { delay_.observe(observer); }
 
   // The two constant tables filled by InitControlTables, per model family.
   const ControlValues& model4Values() const { return model4_; }

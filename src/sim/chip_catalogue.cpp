@@ -56,7 +56,9 @@ std::string unsuitedFaults(std::string_view name, const ChipOptions& options, bo
   if (options.original && !hasOriginal) return part + " has no high-voltage original";
   if (options.startLocked && !parallelEeprom) return part + " has no data protection to lock";
   if (options.slowWriteCycle && eprom) return part + " has no write cycle to slow down";
-  if (options.pulsesPerCell > 1 && !eprom) return part + " takes no program pulses";
+  if ((options.fixedPulses > 0 || options.slowFactor > 1) && !eprom) {
+    return part + " takes no program pulses";
+  }
   return {};
 }
 

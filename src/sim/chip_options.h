@@ -23,7 +23,11 @@ struct ChipOptions {
   bool original = false;        // an NMOS original that needs 21 V or 25 V to program
   bool startLocked = false;     // a parallel EEPROM whose data protection is already on
   bool slowWriteCycle = false;  // write cycles take 10 ms instead of 5 ms
-  int pulsesPerCell = 1;        // program pulses a cell needs before its bits clear
+  // An EPROM cell's programming need is drawn from the seed; `slowFactor` multiplies it, and
+  // `fixedPulses` (when not 0) makes every cell need exactly that many nominal pulses.
+  std::uint64_t seed = 1;
+  int slowFactor = 1;
+  int fixedPulses = 0;
   std::vector<StuckBits> stuck;
   std::vector<ChangedByte> changed;  // applied after the image is loaded
 };

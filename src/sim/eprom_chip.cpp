@@ -1,12 +1,14 @@
 #include "sim/eprom_chip.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 namespace burnlab::sim {
 namespace {
 
-constexpr int kCmosLimitMv = 14000;
-// A supply within half a volt below the nominal level still programs.
+// A supply within half a volt below the nominal level still programs (12.5 V does for the
+// 12.75 V parts: their VPP is 12.75 V +- 0.25 V).
 constexpr int kToleranceMv = 500;
 
 }  // namespace
@@ -23,71 +25,94 @@ EpromChip::EpromChip(const EpromType& type, const ChipOptions& options)
       hasPgm_(type.pgmPin != 0),
       hasVcc_(type.vccPin() != 0),
       vppOnOe_(type.vppPin == type.oePin()),
+      switchedPins_(switchedPinsOf(type.packagePins)),
       requiredMv_(options.original && type.originalMv ? type.originalMv : type.programMv),
-      pulsesPerCell_(options.pulsesPerCell < 1 ? 1 : options.pulsesPerCell) {
-  for (int pin = 1; pin <= type.packagePins; ++pin) {
-    const SocketPinProbe probe = chipPin(pin, type.packagePins);
-    if (probe.supply.driven()) switchedPins_.push_back(probe);
-  }
-  if (pulsesPerCell_ > 1) pulsesTaken_.assign(size(), 0);
-}
+      maxVppMv_(options.original && type.originalMv ? type.originalMaxVppMv : type.maxVppMv),
+      needs_(std::uint64_t{type.pulseUs} * 1000, type.maxPulses, options.seed, options.slowFactor,
+             options.fixedPulses) {}
 
 bool EpromChip::voltageSuits(int mv) const {
-  return mv >= requiredMv_ - kToleranceMv;
+  return mv >= requiredMv_ - kToleranceMv && mv <= maxVppMv_;
 }
 
-bool EpromChip::overVoltage(const SocketLines& lines) const {
-  if (!type_.cmos) return false;
-  for (const auto& pin : switchedPins_) {
-    if (pin.programmingMv(lines) > kCmosLimitMv) return true;
+void EpromChip::destroy(std::uint64_t nowNs, const std::string& cause) {
+  destroyed_ = true;
+  outputs_ = false;
+  programming_ = false;
+  report(SimEventKind::ChipDestroyed, nowNs, name() + " destroyed: " + cause);
+}
+
+bool EpromChip::checkVoltages(const SocketLines& lines, std::uint64_t nowNs) {
+  if (destroyed_) return true;
+  for (const auto& [pin, probe] : switchedPins_) {
+    const int mv = probe.programmingMv(lines);
+    if (mv == 0) continue;
+    const std::string where =
+        voltsText(mv) + " on pin " + std::to_string(pin) + " (" + type_.pinName(pin) + ")";
+    if (pin != type_.vppPin) {
+      report(SimEventKind::VoltageOnWrongPin, nowNs,
+             where + " of the " + name() + ", a pin that takes no programming voltage");
+      destroy(nowNs, where);
+      return true;
+    }
+    if (mv > maxVppMv_) {
+      destroy(nowNs, where + ", above its " + voltsText(maxVppMv_) + " maximum");
+      return true;
+    }
   }
   return false;
 }
 
-void EpromChip::linesChanged(const SocketLines& lines, std::uint64_t) {
-  if (overVoltage(lines)) destroyed_ = true;
-  if (destroyed_) {
-    outputs_ = false;
-    pulsing_ = false;
-    return;
+void EpromChip::chargeCell(std::uint64_t nowNs) {
+  if (!programming_ || heldLow_ == 0 || nowNs <= sinceNs_) return;
+  const std::uint64_t need = needs_.needNs(address_);
+  auto& charge = charges_[address_];
+  std::uint8_t programmed = 0;
+  for (int bit = 0; bit < 8; ++bit) {
+    if ((heldLow_ >> bit & 1) == 0) continue;
+    auto& held = charge[static_cast<std::size_t>(bit)];
+    const std::uint64_t total = std::uint64_t{held} + (nowNs - sinceNs_);
+    held = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(total, std::numeric_limits<std::uint32_t>::max()));
+    if (held >= need) programmed |= static_cast<std::uint8_t>(1u << bit);
   }
+  if (programmed) store(address_, cell(address_) & ~programmed);
+  // A bit that reads 0 needs no more charge kept; a cell with none left is forgotten.
+  for (int bit = 0; bit < 8; ++bit) {
+    if ((cell(address_) >> bit & 1) == 0) charge[static_cast<std::size_t>(bit)] = 0;
+  }
+  if (std::all_of(charge.begin(), charge.end(), [](std::uint32_t held) { return held == 0; })) {
+    charges_.erase(address_);
+  }
+}
+
+void EpromChip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
+  // The pulse so far counts with the lines it had.
+  chargeCell(nowNs);
+  sinceNs_ = nowNs;
+  if (checkVoltages(lines, nowNs)) return;
 
   const bool powered = !hasVcc_ || vcc_.high(lines);
   const bool ceLow = !ce_.high(lines);
   const bool oeHigh = oe_.high(lines);
   const bool pgmHigh = !hasPgm_ || pgm_.high(lines);
+  const int vppMv = vpp_.programmingMv(lines);
   // A separate VPP pin must sit at VCC (or carry the programming voltage) for reading.
   const bool vppReadLevel = vppOnOe_ || vpp_.high(lines);
   address_ = decoder_.address(lines);
-  outputs_ = powered && ceLow && !oeHigh && pgmHigh && vppReadLevel;
+  const bool read = ceLow && pgmHigh && vppReadLevel;
+  const bool verify = type_.verifiesWithCeHigh() && vppMv > 0;
+  outputs_ = powered && !oeHigh && (read || verify);
 
   const bool pulse = hasPgm_ ? ceLow && !pgmHigh : ceLow;
-  const bool programs = powered && oeHigh && pulse && voltageSuits(vpp_.programmingMv(lines));
-  if (programs) {
-    // A new address during the pulse ends it for the old cell and starts it for the new one.
-    if (pulsing_ && address_ != pulseAddress_) endPulse();
-    if (!pulsing_) {
-      pulsing_ = true;
-      pulseAddress_ = address_;
-      pulseData_ = 0xFF;
-    }
-    // The chip does not drive the bus while OE is high: the bus is what the board drives.
-    pulseData_ &= lines.boardDrive;
-  } else if (pulsing_) {
-    endPulse();
-  }
+  programming_ = powered && oeHigh && pulse && voltageSuits(vppMv);
+  // The chip does not drive the bus while OE is high: the bus is what the board drives.
+  heldLow_ = static_cast<std::uint8_t>(~lines.boardDrive);
 }
 
-void EpromChip::endPulse() {
-  pulsing_ = false;
-  if (pulsesPerCell_ > 1) {
-    auto& taken = pulsesTaken_[pulseAddress_];
-    if (taken + 1 < pulsesPerCell_) {
-      ++taken;
-      return;
-    }
-  }
-  store(pulseAddress_, cell(pulseAddress_) & pulseData_);
+void EpromChip::erase() {
+  charges_.clear();
+  MemoryChip::erase();
 }
 
 std::uint8_t EpromChip::output(const SocketLines&, std::uint64_t) {

@@ -1,5 +1,6 @@
 #include "sim/eprom_types.h"
 
+#include <algorithm>
 #include <array>
 
 namespace burnlab::sim {
@@ -12,22 +13,54 @@ constexpr std::array<int, 20> kPins28{10, 9, 8, 7, 6, 5, 4, 3, 25, 24, 21, 23, 2
 constexpr std::array<int, 20> kPins32{12, 11, 10, 9,  8,  7, 6, 5,  27, 26,
                                       23, 25, 4,  28, 29, 3, 2, 30, 31, 1};
 
+// Where the figures come from. Every 12.5 V part (CMOS, and the later versions of the NMOS
+// rows) stands 14 V on VPP and about 7 V on every other pin but A9 (13.5 or 14 V): M27C256B,
+// AT27C256R, M27256 and M27128A absolute maximum ratings. The board can switch its supply
+// (12.5, 21 or 25 V) only onto socket pins 1, 3 and 24, so any of it on a pin other than VPP
+// destroys the part.
+constexpr std::string_view kNmos24 =
+    "TMS2732A, NTE2732A: 21 V on G/VPP, one 50 ms pulse on E, VPP max 22 V";
+constexpr std::string_view kNmos2732 =
+    "2732 (25 V generation, as the 2716): 25 V on OE/VPP, one 50 ms pulse on CE, VPP max 26.5 V";
+constexpr std::string_view kNmos28 =
+    "NTE2764: 21 V, VPP max 22 V; M27128A, M27256 (12.5 V versions): fast algorithm of 1 ms "
+    "pulses, VPP max 14 V";
+constexpr std::string_view kCmos28 =
+    "M27C256B, AT27C256R: 100 us pulses, up to 25 (AT27C256R: 10), VPP max 14 V; verify with "
+    "E high, G low, VPP on";
+constexpr std::string_view kCmos512 =
+    "M27C512 (PRESTO IIB): 12.75 V on GVPP, 100 us pulses on E, up to 25; verify with VPP off";
+constexpr std::string_view kCmos32 =
+    "M27C1001, M27C4001, Am27C010, Am27C040 (Flashrite): 12.75 V, 100 us pulses, up to 25";
+constexpr std::string_view kCmos801 =
+    "M27C801 (PRESTO IIB): 12.75 V on GVPP, 50 us pulses on E, up to 25; verify with VPP off";
+
 // 24-pin parts program through their OE/VPP pin (20) with a pulse on CE; 28-pin 2764 and 27128
 // take VPP on pin 1 and a pulse on PGM (pin 27); 27256 and 27C256 take VPP on pin 1 and a pulse
 // on CE; 27C512 programs through OE/VPP (pin 22); 32-pin 27C010 and 27C020 take VPP on pin 1 and
 // a pulse on PGM (pin 31), 27C040 VPP on pin 1 and a pulse on CE, 27C080 VPP on OE (pin 24).
 // The NMOS rows program at 12.5 V as their later versions do; their originals need 21 or 25 V.
+// The single-pulse parts have one 50 ms pulse as their algorithm: a cell never needs more.
 constexpr std::array<EpromType, 19> kTypes{{
-    {"2732A", 24, 12, 20, 0, 12500, 21000, false}, {"2732B", 24, 12, 20, 0, 12500, 0, true},
-    {"2732", 24, 12, 20, 0, 12500, 25000, false},  {"27C32", 24, 12, 20, 0, 12500, 0, false},
-    {"2764", 28, 13, 1, 27, 12500, 21000, false},  {"27C64", 28, 13, 1, 27, 12500, 0, true},
-    {"27128", 28, 14, 1, 27, 12500, 21000, false}, {"27C128", 28, 14, 1, 27, 12500, 0, true},
-    {"27256", 28, 15, 1, 0, 12500, 0, false},      {"27C256", 28, 15, 1, 0, 12500, 0, true},
-    {"27C512", 28, 16, 22, 0, 12500, 0, true},     {"27C1001", 32, 17, 1, 31, 12500, 0, true},
-    {"27C010", 32, 17, 1, 31, 12500, 0, true},     {"27C2001", 32, 18, 1, 31, 12500, 0, true},
-    {"27C020", 32, 18, 1, 31, 12500, 0, true},     {"27C4001", 32, 19, 1, 0, 12500, 0, true},
-    {"27C040", 32, 19, 1, 0, 12500, 0, true},      {"27C801", 32, 20, 24, 0, 12500, 0, true},
-    {"27C080", 32, 20, 24, 0, 12500, 0, true},
+    {"2732A", 24, 12, 20, 0, 12500, 14000, 21000, 22000, 50000, 1, kNmos24},
+    {"2732B", 24, 12, 20, 0, 12500, 14000, 0, 0, 50000, 1, kNmos24},
+    {"2732", 24, 12, 20, 0, 12500, 14000, 25000, 26500, 50000, 1, kNmos2732},
+    {"27C32", 24, 12, 20, 0, 12500, 14000, 0, 0, 50000, 1, kNmos24},
+    {"2764", 28, 13, 1, 27, 12500, 14000, 21000, 22000, 1000, 25, kNmos28},
+    {"27C64", 28, 13, 1, 27, 12500, 14000, 0, 0, 100, 25, kCmos28},
+    {"27128", 28, 14, 1, 27, 12500, 14000, 21000, 22000, 1000, 25, kNmos28},
+    {"27C128", 28, 14, 1, 27, 12500, 14000, 0, 0, 100, 25, kCmos28},
+    {"27256", 28, 15, 1, 0, 12500, 14000, 0, 0, 1000, 25, kNmos28},
+    {"27C256", 28, 15, 1, 0, 12500, 14000, 0, 0, 100, 25, kCmos28},
+    {"27C512", 28, 16, 22, 0, 12500, 14000, 0, 0, 100, 25, kCmos512},
+    {"27C1001", 32, 17, 1, 31, 12500, 14000, 0, 0, 100, 25, kCmos32},
+    {"27C010", 32, 17, 1, 31, 12500, 14000, 0, 0, 100, 25, kCmos32},
+    {"27C2001", 32, 18, 1, 31, 12500, 14000, 0, 0, 100, 25, kCmos32},
+    {"27C020", 32, 18, 1, 31, 12500, 14000, 0, 0, 100, 25, kCmos32},
+    {"27C4001", 32, 19, 1, 0, 12500, 14000, 0, 0, 100, 25, kCmos32},
+    {"27C040", 32, 19, 1, 0, 12500, 14000, 0, 0, 100, 25, kCmos32},
+    {"27C801", 32, 20, 24, 0, 12500, 14000, 0, 0, 50, 25, kCmos801},
+    {"27C080", 32, 20, 24, 0, 12500, 14000, 0, 0, 50, 25, kCmos801},
 }};
 
 const std::array<int, 20>& addressPinsOf(int packagePins) {
@@ -49,6 +82,18 @@ int EpromType::vccPin() const {
 std::vector<int> EpromType::addressPins() const {
   const auto& pins = addressPinsOf(packagePins);
   return {pins.begin(), pins.begin() + addressLines};
+}
+
+std::string EpromType::pinName(int pin) const {
+  if (pin == vppPin) return pin == oePin() ? "OE/VPP" : "VPP";
+  if (pin == oePin()) return "OE";
+  if (pin == cePin()) return "CE";
+  if (pin == pgmPin) return "PGM";
+  if (pin == vccPin() || pin == packagePins) return "VCC";
+  const auto pins = addressPins();
+  const auto line = std::find(pins.begin(), pins.end(), pin);
+  if (line != pins.end()) return "A" + std::to_string(line - pins.begin());
+  return "NC";
 }
 
 std::span<const EpromType> epromTypes() {

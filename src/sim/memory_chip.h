@@ -26,7 +26,7 @@ class MemoryChip : public SocketChip {
   // Makes bits of a cell hold a fixed value from now on.
   void addStuckBits(const StuckBits& stuck);
   // Every cell back to FFh (UV light for an EPROM; a fresh part for the others).
-  void erase();
+  virtual void erase();
 
   // Starts the chip with a raw image: its bytes from address 0, the rest erased. A file longer
   // than the chip is refused. Returns an empty string or the reason it failed.

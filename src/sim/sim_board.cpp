@@ -1,5 +1,7 @@
 #include "sim/sim_board.h"
 
+#include <algorithm>
+
 #include "link/lpt_addresses.h"
 
 namespace burnlab::sim {
@@ -23,7 +25,11 @@ SimBoard::SimBoard(int model, std::uint16_t base, SimClock& clock)
 
 void SimBoard::insert(std::shared_ptr<SocketChip> chip) {
   chip_ = std::move(chip);
-  if (chip_) chip_->linesChanged(lines_, clock_.nowNs());
+  if (chip_) {
+    chip_->attach(&events_);
+    chip_->linesChanged(lines_, clock_.nowNs());
+  }
+  checkContention();
 }
 
 std::uint8_t SimBoard::decodedControl() const {
@@ -59,6 +65,52 @@ void SimBoard::latch() {
   updateBoardDrive();
   // Only a latch that takes a new value changes the socket's lines.
   if (chip_) chip_->linesChanged(lines_, clock_.nowNs());
+  checkContention();
+}
+
+bool SimBoard::contending() {
+  if (!chip_) return false;
+  const std::uint64_t now = clock_.nowNs();
+  const std::uint8_t driven = chip_->drivenLines(lines_, now);
+  if (driven == 0) return false;
+  const bool reg4Drives = (lines_.reg[3] & kReg4LineBit) == 0;
+  // A line the chip drives high while the board pulls it low.
+  const std::uint8_t highAgainstLow = driven & chip_->output(lines_, now) & ~lines_.boardDrive;
+  return reg4Drives || highAgainstLow != 0;
+}
+
+void SimBoard::checkContention() {
+  const bool now = contending();
+  if (now == contending_) return;
+  contending_ = now;
+  if (now) {
+    ++contentions_;
+    contentionStartNs_ = clock_.nowNs();
+  } else {
+    longestContentionNs_ = std::max(longestContentionNs_, clock_.nowNs() - contentionStartNs_);
+  }
+}
+
+BoardCounters SimBoard::markCommand() {
+  longestContentionNs_ = 0;
+  if (contending_) contentionStartNs_ = clock_.nowNs();
+  return counters();
+}
+
+BoardCounters SimBoard::counters() const {
+  BoardCounters counted;
+  counted.nowNs = clock_.nowNs();
+  counted.accesses = accesses_;
+  counted.contentions = contentions_;
+  counted.longestContentionNs = longestContentionNs_;
+  if (contending_) {
+    counted.longestContentionNs =
+        std::max(longestContentionNs_, counted.nowNs - contentionStartNs_);
+  }
+  for (std::size_t kind = 0; kind < kSimEventKinds; ++kind) {
+    counted.events[kind] = events_.count(static_cast<SimEventKind>(kind));
+  }
+  return counted;
 }
 
 void SimBoard::updateBoardDrive() {
@@ -108,7 +160,8 @@ std::uint8_t SimBoard::statusFor(std::uint8_t nibble) const {
 }
 
 void SimBoard::PortOut(std::uint16_t address, std::uint8_t value) {
-  clock_.advanceNs(kPortAccessNs);
+  clock_.advanceNs(accessNs_);
+  ++accesses_;
   if (address == base_ + kDataOffset) {
     data_ = value;
   } else if (address == base_ + kControlOffset) {
@@ -120,8 +173,13 @@ void SimBoard::PortOut(std::uint16_t address, std::uint8_t value) {
 }
 
 std::uint8_t SimBoard::PortIn(std::uint16_t address) {
-  clock_.advanceNs(kPortAccessNs);
-  if (address == base_ + kStatusOffset) return statusFor(selectedNibble());
+  clock_.advanceNs(accessNs_);
+  ++accesses_;
+  if (address == base_ + kStatusOffset) {
+    // The chip's outputs may have changed with time alone (a write cycle that ended).
+    checkContention();
+    return statusFor(selectedNibble());
+  }
   if (address == base_ + kDataOffset) return data_;
   if (address == base_ + kControlOffset) return control_;
   return kFloatingStatus;

@@ -6,14 +6,24 @@
 
 #include "link/port_io.h"
 #include "sim/sim_clock.h"
+#include "sim/sim_events.h"
 #include "sim/socket_chip.h"
 
 namespace burnlab::sim {
 
+// What the simulated board has seen up to a moment of its clock.
+struct BoardCounters {
+  std::uint64_t nowNs = 0;
+  std::uint64_t accesses = 0;     // port accesses, every address
+  std::uint64_t contentions = 0;  // times the board and the chip began to drive the bus at once
+  std::uint64_t longestContentionNs = 0;               // since the last command began (markCommand)
+  std::array<std::uint64_t, kSimEventKinds> events{};  // by kind
+};
+
 // A programmer board on one parallel port, modelled on its wiring: five transparent latches
 // selected and strobed through the control register, the data nibble on the status lines, the
 // socket's data bus with pull-ups, and model 6's identification line. Every other port reads
-// as a port with nothing behind it.
+// as a port with nothing behind it. Each access takes the port's access time on the clock.
 class SimBoard final : public PortIo {
  public:
   SimBoard(int model, std::uint16_t base, SimClock& clock);
@@ -33,6 +43,16 @@ class SimBoard final : public PortIo {
   // The socket data bus: the wired AND of board, chip and pull-ups.
   std::uint8_t dataBus();
 
+  // The time one port access takes on the simulated clock.
+  void setAccessNs(std::uint64_t ns) { accessNs_ = ns; }
+  SimClock& clock() { return clock_; }
+
+  // What the board has seen so far (a contention still going on counts up to now).
+  BoardCounters counters() const;
+  // A command begins: its counters start here, and its longest contention from nothing.
+  BoardCounters markCommand();
+  const SimEventLog& events() const { return events_; }
+
  private:
   // Control value as the board's decoder sees it (models 5 and 6 have every line inverted).
   std::uint8_t decodedControl() const;
@@ -44,14 +64,25 @@ class SimBoard final : public PortIo {
   int supplyMv() const;
   std::uint8_t statusFor(std::uint8_t nibble) const;
   std::uint8_t selectedNibble();
+  // Notes the start and the end of a fight between the board's and the chip's drivers.
+  void checkContention();
+  bool contending();
 
   int model_;
   std::uint16_t base_;
   SimClock& clock_;
+  std::uint64_t accessNs_ = kPortAccessNs;
   std::uint8_t data_ = 0;
   std::uint8_t control_ = 0;
   SocketLines lines_;
   std::shared_ptr<SocketChip> chip_;
+
+  std::uint64_t accesses_ = 0;
+  std::uint64_t contentions_ = 0;
+  std::uint64_t longestContentionNs_ = 0;
+  bool contending_ = false;
+  std::uint64_t contentionStartNs_ = 0;
+  SimEventLog events_;
 };
 
 }  // namespace burnlab::sim

@@ -46,10 +46,12 @@ bool addFault(std::string_view fault, ChipOptions& options) {
     options.*flag = true;
     return true;
   }
-  if (fault.starts_with("pulses=")) {
-    const auto pulses = number(fault.substr(7), 10);
-    if (!pulses || *pulses < 1 || *pulses > 255) return false;
-    options.pulsesPerCell = static_cast<int>(*pulses);
+  for (auto [prefix, field] : {std::pair{std::string_view("pulses="), &ChipOptions::fixedPulses},
+                               std::pair{std::string_view("slow="), &ChipOptions::slowFactor}}) {
+    if (!fault.starts_with(prefix)) continue;
+    const auto count = number(fault.substr(prefix.size()), 10);
+    if (!count || *count < 1 || *count > 1000) return false;
+    options.*field = static_cast<int>(*count);
     return true;
   }
   for (const std::string_view prefix : {"set@", "stuck0@", "stuck1@"}) {

@@ -15,11 +15,13 @@ namespace burnlab::sim {
 //   empty (or nothing)   a board with an empty socket
 //   CHIP[,FAULT...][:IMAGE]
 // CHIP is a part name ("27C256", "X28C256", "24C16"); IMAGE a raw file the chip starts with
-// (erased without one). The faults, hexadecimal numbers:
+// (erased without one). The faults (addresses and bytes in hexadecimal, counts in decimal):
 //   original        an NMOS original that needs 21 V or 25 V
 //   locked          a parallel EEPROM whose data protection is on
 //   slow            10 ms write cycles
-//   pulses=N        every cell needs N program pulses (decimal, 1..255)
+//   slow=K          an EPROM whose cells need K times their drawn programming time (1..1000)
+//   pulses=N        an EPROM whose every cell needs exactly N nominal program pulses of time
+//                   (1..1000)
 //   set@ADDR=BYTE   the byte at ADDR differs from the image
 //   stuck0@ADDR=MASK, stuck1@ADDR=MASK   the MASK bits at ADDR are stuck at 0 or 1
 struct SocketChoice {

@@ -40,6 +40,7 @@ X28C256Chip::X28C256Chip(const ChipOptions& options)
       oe_(chipPin(kOePin, kPins)),
       we_(chipPin(kWePin, kPins)),
       vcc_(chipPin(kVccPin, kPins)),
+      switchedPins_(switchedPinsOf(kPins)),
       writeCycleNs_(options.slowWriteCycle ? kSlowWriteCycleNs : kWriteCycleNs),
       protected_(options.startLocked) {}
 
@@ -53,8 +54,25 @@ void X28C256Chip::advanceTo(std::uint64_t nowNs) {
   if (cycleRunning_ && nowNs >= cycleEndNs_) cycleRunning_ = false;
 }
 
+void X28C256Chip::checkVoltages(const SocketLines& lines, std::uint64_t nowNs) {
+  for (const auto& [pin, probe] : switchedPins_) {
+    const int mv = probe.programmingMv(lines);
+    if (destroyed_ || mv == 0) continue;
+    const std::string where = voltsText(mv) + " on pin " + std::to_string(pin);
+    report(SimEventKind::VoltageOnWrongPin, nowNs,
+           where + " of the X28C256, a pin that takes no programming voltage");
+    report(SimEventKind::ChipDestroyed, nowNs, "X28C256 destroyed: " + where);
+    destroyed_ = true;
+  }
+}
+
 void X28C256Chip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
   advanceTo(nowNs);
+  checkVoltages(lines, nowNs);
+  if (destroyed_) {
+    writing_ = reading_ = false;
+    return;
+  }
   const bool powered = vcc_.high(lines);
   const bool ceLow = powered && !ce_.high(lines);
   const bool oeLow = !oe_.high(lines);
@@ -62,7 +80,10 @@ void X28C256Chip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
   address_ = decoder_.address(lines);
 
   const bool writing = ceLow && weLow && !oeLow;
-  if (writing && !writing_) {
+  if (writing && !writing_ && cycleRunning_) {
+    report(SimEventKind::WriteIgnoredWhileBusy, nowNs,
+           "a write to " + hexAddress(address_) + " while the X28C256's write cycle runs");
+  } else if (writing && !writing_) {
     // The later of the CE and WE falling edges latches the address and opens a byte load.
     latchedAddress_ = address_;
     loadEndsNs_ = nowNs + kByteLoadWindowNs;
@@ -96,8 +117,22 @@ std::vector<X28C256Chip::LoadedByte> X28C256Chip::dataOfLoad() {
   return load_;
 }
 
+std::string X28C256Chip::hexAddress(std::uint32_t address) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (int shift = 12; shift >= 0; shift -= 4) text += kDigits[address >> shift & 0x0F];
+  return text + "h";
+}
+
 void X28C256Chip::endLoad(std::uint64_t cycleStartNs) {
+  const bool wasProtected = protected_;
   const std::vector<LoadedByte> data = dataOfLoad();
+  if (wasProtected && protected_ && data.empty() && !startsWith(load_, kEnable)) {
+    report(SimEventKind::WriteRefusedByProtection, cycleStartNs,
+           "a write of " + std::to_string(load_.size()) + (load_.size() == 1 ? " byte" : " bytes") +
+               " at " + hexAddress(load_.front().address) +
+               " kept out by the X28C256's data protection");
+  }
   load_.clear();
   if (!data.empty()) {
     // Every byte goes into the page of the first: only A0..A5 of the others count.
@@ -106,6 +141,12 @@ void X28C256Chip::endLoad(std::uint64_t cycleStartNs) {
   }
   cycleRunning_ = true;
   cycleEndNs_ = cycleStartNs + writeCycleNs_;
+}
+
+std::uint8_t X28C256Chip::drivenLines(const SocketLines&, std::uint64_t nowNs) {
+  advanceTo(nowNs);
+  if (!reading_) return 0x00;
+  return cycleRunning_ ? 0xC0 : 0xFF;  // bits 0..5 float while the cycle runs
 }
 
 std::uint8_t X28C256Chip::output(const SocketLines&, std::uint64_t nowNs) {

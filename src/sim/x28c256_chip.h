@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "sim/address_decoder.h"
 #include "sim/chip_options.h"
 #include "sim/memory_chip.h"
+#include "sim/pin_voltages.h"
 #include "sim/socket_wiring.h"
 
 namespace burnlab::sim {
@@ -18,13 +20,15 @@ namespace burnlab::sim {
 // from one read to the next. Software data protection is a stored flag: while it is on, only a
 // load that starts with AA/55/A0 to 5555/2AAA/5555 stores its data; any other load runs a
 // dummy write cycle. AA/55/A0 turns protection on, AA/55/80/AA/55/20 off; command bytes are
-// never stored.
+// never stored. A write during the cycle, a load that protection keeps out, and a programming
+// voltage on any pin (every pin stands 7 V at most) are reported; the last destroys the part.
 class X28C256Chip final : public MemoryChip {
  public:
   explicit X28C256Chip(const ChipOptions& options);
 
   void linesChanged(const SocketLines& lines, std::uint64_t nowNs) override;
   std::uint8_t output(const SocketLines& lines, std::uint64_t nowNs) override;
+  std::uint8_t drivenLines(const SocketLines&, std::uint64_t nowNs) override;
 
   // The protection flag at `nowNs` (a load that has ended has taken effect).
   bool dataProtection(std::uint64_t nowNs) {
@@ -33,6 +37,7 @@ class X28C256Chip final : public MemoryChip {
   }
   // True while a write cycle runs at `nowNs` (a load that has ended counts).
   bool busy(std::uint64_t nowNs);
+  bool destroyed() const { return destroyed_; }
 
   static constexpr std::size_t kSize = 32 * 1024;
   static constexpr std::uint32_t kPageSize = 64;
@@ -49,9 +54,14 @@ class X28C256Chip final : public MemoryChip {
   // The loaded bytes after a leading command sequence, or none when protection refuses them.
   std::vector<LoadedByte> dataOfLoad();
   void loadByte(std::uint32_t address, std::uint8_t data);
+  static std::string hexAddress(std::uint32_t address);
+  // Destroys the part when the board puts its programming supply on one of its pins.
+  void checkVoltages(const SocketLines& lines, std::uint64_t nowNs);
 
   AddressDecoder decoder_;
   SocketPinProbe ce_, oe_, we_, vcc_;
+  std::vector<SwitchedPin> switchedPins_;
+  bool destroyed_ = false;
   std::uint64_t writeCycleNs_;
   bool protected_;
 

@@ -239,6 +239,45 @@ TEST(CliDevices, ExitStatusesTellFailureBadInputAndNoBoardApart) {
   EXPECT_EQ(runCli("--simulate=27C999 -d 5 blank").status, 2);
 }
 
+// The seconds of the simulated command in the summary line, or -1 when there is none.
+double commandSeconds(const std::string& output) {
+  const auto at = output.find("Simulated board: command ");
+  if (at == std::string::npos) return -1;
+  const auto value = std::stod(output.substr(at + 25));
+  return output.find(" ms,", at) < output.find(" s,", at) ? value / 1000 : value;
+}
+
+TEST(CliSimulation, EveryCommandEndsWithWhatTheSimulatedBoardSaw) {
+  TempFolder folder;
+  const auto image = folder.path() / "img.bin";
+  writeImage(image, 32768, 5);
+  const std::string read = "--simulate=27C256:" + image.string() +
+                           " --sim-loop-ns 1 -d \"Eprom 27C256\" read -o " +
+                           (folder.path() / "out.bin").string();
+  const auto run = runCli(read);
+  ASSERT_EQ(run.status, 0) << run.output;
+  const auto line = run.output.rfind("Simulated board: command ");
+  ASSERT_NE(line, std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("port accesses; no bus contention; no events\n", line),
+            std::string::npos)
+      << run.output.substr(line);
+  EXPECT_EQ(run.output.find('\n', line), run.output.size() - 1) << "the last line";
+
+  // The command's time is its accesses at the access time plus its half-second settle.
+  const double oneMicrosecond = commandSeconds(run.output);
+  const double twoMicroseconds = commandSeconds(runCli("--sim-access-ns 2000 " + read).output);
+  EXPECT_GT(oneMicrosecond, 0.5 + 32768 * 8e-6);
+  EXPECT_LT(oneMicrosecond, 0.5 + 32768 * 10e-6);
+  EXPECT_NEAR(twoMicroseconds - oneMicrosecond, oneMicrosecond - 0.5, 0.01);
+
+  EXPECT_EQ(runCli("-q " + read).output.find("Simulated board"), std::string::npos);
+  EXPECT_NE(runCli("--simulate --sim-loop-ns 1 reset").output.find("Simulated board: command "),
+            std::string::npos);
+  EXPECT_EQ(runCli("--simulate list").output.find("Simulated board"), std::string::npos)
+      << "a command without start-up has no board at all";
+  EXPECT_EQ(runCli("--simulate --sim-loop-ns x reset").status, 2);
+}
+
 TEST(CliDevices, DisplayPrintsTheLivePage) {
   TempFolder folder;
   const auto image = folder.path() / "img.bin";

@@ -27,6 +27,7 @@
 #include "gui/main_window.h"
 #include "gui/window_program.h"
 #include "ops/device_reading.h"
+#include "sim/chip_catalogue.h"
 #include "support/app_fixture.h"
 
 namespace burnlab::testing {
@@ -371,6 +372,43 @@ TEST(SimulatorWindow, ReadScrollDisplayBlankCheckAndVerifyAChipInTheSocket) {
       << f.log().substr(logged);
   EXPECT_EQ(error->palette().color(QPalette::WindowText), screenColor(kGreyText));
   EXPECT_TRUE(f.dialogs.shown.empty());
+}
+
+// The lines the Simulator menu shows for the last command.
+std::vector<std::string> lastCommandShown(SimulatorMenu& menu) {
+  std::vector<std::string> lines;
+  for (QAction* action : menu.actions()) {
+    if (action->objectName() == "mnuSimulatorLastCommand") {
+      EXPECT_FALSE(action->isEnabled()) << "it only tells";
+      lines.push_back(action->text().toStdString());
+    }
+  }
+  return lines;
+}
+
+TEST(SimulatorWindow, TheMenuShowsWhatTheBoardSawDuringTheLastCommand) {
+  SimulatorWindow f;
+  EXPECT_EQ(lastCommandShown(*f.menu), std::vector<std::string>{"Last command: none yet"});
+  std::string error;
+  f.board.insert(sim::ChipCatalogue::make("27C256", {}, error));
+  chooseInList(f.widget<QComboBox>("Device"), "Eprom 27C256");
+  QTest::mouseClick(f.widget<QPushButton>("Read_button"), Qt::LeftButton);
+  const auto read = lastCommandShown(*f.menu);
+  ASSERT_EQ(read.size(), 4u);
+  EXPECT_TRUE(read[0].starts_with("Last command: command ")) << read[0];
+  EXPECT_TRUE(read[1].ends_with(" port accesses")) << read[1];
+  EXPECT_EQ(read[2], "no bus contention");
+  EXPECT_EQ(read[3], "no events");
+  const auto accesses = std::stol(read[1]);
+  EXPECT_GT(accesses, 32768 * 8) << "every byte's address and both nibbles";
+
+  // The next command replaces it; opening a menu is no command and leaves it.
+  QTest::mouseClick(f.widget<QPushButton>("Display_button"), Qt::LeftButton);
+  const auto display = lastCommandShown(*f.menu);
+  ASSERT_EQ(display.size(), 4u);
+  EXPECT_LT(std::stol(display[1]), accesses / 10) << "one page";
+  emit f.window.findChild<QMenu*>("Setup")->aboutToShow();
+  EXPECT_EQ(lastCommandShown(*f.menu), display);
 }
 
 }  // namespace

@@ -33,6 +33,27 @@ TEST(ProgramOptions, DefaultsToModelSixAt378hAndTakesASocketAfterTheEqualsSign) 
   EXPECT_FALSE(parseProgramOptions({}).options.simulate);
 }
 
+TEST(ProgramOptions, SetsTheSimulatedClockAndSeed) {
+  const auto defaults = parseProgramOptions({"--simulate"}).options;
+  EXPECT_EQ(defaults.simAccessNs, 1000u);
+  EXPECT_FALSE(defaults.simLoopNs.has_value()) << "measured on this PC";
+  EXPECT_EQ(defaults.simSeed, 1u);
+
+  const auto parsed = parseProgramOptions(
+      {"--simulate", "--sim-access-ns", "500", "--sim-loop-ns=0.75", "--sim-seed", "42"});
+  ASSERT_TRUE(parsed.error.empty()) << parsed.error;
+  EXPECT_EQ(parsed.options.simAccessNs, 500u);
+  EXPECT_EQ(parsed.options.simLoopNs, 0.75);
+  EXPECT_EQ(parsed.options.simSeed, 42u);
+
+  EXPECT_NE(parseProgramOptions({"--sim-loop-ns", "fast"}).error.find("nanoseconds"),
+            std::string::npos);
+  EXPECT_NE(parseProgramOptions({"--sim-loop-ns", "-1"}).error.find("nanoseconds"),
+            std::string::npos);
+  EXPECT_NE(parseProgramOptions({"--sim-access-ns", "1.5"}).error.find("--sim-access-ns"),
+            std::string::npos);
+}
+
 TEST(ProgramOptions, RefusesWhatItDoesNotKnowWithAClearReason) {
   EXPECT_NE(parseProgramOptions({"--port", "300h"}).error.find("378h, 278h or 3BCh"),
             std::string::npos);

@@ -1,8 +1,9 @@
 // The simulated board follows its wiring: latches, read-back lines, bus and identification.
+#include "sim/sim_board.h"
+
 #include <gtest/gtest.h>
 
 #include "link/board.h"
-#include "sim/sim_board.h"
 
 namespace burnlab::sim {
 namespace {
@@ -16,11 +17,13 @@ struct NoIndicators final : BoardIndicators {
 struct DrivingChip final : SocketChip {
   explicit DrivingChip(std::uint8_t value) : value(value) {}
   void linesChanged(const SocketLines& lines, std::uint64_t) override { seen = lines; }
-  std::uint8_t output(const SocketLines&, std::uint64_t) override {
-    return enabled ? value : 0xFF;
+  std::uint8_t output(const SocketLines&, std::uint64_t) override { return enabled ? value : 0xFF; }
+  std::uint8_t drivenLines(const SocketLines&, std::uint64_t) override {
+    return enabled ? pushPull : 0x00;
   }
   std::uint8_t value;
   bool enabled = true;
+  std::uint8_t pushPull = 0x00;  // the lines it drives high as well as low
   SocketLines seen;
 };
 
@@ -38,8 +41,8 @@ struct Rig {
   }
   // Reads one nibble the way the program does: select it, then read the status register.
   std::uint8_t status(bool low) {
-    sim.PortOut(board.PortControl, static_cast<std::uint8_t>(low ? board.ReadSelectLow
-                                                                  : board.ReadSelectHigh));
+    sim.PortOut(board.PortControl,
+                static_cast<std::uint8_t>(low ? board.ReadSelectLow : board.ReadSelectHigh));
     return sim.PortIn(board.PortStatus);
   }
 
@@ -57,8 +60,8 @@ TEST(SimBoard, EachModelLatchesEveryRegisterThroughTheWriteProtocol) {
     rig.board.Reg2 = 0x33;
     rig.board.Reg3 = 0x44;
     rig.board.Reg4 = 0x55;
-    for (auto write : {&Board::SetReg0, &Board::SetReg1, &Board::SetReg2, &Board::SetReg3,
-                       &Board::SetReg4}) {
+    for (auto write :
+         {&Board::SetReg0, &Board::SetReg1, &Board::SetReg2, &Board::SetReg3, &Board::SetReg4}) {
       (rig.board.*write)();
     }
     EXPECT_EQ(rig.sim.registers(), (std::array<std::uint8_t, 5>{0x11, 0x22, 0x33, 0x44, 0x55}))
@@ -93,7 +96,8 @@ TEST(SimBoard, ModelFourScramblesTheLinesAndInvertsBusy) {
   Rig rig(4);
   rig.sim.insert(std::make_shared<DrivingChip>(0x5C));
   rig.releaseBus();
-  // Low nibble 1100: bit0 0 -> nAck 0, bit1 0 -> Busy reads 1, bit2 1 -> PaperEnd, bit3 1 -> Select.
+  // Low nibble 1100: bit0 0 -> nAck 0, bit1 0 -> Busy reads 1, bit2 1 -> PaperEnd, bit3 1 ->
+  // Select.
   EXPECT_EQ(rig.status(true), 0x80 | 0x20 | 0x10 | 0x0F);
   // High nibble 0101: nAck 1, Busy reads 1 (bit1 = 0), PaperEnd 1, Select 0.
   EXPECT_EQ(rig.status(false), 0x40 | 0x80 | 0x20 | 0x0F);
@@ -138,6 +142,51 @@ TEST(SimBoard, OtherPortsHaveNothingBehindThemAndEveryAccessTakesAMicrosecond) {
   EXPECT_EQ(rig.sim.PortIn(0x3BD), 0x7F);
   EXPECT_EQ(rig.sim.registers()[3], 0x00);
   EXPECT_EQ(rig.clock.nowNs(), 4 * kPortAccessNs);
+}
+
+TEST(SimBoard, EachAccessTakesTheSetAccessTimeAndIsCounted) {
+  Rig rig(6);
+  rig.sim.setAccessNs(250);
+  const auto before = rig.sim.counters();
+  rig.sim.PortOut(0x378, 0x00);
+  rig.sim.PortIn(0x379);
+  rig.sim.PortIn(0x3BD);  // a port with nothing behind it still takes the time
+  const auto after = rig.sim.counters();
+  EXPECT_EQ(after.accesses - before.accesses, 3u);
+  EXPECT_EQ(after.nowNs - before.nowNs, 750u);
+}
+
+TEST(SimBoard, CountsTheContentionsOfBoardAndChipAndTheLongest) {
+  Rig rig(6);
+  auto chip = std::make_shared<DrivingChip>(0xF0);
+  chip->pushPull = 0xFF;
+  rig.releaseBus();
+  rig.sim.insert(chip);
+  EXPECT_EQ(rig.sim.markCommand().contentions, 0u) << "the chip alone on the bus";
+
+  rig.board.REG4ON();  // the board drives while the chip outputs
+  rig.clock.advanceNs(40'000);
+  rig.board.REG4OFF();
+  auto seen = rig.sim.counters();
+  EXPECT_EQ(seen.contentions, 1u);
+  EXPECT_GE(seen.longestContentionNs, 40'000u);
+  EXPECT_LT(seen.longestContentionNs, 60'000u);
+
+  // Model 6's identification line pulls D4 low where the chip drives a 1.
+  rig.board.Reg3 = 0xE4;
+  rig.board.SetReg3();
+  rig.clock.advanceNs(5'000);
+  rig.releaseBus();
+  seen = rig.sim.counters();
+  EXPECT_EQ(seen.contentions, 2u);
+  EXPECT_GE(seen.longestContentionNs, 40'000u) << "the longest of the command";
+  EXPECT_LT(rig.sim.markCommand().longestContentionNs, 1u) << "a new command starts afresh";
+
+  // An open-drain chip (or one that drives nothing) never fights the board.
+  chip->pushPull = 0x00;
+  rig.board.REG4ON();
+  rig.board.REG4OFF();
+  EXPECT_EQ(rig.sim.counters().contentions, 2u);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
   EXPECT_EQ(parseSocketChoice("empty").choice.kind, SocketChoice::Kind::Empty);
 
   const auto parsed =
-      parseSocketChoice("27C256,set@1234=5A,stuck1@10=81,pulses=4,original:/tmp/a:b.bin");
+      parseSocketChoice("27C256,set@1234=5A,stuck1@10=81,pulses=4,slow=3,original:/tmp/a:b.bin");
   ASSERT_EQ(parsed.error, "");
   EXPECT_EQ(parsed.choice.kind, SocketChoice::Kind::Chip);
   EXPECT_EQ(parsed.choice.chip, "27C256");
@@ -43,11 +43,13 @@ TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
   ASSERT_EQ(options.stuck.size(), 1u);
   EXPECT_EQ(options.stuck[0].mask, 0x81);
   EXPECT_EQ(options.stuck[0].value, 0x81);
-  EXPECT_EQ(options.pulsesPerCell, 4);
+  EXPECT_EQ(options.fixedPulses, 4);
+  EXPECT_EQ(options.slowFactor, 3);
   EXPECT_TRUE(options.original);
 
   EXPECT_EQ(parseSocketChoice("27C256,bogus").error, "Unknown simulated fault bogus");
   EXPECT_EQ(parseSocketChoice("27C256,pulses=0").error, "Unknown simulated fault pulses=0");
+  EXPECT_EQ(parseSocketChoice("27C256,slow=x").error, "Unknown simulated fault slow=x");
   EXPECT_EQ(parseSocketChoice("27C256,set@12=100").error, "Unknown simulated fault set@12=100");
   EXPECT_EQ(parseSocketChoice(":x.bin").error, "No chip named in the socket ");
   EXPECT_EQ(parseSocketChoice("27C256:").error, "No image file named after ':' in 27C256:");

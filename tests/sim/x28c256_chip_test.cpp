@@ -162,5 +162,40 @@ TEST(X28C256, WritesNeedOeHighAndVcc) {
   EXPECT_EQ(x.read(0x11), 0xFF);
 }
 
+// The first kept event of `kind`, or "" when there is none.
+std::string firstEvent(const X28Driver& x, SimEventKind kind) {
+  for (const auto& event : x.rig.sim.events().kept()) {
+    if (event.kind == kind) return event.text;
+  }
+  return "";
+}
+
+TEST(X28C256, TheBoardHearsOfIgnoredAndRefusedWritesAndOfAProgrammingVoltage) {
+  ChipOptions locked;
+  locked.startLocked = true;
+  X28Driver x(locked);
+  x.load(0x0100, 0x00);
+  x.rig.advanceUs(150);
+  x.load(0x0140, 0x00);  // during the dummy write cycle
+  EXPECT_EQ(firstEvent(x, SimEventKind::WriteRefusedByProtection),
+            "a write of 1 byte at 0100h kept out by the X28C256's data protection");
+  EXPECT_EQ(firstEvent(x, SimEventKind::WriteIgnoredWhileBusy),
+            "a write to 0140h while the X28C256's write cycle runs");
+  x.waitMs(6);
+  x.load(0x5555, 0xAA);
+  x.load(0x2AAA, 0x55);
+  x.load(0x5555, 0xA0);
+  x.waitMs(6);
+  EXPECT_EQ(x.rig.sim.events().count(SimEventKind::WriteRefusedByProtection), 1u)
+      << "the enable sequence is no refused write";
+
+  x.rig.set(0, 0x40 | 0x10);  // 12.5 V on socket pin 3: the X28C256's A14
+  EXPECT_TRUE(x.chip->destroyed());
+  EXPECT_EQ(firstEvent(x, SimEventKind::ChipDestroyed), "X28C256 destroyed: 12.5 V on pin 1");
+  x.rig.set(0, 0x40);
+  x.chip->setCell(0x10, 0x12);
+  EXPECT_EQ(x.read(0x10), 0xFF);
+}
+
 }  // namespace
 }  // namespace burnlab::sim

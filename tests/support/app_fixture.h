@@ -5,6 +5,7 @@
 #include "shell/app.h"
 #include "sim/sim_board.h"
 #include "sim/sim_clock.h"
+#include "sim/sim_time.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
 #include "support/recording_port.h"
@@ -34,16 +35,19 @@ class RecordingView final : public View {
 };
 
 // A fresh App on a simulated model-6 board at 378h, behind a recording port. Its burnlab6.ini
-// lives in a folder of its own, empty at first, so start-up searches for the board.
+// lives in a folder of its own, empty at first, so start-up searches for the board. The board's
+// clock runs as on a PC whose busy-wait loop takes 1 ns an iteration; sleeps advance it too.
 struct AppFixture {
   AppFixture(int model = 6, std::uint16_t base = 0x378)
       : board(model, base, clock), port(board), app({port, platform, dialogs, view}) {
     app.portConfig.setFolder(configFolder.path());
     platform.simClock = &clock;
+    app.board.observeDelays(&simTime);
   }
 
   TempFolder configFolder;
   sim::VirtualClock clock;
+  sim::SimTime simTime{clock, 1000};
   sim::SimBoard board;
   RecordingPort port;
   FakePlatform platform;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "panel/platform.h"
+#include "sim/sim_time.h"
+
+namespace burnlab {
+
+// The platform the program runs on, with every sleep also passing on the simulated board's
+// clock: the pause really happens (the window behaves as it would with a board) and the
+// simulated chips see it. Without a simulated clock it only passes everything on.
+class SimulatedPlatform final : public Platform {
+ public:
+  SimulatedPlatform(Platform& real, sim::SimTime* time) : real_(real), time_(time) {}
+
+  void Sleep(int milliseconds) override {
+    real_.Sleep(milliseconds);
+    if (time_) time_->slept(milliseconds);
+  }
+  std::string timeText() override { return real_.timeText(); }
+  std::string dateText() override { return real_.dateText(); }
+  std::tm localTime() override { return real_.localTime(); }
+  std::filesystem::path programFolder() override { return real_.programFolder(); }
+  std::filesystem::path workingFolder() override { return real_.workingFolder(); }
+  void playSound(const std::filesystem::path& waveFile) override { real_.playSound(waveFile); }
+  std::optional<std::filesystem::path> findProgram(const std::string& name) override {
+    return real_.findProgram(name);
+  }
+  bool startProgram(const std::filesystem::path& program) override {
+    return real_.startProgram(program);
+  }
+  std::optional<std::string> setting(const std::string& section, const std::string& key) override {
+    return real_.setting(section, key);
+  }
+  void setSetting(const std::string& section, const std::string& key,
+                  const std::string& value) override {
+    real_.setSetting(section, key, value);
+  }
+
+ private:
+  Platform& real_;
+  sim::SimTime* time_;
+};
+
+}  // namespace burnlab

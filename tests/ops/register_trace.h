@@ -31,9 +31,10 @@ inline std::vector<std::string> registerWrites(const std::vector<std::string>& t
     if (address != 0x37A) continue;
     for (std::size_t r = 0; r < kStrobe.size(); ++r) {
       if (value != kStrobe[r]) continue;
-      char hex[3];
-      std::snprintf(hex, sizeof hex, "%02X", data & 0xFF);
-      writes.push_back("R" + std::to_string(r) + "=" + hex);
+      // Printed whole: GCC 12 at -O3 warns falsely (-Wrestrict) on "R" + std::string.
+      char write[16];
+      std::snprintf(write, sizeof write, "R%zu=%02X", r, data & 0xFF);
+      writes.push_back(write);
     }
   }
   return writes;

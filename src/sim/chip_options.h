@@ -28,6 +28,16 @@ struct ChipOptions {
   std::uint64_t seed = 1;
   int slowFactor = 1;
   int fixedPulses = 0;
+  // Flash: sectors (bit n: sector n) whose program and erase are refused; erases that run to
+  // their time-out and fail; the unlock decoding of the earlier revisions (A0..A14, 5555h and
+  // 2AAAh) instead of the later ones' (A0..A10, 555h and 2AAh).
+  std::uint32_t protectedSectors = 0;
+  bool eraseFails = false;
+  bool earlierUnlock = false;
+  // Two-wire EEPROM: WP held high (writes acknowledged, nothing stored); a chip that never
+  // acknowledges.
+  bool writeProtect = false;
+  bool neverAcknowledges = false;
   std::vector<StuckBits> stuck;
   std::vector<ChangedByte> changed;  // applied after the image is loaded
 };

@@ -25,9 +25,10 @@ EpromChip::EpromChip(const EpromType& type, const ChipOptions& options)
       hasPgm_(type.pgmPin != 0),
       hasVcc_(type.vccPin() != 0),
       vppOnOe_(type.vppPin == type.oePin()),
-      switchedPins_(switchedPinsOf(type.packagePins)),
       requiredMv_(options.original && type.originalMv ? type.originalMv : type.programMv),
       maxVppMv_(options.original && type.originalMv ? type.originalMaxVppMv : type.maxVppMv),
+      ratings_(type.packagePins, {{type.vppPin, maxVppMv_, true}},
+               [&type](int pin) { return type.pinName(pin); }),
       needs_(std::uint64_t{type.pulseUs} * 1000, type.maxPulses, options.seed, options.slowFactor,
              options.fixedPulses) {}
 
@@ -35,32 +36,15 @@ bool EpromChip::voltageSuits(int mv) const {
   return mv >= requiredMv_ - kToleranceMv && mv <= maxVppMv_;
 }
 
-void EpromChip::destroy(std::uint64_t nowNs, const std::string& cause) {
+bool EpromChip::checkVoltages(const SocketLines& lines, std::uint64_t nowNs) {
+  if (destroyed_) return true;
+  const auto harm = ratings_.harm(lines);
+  if (!harm) return false;
+  reportHarm(*harm, nowNs);
   destroyed_ = true;
   outputs_ = false;
   programming_ = false;
-  report(SimEventKind::ChipDestroyed, nowNs, name() + " destroyed: " + cause);
-}
-
-bool EpromChip::checkVoltages(const SocketLines& lines, std::uint64_t nowNs) {
-  if (destroyed_) return true;
-  for (const auto& [pin, probe] : switchedPins_) {
-    const int mv = probe.programmingMv(lines);
-    if (mv == 0) continue;
-    const std::string where =
-        voltsText(mv) + " on pin " + std::to_string(pin) + " (" + type_.pinName(pin) + ")";
-    if (pin != type_.vppPin) {
-      report(SimEventKind::VoltageOnWrongPin, nowNs,
-             where + " of the " + name() + ", a pin that takes no programming voltage");
-      destroy(nowNs, where);
-      return true;
-    }
-    if (mv > maxVppMv_) {
-      destroy(nowNs, where + ", above its " + voltsText(maxVppMv_) + " maximum");
-      return true;
-    }
-  }
-  return false;
+  return true;
 }
 
 void EpromChip::chargeCell(std::uint64_t nowNs) {

@@ -49,7 +49,6 @@ class EpromChip final : public MemoryChip {
 
   // Destroys the part when a pin carries more than it stands; true when it is destroyed.
   bool checkVoltages(const SocketLines& lines, std::uint64_t nowNs);
-  void destroy(std::uint64_t nowNs, const std::string& cause);
   bool voltageSuits(int mv) const;
   // Adds the time since the last change to the bits the pulse held at 0.
   void chargeCell(std::uint64_t nowNs);
@@ -58,9 +57,9 @@ class EpromChip final : public MemoryChip {
   AddressDecoder decoder_;
   SocketPinProbe ce_, oe_, vpp_, pgm_, vcc_;
   bool hasPgm_, hasVcc_, vppOnOe_;
-  std::vector<SwitchedPin> switchedPins_;  // chip pins the board can put a voltage on
   int requiredMv_;
   int maxVppMv_;
+  PinRatings ratings_;
   CellNeeds needs_;
   std::unordered_map<std::uint32_t, BitCharge> charges_;  // cells with partly charged bits
 

@@ -19,6 +19,17 @@ void MemoryChip::store(std::uint32_t address, std::uint8_t value) {
   cells_[address] = value;
 }
 
+void MemoryChip::reportHarm(const PinRatings::Harm& harm, std::uint64_t nowNs) {
+  if (harm.wrongPin && harm.maxMv == PinRatings::kLogicMaxMv) {
+    report(SimEventKind::VoltageOnWrongPin, nowNs,
+           harm.where + " of the " + name_ + ", a pin that takes no programming voltage");
+  }
+  std::string cause = harm.where;
+  if (harm.maxMv > PinRatings::kLogicMaxMv)
+    cause += ", above its " + voltsText(harm.maxMv) + " maximum";
+  report(SimEventKind::ChipDestroyed, nowNs, name_ + " destroyed: " + cause);
+}
+
 void MemoryChip::addStuckBits(const StuckBits& stuck) {
   stuck_.push_back(stuck);
   store(stuck.address, cells_[stuck.address % cells_.size()]);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/chip_options.h"
+#include "sim/pin_voltages.h"
 #include "sim/socket_chip.h"
 
 namespace burnlab::sim {
@@ -39,6 +40,9 @@ class MemoryChip : public SocketChip {
 
  protected:
   void store(std::uint32_t address, std::uint8_t value);
+  // Reports a voltage that destroys the chip: the wrong pin it is on, if so, then the
+  // destruction.
+  void reportHarm(const PinRatings::Harm& harm, std::uint64_t nowNs);
 
  private:
   std::string name_;

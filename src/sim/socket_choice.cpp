@@ -41,7 +41,11 @@ std::optional<std::pair<std::uint32_t, std::uint8_t>> addressAndByte(std::string
 bool addFault(std::string_view fault, ChipOptions& options) {
   for (auto [word, flag] : {std::pair{"original", &ChipOptions::original},
                             std::pair{"locked", &ChipOptions::startLocked},
-                            std::pair{"slow", &ChipOptions::slowWriteCycle}}) {
+                            std::pair{"slow", &ChipOptions::slowWriteCycle},
+                            std::pair{"erasefails", &ChipOptions::eraseFails},
+                            std::pair{"earlier", &ChipOptions::earlierUnlock},
+                            std::pair{"wp", &ChipOptions::writeProtect},
+                            std::pair{"noack", &ChipOptions::neverAcknowledges}}) {
     if (fault != word) continue;
     options.*flag = true;
     return true;
@@ -52,6 +56,12 @@ bool addFault(std::string_view fault, ChipOptions& options) {
     const auto count = number(fault.substr(prefix.size()), 10);
     if (!count || *count < 1 || *count > 1000) return false;
     options.*field = static_cast<int>(*count);
+    return true;
+  }
+  if (fault.starts_with("protect=")) {
+    const auto sector = number(fault.substr(8), 10);
+    if (!sector || *sector > 31) return false;
+    options.protectedSectors |= 1u << *sector;
     return true;
   }
   for (const std::string_view prefix : {"set@", "stuck0@", "stuck1@"}) {

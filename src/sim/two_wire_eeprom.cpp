@@ -1,5 +1,7 @@
 #include "sim/two_wire_eeprom.h"
 
+#include "sim/hex_digits.h"
+
 namespace burnlab::sim {
 namespace {
 
@@ -13,7 +15,9 @@ constexpr std::uint64_t kSlowWriteCycleNs = 10'000'000;
 TwoWireEeprom::TwoWireEeprom(const TwoWireType& type, const ChipOptions& options)
     : MemoryChip(type.name, type.size),
       type_(type),
-      writeCycleNs_(options.slowWriteCycle ? kSlowWriteCycleNs : kWriteCycleNs) {}
+      writeCycleNs_(options.slowWriteCycle ? kSlowWriteCycleNs : kWriteCycleNs),
+      writeProtect_(options.writeProtect),
+      neverAcknowledges_(options.neverAcknowledges) {}
 
 void TwoWireEeprom::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
   const bool scl = (lines.reg[3] & kSclBit) != 0;
@@ -48,7 +52,13 @@ void TwoWireEeprom::start(std::uint64_t nowNs) {
 }
 
 void TwoWireEeprom::stop(std::uint64_t nowNs) {
-  if (phase_ == Phase::WriteData && !page_.empty()) {
+  if (phase_ == Phase::WriteData && !page_.empty() && writeProtect_) {
+    // WP high: the bytes were acknowledged, but no write cycle starts.
+    report(SimEventKind::WriteRefusedByProtection, nowNs,
+           "a write of " + std::to_string(page_.size()) + (page_.size() == 1 ? " byte" : " bytes") +
+               " at " + hexDigits(page_.front().first, 4) + " kept out by the " + name() +
+               "'s WP pin held high");
+  } else if (phase_ == Phase::WriteData && !page_.empty()) {
     for (const auto& [address, data] : page_) store(address, data);
     busyUntilNs_ = nowNs + writeCycleNs_;
   }
@@ -65,7 +75,7 @@ void TwoWireEeprom::risingEdge(bool sda) {
     return;
   }
   if (bits_ <= 8) shift_ = static_cast<std::uint8_t>(shift_ << 1 | (sda ? 1 : 0));
-  if (bits_ == 8) acknowledges_ = accept(shift_);
+  if (bits_ == 8) acknowledges_ = accept(shift_) && !neverAcknowledges_;
 }
 
 void TwoWireEeprom::fallingEdge() {

@@ -26,7 +26,8 @@ struct TwoWireType {
 // ninth clock of every byte it accepts, page write wrapping inside the page, sequential read
 // wrapping from the last address to 0. The write cycle starts at the stop condition after at
 // least one data byte and lasts 5 ms (10 ms when slow); until it ends the chip acknowledges
-// nothing.
+// nothing. Faults on request: WP held high (writes are acknowledged, nothing is stored, no
+// write cycle runs, and the refusal is reported) and a chip that never acknowledges.
 class TwoWireEeprom final : public MemoryChip {
  public:
   TwoWireEeprom(const TwoWireType& type, const ChipOptions& options);
@@ -57,6 +58,8 @@ class TwoWireEeprom final : public MemoryChip {
   TwoWireType type_;
   std::uint64_t writeCycleNs_;
   std::uint64_t busyUntilNs_ = 0;
+  bool writeProtect_;       // WP held high: writes acknowledged, nothing stored
+  bool neverAcknowledges_;  // a chip that never pulls SDA low to acknowledge
 
   bool scl_ = true;
   bool sda_ = true;

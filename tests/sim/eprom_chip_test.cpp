@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "devices/device_catalogue.h"
@@ -77,6 +78,22 @@ TEST(ChipCatalogue, HasAChipOfTheRightSizeForEverySelectableRow) {
   EXPECT_EQ(listed->name(), "X28C256");
   EXPECT_EQ(ChipCatalogue::make("Eeprom 24C16 Serial (8 pins)", {}, error)->name(), "24C16");
   EXPECT_EQ(ChipCatalogue::make("Eprom 2716", {}, error), nullptr) << "not selectable";
+
+  // The flash chips, by their names and by their device list names.
+  for (std::string_view name : {"AM29F010", "AM29F020", "AM29F040", "A29040", "EN29F040",
+                                "AT29C256", "Flash AMD AM29F040", "am29f010"}) {
+    EXPECT_NE(ChipCatalogue::make(name, {}, error), nullptr) << name << ": " << error;
+  }
+  const auto names = ChipCatalogue::names();
+  EXPECT_NE(std::find(names.begin(), names.end(), "EN29F040"), names.end());
+  ChipOptions protect;
+  protect.protectedSectors = 1;
+  EXPECT_EQ(ChipCatalogue::make("27C256", protect, error), nullptr);
+  EXPECT_EQ(error, "27C256 has no sectors to protect or erase and no unlock cycles");
+  ChipOptions wp;
+  wp.writeProtect = true;
+  EXPECT_EQ(ChipCatalogue::make("AM29F040", wp, error), nullptr);
+  EXPECT_NE(ChipCatalogue::make("24C08", wp, error), nullptr);
 }
 
 TEST(EpromChip, OutputsOnlyWithCeAndOeLowAndNoVoltageOnOe) {

@@ -50,6 +50,16 @@ TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
   EXPECT_EQ(parseSocketChoice("27C256,bogus").error, "Unknown simulated fault bogus");
   EXPECT_EQ(parseSocketChoice("27C256,pulses=0").error, "Unknown simulated fault pulses=0");
   EXPECT_EQ(parseSocketChoice("27C256,slow=x").error, "Unknown simulated fault slow=x");
+  EXPECT_EQ(parseSocketChoice("AM29F040,protect=32").error, "Unknown simulated fault protect=32");
+
+  const auto flash = parseSocketChoice("AM29F040,protect=1,protect=7,erasefails,earlier");
+  ASSERT_EQ(flash.error, "");
+  EXPECT_EQ(flash.choice.options.protectedSectors, 0x82u);
+  EXPECT_TRUE(flash.choice.options.eraseFails);
+  EXPECT_TRUE(flash.choice.options.earlierUnlock);
+  const auto serial = parseSocketChoice("24C16,wp,noack").choice.options;
+  EXPECT_TRUE(serial.writeProtect);
+  EXPECT_TRUE(serial.neverAcknowledges);
   EXPECT_EQ(parseSocketChoice("27C256,set@12=100").error, "Unknown simulated fault set@12=100");
   EXPECT_EQ(parseSocketChoice(":x.bin").error, "No chip named in the socket ");
   EXPECT_EQ(parseSocketChoice("27C256:").error, "No image file named after ':' in 27C256:");

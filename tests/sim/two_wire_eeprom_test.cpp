@@ -201,5 +201,29 @@ TEST(TwoWireEeprom, ThePlatformsSleepsLetTheWriteCyclePass) {
   m.stop();
 }
 
+TEST(TwoWireEeprom, WithWpHighWritesAreAcknowledgedButNothingIsStored) {
+  ChipOptions options;
+  options.writeProtect = true;
+  TwoWireMaster m(TwoWireEeprom::type24C16(), options);
+  m.start();
+  EXPECT_TRUE(m.send(0xA0));
+  EXPECT_TRUE(m.send(0x20));
+  EXPECT_TRUE(m.send(0x5A)) << "the data byte is acknowledged";
+  m.stop();
+  EXPECT_FALSE(m.chip->busy(m.rig.clock.nowNs())) << "no write cycle starts";
+  EXPECT_EQ(m.chip->cell(0x20), 0xFF);
+  EXPECT_EQ(m.rig.sim.events().count(SimEventKind::WriteRefusedByProtection), 1u);
+}
+
+TEST(TwoWireEeprom, AChipThatNeverAcknowledgesAnswersNothing) {
+  ChipOptions options;
+  options.neverAcknowledges = true;
+  TwoWireMaster m(TwoWireEeprom::type24C08(), options);
+  m.start();
+  EXPECT_FALSE(m.send(0xA0));
+  EXPECT_FALSE(m.send(0x00));
+  m.stop();
+}
+
 }  // namespace
 }  // namespace burnlab::sim

@@ -191,7 +191,9 @@ TEST(X28C256, TheBoardHearsOfIgnoredAndRefusedWritesAndOfAProgrammingVoltage) {
 
   x.rig.set(0, 0x40 | 0x10);  // 12.5 V on socket pin 3: the X28C256's A14
   EXPECT_TRUE(x.chip->destroyed());
-  EXPECT_EQ(firstEvent(x, SimEventKind::ChipDestroyed), "X28C256 destroyed: 12.5 V on pin 1");
+  EXPECT_EQ(firstEvent(x, SimEventKind::ChipDestroyed), "X28C256 destroyed: 12.5 V on pin 1 (A14)");
+  EXPECT_EQ(firstEvent(x, SimEventKind::VoltageOnWrongPin),
+            "12.5 V on pin 1 (A14) of the X28C256, a pin that takes no programming voltage");
   x.rig.set(0, 0x40);
   x.chip->setCell(0x10, 0x12);
   EXPECT_EQ(x.read(0x10), 0xFF);

@@ -18,7 +18,9 @@ namespace burnlab::sim {
 //   AA 55 80 AA 55 20 protection off (data after it is programmed);
 //   AA 55 80 AA 55 10 chip erase, 10 ms.
 // While protection is on, a load without the A0 prefix programs nothing (reported as refused).
-// Protection is off as shipped. OE stands 13.5 V, every other pin 7 V.
+// Protection is off as shipped: the datasheet has the part leave the factory with software data
+// protection disabled (the wiring notes expected it on; the datasheet holds). The `locked` fault
+// starts it on. OE stands 13.5 V, every other pin 7 V.
 class At29c256Chip final : public PageLoadingChip {
  public:
   explicit At29c256Chip(const ChipOptions& options);

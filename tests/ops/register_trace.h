@@ -32,7 +32,7 @@ inline std::vector<std::string> registerWrites(const std::vector<std::string>& t
     for (std::size_t r = 0; r < kStrobe.size(); ++r) {
       if (value != kStrobe[r]) continue;
       // Printed whole: GCC 12 at -O3 warns falsely (-Wrestrict) on "R" + std::string.
-      char write[16];
+      char write[32];
       std::snprintf(write, sizeof write, "R%zu=%02X", r, data & 0xFF);
       writes.push_back(write);
     }

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "buffers/hex_page.h"
-#include "util/atomic_file.h"
+#include "buffers/image_checksums.h"
 
 namespace burnlab {
 namespace {
@@ -105,10 +105,11 @@ bool BufferCommands::ReadBinaryFile(const std::filesystem::path& previousName) {
   parts_.view.repaint(panel.BufferDisplay);
   parts_.view.repaint(panel.sbStatusBar[0]);
 
-  auto read = readImageFile(buffers.CodeFileName, kCodeBufferSize, std::move(buffers.FileBytes));
-  const bool accepted = read.read() && !read.bytes.empty();
-  if (accepted) acceptCode(read.bytes);
-  buffers.FileBytes = std::move(read.bytes);
+  auto load = loadImageFile(buffers.CodeFileName, kCodeBufferSize, buffers.chosenFormat,
+                            std::move(buffers.FileBytes));
+  const bool accepted = load.loaded() && load.end() > 0;
+  if (accepted) acceptCode(load);
+  buffers.FileBytes = std::move(load.bytes);
   if (accepted) return true;
   // Nothing was loaded: the window shows what it showed before.
   buffers.CodeFileName = previousName;
@@ -116,8 +117,8 @@ bool BufferCommands::ReadBinaryFile(const std::filesystem::path& previousName) {
   panel.BufferDisplay.text = shownPage;
   parts_.lamps.DataFlowLampOff();
   panel.sbStatusBar[0].text = "";
-  if (!refuseEmptyOrUnreadable(name, read)) {
-    refuse("File " + name + " is " + std::to_string(read.length) + " bytes long, bigger than the " +
+  if (!refuseEmptyUnreadableOrMalformed(name, load)) {
+    refuse("File " + name + " is " + std::to_string(load.length) + " bytes long, bigger than the " +
                std::to_string(kCodeBufferSize) + " allowed - Will Not Open",
            "Can't Open Code File Bigger than " + std::to_string(kCodeBufferSize) + " Bytes",
            "Code File Too Big");
@@ -125,17 +126,19 @@ bool BufferCommands::ReadBinaryFile(const std::filesystem::path& previousName) {
   return false;
 }
 
-void BufferCommands::acceptCode(const std::vector<std::uint8_t>& file) {
+void BufferCommands::acceptCode(const ImageLoad& file) {
   auto& panel = parts_.panel;
   auto& buffers = parts_.buffers;
   const auto name = buffers.CodeFileName.string();
 
-  buffers.CodeSize = static_cast<std::int32_t>(file.size());
-  buffers.loadCode(file);
+  buffers.CodeSize = static_cast<std::int32_t>(file.end());
+  file.copyInto(buffers.CodeBuffer);
+  buffers.CodeFileFormat = file.format;
   parts_.lamps.DataFlowLampOff();
   parts_.log.LogLine("File " + name + " - was read into Buffer. " +
                      std::to_string(buffers.CodeSize) + " bytes long.");
   parts_.log.LogLine("You can Install a Blank Eprom for Programming");
+  logChecksums(file.format, buffers.codeImage());
   parts_.display.DisplayPageMemory();
   parts_.display.setScrollMax(codeScrollMax(buffers.CodeSize));
   panel.ProgressBar1.value = 0;
@@ -170,16 +173,17 @@ bool BufferCommands::ReadBinaryFileData(const std::filesystem::path& previousNam
   panel.FileNameDataText.caption = name;
   parts_.lamps.DataFlowLampOn();
 
-  auto read = readImageFile(buffers.DataFileName, kDataFileLimit, std::move(buffers.FileBytes));
-  const bool accepted = read.read() && !read.bytes.empty();
-  if (accepted) acceptData(read.bytes);
-  buffers.FileBytes = std::move(read.bytes);
+  auto load = loadImageFile(buffers.DataFileName, kDataFileLimit, buffers.chosenFormat,
+                            std::move(buffers.FileBytes));
+  const bool accepted = load.loaded() && load.end() > 0;
+  if (accepted) acceptData(load);
+  buffers.FileBytes = std::move(load.bytes);
   if (accepted) return true;
-  if (read.outcome == ImageFileRead::Outcome::TooLong) {
+  if (load.outcome == ImageLoad::Outcome::TooLong) {
     // The refused name stays in the label and DataSize keeps the refused length.
     buffers.DataSize = static_cast<std::int32_t>(
-        std::min<std::uintmax_t>(read.length, std::numeric_limits<std::int32_t>::max()));
-    refuse("Data File Size is " + std::to_string(read.length) +
+        std::min<std::uintmax_t>(load.length, std::numeric_limits<std::int32_t>::max()));
+    refuse("Data File Size is " + std::to_string(load.length) +
                " bytes, bigger than the 8192 allowed - Will Not Open",
            "Can't Open Data File Bigger than 8192 Bytes", "Data File to Big");
     return false;
@@ -187,20 +191,22 @@ bool BufferCommands::ReadBinaryFileData(const std::filesystem::path& previousNam
   buffers.DataFileName = previousName;
   panel.FileNameDataText.caption = shownName;
   parts_.lamps.DataFlowLampOff();
-  refuseEmptyOrUnreadable(name, read);
+  refuseEmptyUnreadableOrMalformed(name, load);
   return false;
 }
 
-void BufferCommands::acceptData(const std::vector<std::uint8_t>& file) {
+void BufferCommands::acceptData(const ImageLoad& file) {
   auto& panel = parts_.panel;
   auto& buffers = parts_.buffers;
 
-  buffers.DataSize = static_cast<std::int32_t>(file.size());
-  buffers.loadData(file);
+  buffers.DataSize = static_cast<std::int32_t>(file.end());
+  file.copyInto(buffers.DataBuffer);
+  buffers.DataFileFormat = file.format;
   parts_.lamps.DataFlowLampOff();
   parts_.log.LogLine("File " + buffers.DataFileName.string() + " - was read into DataBuffer. " +
                      std::to_string(buffers.DataSize) + " bytes long.");
   parts_.log.LogLine("You can Install a Blank Eprom for Programming");
+  logChecksums(file.format, buffers.dataImage());
   parts_.display.DisplayPageMemory();
   parts_.display.setScrollMax(codeScrollMax(buffers.CodeSize));
   panel.ProgressBar1.value = 0;
@@ -212,17 +218,28 @@ void BufferCommands::acceptData(const std::vector<std::uint8_t>& file) {
   buffers.DataLoaded = 1;
 }
 
-bool BufferCommands::refuseEmptyOrUnreadable(const std::filesystem::path& file,
-                                             const ImageFileRead& read) {
+void BufferCommands::logChecksums(ImageFormat format, std::span<const std::uint8_t> loaded) {
+  parts_.log.LogLine(std::string(formatTitle(format)) + " file, " +
+                     checksumsText(checksumsOf(loaded)));
+}
+
+bool BufferCommands::refuseEmptyUnreadableOrMalformed(const std::filesystem::path& file,
+                                                      const ImageLoad& load) {
   const auto name = file.string();
-  if (read.read()) {
+  if (load.loaded()) {
     refuse("File " + name + " is 0 bytes long - Will Not Open", "Can't Open Empty File " + name,
            "File is Empty");
     return true;
   }
-  if (read.outcome == ImageFileRead::Outcome::Unreadable) {
-    refuse("File " + name + " could not be read: " + read.error + " - Will Not Open",
-           "Can't Open File " + name + ": " + read.error, "File Not Opened");
+  if (load.outcome == ImageLoad::Outcome::Unreadable) {
+    refuse("File " + name + " could not be read: " + load.error + " - Will Not Open",
+           "Can't Open File " + name + ": " + load.error, "File Not Opened");
+    return true;
+  }
+  if (load.outcome == ImageLoad::Outcome::Malformed) {
+    const auto why =
+        std::string(formatTitle(load.format)) + " file " + name + ", " + load.fault.text();
+    refuse(why + " - Will Not Open", "Can't Open " + why, "File Not Opened");
     return true;
   }
   return false;
@@ -237,13 +254,15 @@ void BufferCommands::refuse(const std::string& logLine, const std::string& messa
 // ---- Saving files ----
 
 BufferCommands::SaveTarget BufferCommands::codeTarget() {
-  return {parts_.buffers.CodeFileName, parts_.panel.FileNameCodeText, "Writing Binary File ",
-          parts_.buffers.codeImage()};
+  auto& buffers = parts_.buffers;
+  return {buffers.CodeFileName, buffers.CodeFileFormat, parts_.panel.FileNameCodeText,
+          "Writing Binary File ", buffers.codeImage()};
 }
 
 BufferCommands::SaveTarget BufferCommands::dataTarget() {
-  return {parts_.buffers.DataFileName, parts_.panel.FileNameDataText, "Writing Data Binary File ",
-          parts_.buffers.dataImage()};
+  auto& buffers = parts_.buffers;
+  return {buffers.DataFileName, buffers.DataFileFormat, parts_.panel.FileNameDataText,
+          "Writing Data Binary File ", buffers.dataImage()};
 }
 
 void BufferCommands::mnuFileSaveCode_Click() {
@@ -261,7 +280,8 @@ void BufferCommands::mnuFileSaveData_Click() {
 
 void BufferCommands::save(const SaveTarget& target, const std::string& dialogTitle) {
   if (!target.fileName.empty()) {
-    write(target);
+    // The file keeps the format it was opened or saved in.
+    write(target, parts_.buffers.chosenFormat.value_or(target.format));
     return;
   }
   const auto file = parts_.dialogs.saveFileName(dialogTitle, kAllFilesFilter, "");
@@ -273,16 +293,21 @@ void BufferCommands::saveAs(const SaveTarget& target, const std::filesystem::pat
   const auto previousCaption = target.label.caption;
   target.fileName = file;
   target.label.caption = file.string();
-  if (write(target)) return;
+  // A new file takes the format its name asks for.
+  const auto format = parts_.buffers.chosenFormat.value_or(formatForName(file));
+  if (write(target, format)) {
+    target.format = format;
+    return;
+  }
   target.fileName = previousName;
   target.label.caption = previousCaption;
 }
 
-bool BufferCommands::write(const SaveTarget& target) {
+bool BufferCommands::write(const SaveTarget& target, ImageFormat format) {
   const auto name = target.fileName.string();
   auto& status = parts_.panel.sbStatusBar[0].text;
   status = target.statusText + name + " ... Wait";
-  const auto written = writeFileAtomically(target.fileName, target.bytes);
+  const auto written = writeImageFile(target.fileName, target.bytes, format);
   status = "";
   if (!written.ok()) {
     refuse("File " + name + " could not be saved: " + written.error,

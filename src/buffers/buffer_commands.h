@@ -5,7 +5,7 @@
 
 #include "buffers/buffers.h"
 #include "buffers/hex_display.h"
-#include "buffers/image_file.h"
+#include "buffers/image_file_formats.h"
 #include "panel/dialogs.h"
 #include "panel/event_sounds.h"
 #include "panel/lamps.h"
@@ -72,19 +72,23 @@ class BufferCommands {
   // as it was, the file name included (`previousName`).
   bool ReadBinaryFile(const std::filesystem::path& previousName);
   bool ReadBinaryFileData(const std::filesystem::path& previousName);
-  void acceptCode(const std::vector<std::uint8_t>& file);
-  void acceptData(const std::vector<std::uint8_t>& file);
-  // A refused file: the message box and the log line; true when it was refused.
-  bool refuseEmptyOrUnreadable(const std::filesystem::path& file, const ImageFileRead& read);
+  void acceptCode(const ImageLoad& file);
+  void acceptData(const ImageLoad& file);
+  // One line of our own after every load: the checksums of the bytes loaded.
+  void logChecksums(ImageFormat format, std::span<const std::uint8_t> loaded);
+  // A refused file that is empty, unreadable or malformed: the message box and the log line;
+  // true when it was refused for one of those reasons.
+  bool refuseEmptyUnreadableOrMalformed(const std::filesystem::path& file, const ImageLoad& load);
   void refuse(const std::string& logLine, const std::string& message, const std::string& title);
 
-  // A buffer as it is saved: the file name it goes to, the label showing it, the status text
-  // while it is written and the bytes.
+  // A buffer as it is saved: the file name it goes to and the format it was opened or saved
+  // in, the label showing the name, the status text while it is written and the bytes.
   struct SaveTarget {
     std::filesystem::path& fileName;
+    ImageFormat& format;
     Control& label;
     std::string statusText;
-    std::string_view bytes;
+    std::span<const std::uint8_t> bytes;
   };
   SaveTarget codeTarget();
   SaveTarget dataTarget();
@@ -92,7 +96,7 @@ class BufferCommands {
   void save(const SaveTarget& target, const std::string& dialogTitle);
   // Save under a newly chosen name; a failed save keeps the earlier name.
   void saveAs(const SaveTarget& target, const std::filesystem::path& file);
-  bool write(const SaveTarget& target);
+  bool write(const SaveTarget& target, ImageFormat format);
 
   void showErased(Control& verifyEntry, Control& programEntry);
 

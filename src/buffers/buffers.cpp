@@ -11,10 +11,11 @@ void copyToStart(std::vector<std::uint8_t>& buffer, std::span<const std::uint8_t
   std::copy(file.begin(), file.end(), buffer.begin());
 }
 
-std::string_view firstBytes(const std::vector<std::uint8_t>& buffer, std::int32_t count) {
+std::span<const std::uint8_t> firstBytes(const std::vector<std::uint8_t>& buffer,
+                                         std::int32_t count) {
   const auto length = static_cast<std::size_t>(
       std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(buffer.size())));
-  return {reinterpret_cast<const char*>(buffer.data()), length};
+  return {buffer.data(), length};
 }
 
 }  // namespace
@@ -35,13 +36,13 @@ void Buffers::EraseData() {
   std::fill_n(DataBuffer.begin(), kDataEraseLast + 1, kErasedByte);
 }
 
-std::string_view Buffers::codeImage() const {
+std::span<const std::uint8_t> Buffers::codeImage() const {
   return firstBytes(CodeBuffer, CodeSize);
 }
 
 // A refused data file leaves DataSize at its own length, which may exceed the buffer: the
 // save is limited to what the buffer really holds.
-std::string_view Buffers::dataImage() const {
+std::span<const std::uint8_t> Buffers::dataImage() const {
   return firstBytes(DataBuffer, DataSize);
 }
 

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
+
+#include "buffers/image_format.h"
 
 namespace burnlab {
 
@@ -31,6 +34,12 @@ struct Buffers {
 
   std::filesystem::path CodeFileName;
   std::filesystem::path DataFileName;
+  // The format each file was last opened or saved in: saving to it again keeps that format.
+  ImageFormat CodeFileFormat = ImageFormat::Raw;
+  ImageFormat DataFileFormat = ImageFormat::Raw;
+  // The format the operator asked for (--format): every file is read and written in it
+  // instead of the format its content or its name shows.
+  std::optional<ImageFormat> chosenFormat;
 
   // The whole file being loaded, before it is copied into its buffer. Its memory is kept
   // between loads, so that a load costs little more than reading the file.
@@ -49,8 +58,8 @@ struct Buffers {
 
   // The bytes a save writes: the first CodeSize (DataSize) bytes, never more than the buffer
   // holds and never a negative count.
-  std::string_view codeImage() const;
-  std::string_view dataImage() const;
+  std::span<const std::uint8_t> codeImage() const;
+  std::span<const std::uint8_t> dataImage() const;
 };
 
 }  // namespace burnlab

@@ -54,6 +54,18 @@ std::string_view formatName(ImageFormat format) {
   return "raw";
 }
 
+std::string_view formatTitle(ImageFormat format) {
+  switch (format) {
+    case ImageFormat::IntelHex:
+      return "Intel HEX";
+    case ImageFormat::SRecord:
+      return "S-record";
+    case ImageFormat::Raw:
+      break;
+  }
+  return "Raw";
+}
+
 std::optional<ImageFormat> formatNamed(std::string_view name) {
   for (const auto& named : kFormatNames) {
     if (named.name == name) return named.format;

@@ -16,6 +16,8 @@ enum class ImageFormat { Raw, IntelHex, SRecord };
 // The names the operator gives a format: "raw", "ihex", "srec".
 std::string_view formatName(ImageFormat format);
 std::optional<ImageFormat> formatNamed(std::string_view name);
+// The format as messages name it: "Raw", "Intel HEX", "S-record".
+std::string_view formatTitle(ImageFormat format);
 
 // What a file's content is. A HEX or S-record file is plain text whose first record starts
 // with ':' or with 'S' and a digit; anything else, however it is named, is a raw image. A

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "buffers/image_file_formats.h"
 #include "cli/cli_view.h"
 #include "cli/exit_status.h"
 #include "cli/log_lines.h"
@@ -80,7 +81,8 @@ int readDevice(CliContext& c) {
   c.app.Read_button_Click();
   if (const int status = statusOfOperation(c.app); status != kExitSuccess) return status;
   const auto& file = c.request.output;
-  const auto saved = writeFileAtomically(file, c.app.buffers.codeImage());
+  const auto format = c.app.buffers.chosenFormat.value_or(formatForName(file));
+  const auto saved = writeImageFile(file, c.app.buffers.codeImage(), format);
   if (!saved.ok()) {
     c.messages << "burnlab-cli: cannot write " << file.string() << ": " << saved.error << '\n';
     return kExitBadInput;

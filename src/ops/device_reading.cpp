@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "buffers/hex_page.h"
+#include "buffers/image_checksums.h"
 #include "ops/serial_eeprom_read.h"
 #include "ops/whole_chip_scan.h"
 
@@ -78,6 +79,7 @@ void DeviceReading::showReadResult() {
   c_.display.setScrollMax(buffers.CodeSize / 256 - 1);
   c_.log.LogLine("Data is available at above Window, use Scroll Bar");
   c_.log.LogLine("You can Save the file using [FILE - Save As] menu");
+  c_.log.LogLine("Device read, " + checksumsText(checksumsOf(buffers.codeImage())));
   c_.display.DisplayPageMemory();
 }
 

@@ -38,7 +38,8 @@ TEST(OpenCode, AShortFileOnASelectedDeviceSetsTheSizeToTheFileAndKeepsTheRest) {
             "000000| 5A5A5A5A 5A5A5A5A 5A5A5A5A 5A5A5A5A | ZZZZZZZZZZZZZZZZ");
   EXPECT_EQ(f.logLines(), (std::vector<std::string>{
                               "File " + image.string() + " - was read into Buffer. 100 bytes long.",
-                              "You can Install a Blank Eprom for Programming"}));
+                              "You can Install a Blank Eprom for Programming",
+                              "Raw file, CRC-32 9748744C, byte sum 2328 of 100 bytes"}));
   EXPECT_TRUE(panel.Verify_button.enabled && panel.menuVerifyCode.enabled &&
               panel.Program_button.enabled && panel.menuProgramCode.enabled);
   EXPECT_EQ(panel.DataFlow_label.foreColor, kGreyText);

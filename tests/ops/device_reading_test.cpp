@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "buffers/image_checksums.h"
 #include "ops/chip_bench.h"
 
 namespace burnlab::testing {
@@ -66,6 +67,9 @@ TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
   EXPECT_TRUE(std::equal(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin()));
   EXPECT_FALSE(f.errorLit());
   EXPECT_NE(f.app.panel.SystemLog.text.find("2048 bytes Read from Device"), std::string::npos);
+  // The checksums of what was read, for the operator to compare with the image's.
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Device read, " + checksumsText(checksumsOf(cells))),
+            std::string::npos);
 }
 
 TEST(DeviceRead, AnEmptySocketOnA24C08GivesTheNoAcknowledgeReport) {

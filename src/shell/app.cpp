@@ -25,6 +25,7 @@ App::App(AppSeams appSeams)
       reading(operations, reports, twoWire),
       blankCheck(operations, reports),
       verify(operations, reports, twoWire),
+      compare(operations, reports, twoWire),
       setups({panel,
               buffers,
               log,

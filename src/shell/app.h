@@ -13,6 +13,7 @@
 #include "link/board_indicators.h"
 #include "link/port_io.h"
 #include "ops/blank_check.h"
+#include "ops/device_compare.h"
 #include "ops/device_reading.h"
 #include "ops/device_verify.h"
 #include "ops/operation_context.h"
@@ -122,21 +123,22 @@ class App final : private BoardIndicators {
   SystemLog log;
   Lamps lamps;
   EventSounds sounds;
-  PortConfigFile portConfig;  // burnlab6.ini
+  PortConfigFile portConfig;   // burnlab6.ini
   HardwareDetection hardware;  // the board search, port choice and forced models
-  SelectedDevice device;  // filled by device selection; empty: no device chosen
+  SelectedDevice device;       // filled by device selection; empty: no device chosen
   Buffers buffers;
   HexDisplay hexDisplay;
   BufferCommands bufferCommands;
-  ProgrammingOptions options;     // voltage, byte lane, speed; the program image
-  OperationContext operations;    // what the device commands work with
-  DeviceSelection selection;      // the Device list and Device_Click
-  OperationReports reports;       // not blank, mismatch, no acknowledge
-  TwoWireBus twoWire;             // the serial EEPROMs' bus
-  DeviceReading reading;          // Read and the live Display
+  ProgrammingOptions options;   // voltage, byte lane, speed; the program image
+  OperationContext operations;  // what the device commands work with
+  DeviceSelection selection;    // the Device list and Device_Click
+  OperationReports reports;     // not blank, mismatch, no acknowledge
+  TwoWireBus twoWire;           // the serial EEPROMs' bus
+  DeviceReading reading;        // Read and the live Display
   BlankCheck blankCheck;
   DeviceVerify verify;
-  SetupSlots setups;  // the four setup slots of the Setup menu
+  DeviceCompare compare;  // every difference between the chip and the buffer
+  SetupSlots setups;      // the four setup slots of the Setup menu
 
  private:
   void toggleProgramLamp() override { lamps.toggleProgramLamp(); }

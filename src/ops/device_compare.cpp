@@ -1,0 +1,90 @@
+#include "ops/device_compare.h"
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+#include "ops/serial_eeprom_read.h"
+#include "ops/whole_chip_scan.h"
+
+namespace burnlab {
+
+void DeviceCompare::compareDeviceWithBuffer() {
+  c_.lamps.DataFlowLampOn();
+  c_.log.LogLine("Compare Device with Buffer Started... Wait");
+  const auto result = compare(kLoggedDifferences);
+  if (!result) return;
+  c_.lamps.DataFlowLampOff();
+  const auto& differences = result->differences;
+  for (const auto& difference : differences.listed) c_.log.LogLine(differenceText(difference));
+  if (differences.count > differences.listed.size()) {
+    c_.log.LogLine("... " + std::to_string(differences.count - differences.listed.size()) +
+                   " more not listed");
+  }
+  c_.log.LogLine(differenceCountText(differences.count) + " in " +
+                 std::to_string(result->compared) + " bytes compared");
+  if (result->beyondDevice > 0) {
+    c_.log.LogLine(std::to_string(result->beyondDevice) +
+                   " bytes of the buffer lie past the device's end and were not compared");
+  }
+  c_.sounds.PlayEventSound(result->differs() ? "ERROR" : "OK");
+}
+
+std::optional<DeviceComparison> DeviceCompare::compare(std::size_t maxListed) {
+  if (!c_.device.selected()) return std::nullopt;
+  const auto& code = c_.device.DeviceCode;
+  const bool serial = code == "SA" || code == "SB" || code == "SC";
+  auto result = serial ? compareSerial(maxListed) : compareParallel(maxListed);
+  c_.setProgressValue(0);
+  if (result) c_.board.Reset();
+  return result;
+}
+
+DeviceComparison DeviceCompare::compareParallel(std::size_t maxListed) {
+  c_.options.BuildProgramImage();
+  const auto& image = c_.options.image;
+  // The bytes Verify compares: with one byte lane only ProgramSize bytes of the image count.
+  const bool singleLane = c_.options.chosenLane() != ByteLane::Both;
+  const std::int32_t wanted =
+      singleLane ? std::min(c_.buffers.CodeSize, image.ProgramSize) : c_.buffers.CodeSize;
+  const auto pages =
+      scanPageCount(wanted, c_.device.DeviceSize, static_cast<std::int32_t>(image.bytes.size()));
+
+  std::vector<std::uint8_t> chip(static_cast<std::size_t>(pages) * kPageBytes);
+  startWholeChipScan(c_.board, c_.platform);
+  c_.setProgress(0, pages);
+  scanWholeChip(
+      c_.board, pages, [this] { c_.advanceProgress(1); },
+      [&chip](Board& b) {
+        chip[static_cast<std::size_t>(b.address.LinearAddress++)] = b.DataByte;
+        return true;
+      });
+
+  DeviceComparison result;
+  result.compared = std::min<std::int32_t>(wanted, pages * kPageBytes);
+  result.beyondDevice = std::max(0, wanted - result.compared);
+  const auto expected = std::span(image.bytes).first(static_cast<std::size_t>(result.compared));
+  result.differences = compareImages(expected, chip, maxListed);
+  return result;
+}
+
+std::optional<DeviceComparison> DeviceCompare::compareSerial(std::size_t maxListed) {
+  const auto wanted = std::max(0, c_.buffers.CodeSize);
+  DeviceComparison result;
+  result.compared = std::min(wanted, c_.device.DeviceSize);
+  result.beyondDevice = wanted - result.compared;
+
+  std::vector<std::uint8_t> chip(static_cast<std::size_t>(result.compared));
+  c_.setProgress(0, result.compared);
+  SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.platform.Sleep(ms); });
+  reader.Read24CXX(c_.device.DeviceCode, chip, result.compared, [this] { c_.advanceProgress(16); });
+  if (bus_.AckError != 0) {
+    reports_.ReportAckError();
+    return std::nullopt;
+  }
+  const auto expected = c_.buffers.codeImage().first(static_cast<std::size_t>(result.compared));
+  result.differences = compareImages(expected, chip, maxListed);
+  return result;
+}
+
+}  // namespace burnlab

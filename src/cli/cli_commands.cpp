@@ -3,6 +3,7 @@
 #include "cli/cli_view.h"
 #include "cli/device_commands.h"
 #include "cli/exit_status.h"
+#include "cli/image_commands.h"
 #include "cli/log_lines.h"
 #include "cli/show_command.h"
 #include "shell/app.h"
@@ -51,7 +52,7 @@ const std::vector<CliCommand>& cliCommands() {
        selectDevice},
       {"read",
        "read the whole chip and write it to FILE",
-       {&kDevice, &kOutput, &kSpeed, &kLane},
+       {&kDevice, &kOutput, &kSpeed, &kLane, &kFormat},
        {&kDevice, &kOutput},
        true,
        [](CliContext& c) { return withDevice(c, readDevice); }},
@@ -63,10 +64,22 @@ const std::vector<CliCommand>& cliCommands() {
        [](CliContext& c) { return withDevice(c, blankCheckDevice); }},
       {"verify",
        "compare the chip with FILE",
-       {&kDevice, &kInput, &kSpeed, &kLane},
+       {&kDevice, &kInput, &kSpeed, &kLane, &kFormat},
        {&kDevice, &kInput},
        true,
        [](CliContext& c) { return withDevice(c, verifyDevice); }},
+      {"compare",
+       "list every address where the chip differs from FILE",
+       {&kDevice, &kInput, &kMax, &kSpeed, &kLane, &kFormat},
+       {&kDevice, &kInput},
+       true,
+       [](CliContext& c) { return withDevice(c, compareDevice); }},
+      {"sum",
+       "print the CRC-32 and byte sum of FILE, or of the chip",
+       {&kDevice, &kInput, &kSpeed, &kLane, &kFormat},
+       {},
+       true,
+       sumImage},
       {"display",
        "read one page of the chip and print it",
        {&kDevice, &kPage, &kSpeed, &kLane},
@@ -75,7 +88,7 @@ const std::vector<CliCommand>& cliCommands() {
        [](CliContext& c) { return withDevice(c, displayDevice); }},
       {"show",
        "print a page of FILE as the hex display shows it",
-       {&kInput, &kPage, &kData},
+       {&kInput, &kPage, &kData, &kFormat},
        {&kInput},
        true,
        show},

@@ -85,12 +85,34 @@ const CommandOption kLane{
           ->transform(CLI::CheckedTransformer(kLanes, CLI::ignore_case).description(""));
     }};
 
+const CommandOption kFormat{
+    "--format", "the image format: --format raw|ihex|srec", false,
+    [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      static const std::map<std::string, ImageFormat> kFormats{{"raw", ImageFormat::Raw},
+                                                               {"ihex", ImageFormat::IntelHex},
+                                                               {"srec", ImageFormat::SRecord}};
+      return parser
+          .add_option(names, request.format,
+                      "read and write image files in this format, not in\n"
+                      "the one their content (reading) or name (writing) shows")
+          ->type_name("raw|ihex|srec")
+          ->transform(CLI::CheckedTransformer(kFormats, CLI::ignore_case).description(""));
+    }};
+
+const CommandOption kMax{"--max", "the most differences to list: --max N", false,
+                         [](CLI::App& parser, const std::string& names, CliRequest& request) {
+                           return parser
+                               .add_option(names, request.maxListed,
+                                           "list at most N differences (all are counted)")
+                               ->type_name("N");
+                         }};
+
 }  // namespace command_option
 
 const std::vector<const CommandOption*>& allCommandOptions() {
   using namespace command_option;
-  static const std::vector<const CommandOption*> kAll{&kDevice, &kInput, &kOutput, &kPage,
-                                                      &kData,   &kSpeed, &kLane};
+  static const std::vector<const CommandOption*> kAll{&kDevice, &kInput, &kOutput, &kPage, &kData,
+                                                      &kSpeed,  &kLane,  &kFormat, &kMax};
   return kAll;
 }
 

@@ -41,6 +41,8 @@ extern const CommandOption kPage;
 extern const CommandOption kData;
 extern const CommandOption kSpeed;
 extern const CommandOption kLane;
+extern const CommandOption kFormat;
+extern const CommandOption kMax;
 }  // namespace command_option
 
 // All of them, in the order the help lists them.

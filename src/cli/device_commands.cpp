@@ -8,15 +8,9 @@
 #include "cli/log_lines.h"
 #include "devices/device_catalogue.h"
 #include "shell/app.h"
-#include "util/atomic_file.h"
 
 namespace burnlab {
 namespace {
-
-// An operation failed when it raised the error alert.
-int statusOfOperation(const App& app) {
-  return app.panel.Error_label.foreColor == kWhite ? kExitOperationFailed : kExitSuccess;
-}
 
 // The device the command line names (found before start-up), or the one a restored setup chose.
 int chooseDevice(CliContext& c) {
@@ -47,6 +41,10 @@ int refuseIdle(CliContext& c, const std::string& command, bool hasRoutine) {
 }
 
 }  // namespace
+
+int statusOfOperation(const App& app) {
+  return app.panel.Error_label.foreColor == kWhite ? kExitOperationFailed : kExitSuccess;
+}
 
 int listDevices(std::ostream& out) {
   for (int row = 0; row <= DeviceCatalogue::lastUsedRow(); ++row) {

@@ -9,6 +9,9 @@ namespace burnlab {
 // The CLI's device commands, run on the same handlers as the window's buttons. Each returns
 // the exit status.
 
+// An operation failed when it raised the error alert.
+int statusOfOperation(const App& app);
+
 // Every entry of the Device list, "POSITION TEXT", exactly as the window lists it. Needs no
 // start-up: the list is the catalogue's.
 int listDevices(std::ostream& out);

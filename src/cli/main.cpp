@@ -55,6 +55,8 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   app.Form_Load();
   // Start-up empties the log before it ends: what the terminal shows starts after it.
   view.watch(app.panel);
+  // Every image file, a restored setup's code file too, is read and written in this format.
+  app.buffers.chosenFormat = request.format;
   // A setup slot first, as Load Setup restores it; the command line's own choices follow it.
   if (request.setup && !app.setups.loadSlot(*request.setup)) {
     view.finish();

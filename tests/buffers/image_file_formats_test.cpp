@@ -4,7 +4,7 @@
 
 #include "buffers/intel_hex.h"
 #include "buffers/s_record.h"
-#include "record_reference.h"
+#include "support/record_reference.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {

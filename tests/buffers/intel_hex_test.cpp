@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "record_reference.h"
+#include "support/record_reference.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {

@@ -3,8 +3,8 @@
 
 #include "buffers/intel_hex.h"
 #include "buffers/s_record.h"
-#include "record_reference.h"
 #include "support/buffer_fixture.h"
+#include "support/record_reference.h"
 
 namespace burnlab::testing {
 namespace {

@@ -1,0 +1,158 @@
+// burnlab-cli with HEX and S-record files, sum and compare, run as a program on the simulated
+// board; the srecord tools check the files it writes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "buffers/intel_hex.h"
+#include "buffers/s_record.h"
+#include "support/record_reference.h"
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+namespace {
+
+struct Run {
+  int status = -1;
+  std::string out;       // standard output
+  std::string messages;  // standard error
+};
+
+// A folder with a 32 KiB image (every byte value, 128 times) and a fresh user state.
+struct ImageRig {
+  ImageRig() { writeFile(image, bytes); }
+
+  Run cli(const std::string& arguments) const {
+    const auto errors = folder.path() / "stderr.txt";
+    const std::string command = "XDG_STATE_HOME='" + folder.path().string() + "' " +
+                                std::string(BURNLAB_CLI) + " " + arguments + " 2>" +
+                                errors.string();
+    Run run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+      run.out.append(buffer, got);
+    }
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const auto text = fileBytes(errors);
+    run.messages.assign(text.begin(), text.end());
+    return run;
+  }
+
+  // The simulated 27C256 holding `chipImage` (by default the image).
+  std::string chip(const std::filesystem::path& chipImage = {}) const {
+    return "--simulate=27C256:" + (chipImage.empty() ? image : chipImage).string() + " -d 27C256 ";
+  }
+
+  std::filesystem::path path(const std::string& name) const { return folder.path() / name; }
+
+  TempFolder folder;
+  std::vector<std::uint8_t> bytes = [] {
+    std::vector<std::uint8_t> all;
+    for (int repeat = 0; repeat < 128; ++repeat) {
+      for (int value = 0; value < 256; ++value) all.push_back(static_cast<std::uint8_t>(value));
+    }
+    return all;
+  }();
+  std::filesystem::path image = folder.path() / "img.bin";
+};
+
+// zlib.crc32 and the 16-bit byte sum of the rig's image.
+constexpr const char* kImageSums = "CRC-32 217726B2, byte sum C000 of 32768 bytes\n";
+
+TEST(CliImageFormats, AChipReadToHexConvertsBackToTheImageAndVerifiesAgainstIt) {
+  const ImageRig rig;
+  const auto hex = rig.path("x.hex");
+  const auto read = rig.cli(rig.chip() + "read -o " + hex.string());
+  ASSERT_EQ(read.status, 0) << read.messages;
+  EXPECT_EQ(fileBytes(hex)[0], ':');
+  ASSERT_EQ(srecCat(hex.string() + " -intel -o " + rig.path("y.bin").string() + " -binary"), 0);
+  EXPECT_EQ(fileBytes(rig.path("y.bin")), rig.bytes);
+  EXPECT_NE(read.messages.find("Device read, " + std::string(kImageSums, 45)), std::string::npos)
+      << read.messages;
+
+  EXPECT_EQ(rig.cli(rig.chip() + "verify -i " + hex.string()).status, 0);
+
+  const auto srec = rig.path("x.s37");
+  ASSERT_EQ(rig.cli(rig.chip() + "read -o " + srec.string()).status, 0);
+  EXPECT_EQ(fileBytes(srec)[0], 'S');
+  ASSERT_EQ(srecCat(srec.string() + " -motorola -o " + rig.path("z.bin").string() + " -binary"), 0);
+  EXPECT_EQ(fileBytes(rig.path("z.bin")), rig.bytes);
+
+  // --format overrides the name: a raw image under a HEX name.
+  const auto rawHex = rig.path("raw.hex");
+  ASSERT_EQ(rig.cli(rig.chip() + "read --format raw -o " + rawHex.string()).status, 0);
+  EXPECT_EQ(fileBytes(rawHex), rig.bytes);
+}
+
+TEST(CliImageFormats, AHexFileWithOneBadChecksumIsRefusedWithItsLine) {
+  const ImageRig rig;
+  std::string text = encodeIntelHex(rig.bytes);
+  // The checksum of the third record, its last two digits before CR LF.
+  const auto thirdEnd = text.find("\r\n", text.find("\r\n", text.find("\r\n") + 2) + 2);
+  text[thirdEnd - 1] = text[thirdEnd - 1] == '0' ? '1' : '0';
+  writeFile(rig.path("bad.hex"), text);
+  const auto run = rig.cli(rig.chip() + "verify -i " + rig.path("bad.hex").string());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.messages.find("bad.hex, line 3: the checksum is "), std::string::npos)
+      << run.messages;
+}
+
+TEST(CliSum, PrintsTheChecksumsOfAFileInAnyFormatOrOfTheChip) {
+  const ImageRig rig;
+  const auto raw = rig.cli("--simulate sum -i " + rig.image.string());
+  ASSERT_EQ(raw.status, 0) << raw.messages;
+  EXPECT_EQ(raw.out, kImageSums);
+
+  writeFile(rig.path("img.s28"), encodeSRecords(rig.bytes));
+  EXPECT_EQ(rig.cli("--simulate sum -i " + rig.path("img.s28").string()).out, kImageSums);
+  EXPECT_EQ(rig.cli(rig.chip() + "sum").out, kImageSums);
+
+  // Read as raw, the S-record text has checksums of its own.
+  const auto asText = rig.cli("--simulate sum --format raw -i " + rig.path("img.s28").string());
+  EXPECT_NE(asText.out, kImageSums);
+  EXPECT_NE(asText.out.find(" of " + std::to_string(fileBytes(rig.path("img.s28")).size())),
+            std::string::npos);
+
+  EXPECT_EQ(rig.cli("--simulate sum").status, 2) << "without -i it needs the device";
+}
+
+TEST(CliCompare, ListsNoneOneOrManyDifferencesAndExitsWithOneWhenAnyDiffer) {
+  const ImageRig rig;
+  const auto same = rig.cli(rig.chip() + "compare -i " + rig.image.string());
+  EXPECT_EQ(same.status, 0) << same.messages;
+  EXPECT_EQ(same.out, "No differences in 32768 bytes compared\n");
+
+  auto chipBytes = rig.bytes;
+  chipBytes[0x1234] = 0x00;
+  writeFile(rig.path("one.bin"), chipBytes);
+  const auto one = rig.cli(rig.chip(rig.path("one.bin")) + "compare -i " + rig.image.string());
+  EXPECT_EQ(one.status, 1);
+  EXPECT_EQ(one.out, "Address 001234: File 34, Device 00\n1 difference in 32768 bytes compared\n");
+
+  for (std::size_t at = 0x100; at < 0x200; ++at) chipBytes[at] = 0xFF;
+  writeFile(rig.path("many.bin"), chipBytes);
+  const auto many =
+      rig.cli(rig.chip(rig.path("many.bin")) + "compare --max 2 -i " + rig.image.string());
+  EXPECT_EQ(many.status, 1);
+  // 255 of these (1FFh holds FFh already) and the one at 1234h.
+  EXPECT_EQ(many.out,
+            "Address 000100: File 00, Device FF\nAddress 000101: File 01, Device FF\n"
+            "256 differences in 32768 bytes compared\n");
+}
+
+TEST(CliShow, ShowsTheBytesOfAHexFileAtTheirAddresses) {
+  const ImageRig rig;
+  writeFile(rig.path("prog.hex"), ":04001000DEADBEEFB4\r\n:00000001FF\r\n");
+  const auto shown = rig.cli("--simulate show -i " + rig.path("prog.hex").string());
+  ASSERT_EQ(shown.status, 0) << shown.messages;
+  EXPECT_NE(shown.out.find("000010| DEADBEEF 00000000 00000000 00000000 |"), std::string::npos)
+      << shown.out;
+}
+
+}  // namespace
+}  // namespace burnlab::testing

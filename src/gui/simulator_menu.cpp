@@ -3,12 +3,12 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <charconv>
 #include <optional>
 
 #include "gui/main_window.h"
+#include "gui/menu_placement.h"
 #include "sim/chip_catalogue.h"
 #include "sim/sim_summary.h"
 
@@ -229,12 +229,7 @@ void SimulatorMenu::complain(const QString& title, const std::string& problem) {
 SimulatorMenu* addSimulatorMenu(QMainWindow& window, sim::SimBoard& board,
                                 std::function<std::string()> selectedDevice) {
   auto* menu = new SimulatorMenu(board, std::move(selectedDevice), &window);
-  QMenuBar* bar = window.menuBar();
-  QAction* help = nullptr;
-  for (QAction* each : bar->actions()) {
-    if (each->menu() && each->menu()->objectName() == "mnuHelp") help = each;
-  }
-  bar->insertMenu(help, menu);  // at the end when there is no Help menu
+  insertBeforeHelpMenu(window, menu);
   if (auto* main = qobject_cast<MainWindow*>(&window)) {
     main->onOperatorAction([menu](bool finished) { menu->operatorAction(finished); });
   }

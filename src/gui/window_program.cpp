@@ -1,5 +1,6 @@
 #include "gui/window_program.h"
 
+#include "gui/compare_menu.h"
 #include "gui/simulator_menu.h"
 #include "launch/config_folder.h"
 #include "launch/operator_choices.h"
@@ -23,6 +24,7 @@ WindowProgram::WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOpti
   stack_->onProblem([this](const std::string& problem) { app_.reportPortProblem(problem); });
   app_.portConfig.setFolder(portConfigFolder(options_));
   window_.attach(app_);
+  addCompareMenu(window_, app_);
   // On the simulated board the operator also chooses what sits in its socket.
   if (auto* board = stack_->simulatedBoard()) {
     addSimulatorMenu(window_, *board, [this] { return app_.panel.Device.text; });

@@ -102,6 +102,11 @@ class App final : private BoardIndicators {
   void LoadSetup3_Click();
   void LoadSetup4_Click();
 
+  // Compare Device with Buffer, a command of our own beside the system's menus: every
+  // difference logged, the first hundred listed. It can run whenever Verify can.
+  void compareDeviceWithBuffer();
+  bool canCompareDeviceWithBuffer() const;
+
   // Menus, help and About.
   void mnuHelpContents_Click();
   void mnuHelpSearchForHelpOn_Click();

@@ -1,0 +1,88 @@
+// The window with a HEX file opened into its hex view, and the Compare menu of our own that
+// lists every difference between the chip and the buffer in the log.
+#include "gui/compare_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+#include "buffers/intel_hex.h"
+#include "gui/main_window.h"
+#include "sim/chip_catalogue.h"
+#include "support/app_fixture.h"
+#include "support/record_reference.h"
+
+namespace burnlab::testing {
+namespace {
+
+// The window on a simulated board with a 27C256 in its socket, and the Compare menu.
+struct CompareWindow {
+  CompareWindow() : app({port, platform, dialogs, window}) {
+    app.portConfig.setFolder(folder.path());
+    platform.simClock = &clock;
+    std::string error;
+    chip = sim::ChipCatalogue::make("Eprom 27C256", {}, error);
+    board.insert(chip);
+    window.attach(app);
+    menu = addCompareMenu(window, app);
+    app.Form_Load();
+    window.show();
+  }
+  QAction* entry() { return menu->findChild<QAction*>("mnuCompareDevice"); }
+  bool entryEnabled() {
+    emit menu->aboutToShow();
+    return entry()->isEnabled();
+  }
+  QString shown(const char* control) {
+    return qobject_cast<QPlainTextEdit*>(window.viewOf(control))->toPlainText();
+  }
+
+  TempFolder folder;
+  sim::VirtualClock clock;
+  sim::SimBoard board{6, 0x378, clock};
+  RecordingPort port{board};
+  FakePlatform platform;
+  FakeDialogs dialogs;
+  MainWindow window;
+  App app;
+  std::shared_ptr<sim::MemoryChip> chip;
+  QMenu* menu = nullptr;
+};
+
+TEST(CompareWindow, OpenCodeOfAHexFileShowsItsBytesAndCompareListsTheChipsDifferences) {
+  CompareWindow f;
+  EXPECT_FALSE(f.entryEnabled()) << "nothing to compare before a device and a file";
+
+  // The chip's first 64 bytes in a HEX file, two of them changed.
+  std::vector<std::uint8_t> image(64);
+  for (std::uint8_t a = 0; a < 64; ++a) {
+    f.chip->setCell(a, a);
+    image[a] = a;
+  }
+  image[0x21] = 0xAB;
+  image[0x3F] = 0xCD;
+  const auto hex = f.folder.path() / "prog.hex";
+  writeFile(hex, encodeIntelHex(image));
+
+  f.app.setDeviceListIndex(10);  // Eprom 27C256
+  f.dialogs.files.push_back(hex);
+  qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->trigger();
+  EXPECT_TRUE(f.shown("BufferDisplay").startsWith("\n000000| 00010203 04050607 08090A0B 0C0D0E0F"))
+      << f.shown("BufferDisplay").toStdString();
+  EXPECT_TRUE(f.shown("BufferDisplay").contains("000020| 20AB2223 "));
+  EXPECT_TRUE(f.shown("SystemLog").contains("Intel HEX file, CRC-32 "));
+
+  ASSERT_TRUE(f.entryEnabled());
+  f.entry()->trigger();
+  const auto log = f.shown("SystemLog");
+  EXPECT_TRUE(log.contains("Compare Device with Buffer Started... Wait"));
+  EXPECT_TRUE(log.contains("Address 000021: File AB, Device 21"));
+  EXPECT_TRUE(log.contains("Address 00003F: File CD, Device 3F"));
+  EXPECT_TRUE(log.endsWith("2 differences in 64 bytes compared")) << log.toStdString();
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x21], 0xAB) << "the buffer stays as it was";
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -330,6 +330,19 @@ TEST(SetupRestore, ACodeFileThatIsGoneIsReportedAndTheBufferStays) {
   EXPECT_EQ(f.logLines().back(), ">>>>>>>>>>>>");
 }
 
+TEST(SetupRestore, AnSRecordCodeFileIsLoadedByWhatItHolds) {
+  SetupFixture f;
+  f.app.buffers.EraseCode();
+  // Two bytes at 10h, under a name that says nothing of the format.
+  const auto code = f.file("code.img", "S1050010ABCD72\r\n");
+  f.slot(2, {"SetupName = Records", "sFILE = " + code.string()});
+  EXPECT_TRUE(f.app.setups.loadSlot(2));
+  EXPECT_EQ(f.app.buffers.CodeSize, 0x12);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x0F], 0xFF);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x10], 0xAB);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x11], 0xCD);
+}
+
 TEST(SetupRestore, AMalformedLineIsSkippedAndTheOthersApply) {
   SetupFixture f;
   f.app.valueChosen("Device", kEprom27256);

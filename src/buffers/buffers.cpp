@@ -1,15 +1,9 @@
 #include "buffers/buffers.h"
 
 #include <algorithm>
-#include <cassert>
 
 namespace burnlab {
 namespace {
-
-void copyToStart(std::vector<std::uint8_t>& buffer, std::span<const std::uint8_t> file) {
-  assert(file.size() <= buffer.size());
-  std::copy(file.begin(), file.end(), buffer.begin());
-}
 
 std::span<const std::uint8_t> firstBytes(const std::vector<std::uint8_t>& buffer,
                                          std::int32_t count) {
@@ -19,14 +13,6 @@ std::span<const std::uint8_t> firstBytes(const std::vector<std::uint8_t>& buffer
 }
 
 }  // namespace
-
-void Buffers::loadCode(std::span<const std::uint8_t> file) {
-  copyToStart(CodeBuffer, file);
-}
-
-void Buffers::loadData(std::span<const std::uint8_t> file) {
-  copyToStart(DataBuffer, file);
-}
 
 void Buffers::EraseCode() {
   std::fill_n(CodeBuffer.begin(), kCodeEraseLast + 1, kErasedByte);

@@ -48,11 +48,6 @@ struct Buffers {
   std::int16_t CodeLoaded = 0;  // 1 once CodeBuffer holds a file or a chip read
   std::int16_t DataLoaded = 0;  // 1 once a data file was loaded
 
-  // Copies a file's bytes to the start of the buffer; the bytes after them keep their old
-  // contents. The caller has checked that they fit.
-  void loadCode(std::span<const std::uint8_t> file);
-  void loadData(std::span<const std::uint8_t> file);
-
   void EraseCode();
   void EraseData();
 

@@ -18,14 +18,16 @@ struct CliRequest {
   std::optional<int> setup;  // --setup 1..4: the setup slot restored first
 
   // Options of the commands that take them.
-  std::optional<std::string> device;     // -d/--device NAME|POS
-  std::optional<int> deviceRow;          // the catalogue row it names, found before start-up
-  std::optional<std::int32_t> speed;     // --speed 1..20: the slider value
-  std::optional<int> lane;               // --lane both|hi|low: HiLow_button 0, 1, 2
-  std::filesystem::path input;           // -i FILE
-  std::filesystem::path output;          // -o FILE
-  std::optional<std::int32_t> page;      // --page N
-  bool data = false;                     // --data
+  std::optional<std::string> device;  // -d/--device NAME|POS
+  std::optional<int> deviceRow;       // the catalogue row it names, found before start-up
+  std::optional<std::int32_t> speed;  // --speed 1..20: the slider value
+  std::optional<int> lane;            // --lane both|hi|low: HiLow_button 0, 1, 2
+  std::filesystem::path input;        // -i FILE
+  std::filesystem::path output;       // -o FILE
+  std::optional<std::int32_t> page;   // --page N
+  bool data = false;                  // --data
+
+  // Options of the commands that read or write image files.
   std::optional<ImageFormat> format;     // --format raw|ihex|srec
   std::optional<std::size_t> maxListed;  // --max N: the differences compare lists
 };

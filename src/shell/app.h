@@ -128,22 +128,22 @@ class App final : private BoardIndicators {
   SystemLog log;
   Lamps lamps;
   EventSounds sounds;
-  PortConfigFile portConfig;   // burnlab6.ini
+  PortConfigFile portConfig;  // burnlab6.ini
   HardwareDetection hardware;  // the board search, port choice and forced models
-  SelectedDevice device;       // filled by device selection; empty: no device chosen
+  SelectedDevice device;  // filled by device selection; empty: no device chosen
   Buffers buffers;
   HexDisplay hexDisplay;
   BufferCommands bufferCommands;
-  ProgrammingOptions options;   // voltage, byte lane, speed; the program image
-  OperationContext operations;  // what the device commands work with
-  DeviceSelection selection;    // the Device list and Device_Click
-  OperationReports reports;     // not blank, mismatch, no acknowledge
-  TwoWireBus twoWire;           // the serial EEPROMs' bus
-  DeviceReading reading;        // Read and the live Display
+  ProgrammingOptions options;     // voltage, byte lane, speed; the program image
+  OperationContext operations;    // what the device commands work with
+  DeviceSelection selection;      // the Device list and Device_Click
+  OperationReports reports;       // not blank, mismatch, no acknowledge
+  TwoWireBus twoWire;             // the serial EEPROMs' bus
+  DeviceReading reading;          // Read and the live Display
   BlankCheck blankCheck;
   DeviceVerify verify;
   DeviceCompare compare;  // every difference between the chip and the buffer
-  SetupSlots setups;      // the four setup slots of the Setup menu
+  SetupSlots setups;  // the four setup slots of the Setup menu
 
  private:
   void toggleProgramLamp() override { lamps.toggleProgramLamp(); }

@@ -14,15 +14,6 @@ TEST(Buffers, StartZeroFilledAtTheirFixedSizes) {
   EXPECT_EQ(buffers.CodeLoaded, 0);
 }
 
-TEST(Buffers, LoadingAShortFileKeepsTheBytesAfterIt) {
-  Buffers buffers;
-  buffers.EraseCode();
-  const std::vector<std::uint8_t> file(100, 0x12);
-  buffers.loadCode(file);
-  EXPECT_EQ(buffers.CodeBuffer[99], 0x12);
-  EXPECT_EQ(buffers.CodeBuffer[100], 0xFF);
-}
-
 TEST(Buffers, ErasingFillsOneByteMoreThanAMebibyteAndOfTheDataFileLimit) {
   Buffers buffers;
   buffers.CodeBuffer[1'048'577] = 0x33;

@@ -41,17 +41,23 @@ std::string typesOf(const std::string& text) {
 
 TEST(SRecord, WhatItWritesTheSrecordToolsReadBackByteForByte) {
   TempFolder folder;
-  for (const std::size_t length : {1u, 100u, 65'536u + 40u, 1'100'000u}) {
+  struct Case {
+    std::size_t length;
+    SRecordAddress width;
+  };
+  // Every address width, and images past 64 KiB and 1 MiB that need 24-bit addresses.
+  for (const auto& [length, width] : {Case{1, SRecordAddress::Bits16},
+                                      {100, SRecordAddress::Bits24},
+                                      {100, SRecordAddress::Bits32},
+                                      {65'536 + 40, SRecordAddress::Bits16},
+                                      {1'100'000, SRecordAddress::Bits16}}) {
     const auto image = patternBytes(length, static_cast<std::uint32_t>(length) + 5);
-    for (const auto width :
-         {SRecordAddress::Bits16, SRecordAddress::Bits24, SRecordAddress::Bits32}) {
-      writeFile(folder.path() / "x.srec", encodeSRecords(image, width));
-      ASSERT_EQ(srecCat((folder.path() / "x.srec").string() + " -motorola -o " +
-                        (folder.path() / "y.bin").string() + " -binary"),
-                0)
-          << "srec_cat refused the file of " << length << " bytes";
-      EXPECT_EQ(fileBytes(folder.path() / "y.bin"), image) << length << " bytes";
-    }
+    writeFile(folder.path() / "x.srec", encodeSRecords(image, width));
+    ASSERT_EQ(srecCat((folder.path() / "x.srec").string() + " -motorola -o " +
+                      (folder.path() / "y.bin").string() + " -binary"),
+              0)
+        << "srec_cat refused the file of " << length << " bytes";
+    EXPECT_EQ(fileBytes(folder.path() / "y.bin"), image) << length << " bytes";
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ops/chip_bench.h"
+#include "support/log_lines.h"
 
 namespace burnlab::testing {
 namespace {
@@ -14,15 +15,7 @@ constexpr int k24C16 = 35;
 
 // The log lines since `from`, without their time stamps.
 std::vector<std::string> linesSince(const ChipBench& f, std::size_t from) {
-  std::vector<std::string> lines;
-  const auto text = f.logSince(from);
-  for (auto start = text.find("\r\n"); start != std::string::npos;) {
-    const auto end = text.find("\r\n", start + 2);
-    const auto line = text.substr(start + 2, end == std::string::npos ? end : end - start - 2);
-    lines.push_back(line.substr(line.find(">  ") + 3));
-    start = end;
-  }
-  return lines;
+  return logLinesOf(f.logSince(from));
 }
 
 // The buffer holding exactly what the chip holds.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/app_fixture.h"
+#include "support/log_lines.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
@@ -34,17 +35,7 @@ struct BufferFixture : AppFixture {
   // Answers the next file dialog with this file.
   void choose(const std::filesystem::path& path) { dialogs.files.push_back(path); }
 
-  std::vector<std::string> logLines() const {
-    std::vector<std::string> lines;
-    const auto& text = app.panel.SystemLog.text;
-    for (auto start = text.find("\r\n"); start != std::string::npos;) {
-      const auto end = text.find("\r\n", start + 2);
-      const auto line = text.substr(start + 2, end == std::string::npos ? end : end - start - 2);
-      lines.push_back(line.substr(line.find(">  ") + 3));
-      start = end;
-    }
-    return lines;
-  }
+  std::vector<std::string> logLines() const { return logLinesOf(app.panel.SystemLog.text); }
 
   TempFolder folder;
 };

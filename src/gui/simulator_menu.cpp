@@ -15,7 +15,9 @@
 namespace burnlab {
 namespace {
 
-const QString kImageFilter = QStringLiteral("Raw Images (*.bin *.rom);;All Files (*)");
+// Raw images, Intel HEX and S-records: the socket takes each of them.
+const QString kImageFilter = QStringLiteral(
+    "Image Files (*.bin *.rom *.hex *.ihx *.s19 *.s28 *.s37 *.srec *.mot);;All Files (*)");
 
 QString hex(std::uint32_t value, int digits) {
   return QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));

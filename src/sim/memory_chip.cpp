@@ -1,10 +1,8 @@
 #include "sim/memory_chip.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "buffers/image_file_formats.h"
-#include "util/atomic_file.h"
 
 namespace burnlab::sim {
 
@@ -61,8 +59,7 @@ std::string MemoryChip::loadImage(const std::filesystem::path& file) {
 }
 
 std::string MemoryChip::saveImage(const std::filesystem::path& file) const {
-  const std::string_view bytes(reinterpret_cast<const char*>(cells_.data()), cells_.size());
-  return writeFileAtomically(file, bytes).error;
+  return writeImageFile(file, cells_, formatForName(file)).error;
 }
 
 void MemoryChip::applyFaults(const ChipOptions& options) {

@@ -29,10 +29,12 @@ class MemoryChip : public SocketChip {
   // Every cell back to FFh (UV light for an EPROM; a fresh part for the others).
   virtual void erase();
 
-  // Starts the chip with a raw image: its bytes from address 0, the rest erased. A file longer
-  // than the chip is refused. Returns an empty string or the reason it failed.
+  // Starts the chip with an image file (raw, Intel HEX or S-records, told by its content): its
+  // bytes at their addresses, the rest erased. An image that does not fit the chip, or a
+  // malformed one, is refused. Returns an empty string or the reason it failed.
   std::string loadImage(const std::filesystem::path& file);
-  // Writes every cell to a raw image file, atomically. Returns an empty string or the reason.
+  // Writes every cell to an image file in the format its name asks for, atomically. Returns an
+  // empty string or the reason.
   std::string saveImage(const std::filesystem::path& file) const;
 
   // Applies the faults that concern the memory array: stuck bits, then changed bytes.

@@ -133,6 +133,14 @@ TEST(MemoryChip, TakesAHexOrSRecordImageWithItsHolesErased) {
             "The image " + beyond.string() +
                 " is refused, line 1: address 2000h lies beyond the 8192 bytes there is room for");
   EXPECT_EQ(chip->cell(0x21), 0xEF) << "a refused image changes nothing";
+
+  // Saved under a HEX name, the chip's image is HEX, and it comes back the same.
+  const auto saved = folder.path() / "saved.hex";
+  ASSERT_EQ(chip->saveImage(saved), "");
+  EXPECT_EQ(readFile(saved).substr(0, 9), ":10000000");
+  chip->erase();
+  ASSERT_EQ(chip->loadImage(saved), "");
+  EXPECT_EQ(chip->cell(0x21), 0xEF);
 }
 
 TEST(PortStackSocket, PutsTheNamedChipIntoTheSimulatedSocket) {

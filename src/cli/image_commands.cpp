@@ -39,9 +39,6 @@ int compareDevice(CliContext& c) {
   }
   c.out << differenceCountText(result->differences.count) << " in " << result->compared
         << " bytes compared\n";
-  if (result->beyondDevice > 0) {
-    c.out << result->beyondDevice << " bytes of the file lie past the device's end\n";
-  }
   return result->differs() ? kExitOperationFailed : kExitSuccess;
 }
 

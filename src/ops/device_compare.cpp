@@ -23,10 +23,6 @@ void DeviceCompare::compareDeviceWithBuffer() {
   }
   c_.log.LogLine(differenceCountText(differences.count) + " in " +
                  std::to_string(result->compared) + " bytes compared");
-  if (result->beyondDevice > 0) {
-    c_.log.LogLine(std::to_string(result->beyondDevice) +
-                   " bytes of the buffer lie past the device's end and were not compared");
-  }
   c_.sounds.PlayEventSound(result->differs() ? "ERROR" : "OK");
 }
 
@@ -47,8 +43,7 @@ DeviceComparison DeviceCompare::compareParallel(std::size_t maxListed) {
   const bool singleLane = c_.options.chosenLane() != ByteLane::Both;
   const std::int32_t wanted =
       singleLane ? std::min(c_.buffers.CodeSize, image.ProgramSize) : c_.buffers.CodeSize;
-  const auto pages =
-      scanPageCount(wanted, c_.device.DeviceSize, static_cast<std::int32_t>(image.bytes.size()));
+  const auto pages = scanPageCount(wanted, static_cast<std::int32_t>(image.bytes.size()));
 
   std::vector<std::uint8_t> chip(static_cast<std::size_t>(pages) * kPageBytes);
   startWholeChipScan(c_.board, c_.platform);
@@ -62,17 +57,20 @@ DeviceComparison DeviceCompare::compareParallel(std::size_t maxListed) {
 
   DeviceComparison result;
   result.compared = std::min<std::int32_t>(wanted, pages * kPageBytes);
-  result.beyondDevice = std::max(0, wanted - result.compared);
-  const auto expected = std::span(image.bytes).first(static_cast<std::size_t>(result.compared));
+  // The image up to ProgramSize; past it, a code file longer than the device is compared with
+  // the buffer's own bytes.
+  const auto compared = static_cast<std::size_t>(result.compared);
+  const auto fromImage = std::min(compared, static_cast<std::size_t>(image.ProgramSize));
+  std::vector<std::uint8_t> expected(image.bytes.begin(), image.bytes.begin() + fromImage);
+  const auto& code = c_.buffers.CodeBuffer;
+  expected.insert(expected.end(), code.begin() + fromImage, code.begin() + compared);
   result.differences = compareImages(expected, chip, maxListed);
   return result;
 }
 
 std::optional<DeviceComparison> DeviceCompare::compareSerial(std::size_t maxListed) {
-  const auto wanted = std::max(0, c_.buffers.CodeSize);
   DeviceComparison result;
-  result.compared = std::min(wanted, c_.device.DeviceSize);
-  result.beyondDevice = wanted - result.compared;
+  result.compared = static_cast<std::int32_t>(c_.buffers.codeImage().size());
 
   std::vector<std::uint8_t> chip(static_cast<std::size_t>(result.compared));
   c_.setProgress(0, result.compared);
@@ -82,8 +80,7 @@ std::optional<DeviceComparison> DeviceCompare::compareSerial(std::size_t maxList
     reports_.ReportAckError();
     return std::nullopt;
   }
-  const auto expected = c_.buffers.codeImage().first(static_cast<std::size_t>(result.compared));
-  result.differences = compareImages(expected, chip, maxListed);
+  result.differences = compareImages(c_.buffers.codeImage(), chip, maxListed);
   return result;
 }
 

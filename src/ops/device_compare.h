@@ -14,15 +14,15 @@ namespace burnlab {
 // What a full comparison of the chip with the buffer found.
 struct DeviceComparison {
   ImageComparison differences;
-  std::int32_t compared = 0;      // bytes compared, from address 0
-  std::int32_t beyondDevice = 0;  // buffer bytes past the device's end, which no chip holds
+  std::int32_t compared = 0;  // bytes compared, from address 0
 
-  bool differs() const { return differences.count > 0 || beyondDevice > 0; }
+  bool differs() const { return differences.count > 0; }
 };
 
 // Compare Device with Buffer: the chip against what Verify compares it with (parallel chips
-// against the byte-lane image, serial EEPROMs against the code buffer), over the same bytes,
-// but every difference found instead of the first. The buffer is not changed.
+// against the byte-lane image, serial EEPROMs against the code buffer), over the code size's
+// bytes (past the chip's size too, where its address lines wrap, as Verify scans), but every
+// difference found instead of the first. The buffer is not changed.
 class DeviceCompare {
  public:
   // The differences the window's command writes to the log; the rest are only counted.

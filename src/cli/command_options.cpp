@@ -104,7 +104,9 @@ const CommandOption kMax{"--max", "the most differences to list: --max N", false
                            return parser
                                .add_option(names, request.maxListed,
                                            "list at most N differences (all are counted)")
-                               ->type_name("N");
+                               ->type_name("N")
+                               // A negative count would wrap round to "list them all".
+                               ->check(CLI::Validator(CLI::NonNegativeNumber).description(""));
                          }};
 
 }  // namespace command_option

@@ -93,6 +93,14 @@ TEST(OpenRecordFile, AMalformedFileIsRefusedWithItsLineAndChangesNothing) {
     EXPECT_EQ(f.dialogs.shown.back().title, "File Not Opened");
     f.expectNothingChanged();
   }
+
+  // An end record alone: a file of some length that gives no bytes.
+  const auto empty = f.file("empty.hex", ":00000001FF\n");
+  f.choose(empty);
+  f.app.bufferCommands.mnuFileOpenCode_Click();
+  EXPECT_EQ(f.logLines().back(), "Intel HEX file " + empty.string() +
+                                     ", the file holds no data records - Will Not Open");
+  f.expectNothingChanged();
 }
 
 TEST(OpenRecordFile, ARawFileNamedHexIsLoadedAsRawAndTheChosenFormatOverridesTheContent) {

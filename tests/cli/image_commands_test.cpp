@@ -143,6 +143,11 @@ TEST(CliCompare, ListsNoneOneOrManyDifferencesAndExitsWithOneWhenAnyDiffer) {
   EXPECT_EQ(many.out,
             "Address 000100: File 00, Device FF\nAddress 000101: File 01, Device FF\n"
             "256 differences in 32768 bytes compared\n");
+
+  const auto negative =
+      rig.cli(rig.chip(rig.path("many.bin")) + "compare --max -1 -i " + rig.image.string());
+  EXPECT_EQ(negative.status, 2) << "a negative count is bad usage, not \"list them all\"";
+  EXPECT_EQ(negative.out, "");
 }
 
 TEST(CliShow, ShowsTheBytesOfAHexFileAtTheirAddresses) {

@@ -1,44 +1,17 @@
 // burnlab-cli show: the page on standard output exactly as the hex display holds it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "buffers/hex_page.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
 namespace {
 
-struct Shown {
-  int status = -1;
-  std::string page;      // standard output
-  std::string messages;  // standard error
-};
-
-std::string contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-Shown show(const TempFolder& folder, const std::string& arguments) {
-  const auto errors = folder.path() / "stderr.txt";
-  const auto command =
-      std::string(BURNLAB_CLI) + " --simulate show " + arguments + " 2>" + errors.string();
-  Shown shown;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    shown.page.append(buffer, got);
-  }
-  const int raw = ::pclose(pipe);
-  shown.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  shown.messages = contents(errors);
-  return shown;
+CliRun show(const TempFolder& folder, const std::string& arguments) {
+  return runCli(BURNLAB_CLI, "--simulate show " + arguments, folder.path());
 }
 
 std::filesystem::path image(const TempFolder& folder, std::size_t length) {
@@ -58,7 +31,7 @@ TEST(ShowCommand, PrintsTheCodePageAtTheScrollPositionWithItsCrLfLines) {
   std::vector<std::uint8_t> buffer(4096);
   for (std::size_t at = 0; at < buffer.size(); ++at)
     buffer[at] = static_cast<std::uint8_t>(at % 251);
-  EXPECT_EQ(shown.page, codePageText(buffer, 3));
+  EXPECT_EQ(shown.out, codePageText(buffer, 3));
   EXPECT_NE(
       shown.messages.find("File " + file.string() + " - was read into Buffer. 4096 bytes long."),
       std::string::npos);
@@ -68,14 +41,14 @@ TEST(ShowCommand, PrintsTheDataPageWithItsHeading) {
   TempFolder folder;
   const auto shown = show(folder, "--data --page=63 -i " + image(folder, 8192).string());
   ASSERT_EQ(shown.status, 0) << shown.messages;
-  EXPECT_EQ(shown.page.rfind(std::string(kDataPageHeading) + "\r\n\r\n001F80| ", 0), 0u);
+  EXPECT_EQ(shown.out.rfind(std::string(kDataPageHeading) + "\r\n\r\n001F80| ", 0), 0u);
 }
 
 TEST(ShowCommand, ARefusedFileOrPageExitsWithStatusTwoAndSaysWhy) {
   TempFolder folder;
   const auto missing = show(folder, "-i " + (folder.path() / "missing.bin").string());
   EXPECT_EQ(missing.status, 2);
-  EXPECT_TRUE(missing.page.empty());
+  EXPECT_TRUE(missing.out.empty());
   EXPECT_NE(missing.messages.find("No such file or directory"), std::string::npos);
 
   const auto big = show(folder, "--data -i " + image(folder, 8193).string());

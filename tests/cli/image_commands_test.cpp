@@ -1,46 +1,22 @@
 // burnlab-cli with HEX and S-record files, sum and compare, run as a program on the simulated
 // board; the srecord tools check the files it writes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "buffers/intel_hex.h"
 #include "buffers/s_record.h"
+#include "support/cli_run.h"
 #include "support/record_reference.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
 namespace {
 
-struct Run {
-  int status = -1;
-  std::string out;       // standard output
-  std::string messages;  // standard error
-};
-
 // A folder with a 32 KiB image (every byte value, 128 times) and a fresh user state.
 struct ImageRig {
   ImageRig() { writeFile(image, bytes); }
 
-  Run cli(const std::string& arguments) const {
-    const auto errors = folder.path() / "stderr.txt";
-    const std::string command = "XDG_STATE_HOME='" + folder.path().string() + "' " +
-                                std::string(BURNLAB_CLI) + " " + arguments + " 2>" +
-                                errors.string();
-    Run run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-      run.out.append(buffer, got);
-    }
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    const auto text = fileBytes(errors);
-    run.messages.assign(text.begin(), text.end());
-    return run;
+  CliRun cli(const std::string& arguments) const {
+    return runCli(BURNLAB_CLI, arguments, folder.path());
   }
 
   // The simulated 27C256 holding `chipImage` (by default the image).

@@ -9,44 +9,31 @@
 #include <QPlainTextEdit>
 
 #include "buffers/intel_hex.h"
-#include "gui/main_window.h"
+#include "gui/window_fixture.h"
 #include "sim/chip_catalogue.h"
-#include "support/app_fixture.h"
 #include "support/record_reference.h"
 
 namespace burnlab::testing {
 namespace {
 
 // The window on a simulated board with a 27C256 in its socket, and the Compare menu.
-struct CompareWindow {
-  CompareWindow() : app({port, platform, dialogs, window}) {
-    app.portConfig.setFolder(folder.path());
+struct CompareWindow : WindowFixture {
+  CompareWindow() : WindowFixture(false) {
     platform.simClock = &clock;
     std::string error;
     chip = sim::ChipCatalogue::make("Eprom 27C256", {}, error);
     board.insert(chip);
-    window.attach(app);
     menu = addCompareMenu(window, app);
     app.Form_Load();
-    window.show();
   }
   QAction* entry() { return menu->findChild<QAction*>("mnuCompareDevice"); }
   bool entryEnabled() {
     emit menu->aboutToShow();
     return entry()->isEnabled();
   }
-  QString shown(const char* control) {
-    return qobject_cast<QPlainTextEdit*>(window.viewOf(control))->toPlainText();
-  }
+  QString shown(const char* control) { return widget<QPlainTextEdit>(control)->toPlainText(); }
 
   TempFolder folder;
-  sim::VirtualClock clock;
-  sim::SimBoard board{6, 0x378, clock};
-  RecordingPort port{board};
-  FakePlatform platform;
-  FakeDialogs dialogs;
-  MainWindow window;
-  App app;
   std::shared_ptr<sim::MemoryChip> chip;
   QMenu* menu = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QLabel>
+
 #include "gui/main_window.h"
 #include "support/app_fixture.h"
 

@@ -178,7 +178,6 @@ void App::Slider1_Change() { options.Slider1_Change(); }
 void App::Read_button_Click() { reading.Read_button_Click(); }
 void App::Blank_button_Click() { blankCheck.Blank_button_Click(); }
 void App::Verify_button_Click() { verify.Verify_button_Click(); }
-
 void App::Program_button_Click() {}       // programming the device
 void App::Display_button_Click() { reading.Display_button_Click(); }
 void App::EraseFlash_button_Click() {}    // erasing a flash or EEPROM chip

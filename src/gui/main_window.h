@@ -49,6 +49,9 @@ class MainWindow final : public QMainWindow, public View {
   void onOperatorAction(std::function<void(bool finished)> observer) {
     actionObserver_ = std::move(observer);
   }
+  // Runs one operator action in the program, telling the action observer. Menus of our own
+  // hand their commands to the program through it too.
+  void operate(const std::function<void()>& action);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -84,8 +87,6 @@ class MainWindow final : public QMainWindow, public View {
   template <typename Widget>
   Widget* named(Widget* widget, const std::string& name);
   void forwardClicks(QObject* view, const std::string& name);
-  // Runs one operator action in the program, telling the action observer.
-  void operate(const std::function<void()>& action);
 
   void sync(const Control& control);
   void syncLog();

@@ -62,7 +62,11 @@ TEST(CompareWindow, OpenCodeOfAHexFileShowsItsBytesAndCompareListsTheChipsDiffer
   EXPECT_TRUE(f.shown("SystemLog").contains("Intel HEX file, CRC-32 "));
 
   ASSERT_TRUE(f.entryEnabled());
+  // The command is an operator action like the window's own: the simulator's report hears it.
+  std::vector<bool> told;
+  f.window.onOperatorAction([&told](bool finished) { told.push_back(finished); });
   f.entry()->trigger();
+  EXPECT_EQ(told, (std::vector<bool>{false, true}));
   const auto log = f.shown("SystemLog");
   EXPECT_TRUE(log.contains("Compare Device with Buffer Started... Wait"));
   EXPECT_TRUE(log.contains("Address 000021: File AB, Device 21"));

@@ -51,7 +51,9 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   const auto summarise = [&](const sim::BoardCounters& start) {
     if (simulated && !request.quiet) std::cerr << sim::summaryLine(start, *simulated) << '\n';
   };
-  app.portConfig.setFolder(portConfigFolder(line.program));
+  const auto folders = programFolders(line.program);
+  stdPlatform.useFolders(folders.resources, folders.setups);
+  app.portConfig.setFolder(folders.portConfig);
   app.Form_Load();
   // Start-up empties the log before it ends: what the terminal shows starts after it.
   view.watch(app.panel);

@@ -32,7 +32,7 @@ bool saveOtherWindows(burnlab::App& app, QWidget& owner, const QString& folder) 
   about.Form_Load();
   AboutDialog aboutWindow(app, about, &owner);
   HelpWindow help(&owner);
-  const auto file = app.seams.platform.programFolder() / app.helpFileName;
+  const auto file = app.seams.platform.resourceFolder() / app.helpFileName;
   if (const auto error = help.open({file, HelpCommand::Contents, ""})) {
     std::cerr << "burnlab_screenshot: " << *error << '\n';
     return false;

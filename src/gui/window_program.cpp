@@ -22,7 +22,9 @@ WindowProgram::WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOpti
       app_({stack_->port(), simulatedPlatform_, dialogs_, window_}) {
   app_.board.observeDelays(stack_->simulatedTime());
   stack_->onProblem([this](const std::string& problem) { app_.reportPortProblem(problem); });
-  app_.portConfig.setFolder(portConfigFolder(options_));
+  const auto folders = programFolders(options_);
+  platform_.useFolders(folders.resources, folders.setups);
+  app_.portConfig.setFolder(folders.portConfig);
   window_.attach(app_);
   addCompareMenu(window_, app_);
   // On the simulated board the operator also chooses what sits in its socket.

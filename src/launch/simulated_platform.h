@@ -21,6 +21,8 @@ class SimulatedPlatform final : public Platform {
   std::tm localTime() override { return real_.localTime(); }
   std::filesystem::path programFolder() override { return real_.programFolder(); }
   std::filesystem::path workingFolder() override { return real_.workingFolder(); }
+  std::filesystem::path resourceFolder() override { return real_.resourceFolder(); }
+  std::filesystem::path setupFolder() override { return real_.setupFolder(); }
   void playSound(const std::filesystem::path& waveFile) override { real_.playSound(waveFile); }
   std::optional<std::filesystem::path> findProgram(const std::string& name) override {
     return real_.findProgram(name);

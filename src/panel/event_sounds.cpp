@@ -20,7 +20,7 @@ std::string EventSounds::waveFileFor(const std::string& eventWord) {
 }
 
 void EventSounds::PlayEventSound(const std::string& eventWord) {
-  platform_.playSound(platform_.programFolder() / waveFileFor(eventWord));
+  platform_.playSound(platform_.resourceFolder() / waveFileFor(eventWord));
 }
 
 }  // namespace burnlab

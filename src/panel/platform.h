@@ -21,10 +21,16 @@ class Platform {
   // The local date and time now, for texts with a format of their own (file stamps).
   virtual std::tm localTime() = 0;
 
-  // The program's folder (wave files, burnlab6.ini, the help document).
+  // The program's folder (burnlab6.ini).
   virtual std::filesystem::path programFolder() = 0;
-  // The current working directory (BURNLAB.LOG, BURNLAB.BUF, the setup slots).
+  // The current working directory (BURNLAB.LOG, BURNLAB.BUF).
   virtual std::filesystem::path workingFolder() = 0;
+  // Where the wave files and the help document are: the program's folder, unless the program
+  // was installed with them elsewhere.
+  virtual std::filesystem::path resourceFolder() = 0;
+  // Where the setup slots are kept: the working folder, unless the program keeps them in the
+  // user's configuration folder.
+  virtual std::filesystem::path setupFolder() = 0;
 
   // Starts playing a wave file and returns at once; a newer sound cuts off an older one. A
   // missing file or sound device plays nothing.

@@ -54,6 +54,19 @@ std::filesystem::path StdPlatform::workingFolder() {
   return error ? std::filesystem::path(".") : folder;
 }
 
+std::filesystem::path StdPlatform::resourceFolder() {
+  return resourceFolder_.empty() ? programFolder() : resourceFolder_;
+}
+
+std::filesystem::path StdPlatform::setupFolder() {
+  return setupFolder_.empty() ? workingFolder() : setupFolder_;
+}
+
+void StdPlatform::useFolders(std::filesystem::path resources, std::filesystem::path setups) {
+  resourceFolder_ = std::move(resources);
+  setupFolder_ = std::move(setups);
+}
+
 std::optional<std::string> StdPlatform::setting(const std::string& section,
                                                 const std::string& key) {
   const auto found = settings_.find({section, key});

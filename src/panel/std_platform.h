@@ -20,6 +20,11 @@ class StdPlatform : public Platform {
   std::tm localTime() override;
   std::filesystem::path programFolder() override { return programFolder_; }
   std::filesystem::path workingFolder() override;
+  std::filesystem::path resourceFolder() override;
+  std::filesystem::path setupFolder() override;
+  // Other folders for the wave files and help document, and for the setup slots; an empty
+  // path keeps the program's folder and the working folder.
+  void useFolders(std::filesystem::path resources, std::filesystem::path setups);
   void playSound(const std::filesystem::path&) override {}
   std::optional<std::filesystem::path> findProgram(const std::string& name) override;
   bool startProgram(const std::filesystem::path& program) override;
@@ -29,6 +34,8 @@ class StdPlatform : public Platform {
 
  private:
   std::filesystem::path programFolder_;
+  std::filesystem::path resourceFolder_;
+  std::filesystem::path setupFolder_;
   std::map<std::pair<std::string, std::string>, std::string> settings_;
 };
 

@@ -21,7 +21,7 @@ void App::openHelp(HelpCommand command) {
         panel.frmMain.caption, Dialogs::Icon::Information);
     return;
   }
-  const HelpRequest request{seams.platform.programFolder() / helpFileName, command, ""};
+  const HelpRequest request{seams.platform.resourceFolder() / helpFileName, command, ""};
   if (const auto error = seams.view.showHelp(request)) {
     seams.dialogs.message(*error, kProgramTitle, Dialogs::Icon::None);
   }

@@ -159,7 +159,7 @@ std::array<Control*, kSetupSlotCount> loadEntries(Panel& panel) {
 void SetupSlots::Setup_Click() {
   const auto entries = loadEntries(p_.panel);
   for (auto* entry : entries) entry->enabled = false;
-  const auto folder = p_.platform.workingFolder();
+  const auto folder = p_.platform.setupFolder();
   for (int slot = 1; slot <= kSetupSlotCount; ++slot) {
     const auto file = findSetupSlotFile(folder, setupSlotFileName(slot));
     if (!file) continue;
@@ -197,7 +197,7 @@ void SetupSlots::SaveSetupRot(const std::string& fileName) {
                       "Can't Save Setup File " + fileName + ": " + reason, "Setup Not Saved");
     return;
   }
-  const auto written = writeFileAtomically(p_.platform.workingFolder() / fileName, setupText(name));
+  const auto written = writeFileAtomically(p_.platform.setupFolder() / fileName, setupText(name));
   if (!written.ok()) {
     reportFileProblem("Setup File " + fileName + " could not be saved: " + written.error,
                       "Can't Save Setup File " + fileName + ": " + written.error,
@@ -247,7 +247,7 @@ bool SetupSlots::loadSlot(int slot) {
 bool SetupSlots::LoadSetupRot(const std::string& fileName) {
   // The whole file is read before anything changes, so that a slot that cannot be read leaves
   // the current setup as it is.
-  const auto file = findSetupSlotFile(p_.platform.workingFolder(), fileName);
+  const auto file = findSetupSlotFile(p_.platform.setupFolder(), fileName);
   const auto read = file ? readSetupFile(*file) : SetupFileRead{{}, std::strerror(ENOENT)};
   if (!read.read()) {
     reportFileProblem("Setup File " + fileName + " could not be read: " + read.error,

@@ -27,7 +27,8 @@ struct SetupEvents {
 
 // The four setup slots: the operator's working configuration (code file, device, voltage,
 // automatic blank check and verify, port, byte lane, speed, code/data choice) saved under a name
-// in BLSetup1.INI .. BLSetup4.INI in the working folder, and restored from there.
+// in BLSetup1.INI .. BLSetup4.INI in the setup folder (the working folder, or the user's
+// configuration folder for an installed program), and restored from there.
 class SetupSlots {
  public:
   struct Parts {

@@ -26,6 +26,8 @@ class FakePlatform final : public Platform {
   std::tm localTime() override { return now; }
   std::filesystem::path programFolder() override { return program; }
   std::filesystem::path workingFolder() override { return working; }
+  std::filesystem::path resourceFolder() override { return program; }
+  std::filesystem::path setupFolder() override { return working; }
   void playSound(const std::filesystem::path& waveFile) override { sounds.push_back(waveFile); }
   std::optional<std::filesystem::path> findProgram(const std::string& name) override;
   bool startProgram(const std::filesystem::path& program) override;

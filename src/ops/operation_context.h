@@ -4,6 +4,7 @@
 #include "buffers/hex_display.h"
 #include "devices/programming_options.h"
 #include "link/board.h"
+#include "ops/stop_request.h"
 #include "panel/dialogs.h"
 #include "panel/event_sounds.h"
 #include "panel/lamps.h"
@@ -30,6 +31,23 @@ struct OperationContext {
   View& view;
   HexDisplay& display;
   ProgrammingOptions& options;
+  StopRequest& stop;
+
+  // Ends the command here when a stop was asked for (OperationStopped). Every progress step
+  // and pause passes through it.
+  void checkStop() const {
+    if (stop.requested()) throw OperationStopped{stop.reason()};
+  }
+  // A real pause of `milliseconds`, slept in short slices so that a stop request ends it
+  // promptly.
+  void pause(int milliseconds) {
+    constexpr int kSliceMs = 50;
+    for (int left = milliseconds; left > 0; left -= kSliceMs) {
+      checkStop();
+      platform.Sleep(left < kSliceMs ? left : kSliceMs);
+    }
+    checkStop();
+  }
 
   // The progress bar, drawn at once: the loops that move it never return to the event loop.
   void setProgress(std::int32_t value, std::int32_t maximum) {
@@ -37,6 +55,7 @@ struct OperationContext {
     setProgressValue(value);
   }
   void setProgressValue(std::int32_t value) {
+    checkStop();
     panel.ProgressBar1.value = value;
     view.repaint(panel.ProgressBar1);
   }

@@ -17,8 +17,8 @@ App::App(AppSeams appSeams)
       bufferCommands(
           {panel, buffers, hexDisplay, log, lamps, sounds, seams.dialogs, device, seams.view}),
       options(panel, board, buffers, device, log, sounds),
-      operations{panel,  board,         buffers,        device,     log,        lamps,
-                 sounds, seams.dialogs, seams.platform, seams.view, hexDisplay, options},
+      operations{panel,         board,          buffers,    device,     log,     lamps,      sounds,
+                 seams.dialogs, seams.platform, seams.view, hexDisplay, options, stopRequest},
       selection({device, board, options, buffers, hexDisplay, panel, lamps, log, sounds}),
       reports(operations),
       twoWire(board, [this](int ms) { seams.platform.Sleep(ms); }),
@@ -26,6 +26,7 @@ App::App(AppSeams appSeams)
       blankCheck(operations, reports),
       verify(operations, reports, twoWire),
       compare(operations, reports, twoWire),
+      programming(operations, reports, blankCheck, verify, twoWire),
       setups({panel,
               buffers,
               log,
@@ -91,6 +92,20 @@ void App::Form_Unload() {
   frmAbout.reset();
   // A minimised window keeps the placement saved at the last normal exit.
   if (!panel.placement.minimized) saveWindowPlacement(seams.platform, panel.placement);
+}
+
+bool App::runStoppable(const std::function<void()>& action) {
+  try {
+    action();
+    return true;
+  } catch (const OperationStopped&) {
+    // Whatever sequence was in flight is abandoned: no programming voltage stays on the chip.
+    board.Reset();
+    lamps.DataFlowLampOff();
+    lamps.ProgramLampOff();
+    panel.Verify_button.backColor = kButtonFace;
+    return false;
+  }
 }
 
 void App::reportPortProblem(const std::string& problem) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +15,12 @@
 #include "link/port_io.h"
 #include "ops/blank_check.h"
 #include "ops/device_compare.h"
+#include "ops/device_programming.h"
 #include "ops/device_reading.h"
 #include "ops/device_verify.h"
 #include "ops/operation_context.h"
 #include "ops/operation_reports.h"
+#include "ops/stop_request.h"
 #include "ops/two_wire_bus.h"
 #include "panel/about_box.h"
 #include "panel/dialogs.h"
@@ -68,6 +71,11 @@ class App final : private BoardIndicators {
   void valueChosen(const std::string& control, std::int32_t value);
   // The status bar's date and time panels show the present moment.
   void showClock();
+
+  // Runs an operator action or a device command. When a stop request ends it, the board is
+  // reset, the run's lamps go dark and false is returned; the request stays set, so that the
+  // caller decides what the stop means (the terminal exits, the window's events clear it).
+  bool runStoppable(const std::function<void()>& action);
 
   // Changes made by the program that a window toolkit answers with an event, as it would.
   // Setting the Device list position runs Device_Click.
@@ -128,27 +136,32 @@ class App final : private BoardIndicators {
   SystemLog log;
   Lamps lamps;
   EventSounds sounds;
-  PortConfigFile portConfig;  // burnlab6.ini
+  PortConfigFile portConfig;   // burnlab6.ini
   HardwareDetection hardware;  // the board search, port choice and forced models
-  SelectedDevice device;  // filled by device selection; empty: no device chosen
+  SelectedDevice device;       // filled by device selection; empty: no device chosen
   Buffers buffers;
   HexDisplay hexDisplay;
   BufferCommands bufferCommands;
-  ProgrammingOptions options;     // voltage, byte lane, speed; the program image
-  OperationContext operations;    // what the device commands work with
-  DeviceSelection selection;      // the Device list and Device_Click
-  OperationReports reports;       // not blank, mismatch, no acknowledge
-  TwoWireBus twoWire;             // the serial EEPROMs' bus
-  DeviceReading reading;          // Read and the live Display
+  ProgrammingOptions options;   // voltage, byte lane, speed; the program image
+  StopRequest stopRequest;      // asks the running device command to end
+  OperationContext operations;  // what the device commands work with
+  DeviceSelection selection;    // the Device list and Device_Click
+  OperationReports reports;     // not blank, mismatch, no acknowledge
+  TwoWireBus twoWire;           // the serial EEPROMs' bus
+  DeviceReading reading;        // Read and the live Display
   BlankCheck blankCheck;
   DeviceVerify verify;
   DeviceCompare compare;  // every difference between the chip and the buffer
+  DeviceProgramming programming;
   SetupSlots setups;  // the four setup slots of the Setup menu
 
  private:
   void toggleProgramLamp() override { lamps.toggleProgramLamp(); }
   void resetProgressBar() override;
   void showPortProblem(const std::string& problem);
+  void dispatchClick(const std::string& control);
+  // An event handler that a stop request may end: the request is spent with the event.
+  void runEvent(const std::function<void()>& handler);
   void openHelp(HelpCommand command);
 
   void placeHexDisplayFrame();

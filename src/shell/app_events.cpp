@@ -42,6 +42,8 @@ const std::map<std::string, Handler>& clickHandlers() {
       {"Verify_button", [](App& a) { a.Verify_button_Click(); }},
       {"menuVerifyCode", [](App& a) { a.Verify_button_Click(); }},
       {"Program_button", [](App& a) { a.Program_button_Click(); }},
+      {"menuProgramCode", [](App& a) { a.Program_button_Click(); }},
+      {"menuProgramData", [](App& a) { a.Program_button_Click(); }},
       {"Display_button", [](App& a) { a.Display_button_Click(); }},
       {"menuDisplayCode", [](App& a) { a.Display_button_Click(); }},
       {"Erase_button", [](App& a) { a.bufferCommands.Erase_button_Click(); }},
@@ -55,8 +57,6 @@ const std::map<std::string, Handler>& clickHandlers() {
       {"Command1", [](App& a) { a.Command1_Click(); }},
       {"menuFlashShowCodeID", [](App& a) { a.menuFlashShowCodeID_Click(); }},
       // These entries have no action of their own: they are only enabled and disabled.
-      {"menuProgramCode", [](App&) {}},
-      {"menuProgramData", [](App&) {}},
       {"menuReadData", [](App&) {}},
       {"menuVerifyData", [](App&) {}},
       {"menuDisplayData", [](App&) {}},
@@ -101,7 +101,16 @@ void toggle(Control& box) {
 
 }  // namespace
 
+void App::runEvent(const std::function<void()>& handler) {
+  if (!runStoppable(handler)) stopRequest.clear();
+  seams.view.changed();
+}
+
 void App::click(const std::string& control) {
+  runEvent([&] { dispatchClick(control); });
+}
+
+void App::dispatchClick(const std::string& control) {
   // A disabled control takes no clicks, as in the window itself.
   if (const Control* clicked = panel.find(control); clicked && !clicked->enabled) return;
   if (const auto handler = clickHandlers().find(control); handler != clickHandlers().end()) {
@@ -124,28 +133,30 @@ void App::click(const std::string& control) {
   } else if (control == "VerifyAfterProgramming") {
     toggle(panel.VerifyAfterProgramming);
   }
-  seams.view.changed();
 }
 
 void App::doubleClick(const std::string& control) {
-  if (control == "SystemLog") log.SystemLog_DblClick();
-  if (control == "BufferDisplay") hexDisplay.BufferDisplay_DblClick();
-  seams.view.changed();
+  runEvent([&] {
+    if (control == "SystemLog") log.SystemLog_DblClick();
+    if (control == "BufferDisplay") hexDisplay.BufferDisplay_DblClick();
+  });
 }
 
 void App::menuOpened(const std::string& menu) {
-  if (menu == "Setup") Setup_Click();
-  seams.view.changed();
+  runEvent([&] {
+    if (menu == "Setup") Setup_Click();
+  });
 }
 
 void App::valueChosen(const std::string& control, std::int32_t value) {
-  if (control == "Device") setDeviceListIndex(value);
-  if (control == "VScroll1") hexDisplay.setScrollValue(value);
-  if (control == "Slider1") {
-    panel.Slider1.value = std::clamp(value, panel.Slider1.min, panel.Slider1.max);
-    Slider1_Change();
-  }
-  seams.view.changed();
+  runEvent([&] {
+    if (control == "Device") setDeviceListIndex(value);
+    if (control == "VScroll1") hexDisplay.setScrollValue(value);
+    if (control == "Slider1") {
+      panel.Slider1.value = std::clamp(value, panel.Slider1.min, panel.Slider1.max);
+      Slider1_Change();
+    }
+  });
 }
 
 void App::showClock() {
@@ -172,29 +183,65 @@ void App::chooseHiLow_button(int index) {
 
 // --- Handlers answered by other parts of the program; an empty one is not built yet. ---
 
-void App::Device_Click() { selection.Device_Click(); }
-void App::Voltage_button_Click(int index) { options.Voltage_button_Click(index); }
-void App::Slider1_Change() { options.Slider1_Change(); }
-void App::Read_button_Click() { reading.Read_button_Click(); }
-void App::Blank_button_Click() { blankCheck.Blank_button_Click(); }
-void App::Verify_button_Click() { verify.Verify_button_Click(); }
-void App::Program_button_Click() {}       // programming the device
-void App::Display_button_Click() { reading.Display_button_Click(); }
+void App::Device_Click() {
+  selection.Device_Click();
+}
+void App::Voltage_button_Click(int index) {
+  options.Voltage_button_Click(index);
+}
+void App::Slider1_Change() {
+  options.Slider1_Change();
+}
+void App::Read_button_Click() {
+  reading.Read_button_Click();
+}
+void App::Blank_button_Click() {
+  blankCheck.Blank_button_Click();
+}
+void App::Verify_button_Click() {
+  verify.Verify_button_Click();
+}
+void App::Program_button_Click() {
+  programming.Program_button_Click();
+}
+void App::Display_button_Click() {
+  reading.Display_button_Click();
+}
 void App::EraseFlash_button_Click() {}    // erasing a flash or EEPROM chip
 void App::Command1_Click() {}             // the page sent to the secondary display
 void App::menuFlashShowCodeID_Click() {}  // flash identification
 void App::LoopFlashTest_Click() {}        // flash write test
 void App::ResetFlash_Click() {}           // flash return to read mode
-void App::Setup_Click() { setups.Setup_Click(); }
-void App::SaveSetup1_Click() { setups.saveSlot(1); }
-void App::SaveSetup2_Click() { setups.saveSlot(2); }
-void App::SaveSetup3_Click() { setups.saveSlot(3); }
-void App::SaveSetup4_Click() { setups.saveSlot(4); }
-void App::LoadSetup1_Click() { setups.loadSlot(1); }
-void App::LoadSetup2_Click() { setups.loadSlot(2); }
-void App::LoadSetup3_Click() { setups.loadSlot(3); }
-void App::LoadSetup4_Click() { setups.loadSlot(4); }
-void App::fillDeviceList() { selection.fillDeviceList(); }
+void App::Setup_Click() {
+  setups.Setup_Click();
+}
+void App::SaveSetup1_Click() {
+  setups.saveSlot(1);
+}
+void App::SaveSetup2_Click() {
+  setups.saveSlot(2);
+}
+void App::SaveSetup3_Click() {
+  setups.saveSlot(3);
+}
+void App::SaveSetup4_Click() {
+  setups.saveSlot(4);
+}
+void App::LoadSetup1_Click() {
+  setups.loadSlot(1);
+}
+void App::LoadSetup2_Click() {
+  setups.loadSlot(2);
+}
+void App::LoadSetup3_Click() {
+  setups.loadSlot(3);
+}
+void App::LoadSetup4_Click() {
+  setups.loadSlot(4);
+}
+void App::fillDeviceList() {
+  selection.fillDeviceList();
+}
 
 void App::compareDeviceWithBuffer() {
   if (canCompareDeviceWithBuffer()) compare.compareDeviceWithBuffer();

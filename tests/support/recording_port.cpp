@@ -7,6 +7,7 @@ namespace burnlab::testing {
 void RecordingPort::PortOut(std::uint16_t address, std::uint8_t value) {
   lines.push_back(traceLine("out", address, value));
   if (inner_) inner_->PortOut(address, value);
+  if (onAccess) onAccess(lines);
 }
 
 std::uint8_t RecordingPort::PortIn(std::uint16_t address) {
@@ -18,6 +19,7 @@ std::uint8_t RecordingPort::PortIn(std::uint16_t address) {
     scriptedReads.pop_front();
   }
   lines.push_back(traceLine("in", address, value));
+  if (onAccess) onAccess(lines);
   return value;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ class RecordingPort final : public PortIo {
   std::vector<std::string> lines;
   std::deque<std::uint8_t> scriptedReads;
   int retries = 0;  // how often a search asked to retry unavailable ports
+  // Runs after each access is recorded (a test acting at a chosen point of the traffic).
+  std::function<void(const std::vector<std::string>& lines)> onAccess;
   void clear() { lines.clear(); }
 
  private:

@@ -1,0 +1,107 @@
+#include "ops/device_programming.h"
+
+#include "panel/branding.h"
+#include "panel/colors.h"
+
+namespace burnlab {
+
+std::function<void()> DeviceProgramming::routineFor(std::string_view code) {
+  if (code == "P1") return [this] { eprom_.P2732(); };
+  if (code == "P2" || code == "P3") return [this] { eprom_.P2764_128(); };
+  if (code == "P4" || code == "P8") return [this] { eprom_.P27256_040(); };
+  if (code == "P5" || code == "P9") return [this] { eprom_.P27080(); };
+  if (code == "P6" || code == "P7") return [this] { eprom_.P27010_020(); };
+  return {};
+}
+
+void DeviceProgramming::Program_button_Click() {
+  c_.display.setScrollValue(0);
+  c_.board.address.LinearAddress = 0;
+  c_.board.address.Endereco2Adr();
+  if (c_.panel.CheckCode.checked) ProgramCode();
+  if (c_.panel.CheckData.checked) ProgramData();
+}
+
+void DeviceProgramming::ProgramData() {
+  c_.dialogs.message("Please Write A90S2313 Program Data Routine", kProgramTitle,
+                     Dialogs::Icon::None);
+}
+
+void DeviceProgramming::ProgramCode() {
+  auto& board = c_.board;
+  c_.log.LogLine("Programming Button Pressed");
+  if (!c_.dialogs.askOkCancel("Program the Device?", "Safety Question")) {
+    c_.log.LogLine("Programming was Canceled by Operator");
+    leaveBoardInFinalState();
+    return;
+  }
+  // Serial EEPROMs are never blank-checked before programming.
+  if (c_.panel.CheckBlankPriorProgramming.checked && c_.device.DeviceFamily != "S") {
+    blankCheck_.Blank_button_Click();
+  }
+  // A failed blank check, or an earlier failure the operator has not cleared: write nothing.
+  if (c_.panel.Error_label.foreColor == kWhite) {
+    leaveBoardInFinalState();
+    return;
+  }
+  c_.options.BuildProgramImage();
+  board.Reset();
+  board.SETADR();
+  c_.pause(500);
+  run.startProgress(c_.options.image.ProgramSize);
+  c_.lamps.DataFlowLampOn();
+  c_.lamps.ProgramLampOn();
+  runRoutine();
+  if (c_.device.DeviceFamily == "S" && bus_.AckError != 0) {
+    reports_.ReportAckError();
+    run.ProgramFailed = 1;
+  }
+  reportOutcome();
+  board.Reg0 = 0x40;
+  board.SetReg0();
+  c_.setProgressValue(0);
+  if (c_.panel.VerifyAfterProgramming.checked && run.ProgramFailed == 0) {
+    verify_.Verify_button_Click();
+  }
+  leaveBoardInFinalState();
+}
+
+void DeviceProgramming::runRoutine() {
+  run.ProgramFailed = 0;
+  run.ProgramStatus = ProgrammingRun::kNoRoutine;
+  const auto routine = routineFor(c_.device.DeviceCode);
+  if (!routine) return;
+  run.ProgramStatus = ProgrammingRun::kRoutineStarted;
+  routine();
+}
+
+void DeviceProgramming::reportOutcome() {
+  if (run.ProgramFailed == 0 && run.ProgramStatus == ProgrammingRun::kRoutineStarted) {
+    c_.log.LogLine("Programming Device Successfull");
+    c_.lamps.DataFlowLampOff();
+    c_.lamps.ProgramLampOff();
+    c_.sounds.PlayEventSound("OK");
+  }
+  if (run.ProgramStatus == ProgrammingRun::kNoRoutine) {
+    c_.log.LogLine("Device Not Supported - Status 9 - Please Report");
+    c_.sounds.PlayEventSound("ERROR");
+  }
+  // A routine that refused the device has logged why.
+}
+
+void DeviceProgramming::leaveBoardInFinalState() {
+  auto& board = c_.board;
+  if (c_.device.DeviceFamily != "S") {
+    board.Reset();
+    return;
+  }
+  // The serial EEPROM's bus lines as its routines leave them idle.
+  board.CEON();
+  board.OEON();
+  board.Reg1 = 0;
+  board.Reg2 = 0;
+  board.SetReg1();
+  board.SetReg2();
+}
+
+}  // namespace burnlab

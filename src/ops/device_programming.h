@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "ops/blank_check.h"
+#include "ops/device_verify.h"
+#include "ops/eprom_programming.h"
+#include "ops/operation_reports.h"
+#include "ops/programming_run.h"
+#include "ops/two_wire_bus.h"
+
+namespace burnlab {
+
+// Program: asks the operator, blank-checks the chip first if asked to, builds the image,
+// chooses the routine by the selected device's code, reports the outcome, verifies afterwards
+// if asked to, and leaves the board in its final state.
+class DeviceProgramming {
+ public:
+  DeviceProgramming(OperationContext& context, OperationReports& reports, BlankCheck& blankCheck,
+                    DeviceVerify& verify, TwoWireBus& bus)
+      : run(context),
+        c_(context),
+        reports_(reports),
+        blankCheck_(blankCheck),
+        verify_(verify),
+        bus_(bus),
+        eprom_(context, run) {}
+
+  void Program_button_Click();
+  void ProgramCode();
+  void ProgramData();
+
+  // The routine that programs a device code; empty for a code without one.
+  std::function<void()> routineFor(std::string_view deviceCode);
+
+  // The byte, status and failure flags and the progress pacing of the last run.
+  ProgrammingRun run;
+
+ private:
+  void runRoutine();
+  void reportOutcome();
+  void leaveBoardInFinalState();
+
+  OperationContext& c_;
+  OperationReports& reports_;
+  BlankCheck& blankCheck_;
+  DeviceVerify& verify_;
+  TwoWireBus& bus_;
+  EpromProgramming eprom_;
+};
+
+}  // namespace burnlab

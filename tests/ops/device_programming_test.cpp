@@ -1,0 +1,222 @@
+// Program as the operator runs it: the question, the blank check before, the choice of routine,
+// the outcome in the log, lamps and sounds, verify after, and the board's final state.
+#include <gtest/gtest.h>
+
+#include "ops/programming_bench.h"
+
+namespace burnlab::testing {
+namespace {
+
+class EpromParts : public ::testing::TestWithParam<std::pair<int, const char*>> {};
+
+TEST_P(EpromParts, AreProgrammedWithTheImageAndVerifyAfterwards) {
+  SimBench f(GetParam().first, GetParam().second);
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()))
+      << "first difference at "
+      << std::mismatch(f.image.begin(), f.image.end(), f.chip->cells().begin()).first -
+             f.image.begin();
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
+  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents"));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kGreyText);
+  EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+  EXPECT_EQ(f.app.panel.ProgressBar1.max, 100);
+  EXPECT_TRUE(f.boardIdle());
+}
+
+INSTANTIATE_TEST_SUITE_P(OnePerRoutine, EpromParts,
+                         ::testing::Values(std::pair{kRow2732A, "2732A"},
+                                           std::pair{kRow2764, "2764"},
+                                           std::pair{kRow27C512, "27C512"},
+                                           std::pair{kRow27C010, "27C010"}),
+                         [](const auto& info) { return std::string("P") + info.param.second; });
+
+TEST(Program, AStuckBitIsReportedAtItsOwnAddressAndTheRestIsLeftAlone) {
+  SimBench f(kRow27C512, "27C512,stuck1@1234=01");
+  f.image[0x1234] = 0xFE;
+  f.openImage();
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.Program_button_Click();
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Programming Button Pressed"
+            "\r\n12:34:56>  Programming Started... Wait "
+            "\r\n12:34:56>  *** Programming Failure ***"
+            "\r\n12:34:56>  *** Address:1234h, Programming BYTE:FEh, Read BYTE:FFh"
+            "\r\n12:34:56>  *** Aborting Programming - Click on [ERROR] Indicator to Reset");
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.begin() + 0x1234, f.chip->cells().begin()));
+  EXPECT_TRUE(std::all_of(f.chip->cells().begin() + 0x1235, f.chip->cells().end(),
+                          [](auto cell) { return cell == 0xFF; }));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+  EXPECT_EQ(f.app.panel.Program_label.foreColor, kWhite);
+  EXPECT_TRUE(f.boardIdle());
+  // The next press does nothing until the operator clears the alert.
+  f.app.click("menuProgramCode");
+  EXPECT_EQ(f.logSince(logged).find("Started", 100), std::string::npos);
+}
+
+TEST(Program, CancelWritesNothingAndResetsTheBoard) {
+  SimBench f(kRow27C010, "27C010");
+  f.dialogs.answers = {false};
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.port.clear();
+  f.app.click("Program_button");
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Programming Button Pressed"
+            "\r\n12:34:56>  Programming was Canceled by Operator");
+  ASSERT_EQ(f.dialogs.shown.size(), 1u);
+  EXPECT_EQ(f.dialogs.shown[0].text, "Program the Device?");
+  EXPECT_EQ(f.dialogs.shown[0].title, "Safety Question");
+  EXPECT_EQ(f.port.lines.size(), 16u);  // the reset, nothing else
+  EXPECT_TRUE(std::all_of(f.chip->cells().begin(), f.chip->cells().end(),
+                          [](auto cell) { return cell == 0xFF; }));
+  EXPECT_TRUE(f.boardIdle());
+}
+
+TEST(Program, AFailedBlankCheckBeforeWritesNothing) {
+  SimBench f(kRow27C512, "27C512");
+  f.chip->setCell(0x300, 0x7F);
+  f.app.panel.CheckBlankPriorProgramming.checked = true;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.Program_button_Click();
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Programming Button Pressed"
+            "\r\n12:34:56>  Checking Device for BLANK (Erased)... Wait"
+            "\r\n12:34:56>  Device IS NOT BLANK (ERASED)"
+            "\r\n12:34:56>  Address: 300 ][ Device Data: 7F"
+            "\r\n12:34:56>  Click on [ERROR] alert to Reset the Situation");
+  EXPECT_EQ(f.chip->cell(0), 0xFF);
+  EXPECT_EQ(std::count(f.chip->cells().begin(), f.chip->cells().end(), 0xFF),
+            static_cast<long>(f.chip->size()) - 1);
+  EXPECT_TRUE(f.boardIdle());
+}
+
+TEST(Program, ABlankChipPassesTheCheckBeforeAndIsProgrammed) {
+  SimBench f(kRow2764, "2764");
+  f.app.panel.CheckBlankPriorProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_TRUE(f.logged("Device IS BLANK (ERASED)"));
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
+}
+
+TEST(Program, AllErasedBytesWriteNothingAndSucceed) {
+  TrafficBench f(kRow27C256);
+  f.app.Program_button_Click();
+  EXPECT_EQ(f.readBacks(), 0u);
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+  EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
+}
+
+TEST(Program, AllErasedBytesAreStillReadOnceEachByTheRoutinesThatReadFirst) {
+  TrafficBench f(kRow2732A);
+  f.app.Program_button_Click();
+  EXPECT_EQ(f.readBacks(), 4096u);
+  EXPECT_EQ(findRun(f.port.lines, Traffic().write(0, 0xC8).lines), -1);  // VPP never on
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+}
+
+// The value register 0 is given for programming, as the first write after the preparation.
+std::vector<std::string> programmingReg0(std::uint8_t value, int model = 6) {
+  return Traffic(model).write(0, 0x40).write(0, value).lines;
+}
+
+TEST(Program, TwentyOneAndTwentyFiveVoltsSelectTheirBitsAndWaitForVppToSettle) {
+  for (const auto& [option, bits] : {std::pair{2, 0x4A}, std::pair{3, 0x4B}}) {
+    TrafficBench f(kRow2732A);
+    f.app.chooseVoltage_button(option);
+    const auto logged = f.app.panel.SystemLog.text.size();
+    f.app.Program_button_Click();
+    EXPECT_GE(findRun(f.port.lines, programmingReg0(static_cast<std::uint8_t>(bits))), 0);
+    EXPECT_NE(f.logSince(logged).find("Wait 1500ms second VPP Settling\r\n"), std::string::npos);
+    EXPECT_EQ(f.platform.elapsedMs, 500 + 1500);
+  }
+}
+
+TEST(Program, TwelveVoltsNeitherSelectsBitsNorWaits) {
+  TrafficBench f(kRow2764);
+  f.app.Program_button_Click();
+  EXPECT_GE(findRun(f.port.lines, programmingReg0(0x58)), 0);
+  EXPECT_EQ(f.app.panel.SystemLog.text.find("Wait 1500ms"), std::string::npos);
+  EXPECT_EQ(f.platform.elapsedMs, 500);
+}
+
+TEST(Program, APartOfAnotherVoltageClassNeverGetsTheVoltageBits) {
+  TrafficBench f(kRow2732B);
+  f.app.device.ProgVoltage = 25;  // left from an earlier choice
+  f.app.Program_button_Click();
+  EXPECT_GE(findRun(f.port.lines, programmingReg0(0x48)), 0);
+}
+
+TEST(Program, AModel4BoardUsesItsOwnBaseAndNoVoltageBits) {
+  TrafficBench f(kRow2732A, 4);
+  f.app.chooseVoltage_button(3);
+  f.app.Program_button_Click();
+  EXPECT_GE(findRun(f.port.lines, programmingReg0(0x4C, 4)), 0);
+}
+
+TEST(Program, CodeAndDataTickedProgramTheChipThenShowTheDataMessage) {
+  TrafficBench f(kRow27C256);
+  f.app.panel.CheckData.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+  ASSERT_EQ(f.dialogs.shown.size(), 2u);
+  EXPECT_EQ(f.dialogs.shown[1].text, "Please Write A90S2313 Program Data Routine");
+  EXPECT_EQ(f.dialogs.shown[1].title, "Burnlab");
+}
+
+TEST(Program, ADeviceWithoutARoutineIsReportedWithStatusNine) {
+  TrafficBench f(kRow27C256);
+  f.app.device.DeviceCode = "PM";  // the one-time 27C080, which has no routine
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.Program_button_Click();
+  EXPECT_EQ(
+      f.logSince(logged).rfind("\r\n12:34:56>  Programming Button Pressed"
+                               "\r\n12:34:56>  Device Not Supported - Status 9 - Please Report"
+                               "\r\n12:34:56>  Verify Function Started... Wait",
+                               0),
+      0u);
+  EXPECT_EQ(f.app.programming.run.ProgramStatus, 9);
+  EXPECT_EQ(f.platform.sounds[f.platform.sounds.size() - 2].filename(), "error.wav");
+}
+
+TEST(Program, ASerialEepromIsNotBlankCheckedAndEndsWithCeAndOeOn) {
+  SimBench f(kRow24C08, "24C08");
+  f.app.panel.CheckBlankPriorProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_FALSE(f.logged("Checking Device for BLANK"));
+  const auto& reg = f.board.registers();
+  EXPECT_EQ(reg[1], 0);
+  EXPECT_EQ(reg[2], 0);
+  EXPECT_EQ(reg[3] & 0x80, 0);  // CE on
+  EXPECT_EQ(reg[0] & 0xC0, 0);  // OE on, VPP24 off
+}
+
+TEST(Program, TheBarCountsToNinetyNineOfAHundredAndTheMenuEntryRunsIt) {
+  SimBench f(kRow27C010, "27C010");
+  f.app.panel.ProgressBar1.max = 7;
+  f.app.panel.menuProgramCode.enabled = true;
+  f.app.click("menuProgramCode");
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
+  const auto moves = std::count(f.view.repaints.begin(), f.view.repaints.end(), "ProgressBar1");
+  EXPECT_EQ(moves, 1 + 99 + 1);  // to 0 of 100, 99 steps of 1323 addresses, back to 0
+  EXPECT_EQ(f.app.panel.ProgressBar1.max, 100);
+}
+
+TEST(ProgressPacing, BelowNinetyNineAddressesTheBarNeverMoves) {
+  AppFixture f;
+  auto& run = f.app.programming.run;
+  run.startProgress(98);
+  for (int a = 0; a < 98; ++a) run.GoProgressiveBar1();
+  EXPECT_EQ(run.ProgressStep, 0);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+  run.startProgress(198);
+  for (int a = 0; a < 198; ++a) run.GoProgressiveBar1();
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 99);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,0 +1,84 @@
+// A stop request (a terminal's signal, the window's Stop) ends the running command at its next
+// progress step or pause, and the board is left as Reset leaves it: no programming voltage.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "ops/programming_bench.h"
+
+namespace burnlab::testing {
+namespace {
+
+// Asks for a stop, as a signal handler would, once `count` writes of `value` to the board
+// register whose idle control value is `idle` have been seen.
+void stopAt(SimBench& bench, std::uint8_t value, std::uint8_t idle, int count = 1) {
+  const auto data = traceLine("out", 0x378, value);
+  const auto select = traceLine("out", 0x37A, idle);
+  bench.port.onAccess = [&bench, data, select, count,
+                         seen = 0](const std::vector<std::string>& lines) mutable {
+    const auto n = lines.size();
+    if (n >= 2 && lines[n - 1] == select && lines[n - 2] == data && ++seen == count) {
+      bench.app.stopRequest.request(SIGINT);
+    }
+  };
+}
+
+constexpr std::uint8_t kReg0Idle = 0x05, kReg1Idle = 0x0D, kReg3Idle = 0x0F;
+
+bool programmingVoltageOn(const sim::SimBoard& board) {
+  return (board.registers()[0] & 0xB0) != 0;  // VPP24, VPP onto pin 1, VPP onto pin 3
+}
+
+TEST(StopRequest, EndsProgrammingMidChipWithNoProgrammingVoltageLeft) {
+  SimBench f(kRow27C010, "27C010");
+  stopAt(f, 0x08, kReg3Idle, 5000);  // PGM low: the 5000th program pulse starts
+  bool voltageWasOn = false;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  const bool finished = f.app.runStoppable([&] {
+    f.app.Program_button_Click();
+    voltageWasOn = true;
+  });
+  EXPECT_FALSE(finished);
+  EXPECT_FALSE(voltageWasOn);
+  EXPECT_EQ(f.app.stopRequest.reason(), SIGINT);  // left for the caller to act on
+  EXPECT_FALSE(programmingVoltageOn(f.board));
+  EXPECT_TRUE(f.boardIdle());
+  EXPECT_EQ(f.logSince(logged).find("Successfull"), std::string::npos);
+  EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
+  EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kGreyText);
+  // Some of the chip was written, the rest was not.
+  EXPECT_NE(f.chip->cell(0), 0xFF);
+  EXPECT_EQ(f.chip->cell(f.chip->size() - 2), 0xFF);
+}
+
+TEST(StopRequest, EndsTheVppSettlingWaitAtOnce) {
+  SimBench f(kRow2732A, "2732A");
+  f.app.chooseVoltage_button(2);
+  stopAt(f, 0x4A, kReg0Idle);  // the programming value of register 0 with 21 V selected
+  const auto before = f.platform.elapsedMs;
+  EXPECT_FALSE(f.app.runStoppable([&] { f.app.Program_button_Click(); }));
+  EXPECT_EQ(f.platform.elapsedMs - before, 500);  // the address settle, and not the 1500 ms
+  EXPECT_FALSE(programmingVoltageOn(f.board));
+}
+
+TEST(StopRequest, EndsAReadAtItsNextPage) {
+  SimBench f(kRow27C512, "27C512");
+  stopAt(f, 0x05, kReg1Idle);  // page 5
+  EXPECT_FALSE(f.app.runStoppable([&] { f.app.Read_button_Click(); }));
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+  EXPECT_TRUE(f.boardIdle());
+}
+
+TEST(StopRequest, AWindowEventSpendsTheRequestSoTheNextCommandRuns) {
+  SimBench f(kRow2764, "2764");
+  f.app.stopRequest.request(StopRequest::kByOperator);
+  f.app.click("Program_button");
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_FALSE(f.app.stopRequest.requested());
+  EXPECT_TRUE(f.boardIdle());
+  f.app.click("Program_button");
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
+}
+
+}  // namespace
+}  // namespace burnlab::testing

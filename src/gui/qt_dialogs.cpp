@@ -50,8 +50,11 @@ void QtDialogs::message(const std::string& text, const std::string& title, Icon 
 }
 
 bool QtDialogs::askOkCancel(const std::string& text, const std::string& title) {
+  // A question that guards a device command: Cancel is the default, so that Enter does not
+  // start it.
   return QMessageBox::question(parent_, fromCore(title), fromCore(text),
-                               QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+                               QMessageBox::Ok | QMessageBox::Cancel,
+                               QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 std::optional<std::string> QtDialogs::input(const std::string& prompt, const std::string& title,

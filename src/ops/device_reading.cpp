@@ -43,7 +43,7 @@ void DeviceReading::startRead() {
   c_.lamps.DataFlowLampOn();
   c_.board.Reset();
   c_.board.SETADR();
-  c_.platform.Sleep(500);
+  c_.pause(500);
   c_.display.DisplaySource = "Read";
 }
 
@@ -96,7 +96,7 @@ void DeviceReading::ReadSerialDevice() {
   startRead();
   auto& buffers = c_.buffers;
   c_.panel.ProgressBar1.max = buffers.CodeSize;
-  SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.platform.Sleep(ms); });
+  SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.pause(ms); });
   reader.Read24CXX(c_.device.DeviceCode, buffers.CodeBuffer, buffers.CodeSize,
                    [this] { c_.advanceProgress(16); });
   c_.lamps.DataFlowLampOff();
@@ -155,7 +155,7 @@ void DeviceReading::DisplayEprom() {
   c_.lamps.DataFlowLampOn();
   board.Reset();
   loadAddress();
-  c_.platform.Sleep(500);
+  c_.pause(500);
   board.REG4OFF();
   const std::int32_t page = c_.panel.VScroll1.value;
   board.address.LinearAddress = page * 256;

@@ -43,7 +43,7 @@ void DeviceVerify::VerifyCode() {
 bool DeviceVerify::verifySerial() {
   auto& buffers = c_.buffers;
   c_.setProgress(0, buffers.CodeSize);
-  SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.platform.Sleep(ms); });
+  SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.pause(ms); });
   const auto mismatch = reader.Verify24CXX(c_.device.DeviceCode, buffers.CodeBuffer,
                                            buffers.CodeSize, [this] { c_.advanceProgress(16); });
   if (mismatch) reports_.ReportVerifyMismatch(*mismatch);

@@ -14,7 +14,8 @@ class Dialogs {
   enum class Icon { None, Information, Exclamation, Critical, Question };
 
   virtual void message(const std::string& text, const std::string& title, Icon icon) = 0;
-  // True for OK (or Yes), false for Cancel (or No).
+  // A question with the question icon, OK and Cancel, Cancel the default. True for OK (or
+  // Yes), false for Cancel (or No).
   virtual bool askOkCancel(const std::string& text, const std::string& title) = 0;
   // The entered text, or nothing when cancelled.
   virtual std::optional<std::string> input(const std::string& prompt, const std::string& title,

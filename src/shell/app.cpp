@@ -21,7 +21,7 @@ App::App(AppSeams appSeams)
                  seams.dialogs, seams.platform, seams.view, hexDisplay, options, stopRequest},
       selection({device, board, options, buffers, hexDisplay, panel, lamps, log, sounds}),
       reports(operations),
-      twoWire(board, [this](int ms) { seams.platform.Sleep(ms); }),
+      twoWire(board, [this](int ms) { operations.pause(ms); }),
       reading(operations, reports, twoWire),
       blankCheck(operations, reports),
       verify(operations, reports, twoWire),

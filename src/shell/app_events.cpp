@@ -183,65 +183,29 @@ void App::chooseHiLow_button(int index) {
 
 // --- Handlers answered by other parts of the program; an empty one is not built yet. ---
 
-void App::Device_Click() {
-  selection.Device_Click();
-}
-void App::Voltage_button_Click(int index) {
-  options.Voltage_button_Click(index);
-}
-void App::Slider1_Change() {
-  options.Slider1_Change();
-}
-void App::Read_button_Click() {
-  reading.Read_button_Click();
-}
-void App::Blank_button_Click() {
-  blankCheck.Blank_button_Click();
-}
-void App::Verify_button_Click() {
-  verify.Verify_button_Click();
-}
-void App::Program_button_Click() {
-  programming.Program_button_Click();
-}
-void App::Display_button_Click() {
-  reading.Display_button_Click();
-}
+void App::Device_Click() { selection.Device_Click(); }
+void App::Voltage_button_Click(int index) { options.Voltage_button_Click(index); }
+void App::Slider1_Change() { options.Slider1_Change(); }
+void App::Read_button_Click() { reading.Read_button_Click(); }
+void App::Blank_button_Click() { blankCheck.Blank_button_Click(); }
+void App::Verify_button_Click() { verify.Verify_button_Click(); }
+void App::Program_button_Click() { programming.Program_button_Click(); }
+void App::Display_button_Click() { reading.Display_button_Click(); }
 void App::EraseFlash_button_Click() {}    // erasing a flash or EEPROM chip
 void App::Command1_Click() {}             // the page sent to the secondary display
 void App::menuFlashShowCodeID_Click() {}  // flash identification
 void App::LoopFlashTest_Click() {}        // flash write test
 void App::ResetFlash_Click() {}           // flash return to read mode
-void App::Setup_Click() {
-  setups.Setup_Click();
-}
-void App::SaveSetup1_Click() {
-  setups.saveSlot(1);
-}
-void App::SaveSetup2_Click() {
-  setups.saveSlot(2);
-}
-void App::SaveSetup3_Click() {
-  setups.saveSlot(3);
-}
-void App::SaveSetup4_Click() {
-  setups.saveSlot(4);
-}
-void App::LoadSetup1_Click() {
-  setups.loadSlot(1);
-}
-void App::LoadSetup2_Click() {
-  setups.loadSlot(2);
-}
-void App::LoadSetup3_Click() {
-  setups.loadSlot(3);
-}
-void App::LoadSetup4_Click() {
-  setups.loadSlot(4);
-}
-void App::fillDeviceList() {
-  selection.fillDeviceList();
-}
+void App::Setup_Click() { setups.Setup_Click(); }
+void App::SaveSetup1_Click() { setups.saveSlot(1); }
+void App::SaveSetup2_Click() { setups.saveSlot(2); }
+void App::SaveSetup3_Click() { setups.saveSlot(3); }
+void App::SaveSetup4_Click() { setups.saveSlot(4); }
+void App::LoadSetup1_Click() { setups.loadSlot(1); }
+void App::LoadSetup2_Click() { setups.loadSlot(2); }
+void App::LoadSetup3_Click() { setups.loadSlot(3); }
+void App::LoadSetup4_Click() { setups.loadSlot(4); }
+void App::fillDeviceList() { selection.fillDeviceList(); }
 
 void App::compareDeviceWithBuffer() {
   if (canCompareDeviceWithBuffer()) compare.compareDeviceWithBuffer();

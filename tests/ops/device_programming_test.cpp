@@ -196,13 +196,13 @@ TEST(Program, ASerialEepromIsNotBlankCheckedAndEndsWithCeAndOeOn) {
 }
 
 TEST(Program, TheBarCountsToNinetyNineOfAHundredAndTheMenuEntryRunsIt) {
-  SimBench f(kRow27C010, "27C010");
+  SimBench f(kRow2764, "2764");
   f.app.panel.ProgressBar1.max = 7;
   f.app.panel.menuProgramCode.enabled = true;
   f.app.click("menuProgramCode");
   EXPECT_TRUE(f.logged("Programming Device Successfull"));
   const auto moves = std::count(f.view.repaints.begin(), f.view.repaints.end(), "ProgressBar1");
-  EXPECT_EQ(moves, 1 + 99 + 1);  // to 0 of 100, 99 steps of 1323 addresses, back to 0
+  EXPECT_EQ(moves, 1 + 99 + 1);  // to 0 of 100, 99 steps of 82 addresses, back to 0
   EXPECT_EQ(f.app.panel.ProgressBar1.max, 100);
 }
 

@@ -26,6 +26,9 @@ struct CliRequest {
   std::filesystem::path output;       // -o FILE
   std::optional<std::int32_t> page;   // --page N
   bool data = false;                  // --data
+  bool blankCheck = false;            // --blank-check: Check Blank Before Programming
+  bool verifyAfter = false;           // --verify: Verify Device After Programming
+  std::optional<int> voltage;         // --voltage 5|12.5|21|25: Voltage_button 0..3
 
   // Options of the commands that read or write image files.
   std::optional<ImageFormat> format;     // --format raw|ihex|srec

@@ -109,12 +109,38 @@ const CommandOption kMax{"--max", "the most differences to list: --max N", false
                                ->check(CLI::Validator(CLI::NonNegativeNumber).description(""));
                          }};
 
+const CommandOption kBlankCheck{
+    "--blank-check", "", false,
+    [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser.add_flag(names, request.blankCheck,
+                             "tick Check Blank Before Programming: a chip that is\n"
+                             "not blank is left unwritten");
+    }};
+
+const CommandOption kVerifyAfter{
+    "--verify", "", false, [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser.add_flag(names, request.verifyAfter, "tick Verify Device After Programming");
+    }};
+
+const CommandOption kVoltage{
+    "--voltage", "the programming voltage: --voltage 5|12.5|21|25", false,
+    [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      static const std::map<std::string, int> kVolts{{"5", 0}, {"12.5", 1}, {"21", 2}, {"25", 3}};
+      return parser
+          .add_option(names, request.voltage,
+                      "the programming voltage option to choose; refused\n"
+                      "when the device does not offer it")
+          ->type_name("5|12.5|21|25")
+          ->transform(CLI::CheckedTransformer(kVolts).description(""));
+    }};
+
 }  // namespace command_option
 
 const std::vector<const CommandOption*>& allCommandOptions() {
   using namespace command_option;
-  static const std::vector<const CommandOption*> kAll{&kDevice, &kInput, &kOutput, &kPage, &kData,
-                                                      &kSpeed,  &kLane,  &kFormat, &kMax};
+  static const std::vector<const CommandOption*> kAll{
+      &kDevice, &kInput,  &kOutput, &kPage,       &kData,        &kSpeed,
+      &kLane,   &kFormat, &kMax,    &kBlankCheck, &kVerifyAfter, &kVoltage};
   return kAll;
 }
 

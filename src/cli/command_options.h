@@ -43,6 +43,9 @@ extern const CommandOption kSpeed;
 extern const CommandOption kLane;
 extern const CommandOption kFormat;
 extern const CommandOption kMax;
+extern const CommandOption kBlankCheck;
+extern const CommandOption kVerifyAfter;
+extern const CommandOption kVoltage;
 }  // namespace command_option
 
 // All of them, in the order the help lists them.

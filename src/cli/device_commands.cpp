@@ -40,6 +40,32 @@ int refuseIdle(CliContext& c, const std::string& command, bool hasRoutine) {
   return kExitSuccess;
 }
 
+// The code file the command works with: -i, or without it the one a restored setup loaded.
+bool openImageFile(CliContext& c, const std::string& command) {
+  const auto& file = c.request.input;
+  if (file.empty() && c.app.buffers.CodeFileName.empty()) {
+    c.messages << "burnlab-cli: " << command << " needs the image file: -i FILE\n";
+    return false;
+  }
+  return file.empty() || c.app.bufferCommands.openCodeFile(file);
+}
+
+// The voltage option --voltage names, clicked as the operator would; refused when the selected
+// device does not offer it.
+int chooseVoltage(CliContext& c) {
+  if (!c.request.voltage) return kExitSuccess;
+  const int option = *c.request.voltage;
+  auto& app = c.app;
+  if (!app.panel.Voltage_button[static_cast<std::size_t>(option)].enabled) {
+    c.messages << "burnlab-cli: " << app.device.DeviceName << " does not take the "
+               << app.panel.Voltage_button[static_cast<std::size_t>(option)].caption
+               << " programming voltage\n";
+    return kExitBadInput;
+  }
+  app.chooseVoltage_button(option);
+  return kExitSuccess;
+}
+
 }  // namespace
 
 int statusOfOperation(const App& app) {
@@ -97,17 +123,25 @@ int blankCheckDevice(CliContext& c) {
 }
 
 int verifyDevice(CliContext& c) {
-  // Without -i the chip is compared with the code file a restored setup loaded.
-  const auto& file = c.request.input;
-  if (file.empty() && c.app.buffers.CodeFileName.empty()) {
-    c.messages << "burnlab-cli: verify needs the image file: -i FILE\n";
-    return kExitBadInput;
-  }
-  if (!file.empty() && !c.app.bufferCommands.openCodeFile(file)) return kExitBadInput;
+  if (!openImageFile(c, "verify")) return kExitBadInput;
   // Every device has a verify of its code.
   if (const int refused = refuseIdle(c, "verify", true)) return refused;
   c.app.Verify_button_Click();
   return statusOfOperation(c.app);
+}
+
+int programDevice(CliContext& c) {
+  auto& app = c.app;
+  if (!openImageFile(c, "program")) return kExitBadInput;
+  const bool hasRoutine = static_cast<bool>(app.programming.routineFor(app.device.DeviceCode));
+  if (const int refused = refuseIdle(c, "program", hasRoutine)) return refused;
+  if (const int refused = chooseVoltage(c)) return refused;
+  if (c.request.blankCheck) app.panel.CheckBlankPriorProgramming.checked = true;
+  if (c.request.verifyAfter) app.panel.VerifyAfterProgramming.checked = true;
+  app.Program_button_Click();
+  // Without --yes the safety question was answered Cancel: nothing was written.
+  if (!c.request.yes) return kExitBadInput;
+  return statusOfOperation(app);
 }
 
 int displayDevice(CliContext& c) {

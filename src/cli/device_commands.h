@@ -24,12 +24,14 @@ int selectDevice(CliContext& context);
 // board answered, sets the speed and byte lane the request asks for, then runs `operation`.
 int withDevice(CliContext& context, int (*operation)(CliContext&));
 
-// The operations withDevice runs: the Read, Blank Chk and Verify buttons, and Display with its
-// page. Read writes the code buffer to -o; Verify compares with -i (or the restored setup's
-// code file).
+// The operations withDevice runs: the Read, Blank Chk, Verify and Program buttons, and Display
+// with its page. Read writes the code buffer to -o; Verify compares with -i (or the restored
+// setup's code file); Program writes -i (or that code file) into the chip, with the voltage and
+// the check boxes the request asks for, once --yes has answered its safety question.
 int readDevice(CliContext& context);
 int blankCheckDevice(CliContext& context);
 int verifyDevice(CliContext& context);
+int programDevice(CliContext& context);
 int displayDevice(CliContext& context);
 
 }  // namespace burnlab

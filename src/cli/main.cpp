@@ -9,6 +9,7 @@
 #include "cli/cli_dialogs.h"
 #include "cli/cli_view.h"
 #include "cli/exit_status.h"
+#include "cli/stop_signals.h"
 #include "launch/config_folder.h"
 #include "launch/operator_choices.h"
 #include "launch/port_stack.h"
@@ -45,32 +46,46 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   CliDialogs dialogs(request.yes);
   App app({stack->port(), platform, dialogs, view});
   app.board.observeDelays(stack->simulatedTime());
+  StopOnSignals stopping(app.stopRequest);
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
   auto* simulated = stack->simulatedBoard();
   // What the simulated board saw during the command, as the last line on standard error.
-  const auto summarise = [&](const sim::BoardCounters& start) {
-    if (simulated && !request.quiet) std::cerr << sim::summaryLine(start, *simulated) << '\n';
+  auto commandStart = sim::BoardCounters{};
+  const auto markCommandStart = [&] {
+    if (simulated) commandStart = simulated->markCommand();
   };
   const auto folders = programFolders(line.program);
   stdPlatform.useFolders(folders.resources, folders.setups);
   app.portConfig.setFolder(folders.portConfig);
-  app.Form_Load();
-  // Start-up empties the log before it ends: what the terminal shows starts after it.
-  view.watch(app.panel);
-  // Every image file, a restored setup's code file too, is read and written in this format.
-  app.buffers.chosenFormat = request.format;
-  // A setup slot first, as Load Setup restores it; the command line's own choices follow it.
-  if (request.setup && !app.setups.loadSlot(*request.setup)) {
-    view.finish();
-    if (simulated) summarise(simulated->markCommand());
-    return kExitBadInput;
-  }
-  applyOperatorChoices(app, line.program);
-  const auto commandStart = simulated ? simulated->markCommand() : sim::BoardCounters{};
-  CliContext context{app, view, request, std::cout, std::cerr};
-  const int status = line.command->run(context);
+  int status = kExitSuccess;
+  const bool finished = app.runStoppable([&] {
+    app.Form_Load();
+    // Start-up empties the log before it ends: what the terminal shows starts after it.
+    view.watch(app.panel);
+    // Every image file, a restored setup's code file too, is read and written in this format.
+    app.buffers.chosenFormat = request.format;
+    // A setup slot first, as Load Setup restores it; the command line's own choices follow it.
+    if (request.setup && !app.setups.loadSlot(*request.setup)) {
+      markCommandStart();
+      status = kExitBadInput;
+      return;
+    }
+    applyOperatorChoices(app, line.program);
+    markCommandStart();
+    CliContext context{app, view, request, std::cout, std::cerr};
+    status = line.command->run(context);
+  });
   view.finish();
-  summarise(commandStart);
+  // A signal ends the run with the board as Reset leaves it (the stop has reset it, unless the
+  // signal came after the command's last step).
+  const bool stopped = !finished || app.stopRequest.requested();
+  if (stopped) app.board.Reset();
+  if (simulated && !request.quiet) std::cerr << sim::summaryLine(commandStart, *simulated) << '\n';
+  if (stopped) {
+    const int signal = app.stopRequest.reason();
+    std::cerr << "burnlab-cli: stopped by signal " << signal << "; the board was reset\n";
+    return exitStatusOfSignal(signal);
+  }
   // A trace cut short by a failed write (a full disk) fails the run, whatever the command did.
   if (const auto trace = stack->finishTrace(); !trace.empty()) {
     std::cerr << "burnlab-cli: " << trace << '\n';

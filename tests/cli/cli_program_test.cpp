@@ -1,0 +1,130 @@
+// burnlab-cli program: the safety question, the check boxes and voltage it sets, its exit
+// statuses, and a signal in the middle of a run.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "cli/cli_run.h"
+#include "support/temp_folder.h"
+
+namespace burnlab::testing {
+namespace {
+
+bool has(const Run& run, const std::string& text) {
+  return run.output.find(text) != std::string::npos;
+}
+
+// The values written to register 0 in a trace: each write puts the value on the data lines,
+// selects register 0 (control 05h on a model 6 board) and strobes it (04h).
+std::vector<int> register0Writes(const std::vector<std::string>& trace) {
+  std::vector<int> values;
+  for (std::size_t i = 2; i < trace.size(); ++i) {
+    if (trace[i] == "out 037A 04" && trace[i - 1] == "out 037A 05") {
+      values.push_back(std::stoi(trace[i - 2].substr(9), nullptr, 16));
+    }
+  }
+  return values;
+}
+
+class CliProgram : public ::testing::Test {
+ protected:
+  CliProgram() { bytes = writeImage(image, 65536, 9); }
+
+  burnlab::testing::Run program(const std::string& socket, const std::string& options) {
+    return runCli("--simulate=" + socket + " -d \"Eprom 27C512\" " + options + " program -i " +
+                  image.string());
+  }
+
+  TempFolder folder;
+  std::filesystem::path image = folder.path() / "img.bin";
+  std::string bytes;
+};
+
+TEST_F(CliProgram, WithYesItProgramsAndVerifiesTheChip) {
+  const auto run = program("27C512", "--yes --verify");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(has(run, "Safety Question: Program the Device? OK (--yes)"));
+  EXPECT_TRUE(has(run, "Programming Device Successfull"));
+  EXPECT_TRUE(has(run, "Device Contents MATCHES with Buffer Contents")) << run.output;
+}
+
+TEST_F(CliProgram, WithoutYesTheQuestionIsRefusedAndNothingIsWritten) {
+  const auto trace = folder.path() / "t.txt";
+  const auto run = program("27C512", "--trace " + trace.string());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(has(run, "Programming was Canceled by Operator"));
+  // Register 0 never carries programming voltage (bits 7, 5 and 4).
+  const auto written = register0Writes(lines(trace));
+  ASSERT_FALSE(written.empty());
+  EXPECT_TRUE(std::none_of(written.begin(), written.end(), [](int v) { return v & 0xB0; }));
+}
+
+TEST_F(CliProgram, FailuresExitWithOneAndSayWhere) {
+  bytes[0x1234] = static_cast<char>(bytes[0x1234] & 0xFE);
+  std::ofstream(image, std::ios::binary) << bytes;
+  const auto stuck = program("27C512,stuck1@1234=01", "--yes");
+  EXPECT_EQ(stuck.status, 1);
+  EXPECT_TRUE(has(stuck, "*** Programming Failure ***"));
+  EXPECT_TRUE(has(stuck, "*** Address:1234h, Programming BYTE:")) << stuck.output;
+
+  const auto notBlank = program("27C512,set@300=7F", "--yes --blank-check");
+  EXPECT_EQ(notBlank.status, 1);
+  EXPECT_TRUE(has(notBlank, "Device IS NOT BLANK (ERASED)"));
+  EXPECT_FALSE(has(notBlank, "Programming Started"));
+}
+
+TEST_F(CliProgram, AVoltageTheDeviceDoesNotOfferIsRefused) {
+  const auto refused = program("27C512", "--yes --voltage 21");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_TRUE(has(refused, "Eprom 27C512 does not take the 21V programming voltage"));
+  EXPECT_FALSE(has(refused, "Programming Button Pressed"));
+  EXPECT_EQ(program("27C512", "--yes --voltage 12.5").status, 0);
+  EXPECT_EQ(program("27C512", "--yes --voltage 13").status, 2);
+}
+
+TEST_F(CliProgram, ASignalMidRunLeavesTheBoardResetAndExitsWith128PlusItsNumber) {
+  const auto trace = folder.path() / "t.txt";
+  const auto state = folder.path() / "state";
+  const std::string cli = BURNLAB_CLI;
+  const std::string simulate = "--simulate=27C512";
+  const std::string traceOption = "--trace=" + trace.string();
+  const std::string input = image.string();
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+    std::freopen("/dev/null", "w", stderr);
+    ::execl(cli.c_str(), cli.c_str(), simulate.c_str(), traceOption.c_str(), "-d", "11", "--speed",
+            "1", "--yes", "program", "-i", input.c_str(), nullptr);
+    ::_exit(127);
+  }
+  // Wait until the programming pulses have begun (VPP onto OE/VPP: register 0 at C8h).
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  bool pulsing = false;
+  while (!pulsing && std::chrono::steady_clock::now() < giveUp) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto written = register0Writes(lines(trace));
+    pulsing = std::count(written.begin(), written.end(), 0xC8) > 10;
+  }
+  ::kill(child, SIGTERM);
+  int raw = 0;
+  ::waitpid(child, &raw, 0);
+  ASSERT_TRUE(pulsing);
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 128 + SIGTERM);
+  // The run ended with Reset: register 0 idle (no programming voltage), then register 3 with
+  // CE and the bus released and the 28-pin chip's VCC line kept.
+  const auto all = lines(trace);
+  const auto written = register0Writes(all);
+  ASSERT_FALSE(written.empty());
+  EXPECT_EQ(written.back(), 0x40);
+  EXPECT_EQ(tail(all, 4),
+            (std::vector<std::string>{"out 0378 C6", "out 037A 0F", "out 037A 0E", "out 037A 0F"}));
+}
+
+}  // namespace
+}  // namespace burnlab::testing

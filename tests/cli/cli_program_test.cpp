@@ -32,11 +32,17 @@ std::vector<int> register0Writes(const std::vector<std::string>& trace) {
 
 class CliProgram : public ::testing::Test {
  protected:
-  CliProgram() { bytes = writeImage(image, 65536, 9); }
+  // A whole 27C256 image, data in its first KiB and FFh (skipped) after it, programmed at a
+  // speed whose pulses suit the part's cells there on a PC whose busy-wait loop takes 1 ns an
+  // iteration.
+  CliProgram() {
+    bytes = writeImage(image, 1024, 9) + std::string(32768 - 1024, '\xFF');
+    std::ofstream(image, std::ios::binary) << bytes;
+  }
 
   burnlab::testing::Run program(const std::string& socket, const std::string& options) {
-    return runCli("--simulate=" + socket + " -d \"Eprom 27C512\" " + options + " program -i " +
-                  image.string());
+    return runCli("--simulate=" + socket + " --sim-loop-ns 1 -d \"Eprom 27C256\" --speed 10 " +
+                  options + " program -i " + image.string());
   }
 
   TempFolder folder;
@@ -45,7 +51,7 @@ class CliProgram : public ::testing::Test {
 };
 
 TEST_F(CliProgram, WithYesItProgramsAndVerifiesTheChip) {
-  const auto run = program("27C512", "--yes --verify");
+  const auto run = program("27C256", "--yes --verify");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_TRUE(has(run, "Safety Question: Program the Device? OK (--yes)"));
   EXPECT_TRUE(has(run, "Programming Device Successfull"));
@@ -54,7 +60,7 @@ TEST_F(CliProgram, WithYesItProgramsAndVerifiesTheChip) {
 
 TEST_F(CliProgram, WithoutYesTheQuestionIsRefusedAndNothingIsWritten) {
   const auto trace = folder.path() / "t.txt";
-  const auto run = program("27C512", "--trace " + trace.string());
+  const auto run = program("27C256", "--trace " + trace.string());
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(has(run, "Programming was Canceled by Operator"));
   // Register 0 never carries programming voltage (bits 7, 5 and 4).
@@ -64,26 +70,27 @@ TEST_F(CliProgram, WithoutYesTheQuestionIsRefusedAndNothingIsWritten) {
 }
 
 TEST_F(CliProgram, FailuresExitWithOneAndSayWhere) {
-  bytes[0x1234] = static_cast<char>(bytes[0x1234] & 0xFE);
-  std::ofstream(image, std::ios::binary) << bytes;
-  const auto stuck = program("27C512,stuck1@1234=01", "--yes");
+  std::string stuckBitClear(32768, '\xFF');
+  stuckBitClear[0x1234] = '\xFE';
+  std::ofstream(image, std::ios::binary) << stuckBitClear;
+  const auto stuck = program("27C256,stuck1@1234=01", "--yes");
   EXPECT_EQ(stuck.status, 1);
   EXPECT_TRUE(has(stuck, "*** Programming Failure ***"));
-  EXPECT_TRUE(has(stuck, "*** Address:1234h, Programming BYTE:")) << stuck.output;
+  EXPECT_TRUE(has(stuck, "*** Address:1234h, Programming BYTE:FEh, Read BYTE:FFh")) << stuck.output;
 
-  const auto notBlank = program("27C512,set@300=7F", "--yes --blank-check");
+  const auto notBlank = program("27C256,set@300=7F", "--yes --blank-check");
   EXPECT_EQ(notBlank.status, 1);
   EXPECT_TRUE(has(notBlank, "Device IS NOT BLANK (ERASED)"));
   EXPECT_FALSE(has(notBlank, "Programming Started"));
 }
 
 TEST_F(CliProgram, AVoltageTheDeviceDoesNotOfferIsRefused) {
-  const auto refused = program("27C512", "--yes --voltage 21");
+  const auto refused = program("27C256", "--yes --voltage 21");
   EXPECT_EQ(refused.status, 2);
-  EXPECT_TRUE(has(refused, "Eprom 27C512 does not take the 21V programming voltage"));
+  EXPECT_TRUE(has(refused, "Eprom 27C256 does not take the 21V programming voltage"));
   EXPECT_FALSE(has(refused, "Programming Button Pressed"));
-  EXPECT_EQ(program("27C512", "--yes --voltage 12.5").status, 0);
-  EXPECT_EQ(program("27C512", "--yes --voltage 13").status, 2);
+  EXPECT_EQ(program("27C256", "--yes --voltage 12.5").status, 0);
+  EXPECT_EQ(program("27C256", "--yes --voltage 13").status, 2);
 }
 
 TEST_F(CliProgram, ASignalMidRunLeavesTheBoardResetAndExitsWith128PlusItsNumber) {
@@ -99,7 +106,7 @@ TEST_F(CliProgram, ASignalMidRunLeavesTheBoardResetAndExitsWith128PlusItsNumber)
     ::setenv("XDG_STATE_HOME", state.c_str(), 1);
     std::freopen("/dev/null", "w", stderr);
     ::execl(cli.c_str(), cli.c_str(), simulate.c_str(), traceOption.c_str(), "-d", "11", "--speed",
-            "1", "--yes", "program", "-i", input.c_str(), nullptr);
+            "10", "--yes", "program", "-i", input.c_str(), nullptr);
     ::_exit(127);
   }
   // Wait until the programming pulses have begun (VPP onto OE/VPP: register 0 at C8h).

@@ -29,6 +29,7 @@ TEST_P(EpromParts, AreProgrammedWithTheImageAndVerifyAfterwards) {
 INSTANTIATE_TEST_SUITE_P(OnePerRoutine, EpromParts,
                          ::testing::Values(std::pair{kRow2732A, "2732A"},
                                            std::pair{kRow2764, "2764"},
+                                           std::pair{kRow27C256, "27C256"},
                                            std::pair{kRow27C512, "27C512"},
                                            std::pair{kRow27C010, "27C010"}),
                          [](const auto& info) { return std::string("P") + info.param.second; });
@@ -94,7 +95,7 @@ TEST(Program, AFailedBlankCheckBeforeWritesNothing) {
 }
 
 TEST(Program, ABlankChipPassesTheCheckBeforeAndIsProgrammed) {
-  SimBench f(kRow2764, "2764");
+  SimBench f(kRow2764, "2764", SimBench::kSureSlider, 256);
   f.app.panel.CheckBlankPriorProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_TRUE(f.logged("Device IS BLANK (ERASED)"));
@@ -196,7 +197,7 @@ TEST(Program, ASerialEepromIsNotBlankCheckedAndEndsWithCeAndOeOn) {
 }
 
 TEST(Program, TheBarCountsToNinetyNineOfAHundredAndTheMenuEntryRunsIt) {
-  SimBench f(kRow2764, "2764");
+  SimBench f(kRow2764, "2764", SimBench::kSureSlider, 256);
   f.app.panel.ProgressBar1.max = 7;
   f.app.panel.menuProgramCode.enabled = true;
   f.app.click("menuProgramCode");

@@ -70,7 +70,7 @@ TEST(StopRequest, EndsAReadAtItsNextPage) {
 }
 
 TEST(StopRequest, AWindowEventSpendsTheRequestSoTheNextCommandRuns) {
-  SimBench f(kRow2764, "2764");
+  SimBench f(kRow2764, "2764", SimBench::kSureSlider, 256);
   f.app.stopRequest.request(StopRequest::kByOperator);
   f.app.click("Program_button");
   EXPECT_FALSE(f.logged("Programming Device Successfull"));

@@ -1,12 +1,13 @@
 // The whole-chip scan of Read and Verify: it covers the whole code size, past the chip's end
 // where the chip's addresses wrap, and stops only at the end of the buffer or image it serves.
+#include "ops/whole_chip_scan.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 
 #include "ops/chip_bench.h"
-#include "ops/whole_chip_scan.h"
 
 namespace burnlab::testing {
 namespace {

@@ -1,0 +1,187 @@
+// Does the EPROM routines' pulse algorithm program a datasheet-faithful part, and how long would
+// it take on a real port? For each part and speed-slider setting, programs a random sample into
+// a simulated chip on a clock that runs as this PC would (its busy-wait loop measured here, a
+// microsecond per port access, sleeps as slept), and prints one table row: whether every byte
+// took, the pulse attempts per byte (mean and most), how many bytes needed lengthened pulses,
+// and the projected real-port time for the whole chip.
+//
+//   burnlab_bench_program [SAMPLE_BYTES [LOOP_NS [SLIDER,...]]]
+//
+// LOOP_NS 0 (or none) takes this PC's measured busy-wait time; the sliders are 20,18,10,1
+// unless listed.
+//
+// The routines' busy-wait loops really run, so at slow settings a run takes as long as on a
+// real board; hence a sample (1024 bytes by default, the whole chip when it is as large) at the
+// start of the chip. Its cells are
+// drawn independently, so the chip's time is the sample's time per byte times the chip's size,
+// plus the fixed waits (the half second before the routine, the 1.5 s VPP settling).
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "launch/busy_wait_timing.h"
+#include "shell/app.h"
+#include "sim/sim_board.h"
+#include "sim/sim_clock.h"
+#include "sim/sim_summary.h"
+#include "sim/sim_time.h"
+#include "sim/socket_choice.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_platform.h"
+
+namespace {
+
+using namespace burnlab;
+
+struct Part {
+  int row;                  // in the Device list
+  const char* chip;         // the simulated part
+  bool readsBeforeWriting;  // its routine reads every address once before its pulses
+};
+
+constexpr Part kParts[] = {{1, "2732A", true},    {3, "2732", true},    {5, "2764", false},
+                           {10, "27C256", false}, {11, "27C512", true}, {13, "27C010", false},
+                           {16, "27C4001", false}};
+
+std::vector<int> slidersOf(const std::string& list) {
+  std::vector<int> sliders;
+  std::istringstream in(list);
+  for (std::string one; std::getline(in, one, ',');) sliders.push_back(std::stoi(one));
+  return sliders;
+}
+
+// Passes the board's traffic on and counts the status reads made at each address.
+class AttemptCounter final : public PortIo {
+ public:
+  explicit AttemptCounter(PortIo& inner) : inner_(inner) {}
+  // The routine's address counter, which tells where each read belongs.
+  void follow(const std::int32_t* address) { address_ = address; }
+  void PortOut(std::uint16_t port, std::uint8_t value) override { inner_.PortOut(port, value); }
+  std::uint8_t PortIn(std::uint16_t port) override {
+    if (address_ && static_cast<std::size_t>(*address_) < statusReads.size()) {
+      ++statusReads[static_cast<std::size_t>(*address_)];
+    }
+    return inner_.PortIn(port);
+  }
+  std::vector<std::uint32_t> statusReads;
+
+ private:
+  PortIo& inner_;
+  const std::int32_t* address_ = nullptr;
+};
+
+struct Row {
+  bool ok = false;
+  double meanAttempts = 0;
+  std::uint32_t mostAttempts = 0;
+  std::uint32_t lengthened = 0;  // bytes that needed more than 55 pulses
+  std::size_t sample = 0;        // bytes programmed: the sample asked for, at most the chip
+  std::uint64_t sampleNs = 0;    // the routine's time on the sample
+  std::uint64_t fixedNs = 0;     // the waits that do not grow with the chip
+  std::int32_t chipSize = 0;
+  std::string failure;
+};
+
+bool contains(const std::string& text, const char* part) {
+  return text.find(part) != std::string::npos;
+}
+
+Row programSample(const Part& part, int slider, std::size_t asked, std::uint64_t loopPs) {
+  sim::VirtualClock clock;
+  sim::SimTime simTime(clock, loopPs);
+  sim::SimBoard board(6, 0x378, clock);
+  AttemptCounter port(board);
+  testing::FakePlatform platform;
+  platform.simClock = &clock;
+  testing::FakeDialogs dialogs;
+  NoView view;
+  App app({port, platform, dialogs, view});
+  app.board.observeDelays(&simTime);
+  std::string error;
+  board.insert(sim::buildSocketChip(sim::parseSocketChoice(part.chip).choice, error));
+  app.Form_Load();
+  app.setDeviceListIndex(part.row);
+  app.valueChosen("Slider1", slider);
+
+  Row row;
+  row.chipSize = app.device.DeviceSize;
+  const std::size_t sample = std::min(asked, static_cast<std::size_t>(row.chipSize));
+  row.sample = sample;
+  std::mt19937 random(static_cast<unsigned>(part.row));
+  for (std::size_t a = 0; a < sample; ++a) {
+    app.buffers.CodeBuffer[a] = static_cast<std::uint8_t>(random());
+  }
+  auto& image = app.options.image;
+  app.options.BuildProgramImage();
+  image.ProgramSize = static_cast<std::int32_t>(sample);
+  port.statusReads.assign(sample, 0);
+  port.follow(&app.board.address.LinearAddress);
+
+  // As the dispatcher starts a routine: the board reset, address 0 loaded, half a second.
+  const auto start = clock.nowNs();
+  app.board.address.LinearAddress = 0;
+  app.board.address.Endereco2Adr();
+  app.board.Reset();
+  app.board.SETADR();
+  platform.Sleep(500);
+  const auto routineStart = clock.nowNs();
+  const auto logged = app.panel.SystemLog.text.size();
+  app.programming.run.ProgramFailed = 0;
+  app.programming.routineFor(app.device.DeviceCode)();
+  const auto end = clock.nowNs();
+  port.follow(nullptr);
+  app.board.Reset();
+
+  row.ok = app.programming.run.ProgramFailed == 0;
+  if (!row.ok) {
+    const auto text = app.panel.SystemLog.text.substr(logged);
+    const auto line = text.find("*** Address:");
+    row.failure = text.substr(line + 4, text.find('\r', line) - line - 4);
+  }
+  const bool settles = contains(app.panel.SystemLog.text.substr(logged), "Wait 1500ms");
+  row.fixedNs = (routineStart - start) + (settles ? 1'500'000'000ull : 0);
+  row.sampleNs = end - routineStart - (settles ? 1'500'000'000ull : 0);
+  std::uint64_t attempts = 0, pulsed = 0;
+  for (std::size_t a = 0; a < sample; ++a) {
+    // Each attempt reads the byte back once; the routines that read first add one read.
+    const std::uint32_t readBacks = port.statusReads[a] / 2;
+    const std::uint32_t before = part.readsBeforeWriting ? 1 : 0;
+    if (readBacks <= before) continue;  // skipped, or not reached after a failure
+    const std::uint32_t reads = readBacks - before;
+    attempts += reads;
+    ++pulsed;
+    row.mostAttempts = std::max(row.mostAttempts, reads);
+    if (reads > 55) ++row.lengthened;
+  }
+  row.meanAttempts = pulsed ? static_cast<double>(attempts) / static_cast<double>(pulsed) : 0;
+  return row;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::size_t sample = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1024;
+  const double givenNs = argc > 2 ? std::strtod(argv[2], nullptr) : 0.0;
+  const double loopNs = givenNs > 0 ? givenNs : measuredBusyWaitNs();
+  const auto sliders = slidersOf(argc > 3 ? argv[3] : "20,18,10,1");
+  const auto loopPs = static_cast<std::uint64_t>(loopNs * 1000.0 + 0.5);
+  std::printf("busy-wait loop %.3f ns an iteration, 1 us a port access; sample %zu random bytes\n",
+              loopNs, sample);
+  std::printf("%-8s %6s %8s  %-4s %8s %6s %11s %14s  %s\n", "part", "slider", "bytes", "ok",
+              "attempts", "most", "lengthened", "projected", "first failure");
+  for (const auto& part : kParts) {
+    for (const int slider : sliders) {
+      const auto row = programSample(part, slider, sample, loopPs);
+      const double perByte = static_cast<double>(row.sampleNs) / static_cast<double>(row.sample);
+      const auto chipNs = static_cast<std::uint64_t>(perByte * row.chipSize) + row.fixedNs;
+      std::printf("%-8s %6d %8zu  %-4s %8.1f %6u %11u %14s  %s\n", part.chip, slider, row.sample,
+                  row.ok ? "yes" : "NO", row.meanAttempts, row.mostAttempts, row.lengthened,
+                  row.ok ? sim::durationText(chipNs).c_str() : "-", row.failure.c_str());
+      std::fflush(stdout);
+    }
+  }
+  return 0;
+}

@@ -33,6 +33,7 @@ void DisableDeviceCommands(Panel& panel) {
     label->visible = false;
   }
   panel.menuFlashShowCodeID.enabled = false;
+  panel.menuProtectEeprom.enabled = false;  // keeps the operator's choice for the next time
   panel.Frame3.caption = "Code Buffer Hex/Ascii Display";
 }
 

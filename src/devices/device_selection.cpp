@@ -116,6 +116,7 @@ void DeviceSelection::enableDeviceCommands() {
   if (family == "F" || family == "E" || family == "S") {
     enable({&panel.EraseFlash_button, &panel.menuFlashShowCodeID, &panel.menuEraseFlash});
   }
+  if (p_.device.DeviceCode == "EN") enable({&panel.menuProtectEeprom});
 }
 
 void DeviceSelection::setBufferControls() {

@@ -142,6 +142,8 @@ struct Panel {
   Control menuEraseFlash;
   Control menuTestHardware;
   Control menuFlashShowCodeID;
+  // Our own entry: the X28C256's data protection switched on after a successful program.
+  Control menuProtectEeprom;
 
   // Menu "&Setup".
   Control Setup;

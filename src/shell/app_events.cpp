@@ -132,6 +132,8 @@ void App::dispatchClick(const std::string& control) {
     toggle(panel.CheckBlankPriorProgramming);
   } else if (control == "VerifyAfterProgramming") {
     toggle(panel.VerifyAfterProgramming);
+  } else if (control == "menuProtectEeprom") {
+    toggle(panel.menuProtectEeprom);
   }
 }
 

@@ -97,6 +97,22 @@ TEST(DeviceSelection, EverySelectableRowSetsItsDeviceAndItsControls) {
   }
 }
 
+TEST(DeviceSelection, OnlyTheX28C256OffersToProtectItselfAndTheChoiceOutlivesOtherDevices) {
+  SelectionFixture f;
+  auto& entry = f.app.panel.menuProtectEeprom;
+  f.pick(31);  // Eeprom XICOR X28C256
+  EXPECT_TRUE(entry.enabled);
+  f.app.click("menuProtectEeprom");
+  EXPECT_TRUE(entry.checked);
+  f.pick(35);  // Eeprom 24C16
+  EXPECT_FALSE(entry.enabled);
+  f.app.click("menuProtectEeprom");  // a disabled entry takes no clicks
+  f.pick(31);
+  EXPECT_TRUE(entry.checked);
+  f.app.click("menuProtectEeprom");
+  EXPECT_FALSE(entry.checked);
+}
+
 TEST(DeviceSelection, Eprom27C256LogsVoltageSelectionAndSizeInOrder) {
   SelectionFixture f;
   f.pick(10);

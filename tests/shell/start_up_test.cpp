@@ -29,8 +29,8 @@ TEST(StartUp, LeavesEveryDeviceCommandDisabledAndNoDeviceChosen) {
         &p.CheckCode,      &p.CheckData,       &p.menuBlankCheck,      &p.menuProgramCode,
         &p.menuReadCode,   &p.menuVerifyCode,  &p.menuProgramData,     &p.menuReadData,
         &p.menuVerifyData, &p.menuDisplayCode, &p.menuDisplayData,     &p.menuEraseCode,
-        &p.menuEraseData,  &p.menuEraseFlash,  &p.menuFlashShowCodeID, &p.tbToolBar[1],
-        &p.tbToolBar[3],   &p.tbToolBar[4]}) {
+        &p.menuEraseData,  &p.menuEraseFlash,  &p.menuFlashShowCodeID, &p.menuProtectEeprom,
+        &p.tbToolBar[1],   &p.tbToolBar[3],    &p.tbToolBar[4]}) {
     EXPECT_FALSE(command->enabled) << command->name;
   }
   for (const auto& option : p.Voltage_button) {

@@ -11,6 +11,9 @@ std::function<void()> DeviceProgramming::routineFor(std::string_view code) {
   if (code == "P4" || code == "P8") return [this] { eprom_.P27256_040(); };
   if (code == "P5" || code == "P9") return [this] { eprom_.P27080(); };
   if (code == "P6" || code == "P7") return [this] { eprom_.P27010_020(); };
+  if (code == "EN") return [this] { x28c256_.ProgramX28C256(run); };
+  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(); };
+  if (code == "SC") return [this] { serial_.Write24C32(); };
   return {};
 }
 
@@ -95,13 +98,7 @@ void DeviceProgramming::leaveBoardInFinalState() {
     board.Reset();
     return;
   }
-  // The serial EEPROM's bus lines as its routines leave them idle.
-  board.CEON();
-  board.OEON();
-  board.Reg1 = 0;
-  board.Reg2 = 0;
-  board.SetReg1();
-  board.SetReg2();
+  bus_.leaveIdle();
 }
 
 }  // namespace burnlab

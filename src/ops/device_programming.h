@@ -8,7 +8,9 @@
 #include "ops/eprom_programming.h"
 #include "ops/operation_reports.h"
 #include "ops/programming_run.h"
+#include "ops/serial_eeprom_write.h"
 #include "ops/two_wire_bus.h"
+#include "ops/x28c256_eeprom.h"
 
 namespace burnlab {
 
@@ -18,14 +20,17 @@ namespace burnlab {
 class DeviceProgramming {
  public:
   DeviceProgramming(OperationContext& context, OperationReports& reports, BlankCheck& blankCheck,
-                    DeviceVerify& verify, TwoWireBus& bus)
+                    DeviceVerify& verify, TwoWireBus& bus, X28C256Eeprom& x28c256,
+                    SerialEepromWrite& serial)
       : run(context),
         c_(context),
         reports_(reports),
         blankCheck_(blankCheck),
         verify_(verify),
         bus_(bus),
-        eprom_(context, run) {}
+        eprom_(context, run),
+        x28c256_(x28c256),
+        serial_(serial) {}
 
   void Program_button_Click();
   void ProgramCode();
@@ -48,6 +53,8 @@ class DeviceProgramming {
   DeviceVerify& verify_;
   TwoWireBus& bus_;
   EpromProgramming eprom_;
+  X28C256Eeprom& x28c256_;
+  SerialEepromWrite& serial_;
 };
 
 }  // namespace burnlab

@@ -14,6 +14,65 @@ constexpr std::int16_t kCommandReg3 = 0x82;
 
 }  // namespace
 
+void PageWrite::program(ProgrammingRun& run) {
+  auto& board = c_.board;
+  prepare(run);
+  const std::span<const std::uint8_t> image = c_.options.image.bytes;
+  for (std::int32_t page = 0; page < kPageWritePages; ++page) {
+    if (!writePage(run, page, image)) {
+      board.Reg0 = 0;
+      board.SetReg0();
+      return;
+    }
+  }
+  c_.log.LogLine(std::string(chip_.doneLine));
+  board.Reset();
+}
+
+void PageWrite::prepare(ProgrammingRun& run) {
+  auto& board = c_.board;
+  board.address.LinearAddress = 0;
+  board.address.Endereco2Adr();
+  (board.*chip_.loadAddress)();
+  c_.pause(500);
+  board.REG4ON();
+  board.OEOFF();
+  board.CEOFF();
+  c_.log.LogLine(std::string(chip_.startLine));
+  board.Reset();
+  (board.*chip_.loadAddress)();
+  sendCommands(kProtectionOff);
+  c_.pause(chip_.unlockSettleMs);
+  board.OEOFF();
+  board.CEOFF();
+  c_.panel.ProgressBar1.max = kPageWritePages / kPagesPerBarStep;
+  run.ProgressStep = kPagesPerBarStep;
+  run.ProgressCount = 0;
+}
+
+bool PageWrite::writePage(ProgrammingRun& run, std::int32_t page,
+                          std::span<const std::uint8_t> image) {
+  auto& board = c_.board;
+  // Even a page the chip already holds gets its write cycle.
+  for (int attempt = 1;; ++attempt) {
+    if (attempt > kPageWriteAttempts) {
+      run.ReportProgramFailure();  // at the first byte that differed the last time
+      return false;
+    }
+    c_.pause(slowness() + 1);
+    board.REG4ON();
+    selectPage(page);
+    loadPage(page, image);
+    waitForWriteCycle();
+    const auto mismatch = firstMismatch(page, image);
+    if (!mismatch) break;
+    run.ProgramByte = image[static_cast<std::size_t>(*mismatch)];
+  }
+  if (page % kPagesPerBarStep == 0) board.BlinkProgramLamp();
+  run.GoProgressiveBar1();
+  return true;
+}
+
 int PageWrite::slowness() const {
   return c_.panel.Slider1.max - c_.panel.Slider1.value;
 }
@@ -53,7 +112,7 @@ void PageWrite::sendCommands(std::span<const CommandCycle> cycles, int shortestP
   board.Reg3 = kCommandReg3;
   board.SetReg3();
   for (const auto cycle : cycles) writeCommand(cycle);
-  c_.platform.Sleep(std::max(slowness() + 5, shortestPauseMs));
+  c_.pause(std::max(slowness() + 5, shortestPauseMs));
 }
 
 void PageWrite::setAddress(std::int32_t linearAddress) {
@@ -93,7 +152,7 @@ void PageWrite::loadPage(std::int32_t page, std::span<const std::uint8_t> image)
 }
 
 void PageWrite::waitForWriteCycle() {
-  c_.platform.Sleep(std::max(slowness() + 3, chip_.longestWriteCycleMs));
+  c_.pause(std::max(slowness() + 3, chip_.longestWriteCycleMs));
 }
 
 std::optional<std::int32_t> PageWrite::firstMismatch(std::int32_t page,

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ops/operation_context.h"
+#include "ops/programming_run.h"
 
 namespace burnlab {
 
@@ -41,11 +42,21 @@ inline constexpr CommandCycle kProtectionOn[] = {{0x5555, 0xAA}, {0x2AAA, 0x55},
 
 inline constexpr std::int32_t kPageWritePages = 512;
 inline constexpr std::int32_t kPageWriteBytes = 64;
+// Write attempts a page gets before the run fails: the counter starts one higher.
+inline constexpr int kPageWriteAttempts = 79;
+// The progress bar steps once per this many pages: 64 steps.
+inline constexpr std::int32_t kPagesPerBarStep = 8;
 
 // The board sequences of a page-write chip: command cycles, loading a page, reading it back.
 class PageWrite {
  public:
   PageWrite(OperationContext& context, const PageWriteChip& chip) : c_(context), chip_(chip) {}
+
+  // Programs the 32 KiB program image into the chip: protection off, then each page loaded,
+  // left to its write cycle and read back, up to 79 times. A page that never reads back equal
+  // ends the run with the failure report and register 0 cleared; the pages after it are not
+  // written. A run that succeeds logs the chip's line and resets the board.
+  void program(ProgrammingRun& run);
 
   // The speed slider's slowness s, the maximum minus the value: the pauses are s + 1, s + 3
   // and s + 5 ms.
@@ -72,6 +83,9 @@ class PageWrite {
   std::optional<std::int32_t> firstMismatch(std::int32_t page, std::span<const std::uint8_t> image);
 
  private:
+  void prepare(ProgrammingRun& run);
+  // One page, attempt after attempt; false when it never read back equal.
+  bool writePage(ProgrammingRun& run, std::int32_t page, std::span<const std::uint8_t> image);
   void strobeOn();
   void strobeOff();
   void setAddress(std::int32_t linearAddress);

@@ -54,7 +54,7 @@ void SerialEepromWrite::writePages(const SerialPageLayout& layout) {
       erasing ? devicePages
               : std::min(serialPageCount(c_.buffers.CodeSize, layout.pageBytes), devicePages);
   board.OEOFF();
-  c_.platform.Sleep(kBusSettleMs);
+  c_.pause(kBusSettleMs);
   c_.panel.ProgressBar1.max = pages;
   for (std::int32_t page = 0; page < pages; ++page) {
     if (!writePage(layout, page * layout.pageBytes)) return;  // no stop condition
@@ -94,7 +94,7 @@ void SerialEepromWrite::pollWriteCycle(std::uint8_t deviceByte) {
     bus_.ProgramByte = deviceByte;
     bus_.SendBytePoll24CXX();
     ++bus_.AckError;
-    if (board.DataByte != 0) c_.platform.Sleep(kPollPauseMs);
+    if (board.DataByte != 0) c_.pause(kPollPauseMs);
   } while (board.DataByte == kNoAcknowledge && bus_.AckError < kWriteCyclePolls);
   if (board.DataByte == 0) bus_.AckError = 0;
   board.CEOFF();  // the ninth clock

@@ -92,6 +92,15 @@ void TwoWireBus::ReadByte24CXX() {
   board_.DataByte = static_cast<std::uint8_t>(value);
 }
 
+void TwoWireBus::leaveIdle() {
+  board_.CEON();
+  board_.OEON();
+  board_.Reg1 = 0;
+  board_.Reg2 = 0;
+  board_.SetReg1();
+  board_.SetReg2();
+}
+
 void TwoWireBus::acknowledgeByMaster() {
   board_.REG4ON();
   board_.CEOFF();

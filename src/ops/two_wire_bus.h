@@ -27,6 +27,8 @@ class TwoWireBus {
   void ReadByte24CXX();
   // The master's acknowledge: SDA low during one clock.
   void acknowledgeByMaster();
+  // The board as the serial commands leave it: SCL and OE asserted, address registers zero.
+  void leaveIdle();
 
   std::uint8_t ProgramByte = 0;
   // 0 when the last acknowledge came, else the samples taken without one.

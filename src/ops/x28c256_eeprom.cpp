@@ -1,5 +1,7 @@
 #include "ops/x28c256_eeprom.h"
 
+#include <algorithm>
+
 #include "link/board.h"
 
 namespace burnlab {
@@ -19,6 +21,27 @@ const PageWriteChip X28C256Eeprom::kChip{
     "Programming 28C256 XICOR Device",
     "XICOR 28C256 Programmed Sucessfully",
 };
+
+void X28C256Eeprom::ProgramX28C256(ProgrammingRun& run) {
+  page_.program(run);
+  if (run.ProgramFailed != 0 || !c_.panel.menuProtectEeprom.checked) return;
+  SdpEnableX28C256();
+  c_.log.LogLine("XICOR 28C256 Data Protection Enabled");
+}
+
+void X28C256Eeprom::EraseX28C256(ProgrammingRun& run) {
+  auto& image = c_.options.image.bytes;
+  std::fill_n(image.begin(), kPageWritePages * kPageWriteBytes, 0xFF);
+  c_.log.LogLine("Erasing Program Buffer");
+  c_.log.LogLine("Erasing XICOR 28C256");
+  try {
+    page_.program(run);
+  } catch (const OperationStopped&) {
+    c_.options.BuildProgramImage();  // a stopped erase leaves no image of FFh behind either
+    throw;
+  }
+  c_.options.BuildProgramImage();
+}
 
 void X28C256Eeprom::SdpEnableX28C256() {
   // The chip takes the sequence with a write cycle: no write may follow until it is over.

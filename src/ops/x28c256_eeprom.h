@@ -11,6 +11,14 @@ class X28C256Eeprom {
  public:
   explicit X28C256Eeprom(OperationContext& context) : c_(context), page_(context, kChip) {}
 
+  // Program: the program image into the chip, page by page, with protection switched off
+  // first. When the operator asked for it (menuProtectEeprom), a successful run switches
+  // protection on again at the end.
+  void ProgramX28C256(ProgrammingRun& run);
+  // Erase Chip: every byte FFh, by programming an image of FFh; the program image is then
+  // rebuilt from the code buffer, so a following Program writes the buffer again.
+  void EraseX28C256(ProgrammingRun& run);
+
   // One command bus cycle: `data` to `address`.
   void WriteCommandX28C256(CommandCycle cycle) { page_.writeCommand(cycle); }
   // Software data protection off (AA, 55, 80, AA, 55, 20 to 5555, 2AAA, 5555, 5555, 2AAA,

@@ -152,6 +152,8 @@ class App final : private BoardIndicators {
   BlankCheck blankCheck;
   DeviceVerify verify;
   DeviceCompare compare;  // every difference between the chip and the buffer
+  X28C256Eeprom x28c256;          // its page writes and data protection
+  SerialEepromWrite serialWrite;  // the serial EEPROMs' page writes
   DeviceProgramming programming;
   SetupSlots setups;  // the four setup slots of the Setup menu
 

@@ -1,0 +1,66 @@
+// Program on the X28C256 and the serial EEPROMs as the operator runs it: the dispatcher picks
+// their routines, reports the outcome and verifies afterwards.
+#include <gtest/gtest.h>
+
+#include "ops/programming_bench.h"
+
+namespace burnlab::testing {
+namespace {
+
+struct EepromPart {
+  int row;
+  const char* socket;
+};
+
+class EepromParts : public ::testing::TestWithParam<EepromPart> {};
+
+TEST_P(EepromParts, AreProgrammedWithTheCodeFileAndVerifyAfterwards) {
+  SimBench f(GetParam().row, GetParam().socket);
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
+  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents"));
+  EXPECT_FALSE(f.logged("Status 9"));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kGreyText);
+  EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRoutine, EepromParts,
+                         ::testing::Values(EepromPart{kRowX28C256, "X28C256"},
+                                           EepromPart{kRowX28C256, "X28C256,locked"},
+                                           EepromPart{kRow24C08, "24C08"},
+                                           EepromPart{35, "24C16"}, EepromPart{36, "24C32"}),
+                         [](const auto& info) {
+                           std::string name = info.param.socket;
+                           std::replace(name.begin(), name.end(), ',', '_');
+                           return "chip" + name;
+                         });
+
+TEST(ProgramEeprom, AnX28C256PageThatNeverReadsBackFailsTheRunWithoutVerify) {
+  SimBench f(kRowX28C256, "X28C256,stuck0@100=80");
+  f.image[0x100] = 0x80;
+  f.openImage();
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_TRUE(f.logged("*** Address:100h, Programming BYTE:80h, Read BYTE:0h"));
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_FALSE(f.logged("MATCHES"));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+  EXPECT_TRUE(f.boardIdle());
+}
+
+TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
+  SimBench f(kRow24C08, "24C08");
+  f.board.insert(nullptr);
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_FALSE(f.logged("MATCHES"));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

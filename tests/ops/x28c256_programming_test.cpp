@@ -1,0 +1,249 @@
+// Programming and erasing the X28C256 a page at a time, on simulated chips: every page at its
+// first attempt at any speed, the failure report of a page that never reads back, protection
+// off before and, when asked, on after.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "ops/x28c256_eeprom.h"
+#include "shell/app.h"
+#include "sim/sim_board.h"
+#include "sim/sim_clock.h"
+#include "sim/x28c256_chip.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_platform.h"
+
+namespace burnlab::testing {
+namespace {
+
+constexpr int kX28C256Row = 31;
+
+// Records the progress bar as the operator sees it, at each repaint.
+class BarView final : public View {
+ public:
+  void changed() override {}
+  void repaint(const Control& control) override {
+    if (control.name == "ProgressBar1") bar.emplace_back(control.value, control.max);
+  }
+  void unload() override {}
+  void closeOtherWindows() override {}
+  void showAbout(AboutBox&) override {}
+  std::optional<std::string> showHelp(const HelpRequest&) override { return std::nullopt; }
+  std::vector<std::pair<std::int32_t, std::int32_t>> bar;  // value, maximum
+};
+
+// A started App straight on a simulated board (no recording: a 32 KiB program is long) with an
+// X28C256 in its socket, the X28C256 chosen, the slider at `slider` and a random image in the
+// code buffer. Every sleep is noted.
+struct ProgramBench {
+  explicit ProgramBench(const sim::ChipOptions& options = {}, int slider = 18)
+      : board(6, 0x378, clock), app({board, platform, dialogs, view}) {
+    platform.simClock = &clock;
+    platform.sleepTrace = &sleeps;
+    chip = std::make_shared<sim::X28C256Chip>(options);
+    chip->applyFaults(options);
+    board.insert(chip);
+    app.Form_Load();
+    app.setDeviceListIndex(kX28C256Row);
+    app.valueChosen("Slider1", slider);
+    std::mt19937 random(1234);
+    for (std::size_t a = 0; a < 32768; ++a) {
+      app.buffers.CodeBuffer[a] = static_cast<std::uint8_t>(random());
+    }
+    app.buffers.CodeSize = 32768;
+    app.options.BuildProgramImage();
+    sleeps.clear();
+  }
+  std::span<const std::uint8_t> code() const { return {app.buffers.CodeBuffer.data(), 32768}; }
+  // The chip's cells as it holds them now (a write cycle that has ended has been stored).
+  const std::vector<std::uint8_t>& cells() {
+    chip->busy(clock.nowNs());
+    return chip->cells();
+  }
+  bool chipHoldsCode() {
+    return std::equal(cells().begin(), cells().end(), app.buffers.CodeBuffer.begin());
+  }
+  std::string logSince(std::size_t from) const { return app.panel.SystemLog.text.substr(from); }
+  int slowness() const { return 20 - app.panel.Slider1.value; }
+
+  sim::VirtualClock clock;
+  sim::SimBoard board;
+  FakePlatform platform;
+  FakeDialogs dialogs;
+  BarView view;
+  App app;
+  std::shared_ptr<sim::X28C256Chip> chip;
+  std::vector<std::string> sleeps;
+};
+
+// The sleeps of a run in which every page took `attempts(page)` attempts: the half second
+// before the run, protection off with its pause and the settling after it, then per attempt
+// the pause before the load and the wait for the write cycle.
+std::vector<std::string> sleepsOfRun(int s, int writeWaitMs,
+                                     const std::function<int(int)>& attempts, int pages = 512) {
+  auto sleep = [](int ms) { return "sleep " + std::to_string(ms); };
+  std::vector<std::string> all(10, sleep(50));  // half a second, in slices a stop can end
+  all.insert(all.end(), {sleep(s + 5), sleep(40)});
+  for (int page = 0; page < pages; ++page) {
+    for (int attempt = 0; attempt < attempts(page); ++attempt) {
+      all.push_back(sleep(s + 1));
+      all.push_back(sleep(writeWaitMs));
+    }
+  }
+  return all;
+}
+
+struct SpeedCase {
+  bool slowChip;
+  int slider;
+  int writeWaitMs;  // the pause after a page's last byte
+};
+
+class EverySpeed : public ::testing::TestWithParam<SpeedCase> {};
+
+TEST_P(EverySpeed, AGoodChipTakesEveryPageAtItsFirstAttempt) {
+  const auto& p = GetParam();
+  sim::ChipOptions options;
+  options.slowWriteCycle = p.slowChip;
+  ProgramBench f(options, p.slider);
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 0);
+  EXPECT_TRUE(f.chipHoldsCode());
+  EXPECT_EQ(f.sleeps, sleepsOfRun(f.slowness(), p.writeWaitMs, [](int) { return 1; }));
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Programming 28C256 XICOR Device"
+            "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully");
+}
+
+// The wait is s + 3 ms, and never less than the 11 ms in which a datasheet chip surely ends its
+// write cycle.
+INSTANTIATE_TEST_SUITE_P(Sliders, EverySpeed,
+                         ::testing::Values(SpeedCase{false, 20, 11}, SpeedCase{false, 18, 11},
+                                           SpeedCase{false, 10, 13}, SpeedCase{false, 1, 22},
+                                           SpeedCase{true, 20, 11}, SpeedCase{true, 18, 11},
+                                           SpeedCase{true, 10, 13}, SpeedCase{true, 1, 22}),
+                         [](const auto& info) {
+                           return std::string(info.param.slowChip ? "slow" : "typical") +
+                                  "Chip_slider" + std::to_string(info.param.slider);
+                         });
+
+TEST(X28C256Program, WaitingOnlySPlusThreeMillisecondsCannotProgramAGoodChipAtTheDefaultSpeed) {
+  // The write-cycle wait as it was first specified, without the chip's longest cycle as a
+  // floor: at the default slider (s = 2) the page is read back while it is still being written,
+  // and every attempt starts a new cycle that is read back too early again.
+  PageWriteChip unguarded = X28C256Eeprom::kChip;
+  unguarded.longestWriteCycleMs = 0;
+  ProgramBench f({}, 18);
+  PageWrite page(f.app.operations, unguarded);
+  page.program(f.app.programming.run);
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
+  EXPECT_EQ(f.sleeps, sleepsOfRun(
+                          2, 5, [](int) { return 79; }, 1));
+  // One step slower (s = 3) the 6 ms wait outlasts the 5 ms chip.
+  ProgramBench slower({}, 17);
+  PageWrite(slower.app.operations, unguarded).program(slower.app.programming.run);
+  EXPECT_EQ(slower.app.programming.run.ProgramFailed, 0);
+  EXPECT_TRUE(slower.chipHoldsCode());
+}
+
+TEST(X28C256Program, APageTheChipAlreadyHoldsStillGetsItsWriteCycle) {
+  ProgramBench f;
+  for (std::uint32_t a = 0; a < 32768; ++a) f.chip->setCell(a, f.app.buffers.CodeBuffer[a]);
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  EXPECT_EQ(f.sleeps, sleepsOfRun(2, 11, [](int) { return 1; }));
+  EXPECT_EQ(f.chip->busy(f.clock.nowNs()), false);
+}
+
+TEST(X28C256Program, APageThatNeverReadsBackIsWrittenSeventyNineTimesThenReported) {
+  sim::ChipOptions options;
+  options.stuck.push_back({0x0040, 0x01, 0x00});  // bit 0 of 40h stuck at 0
+  ProgramBench f(options);
+  f.app.options.image.bytes[0x40] = 0xA5;
+  f.app.options.image.bytes[0x80] = 0x5A;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  EXPECT_EQ(f.sleeps, sleepsOfRun(
+                          2, 11, [](int page) { return page == 0 ? 1 : 79; }, 2));
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Programming 28C256 XICOR Device"
+            "\r\n12:34:56>  *** Programming Failure ***"
+            "\r\n12:34:56>  *** Address:40h, Programming BYTE:A5h, Read BYTE:A4h"
+            "\r\n12:34:56>  *** Aborting Programming - Click on [ERROR] Indicator to Reset");
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
+  EXPECT_EQ(f.app.board.Reg0, 0);
+  EXPECT_EQ(f.cells()[0x80], 0xFF);  // the pages after it are left alone
+}
+
+TEST(X28C256Program, TheBarStepsOncePerEightPagesUpToSixtyFourOfSixtyFour) {
+  ProgramBench f;
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  std::vector<std::pair<std::int32_t, std::int32_t>> steps;
+  for (const auto& shown : f.view.bar) {
+    if (shown.second == 64) steps.push_back(shown);
+  }
+  ASSERT_EQ(steps.size(), 64u);
+  EXPECT_EQ(steps.front(), std::make_pair(1, 64));
+  EXPECT_EQ(steps.back(), std::make_pair(64, 64));
+}
+
+TEST(X28C256Program, AProtectedChipIsUnlockedFirstAndProgrammed) {
+  sim::ChipOptions locked;
+  locked.startLocked = true;
+  ProgramBench f(locked);
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  EXPECT_TRUE(f.chipHoldsCode());
+  EXPECT_FALSE(f.chip->dataProtection(f.clock.nowNs()));
+}
+
+TEST(X28C256Program, AskedToProtectTheChipItSwitchesProtectionOnAfterASuccessfulProgram) {
+  ProgramBench f;
+  f.app.click("menuProtectEeprom");
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  EXPECT_TRUE(f.chipHoldsCode());
+  EXPECT_TRUE(f.chip->dataProtection(f.clock.nowNs()));
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Programming 28C256 XICOR Device"
+            "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully"
+            "\r\n12:34:56>  XICOR 28C256 Data Protection Enabled");
+  // A plain page write is now kept out.
+  auto& page = f.app.x28c256.pageWrite();
+  std::vector<std::uint8_t> zeros(32768, 0x00);
+  f.app.board.Reset();
+  page.loadPage(0, zeros);
+  page.waitForWriteCycle();
+  EXPECT_TRUE(f.chipHoldsCode());
+}
+
+TEST(X28C256Program, AFailedProgramLeavesProtectionAsItWas) {
+  sim::ChipOptions options;
+  options.stuck.push_back({0x0000, 0x80, 0x00});
+  ProgramBench f(options);
+  f.app.options.image.bytes[0] = 0xFF;
+  f.app.click("menuProtectEeprom");
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
+  EXPECT_FALSE(f.chip->dataProtection(f.clock.nowNs()));
+}
+
+TEST(X28C256Erase, WritesFFEverywhereThenRebuildsTheImageFromTheBuffer) {
+  ProgramBench f;
+  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  f.app.click("menuProtectEeprom");  // protection follows a program, never an erase
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.x28c256.EraseX28C256(f.app.programming.run);
+  EXPECT_TRUE(std::all_of(f.cells().begin(), f.cells().end(), [](auto b) { return b == 0xFF; }));
+  EXPECT_FALSE(f.chip->dataProtection(f.clock.nowNs()));
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Erasing Program Buffer"
+            "\r\n12:34:56>  Erasing XICOR 28C256"
+            "\r\n12:34:56>  Programming 28C256 XICOR Device"
+            "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully");
+  // A following Program writes the buffer again, not FFh.
+  const auto& image = f.app.options.image.bytes;
+  EXPECT_TRUE(std::equal(f.code().begin(), f.code().end(), image.begin()));
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -29,6 +29,7 @@ App::App(AppSeams appSeams)
       x28c256(operations),
       serialWrite(operations, twoWire),
       programming(operations, reports, blankCheck, verify, twoWire, x28c256, serialWrite),
+      erasing(operations, reports, programming.run, x28c256, serialWrite, twoWire),
       setups({panel,
               buffers,
               log,

@@ -18,6 +18,7 @@
 #include "ops/device_programming.h"
 #include "ops/device_reading.h"
 #include "ops/device_verify.h"
+#include "ops/erase_chip.h"
 #include "ops/operation_context.h"
 #include "ops/operation_reports.h"
 #include "ops/stop_request.h"
@@ -155,6 +156,7 @@ class App final : private BoardIndicators {
   X28C256Eeprom x28c256;          // its page writes and data protection
   SerialEepromWrite serialWrite;  // the serial EEPROMs' page writes
   DeviceProgramming programming;
+  EraseChip erasing;  // Erase Chip
   SetupSlots setups;  // the four setup slots of the Setup menu
 
  private:

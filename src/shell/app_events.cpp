@@ -193,7 +193,7 @@ void App::Blank_button_Click() { blankCheck.Blank_button_Click(); }
 void App::Verify_button_Click() { verify.Verify_button_Click(); }
 void App::Program_button_Click() { programming.Program_button_Click(); }
 void App::Display_button_Click() { reading.Display_button_Click(); }
-void App::EraseFlash_button_Click() {}    // erasing a flash or EEPROM chip
+void App::EraseFlash_button_Click() { erasing.EraseFlash_button_Click(); }
 void App::Command1_Click() {}             // the page sent to the secondary display
 void App::menuFlashShowCodeID_Click() {}  // flash identification
 void App::LoopFlashTest_Click() {}        // flash write test

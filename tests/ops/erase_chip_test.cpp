@@ -1,0 +1,93 @@
+// Erase Chip as the operator runs it on the X28C256 and the serial EEPROMs: the chip all FFh,
+// the buffer and the lamps as each family leaves them.
+#include <gtest/gtest.h>
+
+#include "ops/programming_bench.h"
+
+namespace burnlab::testing {
+namespace {
+
+constexpr int kRow24C16 = 35;
+constexpr int kRow24C32 = 36;
+
+bool allErased(const sim::MemoryChip& chip) {
+  return std::all_of(chip.cells().begin(), chip.cells().end(), [](auto b) { return b == 0xFF; });
+}
+
+TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept) {
+  SimBench f(kRow24C16, "24C16");
+  for (std::uint32_t a = 0; a < 2048; ++a) f.chip->setCell(a, static_cast<std::uint8_t>(a));
+  f.app.buffers.CodeSize = 16;  // a short file: the whole chip is erased all the same
+  const auto buffer = f.app.buffers.CodeBuffer;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.click("EraseFlash_button");
+  EXPECT_TRUE(allErased(*f.chip));
+  EXPECT_EQ(f.app.buffers.CodeBuffer, buffer);
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Erasing Device 24CXX"
+            "\r\n12:34:56>  Program Buffer will not be erased"
+            "\r\n12:34:56>  Programming Device Successfull");
+  EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+  // The serial idle state: SCL and OE asserted, the address registers zero.
+  const auto& reg = f.board.registers();
+  EXPECT_EQ(reg[0], 0x00);
+  EXPECT_EQ(reg[1], 0);
+  EXPECT_EQ(reg[2], 0);
+  EXPECT_EQ(reg[3] & 0x80, 0);
+  // Erase mode lasts until the next reset: a Program after it writes the buffer again.
+  EXPECT_EQ(f.app.board.EraseMode, 1);
+  f.app.buffers.CodeSize = 2048;
+  f.app.Program_button_Click();
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
+}
+
+TEST(EraseChip, A24C32LogsItsOwnLine) {
+  SimBench f(kRow24C32, "24C32");
+  f.chip->setCell(4095, 0x00);
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.EraseFlash_button_Click();
+  EXPECT_TRUE(allErased(*f.chip));
+  EXPECT_EQ(f.logSince(logged).substr(0, 35), "\r\n12:34:56>  Erasing Device 24C32\r\n");
+}
+
+TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
+  SimBench f(kRow24C08, "24C08");
+  f.board.insert(nullptr);
+  f.app.EraseFlash_button_Click();
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_EQ(f.app.twoWire.AckError, 200);
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+}
+
+TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain) {
+  SimBench f(kRowX28C256, "X28C256,locked");
+  for (std::uint32_t a = 0; a < 32768; a += 7) f.chip->setCell(a, 0x00);
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.EraseFlash_button_Click();
+  EXPECT_TRUE(allErased(*f.chip));
+  // The X28C256 gets no closing line of the command's own.
+  EXPECT_EQ(f.logSince(logged),
+            "\r\n12:34:56>  Erasing Program Buffer"
+            "\r\n12:34:56>  Erasing XICOR 28C256"
+            "\r\n12:34:56>  Programming 28C256 XICOR Device"
+            "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully");
+  EXPECT_TRUE(f.boardIdle());
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
+  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents"));
+}
+
+TEST(EraseChip, AStopMidwayStillLeavesTheX28C256ImageRebuiltFromTheBuffer) {
+  SimBench f(kRowX28C256, "X28C256");
+  f.app.options.BuildProgramImage();
+  const auto image = f.app.options.image.bytes;
+  f.app.stopRequest.request(StopRequest::kByOperator);  // ends the erase at its first pause
+  EXPECT_THROW(f.app.x28c256.EraseX28C256(f.app.programming.run), OperationStopped);
+  EXPECT_EQ(f.app.options.image.bytes, image);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -134,13 +134,20 @@ const CommandOption kVoltage{
           ->transform(CLI::CheckedTransformer(kVolts).description(""));
     }};
 
+const CommandOption kProtect{
+    "--protect", "", false, [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser.add_flag(names, request.protect,
+                             "switch the X28C256's data protection on after a\n"
+                             "successful program");
+    }};
+
 }  // namespace command_option
 
 const std::vector<const CommandOption*>& allCommandOptions() {
   using namespace command_option;
   static const std::vector<const CommandOption*> kAll{
-      &kDevice, &kInput,  &kOutput, &kPage,       &kData,        &kSpeed,
-      &kLane,   &kFormat, &kMax,    &kBlankCheck, &kVerifyAfter, &kVoltage};
+      &kDevice, &kInput, &kOutput,     &kPage,        &kData,    &kSpeed,  &kLane,
+      &kFormat, &kMax,   &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect};
   return kAll;
 }
 

@@ -46,6 +46,7 @@ extern const CommandOption kMax;
 extern const CommandOption kBlankCheck;
 extern const CommandOption kVerifyAfter;
 extern const CommandOption kVoltage;
+extern const CommandOption kProtect;
 }  // namespace command_option
 
 // All of them, in the order the help lists them.

@@ -66,6 +66,20 @@ int chooseVoltage(CliContext& c) {
   return kExitSuccess;
 }
 
+// --protect ticks the window's entry that protects an X28C256 after it is programmed; refused
+// for any other device, which has no such protection.
+int chooseProtection(CliContext& c) {
+  if (!c.request.protect) return kExitSuccess;
+  auto& entry = c.app.panel.menuProtectEeprom;
+  if (!entry.enabled) {
+    c.messages << "burnlab-cli: " << c.app.device.DeviceName
+               << " has no data protection to switch on: --protect is for the X28C256\n";
+    return kExitBadInput;
+  }
+  entry.checked = true;
+  return kExitSuccess;
+}
+
 }  // namespace
 
 int statusOfOperation(const App& app) {
@@ -136,11 +150,27 @@ int programDevice(CliContext& c) {
   const bool hasRoutine = static_cast<bool>(app.programming.routineFor(app.device.DeviceCode));
   if (const int refused = refuseIdle(c, "program", hasRoutine)) return refused;
   if (const int refused = chooseVoltage(c)) return refused;
+  if (const int refused = chooseProtection(c)) return refused;
   if (c.request.blankCheck) app.panel.CheckBlankPriorProgramming.checked = true;
   if (c.request.verifyAfter) app.panel.VerifyAfterProgramming.checked = true;
   app.Program_button_Click();
   // Without --yes the safety question was answered Cancel: nothing was written.
   if (!c.request.yes) return kExitBadInput;
+  return statusOfOperation(app);
+}
+
+int eraseDevice(CliContext& c) {
+  auto& app = c.app;
+  if (!app.panel.EraseFlash_button.enabled) {
+    c.messages << "burnlab-cli: " << app.device.DeviceName << " has no Erase Chip\n";
+    return kExitBadInput;
+  }
+  if (!app.erasing.routineFor(app.device.DeviceCode)) {
+    c.messages << "burnlab-cli: there is no erase routine for " << app.device.DeviceName
+               << ": nothing was done\n";
+    return kExitBadInput;
+  }
+  app.EraseFlash_button_Click();
   return statusOfOperation(app);
 }
 

@@ -32,6 +32,8 @@ int readDevice(CliContext& context);
 int blankCheckDevice(CliContext& context);
 int verifyDevice(CliContext& context);
 int programDevice(CliContext& context);
+// erase: the Erase Chip button; refused for a device that does not offer it.
+int eraseDevice(CliContext& context);
 int displayDevice(CliContext& context);
 
 }  // namespace burnlab

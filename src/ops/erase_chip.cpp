@@ -4,14 +4,17 @@
 
 namespace burnlab {
 
+std::function<void()> EraseChip::routineFor(std::string_view code) {
+  if (code == "EN") return [this] { x28c256_.EraseX28C256(run_); };
+  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(); };
+  if (code == "SC") return [this] { serial_.Write24C32(); };
+  return {};  // the flash chips' erase joins here with their routines
+}
+
 void EraseChip::EraseFlash_button_Click() {
   // The serial writers send FFh while it is set; the next Reset clears it.
   c_.board.EraseMode = 1;
-  const auto& code = c_.device.DeviceCode;
-  if (code == "EN") x28c256_.EraseX28C256(run_);
-  if (code == "SA" || code == "SB") serial_.Write24CXX();
-  if (code == "SC") serial_.Write24C32();
-  // The flash chips' erase joins here with their routines.
+  if (const auto routine = routineFor(c_.device.DeviceCode)) routine();
   if (c_.device.DeviceFamily == "S") finishSerialErase();
 }
 

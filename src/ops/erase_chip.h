@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include "ops/operation_context.h"
 #include "ops/operation_reports.h"
 #include "ops/programming_run.h"
@@ -18,6 +21,8 @@ class EraseChip {
       : c_(context), reports_(reports), run_(run), x28c256_(x28c256), serial_(serial), bus_(bus) {}
 
   void EraseFlash_button_Click();
+  // The erase routine of a device code; empty when the program has none for it.
+  std::function<void()> routineFor(std::string_view code);
 
  private:
   // A serial EEPROM's ending: the acknowledge error, or the success lines and the bus idle.

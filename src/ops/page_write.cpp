@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "devices/program_speed.h"
 #include "link/board.h"
 
 namespace burnlab {
@@ -11,6 +12,29 @@ constexpr std::int16_t kChipEnable = 0x80;  // register 3 bit 7, active low
 // Register 3 for a command sequence: chip enable released, the board driving the data bus,
 // the 28-pin chip's supply on.
 constexpr std::int16_t kCommandReg3 = 0x82;
+
+// The chip ends a load 100 us after a write strobe that no other strobe follows, and then starts
+// its write cycle: every strobe of one page or command sequence must come sooner than that.
+// The register writes' settling loops grow with the speed slider, at its slow end to some ten
+// microseconds each, seven register writes to a byte. So while a load goes out they settle as
+// at the fastest setting, which the board takes at any speed; the slider still sets the pauses
+// between the loads.
+class FastSettling {
+ public:
+  FastSettling(Board& board, std::int32_t sliderMax)
+      : board_(board), saved_(board.ShortDelayCount) {
+    const DelayFactors factors{board.ShortDelayFactor, board.MediumDelayFactor,
+                               board.LongDelayFactor};
+    board.ShortDelayCount = programSpeedCounts(sliderMax, sliderMax, factors).shortCount;
+  }
+  ~FastSettling() { board_.ShortDelayCount = saved_; }
+  FastSettling(const FastSettling&) = delete;
+  FastSettling& operator=(const FastSettling&) = delete;
+
+ private:
+  Board& board_;
+  std::int32_t saved_;
+};
 
 }  // namespace
 
@@ -89,6 +113,7 @@ void PageWrite::strobeOff() {
 
 void PageWrite::writeCommand(CommandCycle cycle) {
   auto& board = c_.board;
+  const FastSettling fast(board, c_.panel.Slider1.max);
   board.Reg4 = cycle.data;
   board.Reg1 =
       static_cast<std::int16_t>(chip_.highAddressLines(cycle.address / 256) | chip_.writeStrobe);
@@ -133,6 +158,7 @@ void PageWrite::selectPage(std::int32_t page) {
 
 void PageWrite::loadPage(std::int32_t page, std::span<const std::uint8_t> image) {
   auto& board = c_.board;
+  const FastSettling fast(board, c_.panel.Slider1.max);
   for (std::int32_t i = 0; i < kPageWriteBytes; ++i) {
     setAddress(page * kPageWriteBytes + i);
     board.Reg2 = static_cast<std::int16_t>(board.address.AddrLow);

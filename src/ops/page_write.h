@@ -63,7 +63,8 @@ class PageWrite {
   int slowness() const;
 
   // One command bus cycle: the address on registers 1 and 2, the data on register 4, then a
-  // chip-enable and write-strobe pulse, each step held for 300 counts.
+  // chip-enable and write-strobe pulse, each step held for 300 counts. Its register writes
+  // settle as at the fastest speed, so that the cycles of a sequence stay one load.
   void writeCommand(CommandCycle cycle);
   // A command sequence with the output disabled and the chip's supply on, then a pause of
   // s + 5 ms for the chip to take it, or `shortestPauseMs` when that is longer.
@@ -72,7 +73,8 @@ class PageWrite {
   // Register 1's value for the page holding the current address, written only when it changes.
   void selectPage(std::int32_t page);
   // Loads the 64 image bytes of `page` in ascending order, each with its own chip-enable and
-  // write-strobe pulse.
+  // write-strobe pulse, the register writes settling as at the fastest speed, so that the
+  // bytes stay one load however slow the slider is set.
   void loadPage(std::int32_t page, std::span<const std::uint8_t> image);
   // The pause before the page is read back: s + 3 ms, but never shorter than the chip's write
   // cycle can take, so that a good chip is never read while it is still writing.

@@ -30,8 +30,8 @@ TEST_P(EepromParts, AreProgrammedWithTheCodeFileAndVerifyAfterwards) {
 INSTANTIATE_TEST_SUITE_P(EveryRoutine, EepromParts,
                          ::testing::Values(EepromPart{kRowX28C256, "X28C256"},
                                            EepromPart{kRowX28C256, "X28C256,locked"},
-                                           EepromPart{kRow24C08, "24C08"},
-                                           EepromPart{35, "24C16"}, EepromPart{36, "24C32"}),
+                                           EepromPart{kRow24C08, "24C08"}, EepromPart{35, "24C16"},
+                                           EepromPart{36, "24C32"}),
                          [](const auto& info) {
                            std::string name = info.param.socket;
                            std::replace(name.begin(), name.end(), ',', '_');
@@ -60,6 +60,21 @@ TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
   EXPECT_FALSE(f.logged("Programming Device Successfull"));
   EXPECT_FALSE(f.logged("MATCHES"));
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+}
+
+TEST(ProgramEeprom, AWriteProtected24C16AcknowledgesEverythingAndOnlyVerifyFindsItUnwritten) {
+  // With WP held high the chip takes every byte and starts no write cycle: the run itself
+  // cannot tell, the read-back of the verify after it can.
+  SimBench f(35, "24C16,wp");
+  f.image[0] = 0x00;
+  f.openImage();
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_EQ(f.app.twoWire.AckError, 0);
+  EXPECT_TRUE(f.logged("Device Memory DOES NOT VERIFY with Buffer Contents"));
+  EXPECT_TRUE(f.logged("Address: 0 ][ Buffer Data: 0 ][ Device Data: FF"));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+  EXPECT_EQ(f.chip->cell(0), 0xFF);
 }
 
 }  // namespace

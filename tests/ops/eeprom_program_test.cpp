@@ -2,7 +2,7 @@
 // their routines, reports the outcome and verifies afterwards.
 #include <gtest/gtest.h>
 
-#include "ops/programming_bench.h"
+#include "ops/eeprom_bench.h"
 
 namespace burnlab::testing {
 namespace {
@@ -15,7 +15,7 @@ struct EepromPart {
 class EepromParts : public ::testing::TestWithParam<EepromPart> {};
 
 TEST_P(EepromParts, AreProgrammedWithTheCodeFileAndVerifyAfterwards) {
-  SimBench f(GetParam().row, GetParam().socket);
+  EepromBench f(GetParam().row, GetParam().socket);
   f.app.panel.VerifyAfterProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRoutine, EepromParts,
                          });
 
 TEST(ProgramEeprom, AnX28C256PageThatNeverReadsBackFailsTheRunWithoutVerify) {
-  SimBench f(kRowX28C256, "X28C256,stuck0@100=80");
+  EepromBench f(kRowX28C256, "X28C256,stuck0@100=80");
   f.image[0x100] = 0x80;
   f.openImage();
   f.app.panel.VerifyAfterProgramming.checked = true;
@@ -52,7 +52,7 @@ TEST(ProgramEeprom, AnX28C256PageThatNeverReadsBackFailsTheRunWithoutVerify) {
 }
 
 TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
-  SimBench f(kRow24C08, "24C08");
+  EepromBench f(kRow24C08, "24C08");
   f.board.insert(nullptr);
   f.app.panel.VerifyAfterProgramming.checked = true;
   f.app.Program_button_Click();
@@ -65,7 +65,7 @@ TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
 TEST(ProgramEeprom, AWriteProtected24C16AcknowledgesEverythingAndOnlyVerifyFindsItUnwritten) {
   // With WP held high the chip takes every byte and starts no write cycle: the run itself
   // cannot tell, the read-back of the verify after it can.
-  SimBench f(35, "24C16,wp");
+  EepromBench f(35, "24C16,wp");
   f.image[0] = 0x00;
   f.openImage();
   f.app.panel.VerifyAfterProgramming.checked = true;

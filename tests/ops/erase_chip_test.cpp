@@ -2,7 +2,7 @@
 // the buffer and the lamps as each family leaves them.
 #include <gtest/gtest.h>
 
-#include "ops/programming_bench.h"
+#include "ops/eeprom_bench.h"
 
 namespace burnlab::testing {
 namespace {
@@ -15,7 +15,7 @@ bool allErased(const sim::MemoryChip& chip) {
 }
 
 TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept) {
-  SimBench f(kRow24C16, "24C16");
+  EepromBench f(kRow24C16, "24C16");
   for (std::uint32_t a = 0; a < 2048; ++a) f.chip->setCell(a, static_cast<std::uint8_t>(a));
   f.app.buffers.CodeSize = 16;  // a short file: the whole chip is erased all the same
   const auto buffer = f.app.buffers.CodeBuffer;
@@ -43,7 +43,7 @@ TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept)
 }
 
 TEST(EraseChip, A24C32LogsItsOwnLine) {
-  SimBench f(kRow24C32, "24C32");
+  EepromBench f(kRow24C32, "24C32");
   f.chip->setCell(4095, 0x00);
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.EraseFlash_button_Click();
@@ -52,7 +52,7 @@ TEST(EraseChip, A24C32LogsItsOwnLine) {
 }
 
 TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
-  SimBench f(kRow24C08, "24C08");
+  EepromBench f(kRow24C08, "24C08");
   f.board.insert(nullptr);
   f.app.EraseFlash_button_Click();
   EXPECT_FALSE(f.logged("Programming Device Successfull"));
@@ -62,7 +62,7 @@ TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
 }
 
 TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain) {
-  SimBench f(kRowX28C256, "X28C256,locked");
+  EepromBench f(kRowX28C256, "X28C256,locked");
   for (std::uint32_t a = 0; a < 32768; a += 7) f.chip->setCell(a, 0x00);
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.EraseFlash_button_Click();
@@ -81,7 +81,7 @@ TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain
 }
 
 TEST(EraseChip, AStopMidwayStillLeavesTheX28C256ImageRebuiltFromTheBuffer) {
-  SimBench f(kRowX28C256, "X28C256");
+  EepromBench f(kRowX28C256, "X28C256");
   f.app.options.BuildProgramImage();
   const auto image = f.app.options.image.bytes;
   f.app.stopRequest.request(StopRequest::kByOperator);  // ends the erase at its first pause

@@ -5,6 +5,7 @@
 #include "devices/command_availability.h"
 #include "devices/device_catalogue.h"
 #include "devices/program_speed.h"
+#include "devices/untested_devices.h"
 
 namespace burnlab {
 namespace {
@@ -28,7 +29,21 @@ void DeviceSelection::fillDeviceList() {
   auto& list = p_.panel.Device;
   list.items.clear();
   for (int row = 0; row <= DeviceCatalogue::lastUsedRow(); ++row) {
-    list.items.push_back(DeviceCatalogue::row(row)->listText());
+    list.items.push_back(deviceListEntry(row, allowUntested));
+  }
+}
+
+void DeviceSelection::setAllowUntested(bool allow) {
+  allowUntested = allow;
+  auto& list = p_.panel.Device;
+  const int position = list.listIndex;
+  fillDeviceList();
+  // A device chosen under the opt-in is given up with it: nothing may run on it any more.
+  if (!allow && untestedButWorking(position)) {
+    list.listIndex = -1;
+    showPrompt();
+    DisableDeviceCommands(p_.panel);
+    p_.device = SelectedDevice{};
   }
 }
 
@@ -78,6 +93,9 @@ void DeviceSelection::Device_Click() {
   p_.lamps.ErrorLampOff();
   p_.lamps.DataFlowLampOff();
   report();
+  if (untestedButWorking(position)) {
+    p_.log.LogLine("Device " + device.DeviceName + " is untested on real hardware");
+  }
   p_.sounds.PlayEventSound("DONE");
 }
 

@@ -43,6 +43,12 @@ class DeviceSelection {
   // The Device list: one entry per catalogue row, "N/A - " in front of the unsupported ones.
   void fillDeviceList();
 
+  // The operator's opt-in: the flash rows that work on the simulated board but were never tried
+  // on real hardware are listed without "N/A - " and may be chosen. Turning it off while one of
+  // them is chosen leaves no device chosen.
+  bool allowUntested = false;
+  void setAllowUntested(bool allow);
+
   // Runs when the list position is set, by the operator or the program.
   void Device_Click();
 

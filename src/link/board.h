@@ -102,6 +102,7 @@ class Board {
   void DelayLoop10() { delay_.run(10); }
   void DelayLoop100() { delay_.run(100); }
   void DelayLoop300() { delay_.run(300); }
+  void DelayLoop10000() { delay_.run(10000); }
   void WaitSettlingTime() { delay_.run(ShortDelayFactor * 100); }
 
   // The delay loops' counter: total iterations run, and the value the last loop left.

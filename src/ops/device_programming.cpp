@@ -12,6 +12,10 @@ std::function<void()> DeviceProgramming::routineFor(std::string_view code) {
   if (code == "P5" || code == "P9") return [this] { eprom_.P27080(); };
   if (code == "P6" || code == "P7") return [this] { eprom_.P27010_020(); };
   if (code == "EN") return [this] { x28c256_.ProgramX28C256(run); };
+  if (code == "FA") return [this] { flash_.at29c256.ProgramAT29C256(run); };
+  if (code == "FL" || code == "FM" || code == "FR" || code == "FS") {
+    return [this] { flash_.programming.ProgramFlash(run); };
+  }
   if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(); };
   if (code == "SC") return [this] { serial_.Write24C32(); };
   return {};

@@ -6,6 +6,7 @@
 #include "ops/blank_check.h"
 #include "ops/device_verify.h"
 #include "ops/eprom_programming.h"
+#include "ops/flash_devices.h"
 #include "ops/operation_reports.h"
 #include "ops/programming_run.h"
 #include "ops/serial_eeprom_write.h"
@@ -21,7 +22,7 @@ class DeviceProgramming {
  public:
   DeviceProgramming(OperationContext& context, OperationReports& reports, BlankCheck& blankCheck,
                     DeviceVerify& verify, TwoWireBus& bus, X28C256Eeprom& x28c256,
-                    SerialEepromWrite& serial)
+                    SerialEepromWrite& serial, FlashDevices& flash)
       : run(context),
         c_(context),
         reports_(reports),
@@ -30,7 +31,8 @@ class DeviceProgramming {
         bus_(bus),
         eprom_(context, run),
         x28c256_(x28c256),
-        serial_(serial) {}
+        serial_(serial),
+        flash_(flash) {}
 
   void Program_button_Click();
   void ProgramCode();
@@ -55,6 +57,7 @@ class DeviceProgramming {
   EpromProgramming eprom_;
   X28C256Eeprom& x28c256_;
   SerialEepromWrite& serial_;
+  FlashDevices& flash_;
 };
 
 }  // namespace burnlab

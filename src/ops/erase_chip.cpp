@@ -8,7 +8,11 @@ std::function<void()> EraseChip::routineFor(std::string_view code) {
   if (code == "EN") return [this] { x28c256_.EraseX28C256(run_); };
   if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(); };
   if (code == "SC") return [this] { serial_.Write24C32(); };
-  return {};  // the flash chips' erase joins here with their routines
+  if (code == "FL" || code == "FM" || code == "FR" || code == "FS") {
+    return [this] { flash_.erase.EraseFlashChip(run_); };
+  }
+  if (code == "FA") return [this] { flash_.at29c256.EraseAT29C256(run_); };
+  return {};
 }
 
 void EraseChip::EraseFlash_button_Click() {

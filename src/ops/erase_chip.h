@@ -3,6 +3,7 @@
 #include <functional>
 #include <string_view>
 
+#include "ops/flash_devices.h"
 #include "ops/operation_context.h"
 #include "ops/operation_reports.h"
 #include "ops/programming_run.h"
@@ -17,8 +18,14 @@ namespace burnlab {
 class EraseChip {
  public:
   EraseChip(OperationContext& context, OperationReports& reports, ProgrammingRun& run,
-            X28C256Eeprom& x28c256, SerialEepromWrite& serial, TwoWireBus& bus)
-      : c_(context), reports_(reports), run_(run), x28c256_(x28c256), serial_(serial), bus_(bus) {}
+            X28C256Eeprom& x28c256, SerialEepromWrite& serial, TwoWireBus& bus, FlashDevices& flash)
+      : c_(context),
+        reports_(reports),
+        run_(run),
+        x28c256_(x28c256),
+        serial_(serial),
+        bus_(bus),
+        flash_(flash) {}
 
   void EraseFlash_button_Click();
   // The erase routine of a device code; empty when the program has none for it.
@@ -34,6 +41,7 @@ class EraseChip {
   X28C256Eeprom& x28c256_;
   SerialEepromWrite& serial_;
   TwoWireBus& bus_;
+  FlashDevices& flash_;
 };
 
 }  // namespace burnlab

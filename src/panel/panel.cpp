@@ -161,6 +161,11 @@ Panel::Panel()
       ForceBurnlab6(makeControl("ForceBurnlab6", "Force Set BURNLAB-6")),
       LoopFlashTest(makeControl("LoopFlashTest", "LoopFlashTest")),
       ResetFlash(makeControl("ResetFlash", "ResetFlash")),
+      mnuDevices(makeControl("mnuDevices", "&Devices")),
+      menuAllowUntested(makeControl(
+          "menuAllowUntested", "Allow Untested Flash Devices",
+          "List the flash chips that work on the simulated board but were never tried on real "
+          "hardware, and let them be chosen")),
       mnuHelp(makeControl("mnuHelp", "&Help")),
       mnuHelpContents(makeControl("mnuHelpContents", "&Contents")),
       mnuHelpSearchForHelpOn(makeControl("mnuHelpSearchForHelpOn", "&Search For Help On...")),
@@ -299,6 +304,8 @@ const std::vector<MenuEntry>& menuBar() {
         {},
         {&P::LoopFlashTest},
         {&P::ResetFlash}}},
+      {&P::mnuDevices,
+       {{&P::menuAllowUntested}}},
       {&P::mnuHelp,
        {{&P::mnuHelpContents},
         {&P::mnuHelpSearchForHelpOn},

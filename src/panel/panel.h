@@ -155,6 +155,10 @@ struct Panel {
   Control LoopFlashTest;
   Control ResetFlash;
 
+  // A menu of our own: the opt-in to the flash chips never tried on real hardware.
+  Control mnuDevices;
+  Control menuAllowUntested;
+
   // Menu "&Help".
   Control mnuHelp;
   Control mnuHelpContents;

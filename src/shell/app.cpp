@@ -4,6 +4,13 @@
 #include "shell/window_geometry.h"
 
 namespace burnlab {
+namespace {
+
+// Where the window remembers the opt-in to the untested flash devices.
+constexpr const char* kUntestedSection = "Settings";
+constexpr const char* kUntestedKey = "AllowUntested";
+
+}  // namespace
 
 App::App(AppSeams appSeams)
     : seams(appSeams),
@@ -27,9 +34,10 @@ App::App(AppSeams appSeams)
       verify(operations, reports, twoWire),
       compare(operations, reports, twoWire),
       x28c256(operations),
+      flash(operations),
       serialWrite(operations, twoWire),
-      programming(operations, reports, blankCheck, verify, twoWire, x28c256, serialWrite),
-      erasing(operations, reports, programming.run, x28c256, serialWrite, twoWire),
+      programming(operations, reports, blankCheck, verify, twoWire, x28c256, serialWrite, flash),
+      erasing(operations, reports, programming.run, x28c256, serialWrite, twoWire, flash),
       setups({panel,
               buffers,
               log,
@@ -42,7 +50,19 @@ App::App(AppSeams appSeams)
                [this](int index) { chooseHiLow_button(index); }, [this] { Slider1_Change(); }}}) {
   selection.chooseVoltage = [this](int index) { chooseVoltage_button(index); };
   hexDisplay.DisplayEprom = [this] { reading.DisplayEprom(); };
+  selection.FlashIdCycle = [this] { flash.identification.FlashIdCycle(); };
   options.initControls();
+}
+
+void App::allowUntestedDevices(bool allow) {
+  panel.menuAllowUntested.checked = allow;
+  selection.setAllowUntested(allow);
+}
+
+void App::menuAllowUntested_Click() {
+  const bool allow = !panel.menuAllowUntested.checked;
+  allowUntestedDevices(allow);
+  seams.platform.setSetting(kUntestedSection, kUntestedKey, allow ? "1" : "0");
 }
 
 void App::resetProgressBar() {
@@ -73,7 +93,10 @@ void App::Form_Load() {
   lamps.ErrorLampOff();
   log.clear();
   hexDisplay.setScrollMax(0);
-  // The catalogue is constant data, built in with the program.
+  // The catalogue is constant data, built in with the program; the opt-in, once given, is
+  // remembered.
+  if (seams.platform.setting(kUntestedSection, kUntestedKey) == "1") selection.allowUntested = true;
+  panel.menuAllowUntested.checked = selection.allowUntested;
   fillDeviceList();
   board.Reset();
   sounds.PlayEventSound("INIT");

@@ -19,6 +19,7 @@
 #include "ops/device_reading.h"
 #include "ops/device_verify.h"
 #include "ops/erase_chip.h"
+#include "ops/flash_devices.h"
 #include "ops/operation_context.h"
 #include "ops/operation_reports.h"
 #include "ops/stop_request.h"
@@ -101,6 +102,12 @@ class App final : private BoardIndicators {
   void menuFlashShowCodeID_Click();
   void LoopFlashTest_Click();
   void ResetFlash_Click();
+  // Our own entry: the opt-in to the flash chips never tried on real hardware, toggled and
+  // remembered in the settings store.
+  void menuAllowUntested_Click();
+  // The opt-in as a command line or the settings store gives it: the entry ticked and the
+  // Device list filled to match.
+  void allowUntestedDevices(bool allow);
   void Setup_Click();
   void SaveSetup1_Click();
   void SaveSetup2_Click();
@@ -154,6 +161,7 @@ class App final : private BoardIndicators {
   DeviceVerify verify;
   DeviceCompare compare;  // every difference between the chip and the buffer
   X28C256Eeprom x28c256;          // its page writes and data protection
+  FlashDevices flash;             // the flash chips' identification, programming and erase
   SerialEepromWrite serialWrite;  // the serial EEPROMs' page writes
   DeviceProgramming programming;
   EraseChip erasing;  // Erase Chip

@@ -134,6 +134,8 @@ void App::dispatchClick(const std::string& control) {
     toggle(panel.VerifyAfterProgramming);
   } else if (control == "menuProtectEeprom") {
     toggle(panel.menuProtectEeprom);
+  } else if (control == "menuAllowUntested") {
+    menuAllowUntested_Click();
   }
 }
 
@@ -195,9 +197,9 @@ void App::Program_button_Click() { programming.Program_button_Click(); }
 void App::Display_button_Click() { reading.Display_button_Click(); }
 void App::EraseFlash_button_Click() { erasing.EraseFlash_button_Click(); }
 void App::Command1_Click() {}             // the page sent to the secondary display
-void App::menuFlashShowCodeID_Click() {}  // flash identification
-void App::LoopFlashTest_Click() {}        // flash write test
-void App::ResetFlash_Click() {}           // flash return to read mode
+void App::menuFlashShowCodeID_Click() { flash.identification.menuFlashShowCodeID_Click(); }
+void App::LoopFlashTest_Click() { flash.programming.LoopFlashTest_Click(programming.run); }
+void App::ResetFlash_Click() { flash.commands.ResetFlash_Click(); }
 void App::Setup_Click() { setups.Setup_Click(); }
 void App::SaveSetup1_Click() { setups.saveSlot(1); }
 void App::SaveSetup2_Click() { setups.saveSlot(2); }

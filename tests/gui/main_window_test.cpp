@@ -152,6 +152,10 @@ const Expected kControls[] = {
     {"ForceBurnlab6", "Force Set BURNLAB-6", ""},
     {"LoopFlashTest", "LoopFlashTest", ""},
     {"ResetFlash", "ResetFlash", ""},
+    {"mnuDevices", "&Devices", ""},
+    {"menuAllowUntested", "Allow Untested Flash Devices",
+     "List the flash chips that work on the simulated board but were never tried on real "
+     "hardware, and let them be chosen"},
     {"mnuHelp", "&Help", ""},
     {"mnuHelpContents", "&Contents", ""},
     {"mnuHelpSearchForHelpOn", "&Search For Help On...", ""},
@@ -220,7 +224,8 @@ TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
   WindowFixture f(false);
   std::vector<std::string> bar;
   for (QAction* menu : f.window.menuBar()->actions()) bar.push_back(menu->text().toStdString());
-  EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Help"}));
+  EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Devices",
+                                           "&Help"}));
   auto menu = [&](const char* name) { return qobject_cast<QMenu*>(f.window.viewOf(name)); };
   EXPECT_EQ(menuLines(menu("mnuFile")),
             (std::vector<std::string>{"&Open Code...", "&Save Code", "Save Code &As...", "-",

@@ -175,8 +175,8 @@ TEST(SimulatorMenu, IsInTheWindowOnlyWhenABoardIsSimulated) {
     for (QAction* each : program->window().menuBar()->actions()) {
       bar.push_back(each->text().toStdString());
     }
-    EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "C&ompare",
-                                             "S&imulator", "&Help"}));
+    EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Devices",
+                                             "C&ompare", "S&imulator", "&Help"}));
     emit menu->aboutToShow();
     EXPECT_EQ(menu->findChild<QAction*>("mnuSimulatorSocket")->text(),
               "Socket: 27C256 (32768 bytes)");

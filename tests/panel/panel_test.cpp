@@ -35,9 +35,11 @@ TEST(Panel, TheMenuBarHoldsEveryMenuEntryOfThePanel) {
     return named;
   };
   for (const auto& menu : menuBar()) menus.push_back((panel.*menu.control).caption);
-  EXPECT_EQ(menus, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Help"}));
-  // 11 File, 2 Tools, 18 Command, 16 Setup, 5 Help entries with names, menus included.
-  EXPECT_EQ(count(menuBar()), 52);
+  EXPECT_EQ(menus, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Devices",
+                                             "&Help"}));
+  // 11 File, 2 Tools, 18 Command, 16 Setup, 2 Devices, 5 Help entries with names, menus
+  // included.
+  EXPECT_EQ(count(menuBar()), 54);
 }
 
 TEST(OperatorClicks, ChooseOneOptionOfAGroupAndToggleCheckBoxes) {

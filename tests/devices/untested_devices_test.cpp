@@ -1,0 +1,88 @@
+// The opt-in to the flash devices never tried on real hardware: which rows it offers, what it
+// logs, that nothing changes without it, and that the window remembers it.
+#include "devices/untested_devices.h"
+
+#include <gtest/gtest.h>
+
+#include "devices/device_catalogue.h"
+#include "support/app_fixture.h"
+
+namespace burnlab::testing {
+namespace {
+
+constexpr int kRowAM29F040 = 25;
+constexpr int kRowAT29C256 = 21;
+
+bool listedAsUnsupported(const App& app, int row) {
+  return app.panel.Device.items[static_cast<std::size_t>(row)].starts_with("N/A - ");
+}
+
+TEST(UntestedDevices, OnlyTheFlashRowsThatWorkOnTheSimulatedBoardAreOffered) {
+  AppFixture f;
+  f.app.Form_Load();
+  for (int row = 0; row <= 38; ++row)
+    EXPECT_EQ(selectableRow(row, false), DeviceCatalogue::row(row)->supported);
+  std::vector<int> offered;
+  for (int row = 0; row <= 38; ++row) {
+    if (selectableRow(row, true) && !selectableRow(row, false)) offered.push_back(row);
+  }
+  EXPECT_EQ(offered, (std::vector<int>{21, 22, 23, 24, 25}));
+  f.app.allowUntestedDevices(true);
+  EXPECT_EQ(f.app.panel.Device.items[kRowAM29F040], "Flash AMD AM29F040            ");
+  // The 2716, the OTP, the EN29F040, the AT29F040, Catalyst's, the 24C256 and the AT90S2313.
+  for (const int row : {0, 20, 26, 27, 28, 29, 30, 32, 33, 37, 38}) {
+    EXPECT_TRUE(listedAsUnsupported(f.app, row)) << row;
+  }
+}
+
+TEST(UntestedDevices, WithoutTheOptInAFlashRowIsRefusedAsBefore) {
+  AppFixture f;
+  f.app.Form_Load();
+  EXPECT_FALSE(f.app.panel.menuAllowUntested.checked);
+  EXPECT_TRUE(listedAsUnsupported(f.app, kRowAM29F040));
+  f.app.setDeviceListIndex(kRowAM29F040);
+  EXPECT_FALSE(f.app.device.selected());
+  EXPECT_EQ(f.app.panel.Device.text, "Please Select Device on this List");
+}
+
+TEST(UntestedDevices, ChoosingOneLogsThatItIsUntestedAndOffersTheFlashCommands) {
+  AppFixture f;
+  f.app.Form_Load();
+  f.app.click("menuAllowUntested");
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.setDeviceListIndex(kRowAM29F040);
+  EXPECT_EQ(f.app.device.DeviceCode, "FM");
+  EXPECT_TRUE(f.app.panel.SystemLog.text.substr(logged).ends_with(
+      "Device Flash AMD AM29F040 was Selected"
+      "\r\n12:34:56>  Device Size is: 524288 Bytes, Initial VPP suggested: 5V"
+      "\r\n12:34:56>  Device Flash AMD AM29F040 is untested on real hardware"));
+  EXPECT_TRUE(f.app.panel.EraseFlash_button.enabled);
+  EXPECT_TRUE(f.app.panel.menuFlashShowCodeID.enabled);
+}
+
+TEST(UntestedDevices, TheWindowRemembersTheOptInAndTurningItOffGivesUpTheChosenFlash) {
+  AppFixture f;
+  f.app.Form_Load();
+  f.app.click("menuAllowUntested");
+  EXPECT_EQ(f.platform.setting("Settings", "AllowUntested"), "1");
+  f.app.setDeviceListIndex(kRowAT29C256);
+  ASSERT_EQ(f.app.device.DeviceCode, "FA");
+
+  f.app.click("menuAllowUntested");
+  EXPECT_EQ(f.platform.setting("Settings", "AllowUntested"), "0");
+  EXPECT_FALSE(f.app.device.selected());
+  EXPECT_FALSE(f.app.panel.EraseFlash_button.enabled);
+  EXPECT_FALSE(f.app.panel.Read_button.enabled);
+  EXPECT_EQ(f.app.panel.Device.text, "Please Select Device on this List");
+  EXPECT_TRUE(listedAsUnsupported(f.app, kRowAT29C256));
+
+  f.platform.setSetting("Settings", "AllowUntested", "1");
+  App next({f.port, f.platform, f.dialogs, f.view});
+  next.portConfig.setFolder(f.configFolder.path());
+  next.Form_Load();
+  EXPECT_TRUE(next.panel.menuAllowUntested.checked);
+  EXPECT_FALSE(listedAsUnsupported(next, kRowAT29C256));
+}
+
+}  // namespace
+}  // namespace burnlab::testing

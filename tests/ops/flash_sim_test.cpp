@@ -1,0 +1,179 @@
+// The flash chips on their simulated parts, which follow the datasheets: identify, erase,
+// program and verify each opted-in row; the failures a chip can cause; what the program makes
+// of a chip it cannot drive.
+#include <gtest/gtest.h>
+
+#include "ops/flash_bench.h"
+
+namespace burnlab::testing {
+namespace {
+
+using sim::SimEventKind;
+
+struct FullCycle {
+  int row;
+  const char* socket;
+  const char* identity;  // the identification's log line
+  std::size_t imageSize;
+};
+
+class EveryOptedInRow : public ::testing::TestWithParam<FullCycle> {};
+
+TEST_P(EveryOptedInRow, IsIdentifiedErasedProgrammedAndVerified) {
+  const auto& p = GetParam();
+  FlashBench f(p.row, p.socket);
+  for (std::uint32_t a = 0; a < f.chip->size(); a += 4093) f.chip->setCell(a, 0x00);
+  f.openImage(FlashBench::randomImage(p.imageSize, static_cast<unsigned>(p.row)));
+
+  f.app.click("menuFlashShowCodeID");
+  EXPECT_TRUE(f.logged(p.identity)) << f.app.panel.SystemLog.text;
+  f.app.click("EraseFlash_button");
+  EXPECT_FALSE(f.errorLit()) << f.app.panel.SystemLog.text;
+  EXPECT_TRUE(f.chipErased());
+
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  const auto logged = f.app.panel.SystemLog.text.size();
+  f.app.click("Program_button");
+  EXPECT_FALSE(f.errorLit()) << f.logSince(logged);
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
+  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents")) << f.logSince(logged);
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
+  // Past the file the chip keeps its erased state, but for the rest of the last page, which
+  // gets the buffer's fill.
+  const auto written = (p.imageSize + 255) / 256 * 256;
+  EXPECT_TRUE(std::all_of(f.cells().begin() + static_cast<long>(written), f.cells().end(),
+                          [](auto b) { return b == 0xFF; }));
+  EXPECT_EQ(f.board.counters().contentions, 0u);
+  EXPECT_EQ(f.board.events().total(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flash, EveryOptedInRow,
+    ::testing::Values(
+        // The AT29C256 takes the whole 32 KiB.
+        FullCycle{kRowAT29C256, "AT29C256", "Device ID# 1FDC - ATMEL 29C256 Flash Memory", 32768},
+        FullCycle{kRowAM29F010, "AM29F010", "Device ID# 0120 - AMD am29F010 Flash Memory", 5000},
+        // No identity of the table: programming goes on all the same.
+        FullCycle{kRowAM29F020, "AM29F020", "Device ID# 0134 -  Not Valid!!!", 5000},
+        FullCycle{kRowAM29F040, "AM29F040", "Device ID# 01A4 - AMD am29F040 Flash Memory", 5000},
+        FullCycle{kRowA29040, "A29040", "Device ID# 3786 - AMIC A29040 Flash Memory", 5000}));
+
+// Two whole 64 KiB banks: register 3 carries A16 for the second.
+TEST(FlashOnSimulatedChips, A128KiBImageFillsBothBanksOfTheAM29F010) {
+  FlashBench f(kRowAM29F010, "AM29F010");
+  f.openImage(FlashBench::randomImage(131072, 7));
+  f.app.click("Program_button");
+  EXPECT_FALSE(f.errorLit()) << f.app.panel.SystemLog.text;
+  EXPECT_EQ(f.cells(), f.image);
+}
+
+// A code file longer than 64 KiB and not a multiple of it: every bank before the last is
+// written whole, so each byte lands at its own address.
+TEST(FlashOnSimulatedChips, APartialLastBankLeavesTheEarlierBanksWhole) {
+  FlashBench f(kRowAM29F010, "AM29F010");
+  f.openImage(FlashBench::randomImage(70000, 9));
+  f.app.click("Program_button");
+  EXPECT_FALSE(f.errorLit()) << f.app.panel.SystemLog.text;
+  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
+}
+
+TEST(FlashOnSimulatedChips, AProtectedSectorIsReportedWhenProgrammingAndWhenErasing) {
+  FlashBench f(kRowAM29F040, "AM29F040,protect=1");
+  f.chip->setCell(0x10005, 0x00);
+  f.app.click("EraseFlash_button");
+  EXPECT_TRUE(f.errorLit());
+  EXPECT_TRUE(f.logged("*** Flash Chip Erase Left a Byte Unerased ***"));
+  EXPECT_TRUE(f.logged("*** Address:10005h, Programming BYTE:FFh, Read BYTE:0h"))
+      << f.app.panel.SystemLog.text;
+  EXPECT_GT(f.events(SimEventKind::WriteRefusedByProtection), 0u);
+
+  f.app.click("Error_label");
+  auto image = FlashBench::randomImage(0x10100, 3);
+  std::fill_n(image.begin() + 0x10000, 3, 0xFF);
+  image[0x10003] = 0x5A;
+  f.openImage(image);
+  f.app.click("Program_button");
+  EXPECT_TRUE(f.errorLit());
+  EXPECT_TRUE(f.logged("*** Address:10003h, Programming BYTE:5Ah, Read BYTE:FFh"))
+      << f.app.panel.SystemLog.text;
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+}
+
+TEST(FlashOnSimulatedChips, AByteThatCannotBeSetIsAFailureAndTheChipReadsItsArrayAfterwards) {
+  FlashBench f(kRowAM29F040, "AM29F040");
+  f.chip->setCell(0x20, 0x0F);
+  auto image = std::vector<std::uint8_t>(256, 0xFF);
+  image[0x20] = 0xF0;  // needs bits set that only an erase sets
+  f.openImage(image);
+  f.app.click("Program_button");
+  EXPECT_TRUE(f.logged("*** Address:20h, Programming BYTE:F0h, Read BYTE:"));
+  EXPECT_EQ(f.cells()[0x20], 0x00);
+  // The chip's time-out is cleared: a read shows its bytes, not its status.
+  f.app.click("Error_label");
+  f.app.click("Read_button");
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x20], 0x00);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x21], 0xFF);
+}
+
+TEST(FlashOnSimulatedChips, AnEraseThatFailsInsideTheChipIsReportedAfterTheChipGivesUp) {
+  FlashBench f(kRowAM29F040, "AM29F040,erasefails");
+  f.chip->setCell(0, 0x00);
+  const auto start = f.clock.nowNs();
+  f.app.click("EraseFlash_button");
+  EXPECT_TRUE(f.errorLit());
+  EXPECT_TRUE(f.logged("*** Flash Chip Erase did not End ***"));
+  // The chip sets DQ5 at its longest erase time, 64 s; the program stops polling then.
+  EXPECT_GE(f.clock.nowNs() - start, 64'000'000'000u);
+  EXPECT_LT(f.clock.nowNs() - start, 66'000'000'000u);
+}
+
+// The earlier revisions decode the unlock addresses on A0..A14: the commands' 0555h and 02AAh
+// are none of theirs, so the chip stays in its array and every command is reported as not
+// recognised.
+TEST(FlashOnSimulatedChips, AnEarlierRevisionIsNoFlashToTheIdentificationAndIsRefused) {
+  FlashBench f(kRowAM29F040, "AM29F040,earlier");
+  f.chip->setCell(0, 0x01);
+  f.chip->setCell(1, 0xA4);
+  f.app.click("menuFlashShowCodeID");
+  EXPECT_TRUE(f.logged("*** Not a Flash Unit, Address 00&01 = FlashCode ***"));
+  EXPECT_TRUE(f.logged("Device ID# 01A4 - AMD am29F040 Flash Memory"));  // its data
+  EXPECT_GT(f.events(SimEventKind::CommandNotRecognised), 0u);
+
+  f.chip->setCell(0, 0xFF);
+  f.openImage(FlashBench::randomImage(512, 5));
+  f.app.click("Program_button");
+  EXPECT_TRUE(f.logged("Device ID# FFA4 - Not Supported"));
+
+  f.app.click("EraseFlash_button");
+  EXPECT_TRUE(f.errorLit());
+  EXPECT_TRUE(f.logged("*** Address:1h, Programming BYTE:FFh, Read BYTE:A4h"))
+      << f.app.panel.SystemLog.text;
+}
+
+// The EN29F040 answers identification at 000h and 001h with the continuation code 7Fh (its
+// codes stand at 100h and 101h): its maker is unknown, so programming refuses it, and its row
+// stays unselectable.
+TEST(FlashOnSimulatedChips, TheEN29F040AnswersWithItsContinuationCodeAndIsRefused) {
+  FlashBench f(kRowAM29F040, "EN29F040");
+  f.openImage(FlashBench::randomImage(512, 5));
+  f.app.click("Program_button");
+  EXPECT_TRUE(f.logged("Device ID# 7F7F -  Not Valid!!!"));
+  EXPECT_TRUE(f.logged("Device ID# 7F7F - Not Supported"));
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_EQ(f.app.panel.Device.items[kRowEN29F040].substr(0, 6), "N/A - ");
+}
+
+TEST(FlashOnSimulatedChips, WaitFlashDataEndsAtTheWantedByteOrAfter500Reads) {
+  FlashBench f(kRowAM29F040, "AM29F040");
+  f.chip->setCell(0, 0x3C);
+  f.app.board.Reset();
+  f.app.board.SETADR_FLASH();
+  EXPECT_EQ(f.app.flash.erase.WaitFlashData(0x3C), 500);
+  const auto start = f.platform.elapsedMs;
+  EXPECT_EQ(f.app.flash.erase.WaitFlashData(0xFF), 0);
+  EXPECT_EQ(f.platform.elapsedMs - start, 2500);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -26,6 +26,11 @@ void addOptionsOfEveryCommand(CLI::App& parser, CliRequest& request) {
       ->group(kGroup);
   parser.add_flag("--yes", request.yes, "answer OK to every question")->group(kGroup);
   parser
+      .add_flag("--allow-untested", request.allowUntested,
+                "offer the flash devices never tried on real hardware\n"
+                "(they work on the simulated board)")
+      ->group(kGroup);
+  parser
       .add_option("--setup", request.setup,
                   "restore that setup slot first, as Load Setup does\n"
                   "(device, options, port, code file); the options\n"
@@ -126,7 +131,7 @@ std::string commandOptionProblem(const Parser& parser, CLI::App& sub, const CliC
 // The device -d names, found in the catalogue before start-up.
 std::string deviceProblem(CliRequest& request) {
   if (!request.device) return "";
-  const auto named = findDevice(*request.device);
+  const auto named = findDevice(*request.device, request.allowUntested);
   request.deviceRow = named.row;
   return named.problem;
 }

@@ -3,6 +3,7 @@
 #include "cli/cli_view.h"
 #include "cli/device_commands.h"
 #include "cli/exit_status.h"
+#include "cli/flash_commands.h"
 #include "cli/image_commands.h"
 #include "cli/log_lines.h"
 #include "cli/show_command.h"
@@ -43,7 +44,7 @@ const std::vector<CliCommand>& cliCommands() {
        {},
        {},
        false,
-       [](CliContext& c) { return listDevices(c.out); }},
+       [](CliContext& c) { return listDevices(c.out, c.request.allowUntested); }},
       {"select",
        "choose the device and print what was selected",
        {&kDevice},
@@ -87,7 +88,7 @@ const std::vector<CliCommand>& cliCommands() {
        true,
        [](CliContext& c) { return withDevice(c, programDevice); }},
       {"erase",
-       "erase the chip: every byte FFh (X28C256, 24C08, 24C16, 24C32)",
+       "erase the chip: every byte FFh (X28C256, 24C08, 24C16, 24C32,\nthe flash chips)",
        {&kDevice, &kSpeed},
        {&kDevice},
        true,
@@ -98,6 +99,12 @@ const std::vector<CliCommand>& cliCommands() {
        {&kDevice},
        true,
        [](CliContext& c) { return withDevice(c, displayDevice); }},
+      {"flash-id",
+       "identify the flash chip in the socket (Show Flash Code ID#)",
+       {&kDevice, &kSpeed},
+       {&kDevice},
+       true,
+       [](CliContext& c) { return withDevice(c, showFlashCodeId); }},
       {"show",
        "print a page of FILE as the hex display shows it",
        {&kInput, &kPage, &kData, &kFormat},

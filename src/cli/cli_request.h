@@ -13,9 +13,10 @@ namespace burnlab {
 // filled by the option named beside it (command_options.cpp, cli_command_line.cpp).
 struct CliRequest {
   // Options of every command.
-  bool quiet = false;        // -q/--quiet: no log lines, no progress bar
-  bool yes = false;          // --yes: answer every question with OK
-  std::optional<int> setup;  // --setup 1..4: the setup slot restored first
+  bool quiet = false;          // -q/--quiet: no log lines, no progress bar
+  bool yes = false;            // --yes: answer every question with OK
+  bool allowUntested = false;  // --allow-untested: the untested flash devices may be chosen
+  std::optional<int> setup;    // --setup 1..4: the setup slot restored first
 
   // Options of the commands that take them.
   std::optional<std::string> device;  // -d/--device NAME|POS

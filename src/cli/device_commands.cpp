@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/log_lines.h"
 #include "devices/device_catalogue.h"
+#include "devices/untested_devices.h"
 #include "shell/app.h"
 
 namespace burnlab {
@@ -86,9 +87,9 @@ int statusOfOperation(const App& app) {
   return app.panel.Error_label.foreColor == kWhite ? kExitOperationFailed : kExitSuccess;
 }
 
-int listDevices(std::ostream& out) {
+int listDevices(std::ostream& out, bool allowUntested) {
   for (int row = 0; row <= DeviceCatalogue::lastUsedRow(); ++row) {
-    out << row << ' ' << DeviceCatalogue::row(row)->listText() << '\n';
+    out << row << ' ' << deviceListEntry(row, allowUntested) << '\n';
   }
   return kExitSuccess;
 }
@@ -156,6 +157,10 @@ int programDevice(CliContext& c) {
   app.Program_button_Click();
   // Without --yes the safety question was answered Cancel: nothing was written.
   if (!c.request.yes) return kExitBadInput;
+  // A flash chip whose maker is unknown is refused without the error alert: nothing was written.
+  if (app.programming.run.ProgramStatus == ProgrammingRun::kRoutineRefused) {
+    return kExitOperationFailed;
+  }
   return statusOfOperation(app);
 }
 

@@ -14,7 +14,7 @@ int statusOfOperation(const App& app);
 
 // Every entry of the Device list, "POSITION TEXT", exactly as the window lists it. Needs no
 // start-up: the list is the catalogue's.
-int listDevices(std::ostream& out);
+int listDevices(std::ostream& out, bool allowUntested);
 
 // select: chooses the device -d names, as a choice in the Device list does, and prints the log
 // lines of the selection.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "devices/device_catalogue.h"
+#include "devices/untested_devices.h"
 
 namespace burnlab {
 namespace {
@@ -70,20 +71,22 @@ std::optional<int> listPosition(const std::string& text) {
   return position;
 }
 
-DeviceNamed supportedRow(int row) {
+DeviceNamed supportedRow(int row, bool allowUntested) {
   const auto* device = DeviceCatalogue::row(row);
-  if (!device->supported)
-    return {std::nullopt, std::string(device->name) + " is not supported by this program"};
+  if (!selectableRow(row, allowUntested)) {
+    const char* hint = untestedButWorking(row) ? " (--allow-untested offers it)" : "";
+    return {std::nullopt, std::string(device->name) + " is not supported by this program" + hint};
+  }
   return {row, ""};
 }
 
 }  // namespace
 
-DeviceNamed findDevice(const std::string& nameOrPosition) {
+DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested) {
   const auto wanted = folded(trimmed(nameOrPosition));
   // A number is a list position when there is one; the 2716 and its kin are names otherwise.
   if (const auto position = listPosition(wanted); position && DeviceCatalogue::row(*position)) {
-    return supportedRow(*position);
+    return supportedRow(*position, allowUntested);
   }
   const std::vector<std::function<bool(const std::string&)>> kWaysToName{
       [&](const std::string& name) { return name == wanted; },
@@ -92,7 +95,7 @@ DeviceNamed findDevice(const std::string& nameOrPosition) {
   };
   for (const auto& fits : kWaysToName) {
     const auto rows = rowsWhere(fits);
-    if (rows.size() == 1) return supportedRow(rows.front());
+    if (rows.size() == 1) return supportedRow(rows.front(), allowUntested);
     if (rows.size() > 1) {
       return {std::nullopt, "'" + nameOrPosition + "' may be any of these; give the whole " +
                                 "name or the list position:" + listed(rows)};

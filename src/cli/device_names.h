@@ -17,7 +17,8 @@ struct DeviceNamed {
 // - the name without its family word ("27C256", "27C080 OTP");
 // - one word of the name ("X28C256", "24C16").
 // The first of these that fits one row wins. When a name fits several rows, or none but is part
-// of some, the problem lists them. A row the program does not support is refused.
-DeviceNamed findDevice(const std::string& nameOrPosition);
+// of some, the problem lists them. A row the program does not support is refused, unless it is
+// one of the untested flash rows and `allowUntested` is given.
+DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested = false);
 
 }  // namespace burnlab

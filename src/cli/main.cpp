@@ -45,6 +45,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   SimulatedPlatform platform(stdPlatform, stack->simulatedTime());
   CliDialogs dialogs(request.yes);
   App app({stack->port(), platform, dialogs, view});
+  app.selection.allowUntested = request.allowUntested;
   app.board.observeDelays(stack->simulatedTime());
   StopOnSignals stopping(app.stopRequest);
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });

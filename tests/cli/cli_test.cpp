@@ -412,5 +412,56 @@ TEST(CliShow, PrintsTheLoadingsLogLinesOnceAndNoneWhenQuiet) {
   EXPECT_NE(quiet.output.find("\r\n000000| "), std::string::npos);
 }
 
+TEST(CliFlash, AnUntestedFlashIsIdentifiedAndErasedOnlyWithTheOptIn) {
+  const auto id = runCli("--simulate=AM29F040 --allow-untested -d \"Flash AMD AM29F040\" flash-id");
+  ASSERT_EQ(id.status, 0) << id.output;
+  EXPECT_NE(id.output.find("Device Flash AMD AM29F040 is untested on real hardware"),
+            std::string::npos);
+  EXPECT_NE(id.output.find("Device ID# 01A4 - AMD am29F040 Flash Memory"), std::string::npos)
+      << id.output;
+
+  const auto erased = runCli("--simulate=AT29C256 --allow-untested -d AT29C256 erase");
+  EXPECT_EQ(erased.status, 0) << erased.output;
+  EXPECT_NE(erased.output.find("FLASH Atmel AT29C256 Erased"), std::string::npos) << erased.output;
+
+  TempFolder folder;
+  const auto image = folder.path() / "img.bin";
+  writeImage(image, 4096, 3);
+  const auto programmed = runCli("--simulate=A29040 --allow-untested -d A29040 program -i " +
+                                 image.string() + " --verify --yes");
+  EXPECT_EQ(programmed.status, 0) << programmed.output;
+  EXPECT_NE(programmed.output.find("Device Contents MATCHES with Buffer Contents"),
+            std::string::npos)
+      << programmed.output;
+  // The EN29F040's identification gives no maker the program takes: nothing is written.
+  const auto refusedChip = runCli("--simulate=EN29F040 --allow-untested -d AM29F040 program -i " +
+                                  image.string() + " --yes");
+  EXPECT_EQ(refusedChip.status, 1) << refusedChip.output;
+  EXPECT_NE(refusedChip.output.find("Device ID# 7F7F - Not Supported"), std::string::npos);
+
+  const auto refused = runCli("--simulate=AM29F040 -d \"Flash AMD AM29F040\" flash-id");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.output.find("Flash AMD AM29F040 is not supported by this program "
+                                "(--allow-untested offers it)"),
+            std::string::npos)
+      << refused.output;
+  EXPECT_NE(runCli("list").output.find("25 N/A - Flash AMD AM29F040"), std::string::npos);
+  EXPECT_NE(runCli("--allow-untested list").output.find("\n25 Flash AMD AM29F040"),
+            std::string::npos);
+  EXPECT_NE(runCli("--allow-untested list").output.find("26 N/A - Flash EON EN29F040"),
+            std::string::npos);
+}
+
+TEST(CliFlash, IdentifyingAnEpromIsRefusedAndAnUnknownFlashFails) {
+  const auto eprom = runCli("--simulate=27C256 -d 27C256 flash-id");
+  EXPECT_EQ(eprom.status, 2);
+  EXPECT_NE(eprom.output.find("there is no flash identification routine for Eprom 27C256"),
+            std::string::npos)
+      << eprom.output;
+  const auto empty = runCli("--simulate --allow-untested -d AM29F040 flash-id");
+  EXPECT_EQ(empty.status, 1) << empty.output;
+  EXPECT_NE(empty.output.find("Device ID# FFFF -  Not Valid!!!"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace burnlab::testing

@@ -31,6 +31,7 @@
 #include "gui/help_window.h"
 #include "gui/hex_page_view.h"
 #include "gui/log_view.h"
+#include "gui/stop_gate.h"
 #include "gui/toolbar_icons.h"
 #include "gui/window_placement.h"
 
@@ -208,6 +209,14 @@ MainWindow::MainWindow() {
     for (const auto& panel : app_->panel.sbStatusBar) sync(panel);
   });
   clock_->start(1000);
+
+  // During a command only Stop gets through; Timer1 and the clock wait until it has ended.
+  stopGate_ = new StopGate(
+      qobject_cast<QAbstractButton*>(viewOf("Stop_button")), {timer1_, clock_},
+      [this] {
+        if (app_) app_->click("Stop_button");
+      },
+      this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -491,7 +500,7 @@ QGroupBox* MainWindow::buildCommandsFrame() {
   auto* grid = compact(new QGridLayout(frame));
   const std::vector<std::vector<const char*>> rows{
       {"Read_button", "Blank_button", "Verify_button", "Program_button", "Display_button"},
-      {"Erase_button", "EraseFlash_button", "Show_button", "Command1"}};
+      {"Erase_button", "EraseFlash_button", "Show_button", "Command1", "Stop_button"}};
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
     for (int column = 0; column < static_cast<int>(rows[row].size()); ++column) {
       auto* button = named(new QPushButton(frame), rows[row][column]);
@@ -672,6 +681,10 @@ void MainWindow::repaint(const Control& control) {
   if (!app_) return;
   sync(control);
   if (auto* widget = qobject_cast<QWidget*>(viewOf(control.name))) widget->repaint();
+  // A progress step of a command that can be stopped: the operator's Stop is let in.
+  if (&control == &app_->panel.ProgressBar1 && app_->panel.Stop_button.enabled) {
+    stopGate_->letStopThrough();
+  }
 }
 
 void MainWindow::unload() {

@@ -21,6 +21,7 @@ namespace burnlab {
 class AboutDialog;
 class HexPageView;
 class LogView;
+class StopGate;
 class HelpWindow;
 
 // The main window: a passive view of the App's Panel. Every control of the Panel has a widget
@@ -102,6 +103,7 @@ class MainWindow final : public QMainWindow, public View {
   HexPageView* hexDisplay_ = nullptr;
   QTimer* timer1_ = nullptr;
   QTimer* clock_ = nullptr;
+  StopGate* stopGate_ = nullptr;
   std::size_t loggedLength_ = 0;
   std::optional<WindowPlacement> appliedPlacement_;
   bool opened_ = false;

@@ -32,6 +32,9 @@ struct OperationContext {
   HexDisplay& display;
   ProgrammingOptions& options;
   StopRequest& stop;
+  // Whether an operator's command is running (OperationStop::run): its progress steps then
+  // offer the Stop button.
+  bool commandRunning = false;
 
   // Ends the command here when a stop was asked for (OperationStopped). Every progress step
   // and pause passes through it.
@@ -56,6 +59,10 @@ struct OperationContext {
   }
   void setProgressValue(std::int32_t value) {
     checkStop();
+    if (commandRunning && !panel.Stop_button.enabled) {
+      panel.Stop_button.enabled = true;
+      view.repaint(panel.Stop_button);
+    }
     panel.ProgressBar1.value = value;
     view.repaint(panel.ProgressBar1);
   }

@@ -16,6 +16,12 @@ Control makeControl(std::string name, std::string caption, std::string toolTip =
   return control;
 }
 
+Control makeDisabled(std::string name, std::string caption, std::string toolTip) {
+  Control control = makeControl(std::move(name), std::move(caption), std::move(toolTip));
+  control.enabled = false;
+  return control;
+}
+
 Control makeLamp(std::string name, std::string caption) {
   Control lamp = makeControl(std::move(name), std::move(caption));
   lamp.foreColor = kGreyText;
@@ -85,6 +91,7 @@ Panel::Panel()
       TestHardware_button(
           makeControl("TestHardware_button", "TestPort", "Test Communication LPT port")),
       Command1(makeControl("Command1", "Command1")),
+      Stop_button(makeDisabled("Stop_button", "Stop", "Stop the Running Command (Esc)")),
       Frame9(makeControl("Frame9", "Burnlab Hardware Found")),
       BurnlabHardwareFound(makeControl("BurnlabHardwareFound", "NO HARDWARE FOUND")),
       Error_label(makeLamp("Error_label", "ERROR")),
@@ -213,6 +220,7 @@ std::vector<const Control*> Panel::controls() const {
                                  &Show_button,
                                  &TestHardware_button,
                                  &Command1,
+                                 &Stop_button,
                                  &Frame9,
                                  &BurnlabHardwareFound,
                                  &Error_label,

@@ -65,6 +65,8 @@ struct Panel {
   Control Show_button;
   Control TestHardware_button;
   Control Command1;
+  // Our own: stops the running device command; offered only while one runs (OperationStop).
+  Control Stop_button;
 
   // The board found.
   Control Frame9;

@@ -28,6 +28,7 @@ App::App(AppSeams appSeams)
                  seams.dialogs, seams.platform, seams.view, hexDisplay, options, stopRequest},
       selection({device, board, options, buffers, hexDisplay, panel, lamps, log, sounds}),
       reports(operations),
+      stopping(operations),
       twoWire(board, [this](int ms) { operations.pause(ms); }),
       reading(operations, reports, twoWire),
       blankCheck(operations, reports),
@@ -121,17 +122,7 @@ void App::Form_Unload() {
 }
 
 bool App::runStoppable(const std::function<void()>& action) {
-  try {
-    action();
-    return true;
-  } catch (const OperationStopped&) {
-    // Whatever sequence was in flight is abandoned: no programming voltage stays on the chip.
-    board.Reset();
-    lamps.DataFlowLampOff();
-    lamps.ProgramLampOff();
-    panel.Verify_button.backColor = kButtonFace;
-    return false;
-  }
+  return stopping.run(action);
 }
 
 void App::reportPortProblem(const std::string& problem) {

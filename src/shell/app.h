@@ -22,6 +22,7 @@
 #include "ops/flash_devices.h"
 #include "ops/operation_context.h"
 #include "ops/operation_reports.h"
+#include "ops/operation_stop.h"
 #include "ops/stop_request.h"
 #include "ops/two_wire_bus.h"
 #include "panel/about_box.h"
@@ -74,9 +75,10 @@ class App final : private BoardIndicators {
   // The status bar's date and time panels show the present moment.
   void showClock();
 
-  // Runs an operator action or a device command. When a stop request ends it, the board is
-  // reset, the run's lamps go dark and false is returned; the request stays set, so that the
-  // caller decides what the stop means (the terminal exits, the window's events clear it).
+  // Runs an operator action or a device command (OperationStop::run). When a stop request ends
+  // it, the board is reset, the run's lamps go dark, the bar empties and false is returned; the
+  // request stays set, so that the caller decides what the stop means (the terminal exits, the
+  // window's events log it and clear it).
   bool runStoppable(const std::function<void()>& action);
 
   // Changes made by the program that a window toolkit answers with an event, as it would.
@@ -155,6 +157,7 @@ class App final : private BoardIndicators {
   OperationContext operations;  // what the device commands work with
   DeviceSelection selection;    // the Device list and Device_Click
   OperationReports reports;     // not blank, mismatch, no acknowledge
+  OperationStop stopping;       // Stop: the way out of a running command
   TwoWireBus twoWire;           // the serial EEPROMs' bus
   DeviceReading reading;        // Read and the live Display
   BlankCheck blankCheck;

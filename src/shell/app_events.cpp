@@ -55,6 +55,7 @@ const std::map<std::string, Handler>& clickHandlers() {
       {"TestHardware_button", [](App& a) { a.hardware.TestHardware_button_Click(); }},
       {"menuTestHardware", [](App& a) { a.hardware.menuTestHardware_Click(); }},
       {"Command1", [](App& a) { a.Command1_Click(); }},
+      {"Stop_button", [](App& a) { a.stopping.Stop_button_Click(); }},
       {"menuFlashShowCodeID", [](App& a) { a.menuFlashShowCodeID_Click(); }},
       // These entries have no action of their own: they are only enabled and disabled.
       {"menuReadData", [](App&) {}},
@@ -102,7 +103,11 @@ void toggle(Control& box) {
 }  // namespace
 
 void App::runEvent(const std::function<void()>& handler) {
-  if (!runStoppable(handler)) stopRequest.clear();
+  // The Stop of a command is an event taken while that command runs: it only asks for the stop.
+  const bool command = !stopping.running();
+  if (!stopping.run(handler)) log.LogLine(OperationStop::kStoppedLine);
+  // A stop that came after the command's last step is spent with it, as is one that ended it.
+  if (command) stopRequest.clear();
   seams.view.changed();
 }
 

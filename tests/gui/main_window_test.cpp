@@ -88,6 +88,7 @@ const Expected kControls[] = {
     {"sbStatusBar(2)", "08/12/2026", ""},  // the date and time panels tick from the start
     {"sbStatusBar(3)", "12:34:56", ""},
     {"Command1", "Command1", ""},
+    {"Stop_button", "Stop", "Stop the Running Command (Esc)"},
     {"tbToolBar(1)", "OpenCode", "Open File into Code Buffer"},
     {"tbToolBar(2)", "SaveCode", "Save Code Buffer Into File"},
     {"tbToolBar(3)", "", ""},

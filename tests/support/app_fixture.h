@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "shell/app.h"
@@ -17,7 +18,10 @@ namespace burnlab::testing {
 class RecordingView final : public View {
  public:
   void changed() override { ++changes; }
-  void repaint(const Control& control) override { repaints.push_back(control.name); }
+  void repaint(const Control& control) override {
+    repaints.push_back(control.name);
+    if (onRepaint) onRepaint(control);
+  }
   void unload() override { ++unloads; }
   void closeOtherWindows() override { ++otherWindowsClosed; }
   void showAbout(AboutBox& about) override { aboutShown.push_back(about.lblVersion.caption); }
@@ -27,6 +31,8 @@ class RecordingView final : public View {
   }
   int changes = 0;
   std::vector<std::string> repaints;
+  // What the operator does while a control is drawn at once (a progress step, say).
+  std::function<void(const Control&)> onRepaint;
   int unloads = 0;
   int otherWindowsClosed = 0;
   std::vector<std::string> aboutShown;  // the version line of each About window shown

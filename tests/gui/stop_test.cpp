@@ -1,0 +1,93 @@
+// Stop in the window: Esc or the Stop button ends a long command at its next step, while the rest
+// of the window takes no input; tried on a verify of a simulated 27C080.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include "gui/window_fixture.h"
+#include "ops/operation_stop.h"
+#include "sim/chip_catalogue.h"
+
+namespace burnlab::testing {
+namespace {
+
+constexpr int kRow27C080 = 19;
+
+// The window with a 27C080 (1 MiB) in the socket, chosen in the Device list and read into the
+// code buffer, so that a verify compares all of it.
+struct Verify27C080 : WindowFixture {
+  Verify27C080() {
+    std::string problem;
+    chip = sim::ChipCatalogue::make("27C080", {}, problem);
+    for (std::uint32_t address = 0; address < chip->size(); ++address) {
+      chip->setCell(address, static_cast<std::uint8_t>(address ^ (address >> 8)));
+    }
+    board.insert(chip);
+    app.setDeviceListIndex(kRow27C080);
+    app.click("Read_button");
+    logged = app.panel.SystemLog.text.size();
+  }
+  std::string log() const { return app.panel.SystemLog.text.substr(logged); }
+  QPushButton* button(const char* name) { return widget<QPushButton>(name); }
+  // An event the operator makes, waiting to be taken while the command runs.
+  void post(QWidget* to, QEvent* event) { QCoreApplication::postEvent(to, event); }
+  void postClick(QWidget* on) {
+    const QPointF at = QRectF(on->rect()).center();
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      post(on, new QMouseEvent(type, at, on->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                               Qt::NoModifier));
+    }
+  }
+
+  std::shared_ptr<sim::MemoryChip> chip;
+  std::size_t logged = 0;
+};
+
+TEST(WindowStop, EscEndsAVerifyOfA27C080AndTheRestOfTheWindowTakesNoInput) {
+  Verify27C080 f;
+  ASSERT_NE(f.app.panel.SystemLog.text.find("1048576 bytes Read"), std::string::npos);
+  auto* stop = f.button("Stop_button");
+  EXPECT_FALSE(stop->isEnabled());  // nothing to stop
+
+  // While the verify runs the operator clicks Read and presses F5 and Esc.
+  f.postClick(f.button("Read_button"));
+  f.post(&f.window, new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
+  f.post(&f.window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+  QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
+
+  const auto log = f.log();
+  EXPECT_NE(log.find("Verify Function Started"), std::string::npos) << log;
+  EXPECT_TRUE(log.ends_with(OperationStop::kStoppedLine)) << log;
+  EXPECT_EQ(log.find("MATCHES"), std::string::npos);
+  EXPECT_EQ(log.find("bytes Read"), std::string::npos);  // the Read click and F5 were held back
+  EXPECT_FALSE(stop->isEnabled());
+  EXPECT_EQ(f.widget<QLabel>("DataFlow_label")->palette().color(QPalette::WindowText),
+            screenColor(kGreyText));
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+
+  // Nothing of it is left waiting: events since then run as usual, and the verify runs whole.
+  QApplication::processEvents();
+  EXPECT_EQ(f.log().find("bytes Read"), std::string::npos);
+  QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
+  EXPECT_NE(f.log().find("Device Contents MATCHES with Buffer Contents"), std::string::npos);
+}
+
+TEST(WindowStop, TheStopButtonEndsAReadAndEscOutsideACommandDoesNothing) {
+  Verify27C080 f;
+  QTest::keyClick(&f.window, Qt::Key_Escape);
+  EXPECT_EQ(f.log(), "");
+  // A click on the Stop button, waiting to be taken: the read offers Stop from its first step
+  // on, and the click reaches the button there.
+  f.postClick(f.button("Stop_button"));
+  QTest::mouseClick(f.button("Read_button"), Qt::LeftButton);
+  EXPECT_TRUE(f.log().ends_with(OperationStop::kStoppedLine)) << f.log();
+  EXPECT_EQ(f.log().find("bytes Read"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace burnlab::testing

@@ -1,20 +1,22 @@
 // Does the EPROM routines' pulse algorithm program a datasheet-faithful part, and how long would
 // it take on a real port? For each part and speed-slider setting, programs a random sample into
 // a simulated chip on a clock that runs as this PC would (its busy-wait loop measured here, a
-// microsecond per port access, sleeps as slept), and prints one table row: whether every byte
-// took, the pulse attempts per byte (mean and most), how many bytes needed lengthened pulses,
-// and the projected real-port time for the whole chip.
+// microsecond per port access, the program pulses paced at half a microsecond a count, sleeps
+// as slept), and prints one table row: whether every byte took, the pulse attempts per byte
+// (mean and most), how many bytes needed lengthened pulses, how many pulses were shorter than
+// the part's datasheet allows, the projected real-port time of the whole chip (without verify)
+// and its ratio to the floor (the chip's bytes times its datasheet pulse).
 //
 //   burnlab_bench_program [SAMPLE_BYTES [LOOP_NS [SLIDER,...]]]
 //
-// LOOP_NS 0 (or none) takes this PC's measured busy-wait time; the sliders are 20,18,10,1
+// LOOP_NS 0 (or none) takes this PC's measured busy-wait time; the sliders are 20,19,18,10,1
 // unless listed.
 //
-// The routines' busy-wait loops really run, so at slow settings a run takes as long as on a
-// real board; hence a sample (1024 bytes by default, the whole chip when it is as large) at the
-// start of the chip. Its cells are
-// drawn independently, so the chip's time is the sample's time per byte times the chip's size,
-// plus the fixed waits (the half second before the routine, the 1.5 s VPP settling).
+// The paced waits and the sleeps pass on the fake platform's virtual clock, so they take no
+// real time, but the routines' counting loops really run; hence a sample (1024 bytes by
+// default, the whole chip when it is as large) at the start of the chip. Its cells are drawn
+// independently, so the chip's time is the sample's time per byte times the chip's size, plus
+// the fixed waits (the half second before the routine, the 1.5 s VPP settling).
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -24,6 +26,7 @@
 
 #include "launch/busy_wait_timing.h"
 #include "shell/app.h"
+#include "sim/eprom_types.h"
 #include "sim/sim_board.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_summary.h"
@@ -42,9 +45,17 @@ struct Part {
   bool readsBeforeWriting;  // its routine reads every address once before its pulses
 };
 
-constexpr Part kParts[] = {{1, "2732A", true},    {3, "2732", true},    {5, "2764", false},
-                           {10, "27C256", false}, {11, "27C512", true}, {13, "27C010", false},
-                           {16, "27C4001", false}};
+constexpr Part kParts[] = {{1, "2732A", true},     {3, "2732", true},    {5, "2764", false},
+                           {10, "27C256", false},  {11, "27C512", true}, {13, "27C010", false},
+                           {16, "27C4001", false}, {19, "27C080", true}};
+
+// The chip's bytes times its datasheet's program pulse: no routine can be quicker.
+std::uint64_t floorNs(const char* chip, std::int32_t bytes) {
+  for (const auto& type : sim::epromTypes()) {
+    if (type.name == chip) return std::uint64_t{type.pulseUs} * 1000 * std::uint64_t(bytes);
+  }
+  return 0;
+}
 
 std::vector<int> slidersOf(const std::string& list) {
   std::vector<int> sliders;
@@ -77,10 +88,11 @@ struct Row {
   bool ok = false;
   double meanAttempts = 0;
   std::uint32_t mostAttempts = 0;
-  std::uint32_t lengthened = 0;  // bytes that needed more than 55 pulses
-  std::size_t sample = 0;        // bytes programmed: the sample asked for, at most the chip
-  std::uint64_t sampleNs = 0;    // the routine's time on the sample
-  std::uint64_t fixedNs = 0;     // the waits that do not grow with the chip
+  std::uint32_t lengthened = 0;   // bytes that needed more than 55 pulses
+  std::uint64_t shortPulses = 0;  // pulses shorter than the datasheet's minimum, in the sample
+  std::size_t sample = 0;         // bytes programmed: the sample asked for, at most the chip
+  std::uint64_t sampleNs = 0;     // the routine's time on the sample
+  std::uint64_t fixedNs = 0;      // the waits that do not grow with the chip
   std::int32_t chipSize = 0;
   std::string failure;
 };
@@ -129,13 +141,17 @@ Row programSample(const Part& part, int slider, std::size_t asked, std::uint64_t
   platform.Sleep(500);
   const auto routineStart = clock.nowNs();
   const auto logged = app.panel.SystemLog.text.size();
+  const auto eventsBefore = board.counters().events;
   app.programming.run.ProgramFailed = 0;
   app.programming.routineFor(app.device.DeviceCode)();
   const auto end = clock.nowNs();
+  const auto shortKind = static_cast<std::size_t>(sim::SimEventKind::ShortProgramPulse);
+  const auto shortPulses = board.counters().events[shortKind] - eventsBefore[shortKind];
   port.follow(nullptr);
   app.board.Reset();
 
   row.ok = app.programming.run.ProgramFailed == 0;
+  row.shortPulses = shortPulses;
   if (!row.ok) {
     const auto text = app.panel.SystemLog.text.substr(logged);
     const auto line = text.find("*** Address:");
@@ -166,20 +182,27 @@ int main(int argc, char** argv) {
   const std::size_t sample = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1024;
   const double givenNs = argc > 2 ? std::strtod(argv[2], nullptr) : 0.0;
   const double loopNs = givenNs > 0 ? givenNs : measuredBusyWaitNs();
-  const auto sliders = slidersOf(argc > 3 ? argv[3] : "20,18,10,1");
+  const auto sliders = slidersOf(argc > 3 ? argv[3] : "20,19,18,10,1");
   const auto loopPs = static_cast<std::uint64_t>(loopNs * 1000.0 + 0.5);
   std::printf("busy-wait loop %.3f ns an iteration, 1 us a port access; sample %zu random bytes\n",
               loopNs, sample);
-  std::printf("%-8s %6s %8s  %-4s %8s %6s %11s %14s  %s\n", "part", "slider", "bytes", "ok",
-              "attempts", "most", "lengthened", "projected", "first failure");
+  std::printf("%-8s %6s %8s  %-4s %8s %6s %11s %8s %14s %7s  %s\n", "part", "slider", "bytes", "ok",
+              "attempts", "most", "lengthened", "short", "projected", "floor", "first failure");
   for (const auto& part : kParts) {
     for (const int slider : sliders) {
       const auto row = programSample(part, slider, sample, loopPs);
       const double perByte = static_cast<double>(row.sampleNs) / static_cast<double>(row.sample);
       const auto chipNs = static_cast<std::uint64_t>(perByte * row.chipSize) + row.fixedNs;
-      std::printf("%-8s %6d %8zu  %-4s %8.1f %6u %11u %14s  %s\n", part.chip, slider, row.sample,
-                  row.ok ? "yes" : "NO", row.meanAttempts, row.mostAttempts, row.lengthened,
-                  row.ok ? sim::durationText(chipNs).c_str() : "-", row.failure.c_str());
+      const auto floor = floorNs(part.chip, row.chipSize);
+      char ratio[16] = "-";
+      if (row.ok && floor) {
+        std::snprintf(ratio, sizeof ratio, "%.2fx",
+                      static_cast<double>(chipNs) / static_cast<double>(floor));
+      }
+      std::printf("%-8s %6d %8zu  %-4s %8.2f %6u %11u %8llu %14s %7s  %s\n", part.chip, slider,
+                  row.sample, row.ok ? "yes" : "NO", row.meanAttempts, row.mostAttempts,
+                  row.lengthened, static_cast<unsigned long long>(row.shortPulses),
+                  row.ok ? sim::durationText(chipNs).c_str() : "-", ratio, row.failure.c_str());
       std::fflush(stdout);
     }
   }

@@ -7,14 +7,22 @@ namespace burnlab {
 
 // The platform the program runs on, with every sleep also passing on the simulated board's
 // clock: the pause really happens (the window behaves as it would with a board) and the
-// simulated chips see it. Without a simulated clock it only passes everything on.
+// simulated chips see it. The program pulses' busy-waits really spin too; the board's delay
+// loops tell the simulated clock of them. With `realWaits` false the sleeps and spins return
+// at once while the simulated clock still advances: a rehearsal that does not wait. Without a
+// simulated clock it only passes everything on.
 class SimulatedPlatform final : public Platform {
  public:
-  SimulatedPlatform(Platform& real, sim::SimTime* time) : real_(real), time_(time) {}
+  SimulatedPlatform(Platform& real, sim::SimTime* time, bool realWaits = true)
+      : real_(real), time_(time), realWaits_(realWaits || !time) {}
 
   void Sleep(int milliseconds) override {
-    real_.Sleep(milliseconds);
+    if (realWaits_) real_.Sleep(milliseconds);
     if (time_) time_->slept(milliseconds);
+  }
+  std::uint64_t monotonicNs() override { return real_.monotonicNs(); }
+  void spinUntilNs(std::uint64_t deadlineNs) override {
+    if (realWaits_) real_.spinUntilNs(deadlineNs);
   }
   std::string timeText() override { return real_.timeText(); }
   std::string dateText() override { return real_.dateText(); }
@@ -41,6 +49,7 @@ class SimulatedPlatform final : public Platform {
  private:
   Platform& real_;
   sim::SimTime* time_;
+  bool realWaits_;
 };
 
 }  // namespace burnlab

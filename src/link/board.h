@@ -95,20 +95,36 @@ class Board {
   void GetNibbles();
   void GetNibbles24CXX();
 
+  // Half a microsecond of a program pulse per count of DelayMedium and DelayLong: the time one
+  // loop iteration took on the PCs the delay factors were chosen for, so that the speed
+  // slider's default gives the datasheets' 100 us (50 us for the 27C080 class).
+  static constexpr std::uint64_t kPulseNsPerCount = 500;
+  // The longest a command cycle's DelayLoop300 may take: four of them come in each cycle, and
+  // the X28C256 and AT29C256 close their byte load when no byte comes within 100 us (150 us).
+  static constexpr std::uint64_t kCommandLoopMaxNs = 10'000;
+
+  // The plain counting loops: they only space port accesses, each of which takes about a
+  // microsecond on a real port.
   void DelayShort() { delay_.run(ShortDelayCount); }
-  void DelayMedium() { delay_.run(MediumDelayCount); }
-  void DelayLong() { delay_.run(LongDelayCount); }
   void DelayLoop20() { delay_.run(20); }
   void DelayLoop10() { delay_.run(10); }
   void DelayLoop100() { delay_.run(100); }
-  void DelayLoop300() { delay_.run(300); }
   void DelayLoop10000() { delay_.run(10000); }
   void WaitSettlingTime() { delay_.run(ShortDelayFactor * 100); }
+  // The program pulses: their counts' iterations, then busy-waiting until the count x 0.5 us
+  // have passed, so that a pulse lasts its width on any PC.
+  void DelayMedium() { delay_.runPaced(MediumDelayCount, kPulseNsPerCount); }
+  void DelayLong() { delay_.runPaced(LongDelayCount, kPulseNsPerCount); }
+  // The page writers' command-cycle loop: 300 iterations, but never more than 10 us.
+  void DelayLoop300() { delay_.runBounded(300, kCommandLoopMaxNs); }
 
   // The delay loops' counter: total iterations run, and the value the last loop left.
   const BusyWait& delays() const { return delay_; }
   // Tells `observer` of every delay loop from now on (a simulated board's clock).
   void observeDelays(BusyWaitObserver* observer) { delay_.observe(observer); }
+  // The clock the program pulses and the bounded loops read (the machine's steady clock until
+  // told otherwise). It must outlive the board.
+  void paceDelaysWith(PaceClock& clock) { delay_.paceWith(clock); }
 
   // The two constant tables filled by InitControlTables, per model family.
   const ControlValues& model4Values() const { return model4_; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -15,6 +16,12 @@ class Platform {
 
   // A real pause; on a virtual clock it only advances the time.
   virtual void Sleep(int milliseconds) = 0;
+  // Monotonic time in nanoseconds from an arbitrary start, for the delays that must last a
+  // real time (the program pulses). On a virtual clock it moves only with sleeps and spins.
+  virtual std::uint64_t monotonicNs() = 0;
+  // Busy-waits until monotonicNs() reaches `deadlineNs`: no sleeping and no window events, as
+  // in every delay loop. On a virtual clock it advances the time at once.
+  virtual void spinUntilNs(std::uint64_t deadlineNs) = 0;
   // Time of day (hours, minutes, seconds) and the date, in the platform's short formats.
   virtual std::string timeText() = 0;
   virtual std::string dateText() = 0;

@@ -36,6 +36,17 @@ void StdPlatform::Sleep(int milliseconds) {
   if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+std::uint64_t StdPlatform::monotonicNs() {
+  const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(sinceStart).count());
+}
+
+void StdPlatform::spinUntilNs(std::uint64_t deadlineNs) {
+  while (monotonicNs() < deadlineNs) {
+  }
+}
+
 std::string StdPlatform::timeText() {
   return formatNow("%H:%M:%S");
 }

@@ -15,6 +15,8 @@ class StdPlatform : public Platform {
   explicit StdPlatform(std::filesystem::path programFolder);
 
   void Sleep(int milliseconds) override;
+  std::uint64_t monotonicNs() override;
+  void spinUntilNs(std::uint64_t deadlineNs) override;
   std::string timeText() override;
   std::string dateText() override;
   std::tm localTime() override;

@@ -14,6 +14,7 @@ constexpr const char* kUntestedKey = "AllowUntested";
 
 App::App(AppSeams appSeams)
     : seams(appSeams),
+      paceClock(seams.platform),
       board(seams.port, *this),
       log(panel, seams.platform, seams.dialogs, [this] { return std::int32_t{board.Model}; }),
       lamps(panel, seams.view, log, [this] { board.Reset(); }),
@@ -49,6 +50,7 @@ App::App(AppSeams appSeams)
                [this](int index) { chooseVoltage_button(index); },
                [this](int index) { hardware.selectLPTOption(index); },
                [this](int index) { chooseHiLow_button(index); }, [this] { Slider1_Change(); }}}) {
+  board.paceDelaysWith(paceClock);
   selection.chooseVoltage = [this](int index) { chooseVoltage_button(index); };
   hexDisplay.DisplayEprom = [this] { reading.DisplayEprom(); };
   selection.FlashIdCycle = [this] { flash.identification.FlashIdCycle(); };

@@ -35,6 +35,7 @@
 #include "panel/system_log.h"
 #include "panel/view.h"
 #include "shell/hardware_detection.h"
+#include "shell/platform_pace_clock.h"
 #include "shell/port_config_file.h"
 #include "shell/setup_slots.h"
 
@@ -142,6 +143,7 @@ class App final : private BoardIndicators {
 
   AppSeams seams;
   Panel panel;
+  PlatformPaceClock paceClock;  // the board's program pulses keep the platform's time
   Board board;
   SystemLog log;
   Lamps lamps;
@@ -162,7 +164,7 @@ class App final : private BoardIndicators {
   DeviceReading reading;        // Read and the live Display
   BlankCheck blankCheck;
   DeviceVerify verify;
-  DeviceCompare compare;  // every difference between the chip and the buffer
+  DeviceCompare compare;          // every difference between the chip and the buffer
   X28C256Eeprom x28c256;          // its page writes and data protection
   FlashDevices flash;             // the flash chips' identification, programming and erase
   SerialEepromWrite serialWrite;  // the serial EEPROMs' page writes

@@ -4,6 +4,9 @@
 #include <limits>
 #include <string>
 
+#include "sim/hex_digits.h"
+#include "sim/sim_summary.h"
+
 namespace burnlab::sim {
 namespace {
 
@@ -70,11 +73,25 @@ void EpromChip::chargeCell(std::uint64_t nowNs) {
   }
 }
 
+void EpromChip::followPulse(bool wasProgramming, std::uint64_t nowNs) {
+  if (programming_ && !wasProgramming) {
+    pulseStartNs_ = nowNs;
+    pulseAddress_ = address_;
+  } else if (wasProgramming && !programming_ && nowNs - pulseStartNs_ < type_.minPulseNs()) {
+    const int digits = (type_.addressLines + 3) / 4;
+    report(SimEventKind::ShortProgramPulse, nowNs,
+           "a pulse of " + durationText(nowNs - pulseStartNs_) + " at " +
+               hexDigits(pulseAddress_, digits) + ", the " + name() + " takes " +
+               durationText(type_.minPulseNs()) + " at least");
+  }
+}
+
 void EpromChip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
   // The pulse so far counts with the lines it had.
   chargeCell(nowNs);
   sinceNs_ = nowNs;
   if (checkVoltages(lines, nowNs)) return;
+  const bool wasProgramming = programming_;
 
   const bool powered = !hasVcc_ || vcc_.high(lines);
   const bool ceLow = !ce_.high(lines);
@@ -92,6 +109,7 @@ void EpromChip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
   programming_ = powered && oeHigh && pulse && voltageSuits(vppMv);
   // The chip does not drive the bus while OE is high: the bus is what the board drives.
   heldLow_ = static_cast<std::uint8_t>(~lines.boardDrive);
+  followPulse(wasProgramming, nowNs);
 }
 
 void EpromChip::erase() {

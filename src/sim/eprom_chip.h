@@ -24,6 +24,8 @@ namespace burnlab::sim {
 //   cell; once a bit has had the cell's need (CellNeeds) it reads 0. A bit only clears.
 //   Voltages: more than the part's maximum on VPP, or a programming voltage on any other pin,
 //   destroys it: from then on it never answers. Each destruction is reported.
+//   A program pulse shorter than the datasheet's minimum width is reported; its time still
+//   counts toward the cell.
 class EpromChip final : public MemoryChip {
  public:
   EpromChip(const EpromType& type, const ChipOptions& options);
@@ -52,6 +54,8 @@ class EpromChip final : public MemoryChip {
   bool voltageSuits(int mv) const;
   // Adds the time since the last change to the bits the pulse held at 0.
   void chargeCell(std::uint64_t nowNs);
+  // Notes where a program pulse begins, and reports one that ends too short.
+  void followPulse(bool wasProgramming, std::uint64_t nowNs);
 
   const EpromType& type_;
   AddressDecoder decoder_;
@@ -66,9 +70,11 @@ class EpromChip final : public MemoryChip {
   bool outputs_ = false;
   bool destroyed_ = false;
   std::uint32_t address_ = 0;
-  bool programming_ = false;   // the lines give a program pulse now
-  std::uint8_t heldLow_ = 0;   // the bits the bus holds at 0 during the pulse
-  std::uint64_t sinceNs_ = 0;  // when the lines last changed
+  bool programming_ = false;        // the lines give a program pulse now
+  std::uint8_t heldLow_ = 0;        // the bits the bus holds at 0 during the pulse
+  std::uint64_t sinceNs_ = 0;       // when the lines last changed
+  std::uint64_t pulseStartNs_ = 0;  // when the program pulse under way began
+  std::uint32_t pulseAddress_ = 0;  // the cell it programs
 };
 
 }  // namespace burnlab::sim

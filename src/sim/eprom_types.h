@@ -21,11 +21,14 @@ struct EpromType {
   int maxVppMv = 14000;   // the absolute maximum on the VPP pin; more destroys the part
   int originalMv = 0;     // the NMOS original's programming voltage, 0 if there is none
   int originalMaxVppMv = 0;
-  std::uint32_t pulseUs = 100;  // the nominal program pulse of its programming algorithm
-  int maxPulses = 25;           // the most pulses that algorithm gives a byte
-  std::string_view source;      // the datasheets these figures come from
+  std::uint32_t pulseUs = 100;    // the nominal program pulse of its programming algorithm
+  int maxPulses = 25;             // the most pulses that algorithm gives a byte
+  std::uint32_t minPulseUs = 95;  // the shortest pulse its timing table allows (tPW min)
+  std::string_view source;        // the datasheets these figures come from
 
   std::size_t size() const { return std::size_t{1} << addressLines; }
+  // The shortest program pulse the datasheet allows.
+  std::uint64_t minPulseNs() const { return std::uint64_t{minPulseUs} * 1000; }
   // Chip pins of the package's fixed functions.
   int cePin() const;
   int oePin() const;

@@ -15,8 +15,9 @@ enum class SimEventKind {
   WriteIgnoredWhileBusy,     // a write while the chip's write or erase cycle ran
   WriteRefusedByProtection,  // a write that data protection kept out
   CommandNotRecognised,      // a command sequence the chip did not take
+  ShortProgramPulse,         // an EPROM program pulse shorter than its datasheet allows
 };
-inline constexpr std::size_t kSimEventKinds = 5;
+inline constexpr std::size_t kSimEventKinds = 6;
 
 struct SimEvent {
   std::uint64_t atNs = 0;

@@ -18,6 +18,7 @@ constexpr std::array<KindWords, kSimEventKinds> kWords{{
     {"write ignored while busy", "writes ignored while busy"},
     {"write refused by protection", "writes refused by protection"},
     {"command sequence not recognised", "command sequences not recognised"},
+    {"program pulse shorter than the datasheet's", "program pulses shorter than the datasheet's"},
 }};
 
 std::string counted(std::uint64_t count, std::string_view one, std::string_view many) {

@@ -1,11 +1,25 @@
 #include "sim/sim_time.h"
 
+#include <algorithm>
+
 namespace burnlab::sim {
 
+void SimTime::advancePs(std::uint64_t ps) {
+  const std::uint64_t total = ps + carryPs_;
+  clock_.advanceNs(total / 1000);
+  carryPs_ = total % 1000;
+}
+
 void SimTime::iterationsRan(std::uint64_t iterations) {
-  const std::uint64_t ps = iterations * loopPs_ + carryPs_;
-  clock_.advanceNs(ps / 1000);
-  carryPs_ = ps % 1000;
+  advancePs(iterations * loopPs_);
+}
+
+void SimTime::pacedDelayRan(std::uint64_t iterations, std::uint64_t pacedNs) {
+  advancePs(std::max(iterations * loopPs_, pacedNs * 1000));
+}
+
+void SimTime::boundedLoopRan(std::uint64_t iterations, std::uint64_t boundNs) {
+  advancePs(std::min(iterations * loopPs_, boundNs * 1000));
 }
 
 void SimTime::slept(int milliseconds) {

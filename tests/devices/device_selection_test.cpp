@@ -197,5 +197,33 @@ TEST(ProgrammingOptions, TheSliderLogsRecomputesAndPlaysTheSlideSound) {
   EXPECT_EQ(f.platform.sounds.back().filename(), "slide.wav");
 }
 
+// The program pulse each class of device gets, on the platform's clock: 0.5 us a count, so
+// the default slider gives the datasheets' widths and the fastest setting 1 us pulses.
+TEST(ProgrammingOptions, TheSliderSetsProgramPulsesOfAFixedWidthPerDeviceClass) {
+  struct Case {
+    int row;
+    std::int32_t slider;
+    std::uint64_t mediumNs, longNs;
+  };
+  const Case cases[] = {
+      {10, 18, 101'000, 501'000},       {10, 20, 1'000, 1'000}, {10, 1, 951'000, 4'751'000},
+      {18, 18, 51'000, 251'000},        {18, 20, 1'000, 1'000}, {18, 1, 476'000, 2'376'000},
+      {5, 18, 20'001'000, 100'001'000}, {5, 20, 1'000, 1'000},  {5, 1, 190'001'000, 950'001'000},
+  };
+  for (const auto& c : cases) {
+    SelectionFixture f;
+    f.pick(c.row);
+    f.app.valueChosen("Slider1", c.slider);
+    SCOPED_TRACE(f.app.panel.Device.items[c.row] + " at " + std::to_string(c.slider));
+    const auto ran = f.app.board.delays().iterations();
+    f.app.board.DelayMedium();
+    EXPECT_EQ(f.platform.lastSpinNs, c.mediumNs);
+    EXPECT_EQ(f.app.board.delays().iterations() - ran,
+              static_cast<std::uint64_t>(f.app.board.MediumDelayCount));
+    f.app.board.DelayLong();
+    EXPECT_EQ(f.platform.lastSpinNs, c.longNs);
+  }
+}
+
 }  // namespace
 }  // namespace burnlab::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/board.h"
+#include "support/fake_pace_clock.h"
 #include "support/recording_port.h"
 
 namespace burnlab::testing {
@@ -19,6 +20,7 @@ struct BoardBench {
     board.setPortBase(base);
     board.Model = static_cast<std::int16_t>(model);
     board.SetupPortModel();
+    board.paceDelaysWith(clock);
   }
   // The expected lines of writing `value` to register `index` with this board's model.
   std::vector<std::string> write(int index, std::uint8_t value) const {
@@ -29,6 +31,7 @@ struct BoardBench {
 
   RecordingPort port;
   CountingIndicators indicators;
+  FakePaceClock clock;  // declared before the board, which keeps it
   Board board;
 };
 

@@ -66,9 +66,9 @@ struct TrafficBench {
 // An image of the device's size is opened as the code file, as the operator opens one: random
 // bytes in its first `randomBytes` (about one in eight left FFh), FFh after them.
 //
-// The default slider, 10, is the fastest setting at which every routine's pulses add up to what
-// the simulated parts' datasheets ask for; at 18 and above the 27C256, 27C512 and 32-pin
-// classes' pulses are a few microseconds long, too short for their slower cells (bench/).
+// The default slider, 10, gives every routine pulses of several times its datasheet's width
+// (501 us for the 27C256 class), so that nearly every byte takes on its first pulse; the paced
+// pulses cost no real time on the fake platform's clock.
 struct SimBench : AppFixture {
   static constexpr std::int32_t kSureSlider = 10;
 

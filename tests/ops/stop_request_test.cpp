@@ -31,7 +31,7 @@ bool programmingVoltageOn(const sim::SimBoard& board) {
 
 TEST(StopRequest, EndsProgrammingMidChipWithNoProgrammingVoltageLeft) {
   SimBench f(kRow27C010, "27C010");
-  stopAt(f, 0x08, kReg3Idle, 5000);  // PGM low: the 5000th program pulse starts
+  stopAt(f, 0x08, kReg3Idle, 500);  // PGM low: the 500th program pulse starts
   bool voltageWasOn = false;
   const auto logged = f.app.panel.SystemLog.text.size();
   const bool finished = f.app.runStoppable([&] {

@@ -82,12 +82,19 @@ TEST(EpromProgramming, A27C256CellProgramsOnItsAccumulatedPulseTime) {
   EXPECT_EQ(e.drive.read(cell), 0xFF) << "a 4 us pulse is far too short";
   for (int i = 1; i < 25; ++i) e.drive.pulse(cell, 0x00, kOeHigh | kVppPin3, 4);
   EXPECT_EQ(e.drive.read(cell), 0x00) << "twenty-five 4 us pulses add up to one nominal pulse";
+  // Each of them was shorter than the datasheet's 95 us, and says so.
+  const auto shortPulses = eventTexts(e.rig.sim, SimEventKind::ShortProgramPulse);
+  ASSERT_EQ(shortPulses.size(), 20u);  // the first ones kept
+  EXPECT_EQ(e.rig.sim.events().count(SimEventKind::ShortProgramPulse), 25u);
+  EXPECT_EQ(shortPulses.front().rfind("a pulse of ", 0), 0u) << shortPulses.front();
+  EXPECT_NE(shortPulses.front().find("the 27C256 takes 95 us at least"), std::string::npos);
 
   const auto next = cellNeeding(*e.chip, 30 * kUs, 90 * kUs, cell + 1);
   e.drive.pulse(next, 0x3C, kOeHigh | kVppPin3, 100);
   EXPECT_EQ(e.drive.read(next), 0x3C) << "one 100 us pulse programs a typical cell";
   e.drive.pulse(next, 0xFF, kOeHigh | kVppPin3, 100);
   EXPECT_EQ(e.drive.read(next), 0x3C) << "programming only clears bits";
+  EXPECT_EQ(e.rig.sim.events().count(SimEventKind::ShortProgramPulse), 25u);
 }
 
 TEST(EpromProgramming, NoPulseProgramsWithoutVppOrWithOeLow) {

@@ -26,19 +26,35 @@ TEST(SimTime, BusyWaitIterationsAddUpInPicoseconds) {
   EXPECT_EQ(clock.nowNs(), 500'700'003u);
 }
 
+// A program pulse takes its paced half microsecond per count, or its iterations' time on a PC
+// slower than that; a plain loop its iterations' time; a command-cycle loop at most 10 us.
 TEST(SimTime, TheBoardsDelayLoopsReallyRunAndTakeTheirTimeOnTheClock) {
-  SocketRig rig;
-  SimTime time(rig.clock, 2000);
-  rig.board.observeDelays(&time);
-  rig.board.LongDelayCount = 50'000;
-  const auto before = rig.clock.nowNs();
-  const auto ran = rig.board.delays().iterations();
-  rig.board.DelayLong();
-  EXPECT_EQ(rig.board.delays().iterations() - ran, 50'000u);
-  EXPECT_EQ(rig.clock.nowNs() - before, 100'000u);
-  rig.board.observeDelays(nullptr);
-  rig.board.DelayLong();
-  EXPECT_EQ(rig.clock.nowNs() - before, 100'000u);
+  struct Case {
+    std::uint64_t loopPs;
+    std::uint64_t pulseNs, plainNs, boundedNs;
+  };
+  for (const auto& c :
+       {Case{2000, 50'000'000, 40, 600}, Case{700'000, 70'000'000, 14'000, 10'000}}) {
+    SocketRig rig;
+    SimTime time(rig.clock, c.loopPs);
+    rig.board.observeDelays(&time);
+    rig.board.LongDelayCount = 100'000;
+    const auto ran = rig.board.delays().iterations();
+    auto before = rig.clock.nowNs();
+    rig.board.DelayLong();
+    EXPECT_EQ(rig.board.delays().iterations() - ran, 100'000u) << "the count stays nominal";
+    EXPECT_EQ(rig.clock.nowNs() - before, c.pulseNs) << c.loopPs;
+    before = rig.clock.nowNs();
+    rig.board.DelayLoop20();
+    EXPECT_EQ(rig.clock.nowNs() - before, c.plainNs) << c.loopPs;
+    before = rig.clock.nowNs();
+    rig.board.DelayLoop300();
+    EXPECT_EQ(rig.clock.nowNs() - before, c.boundedNs) << c.loopPs;
+    rig.board.observeDelays(nullptr);
+    before = rig.clock.nowNs();
+    rig.board.DelayLong();
+    EXPECT_EQ(rig.clock.nowNs(), before);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "link/board.h"
 #include "sim/sim_board.h"
 #include "sim/sim_clock.h"
+#include "support/fake_pace_clock.h"
 
 namespace burnlab::sim {
 
@@ -22,6 +23,7 @@ struct SocketRig {
     board.setPortBase(0x378);
     board.Model = static_cast<std::int16_t>(model);
     board.SetupPortModel();
+    board.paceDelaysWith(pace);
   }
 
   void set(int reg, int value) {
@@ -59,6 +61,9 @@ struct SocketRig {
   VirtualClock clock;
   SimBoard sim;
   NoIndicators none;
+  // The program pulses' waits take no real time; a SimTime that observes the board puts them
+  // on the simulated clock.
+  testing::FakePaceClock pace;
   Board board;
 };
 

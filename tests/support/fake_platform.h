@@ -21,6 +21,18 @@ class FakePlatform final : public Platform {
     if (simClock) simClock->advanceNs(static_cast<std::uint64_t>(milliseconds) * 1'000'000);
     if (sleepTrace) sleepTrace->push_back("sleep " + std::to_string(milliseconds));
   }
+  // The virtual clock: sleeps and spins advance it at once.
+  std::uint64_t monotonicNs() override {
+    return static_cast<std::uint64_t>(elapsedMs) * 1'000'000 + spunNs;
+  }
+  // Advances the clock to the deadline and notes the wait asked for. The simulated board's
+  // clock hears of the wait from the board's delay loops, not from here.
+  void spinUntilNs(std::uint64_t deadlineNs) override {
+    const auto now = monotonicNs();
+    lastSpinNs = deadlineNs > now ? deadlineNs - now : 0;
+    spunNs += lastSpinNs;
+    ++spins;
+  }
   std::string timeText() override { return time; }
   std::string dateText() override { return date; }
   std::tm localTime() override { return now; }
@@ -36,6 +48,10 @@ class FakePlatform final : public Platform {
                   const std::string& value) override;
 
   long long elapsedMs = 0;
+  // The busy-waits asked for: how many, their total and the last one's length.
+  std::uint64_t spins = 0;
+  std::uint64_t spunNs = 0;
+  std::uint64_t lastSpinNs = 0;
   sim::SimClock* simClock = nullptr;
   // Where each sleep is noted as "sleep N" (a recording port's lines, to see the pauses
   // between the port accesses); nullptr: nowhere.

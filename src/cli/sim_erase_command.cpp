@@ -2,6 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "launch/port_stack.h"
+#include "sim/eprom_chip.h"
 
 namespace burnlab {
 
@@ -24,8 +25,9 @@ int eraseKeptChip(CliContext& c) {
     c.messages << "burnlab-cli: " << problem << '\n';
     return kExitChipNotKept;
   }
-  c.out << "The " << chip->name() << " in " << options.simChipFile.string()
-        << " was erased under UV light: every byte is FFh\n";
+  const bool uvLight = dynamic_cast<const sim::EpromChip*>(chip.get()) != nullptr;
+  c.out << "Erased the " << chip->name() << " kept in " << options.simChipFile.string()
+        << (uvLight ? " under UV light" : "") << ": every byte is FFh\n";
   return kExitSuccess;
 }
 

@@ -243,5 +243,21 @@ TEST_F(CliKeptChipFiles, ADestroyedChipAndProtectedSectorsStaySoInTheNextRuns) {
   EXPECT_EQ(readAll(flash), std::string(512 * 1024, '\xFF'));
 }
 
+TEST_F(CliKeptChipFiles, AChipThatCannotGoBackLeavesTheFileAsItWasAndTheRunExitsWith3) {
+  const auto bytes = imageBytes(32768, 7);
+  writeAll(kept, bytes);
+  // As on a full disk: no file of the run may grow past 16 KiB (and going past is no signal).
+  const std::string limited =
+      R"(sh -c 'trap "" XFSZ; ulimit -f 16; exec "$0" "$@"' )" + std::string(BURNLAB_CLI);
+  const std::string chip = "--simulate=27C256,set@10=00" + chipPath(kept);
+  const auto displayed = runCli(limited, chip + "-d 27C256 display", folder.path());
+  EXPECT_EQ(displayed.status, 3) << displayed.messages;
+  EXPECT_TRUE(has(displayed.messages, "could not be written back to")) << displayed.messages;
+  const auto erased = runCli(limited, chip + "sim-erase", folder.path());
+  EXPECT_EQ(erased.status, 3) << erased.messages;
+  EXPECT_EQ(readAll(kept), bytes);
+  EXPECT_FALSE(std::filesystem::exists(state));
+}
+
 }  // namespace
 }  // namespace burnlab::testing

@@ -117,8 +117,8 @@ std::string ChipFile::load(const SocketChoice& choice) {
     if (auto why = chip.loadImage(choice.image); !why.empty()) return why;
   }
   // The faults that describe the chip's state add to what it kept.
-  if (kept.dataProtection && choice.options.startLocked) kept.dataProtection = true;
-  if (kept.protectedSectors) *kept.protectedSectors |= choice.options.protectedSectors;
+  if (kept.dataProtection.has_value() && choice.options.startLocked) kept.dataProtection = true;
+  if (kept.protectedSectors.has_value()) *kept.protectedSectors |= choice.options.protectedSectors;
   chip.putBack(kept);
   return applyArrayFaults(chip, choice);
 }

@@ -113,6 +113,13 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
                   "draws the simulated EPROM cells' programming times\n(default 1)")
       ->type_name("N")
       ->group(kBoardGroup);
+  parser
+      .add_option("--sim-board", options.simBoard,
+                  "faults of the simulated board, comma-separated:\n"
+                  "stuck0=Dn, stuck1=Dn, short=Da:Db, open=Sn (n 3..7),\n"
+                  "noselect, noid, flaky=N")
+      ->type_name("FAULT[,FAULT...]")
+      ->group(kBoardGroup);
   parser.add_option("--parport", options.parportDevice, "use this ppdev device node")
       ->type_name("/dev/parportN")
       ->group(kBoardGroup);

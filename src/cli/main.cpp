@@ -48,6 +48,9 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   App app({stack->port(), platform, dialogs, view});
   app.selection.allowUntested = request.allowUntested;
   app.board.observeDelays(stack->simulatedTime());
+  app.boardTest.portKind = stack->backEndName();
+  if (auto* clock = stack->simulatedClock())
+    app.boardTest.measureWith([clock] { return clock->nowNs(); });
   StopOnSignals stopping(app.stopRequest);
   ChipWriteBack keptChip(*stack, std::cerr);
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });

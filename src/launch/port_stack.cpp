@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include "launch/busy_wait_timing.h"
+#include "link/direct_port.h"
 #include "link/hardware_port.h"
 #include "link/null_port.h"
+#include "sim/board_faults.h"
 #include "sim/socket_choice.h"
 
 namespace burnlab {
@@ -18,6 +20,10 @@ constexpr const char* kChipFileNeedsChip =
 std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::string& error) {
   std::unique_ptr<PortStack> stack(new PortStack());
   PortIo* backEnd = nullptr;
+  if (!options.simulate && !options.simBoard.empty()) {
+    error = "--sim-board needs --simulate";
+    return nullptr;
+  }
   if (options.simulate) {
     auto socket = sim::parseSocketChoice(options.simSocket);
     if (!socket.error.empty()) {
@@ -40,6 +46,12 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
       stack->simBoard_ =
           std::make_unique<sim::SimBoard>(options.simModel, options.simPort, *stack->clock_);
       stack->simBoard_->setAccessNs(options.simAccessNs);
+      const auto faults = sim::parseBoardFaults(options.simBoard);
+      if (!faults.error.empty()) {
+        error = faults.error;
+        return nullptr;
+      }
+      stack->simBoard_->setFaults(faults.faults);
       socket.choice.options.seed = options.simSeed;
       if (!options.simChipFile.empty()) {
         stack->chipFile_ = sim::ChipFile::open(options.simChipFile, socket.choice, error);
@@ -51,6 +63,7 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
         stack->simBoard_->insert(std::move(chip));
       }
       backEnd = stack->simBoard_.get();
+      stack->backEndName_ = "the simulated board";
     }
   } else if (!options.simChipFile.empty()) {
     error = kChipFileNeedsChip;
@@ -63,6 +76,8 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
     auto hardware =
         openHardwarePort(request, [raw](const std::string& problem) { raw->report(problem); });
     stack->backEnd_ = std::move(hardware.port);
+    if (dynamic_cast<PpdevPort*>(stack->backEnd_.get())) stack->backEndName_ = "ppdev";
+    if (dynamic_cast<DirectPort*>(stack->backEnd_.get())) stack->backEndName_ = "direct I/O";
     stack->notice_ = hardware.notice;
     if (!hardware.notice.empty()) stack->pending_.push_back(hardware.notice);
     backEnd = stack->backEnd_.get();

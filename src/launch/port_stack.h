@@ -37,6 +37,10 @@ class PortStack {
   void onProblem(std::function<void(const std::string&)> receiver);
   const std::string& notice() const { return notice_; }
 
+  // How the program reaches the port: "ppdev", "direct I/O", "the simulated board"; empty when
+  // it reaches none.
+  const std::string& backEndName() const { return backEndName_; }
+
   // The simulated board, when the stack runs on one.
   sim::SimBoard* simulatedBoard() { return simBoard_.get(); }
   sim::SimClock* simulatedClock() { return clock_.get(); }
@@ -63,6 +67,7 @@ class PortStack {
   std::unique_ptr<TracingPort> tracer_;
   std::unique_ptr<PortAddressFilter> filter_;
   std::string notice_;
+  std::string backEndName_;
   std::function<void(const std::string&)> receiver_;
   std::vector<std::string> pending_;
 };

@@ -113,6 +113,13 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       ->type_name("N")
       ->group(kBoardGroup);
   parser
+      .add_option("--sim-board", options.simBoard,
+                  "faults of the simulated board, comma-separated:\n"
+                  "stuck0=Dn, stuck1=Dn, short=Da:Db, open=Sn (n 3..7),\n"
+                  "noselect, noid, flaky=N")
+      ->type_name("FAULT[,FAULT...]")
+      ->group(kBoardGroup);
+  parser
       .add_option("--sim-chip", options.simChipFile,
                   "keep the simulated chip in FILE between runs: it\n"
                   "starts with FILE's contents and they go back to it")

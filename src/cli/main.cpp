@@ -35,6 +35,8 @@ int runBeforeStartUp(const CliCommandLine& line, CliView& view) {
 
 int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   const auto& request = line.request;
+  // Before anything else, the trace file included: from here on no signal is lost.
+  StopOnSignals signals;
   std::string error;
   auto stack = PortStack::build(line.program, error);
   if (!stack) {
@@ -47,7 +49,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   App app({stack->port(), platform, dialogs, view});
   app.selection.allowUntested = request.allowUntested;
   app.board.observeDelays(stack->simulatedTime());
-  StopOnSignals stopping(app.stopRequest);
+  const StopOnSignals::Asking stopping(app.stopRequest);
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
   auto* simulated = stack->simulatedBoard();
   // What the simulated board saw during the command, as the last line on standard error.
@@ -73,6 +75,8 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     }
     applyOperatorChoices(app, line.program);
     markCommandStart();
+    // A signal of start-up ends the run here, before the command writes to the board.
+    app.operations.checkStop();
     CliContext context{app, view, request, std::cout, std::cerr};
     status = line.command->run(context);
   });

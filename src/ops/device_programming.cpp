@@ -22,6 +22,7 @@ std::function<void()> DeviceProgramming::routineFor(std::string_view code) {
 }
 
 void DeviceProgramming::Program_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   c_.display.setScrollValue(0);
   c_.board.address.LinearAddress = 0;
   c_.board.address.Endereco2Adr();

@@ -16,6 +16,7 @@ std::function<void()> EraseChip::routineFor(std::string_view code) {
 }
 
 void EraseChip::EraseFlash_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   // The serial writers send FFh while it is set; the next Reset clears it.
   c_.board.EraseMode = 1;
   run_.ProgramFailed = 0;

@@ -56,6 +56,7 @@ bool FlashIdentification::makerPolled(std::uint8_t maker) {
 }
 
 void FlashIdentification::menuFlashShowCodeID_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   c_.log.LogLine("Reading Flash Code ID_________________ wait");
   ReadFlashCodeId();
 }

@@ -7,6 +7,7 @@
 #include "cli/image_commands.h"
 #include "cli/log_lines.h"
 #include "cli/show_command.h"
+#include "cli/sim_erase_command.h"
 #include "shell/app.h"
 
 namespace burnlab {
@@ -112,6 +113,12 @@ const std::vector<CliCommand>& cliCommands() {
        {&kInput},
        true,
        show},
+      {"sim-erase",
+       "erase the simulated chip kept in --sim-chip FILE under UV\nlight (every byte FFh)",
+       {},
+       {},
+       false,
+       eraseKeptChip},
       {"detect", "search the three ports for the board", {}, {}, true, detect},
       {"reset", "put the board into its idle state", {}, {}, true, reset},
   };

@@ -29,7 +29,9 @@ WindowProgram::WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOpti
   addCompareMenu(window_, app_);
   // On the simulated board the operator also chooses what sits in its socket.
   if (auto* board = stack_->simulatedBoard()) {
-    addSimulatorMenu(window_, *board, [this] { return app_.panel.Device.text; });
+    auto* menu = addSimulatorMenu(window_, *board, [this] { return app_.panel.Device.text; });
+    // A chip kept in a file goes back to it when it leaves the socket, and at exit.
+    if (stack_->chipFile()) menu->onChipLeaving([this] { return stack_->writeBackChip(); });
   }
 }
 

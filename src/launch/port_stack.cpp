@@ -8,6 +8,12 @@
 #include "sim/socket_choice.h"
 
 namespace burnlab {
+namespace {
+
+constexpr const char* kChipFileNeedsChip =
+    "--sim-chip keeps a simulated chip: it needs --simulate=CHIP[,FAULT...]";
+
+}  // namespace
 
 std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::string& error) {
   std::unique_ptr<PortStack> stack(new PortStack());
@@ -16,6 +22,10 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
     auto socket = sim::parseSocketChoice(options.simSocket);
     if (!socket.error.empty()) {
       error = socket.error;
+      return nullptr;
+    }
+    if (!options.simChipFile.empty() && socket.choice.kind != sim::SocketChoice::Kind::Chip) {
+      error = kChipFileNeedsChip;
       return nullptr;
     }
     if (socket.choice.kind == sim::SocketChoice::Kind::NoBoard) {
@@ -31,13 +41,20 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
           std::make_unique<sim::SimBoard>(options.simModel, options.simPort, *stack->clock_);
       stack->simBoard_->setAccessNs(options.simAccessNs);
       socket.choice.options.seed = options.simSeed;
-      if (socket.choice.kind == sim::SocketChoice::Kind::Chip) {
+      if (!options.simChipFile.empty()) {
+        stack->chipFile_ = sim::ChipFile::open(options.simChipFile, socket.choice, error);
+        if (!stack->chipFile_) return nullptr;
+        stack->simBoard_->insert(stack->chipFile_->chip());
+      } else if (socket.choice.kind == sim::SocketChoice::Kind::Chip) {
         auto chip = sim::buildSocketChip(socket.choice, error);
         if (!chip) return nullptr;
         stack->simBoard_->insert(std::move(chip));
       }
       backEnd = stack->simBoard_.get();
     }
+  } else if (!options.simChipFile.empty()) {
+    error = kChipFileNeedsChip;
+    return nullptr;
   } else {
     HardwarePortRequest request;
     request.direct = options.direct;
@@ -66,6 +83,11 @@ std::string PortStack::finishTrace() {
   const auto failure = traceFile_->finish();
   if (failure.empty()) return {};
   return "the trace file " + traceFile_->path().string() + " could not be written: " + failure;
+}
+
+std::string PortStack::writeBackChip() {
+  if (!chipFile_) return {};
+  return chipFile_->writeBack(clock_->nowNs());
 }
 
 void PortStack::onProblem(std::function<void(const std::string&)> receiver) {

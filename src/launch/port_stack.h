@@ -10,6 +10,7 @@
 #include "link/port_address_filter.h"
 #include "link/port_io.h"
 #include "link/tracing_port.h"
+#include "sim/chip_file.h"
 #include "sim/sim_board.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_time.h"
@@ -43,6 +44,12 @@ class PortStack {
   // Nothing without a simulated board.
   sim::SimTime* simulatedTime() { return time_.get(); }
 
+  // The file the simulated chip lives in (--sim-chip), when there is one.
+  sim::ChipFile* chipFile() { return chipFile_.get(); }
+  // Writes the chip kept in its file back to it, as it stands now; why it could not be
+  // written, or nothing (also without such a file).
+  std::string writeBackChip();
+
  private:
   PortStack() = default;
   void report(const std::string& problem);
@@ -50,6 +57,7 @@ class PortStack {
   std::unique_ptr<sim::SimClock> clock_;
   std::unique_ptr<sim::SimTime> time_;
   std::unique_ptr<sim::SimBoard> simBoard_;
+  std::unique_ptr<sim::ChipFile> chipFile_;
   std::unique_ptr<PortIo> backEnd_;
   std::unique_ptr<TraceFile> traceFile_;
   std::unique_ptr<TracingPort> tracer_;

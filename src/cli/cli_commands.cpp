@@ -6,7 +6,9 @@
 #include "cli/flash_commands.h"
 #include "cli/image_commands.h"
 #include "cli/log_lines.h"
+#include "cli/selftest_command.h"
 #include "cli/show_command.h"
+#include "cli/sim_erase_command.h"
 #include "shell/app.h"
 
 namespace burnlab {
@@ -83,7 +85,8 @@ const std::vector<CliCommand>& cliCommands() {
        sumImage},
       {"program",
        "write FILE into the chip (asks first: --yes)",
-       {&kDevice, &kInput, &kSpeed, &kLane, &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect},
+       {&kDevice, &kInput, &kSpeed, &kLane, &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect,
+        &kTruncate},
        {&kDevice, &kInput},
        true,
        [](CliContext& c) { return withDevice(c, programDevice); }},
@@ -111,8 +114,20 @@ const std::vector<CliCommand>& cliCommands() {
        {&kInput},
        true,
        show},
+      {"sim-erase",
+       "erase the simulated chip kept in --sim-chip FILE under UV\nlight (every byte FFh)",
+       {},
+       {},
+       false,
+       eraseKeptChip},
       {"detect", "search the three ports for the board", {}, {}, true, detect},
       {"reset", "put the board into its idle state", {}, {}, true, reset},
+      {"selftest",
+       "test the board: its read-back path, its port and, with -d,\nthe chip read N times",
+       {&kDevice, &kReads},
+       {},
+       true,
+       testBoard},
   };
   return kCommands;
 }

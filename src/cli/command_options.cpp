@@ -109,6 +109,16 @@ const CommandOption kMax{"--max", "the most differences to list: --max N", false
                                ->check(CLI::Validator(CLI::NonNegativeNumber).description(""));
                          }};
 
+const CommandOption kReads{
+    "--reads", "the reads of the chip: --reads N", false,
+    [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser
+          .add_option(names, request.reads,
+                      "read the chip N times (default 3, with -d; 0: not at\nall)")
+          ->type_name("N")
+          ->check(CLI::Range(0, 100).description(""));
+    }};
+
 const CommandOption kBlankCheck{
     "--blank-check", "", false,
     [](CLI::App& parser, const std::string& names, CliRequest& request) {
@@ -141,13 +151,21 @@ const CommandOption kProtect{
                              "successful program");
     }};
 
+const CommandOption kTruncate{
+    "--truncate", "", false, [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser.add_flag(names, request.truncate,
+                             "program a file longer than the device as far as the\n"
+                             "device reaches; without it such a file is refused");
+    }};
+
 }  // namespace command_option
 
 const std::vector<const CommandOption*>& allCommandOptions() {
   using namespace command_option;
   static const std::vector<const CommandOption*> kAll{
-      &kDevice, &kInput, &kOutput,     &kPage,        &kData,    &kSpeed,  &kLane,
-      &kFormat, &kMax,   &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect};
+      &kDevice, &kInput, &kOutput,     &kPage,        &kData,    &kSpeed,   &kLane,
+      &kFormat, &kMax,   &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect, &kReads,
+      &kTruncate};
   return kAll;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/chip_write_back.h"
 #include "cli/cli_command_line.h"
 #include "cli/cli_dialogs.h"
 #include "cli/cli_view.h"
@@ -29,12 +30,14 @@ int runBeforeStartUp(const CliCommandLine& line, CliView& view) {
   StdPlatform platform(executableFolder());
   CliDialogs dialogs(line.request.yes);
   App app({noPort, platform, dialogs, view});
-  CliContext context{app, view, line.request, std::cout, std::cerr};
+  CliContext context{app, view, line.request, std::cout, std::cerr, &line.program};
   return line.command->run(context);
 }
 
 int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   const auto& request = line.request;
+  // Before anything else, the trace file included: from here on no signal is lost.
+  StopOnSignals signals;
   std::string error;
   auto stack = PortStack::build(line.program, error);
   if (!stack) {
@@ -47,7 +50,11 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   App app({stack->port(), platform, dialogs, view});
   app.selection.allowUntested = request.allowUntested;
   app.board.observeDelays(stack->simulatedTime());
-  StopOnSignals stopping(app.stopRequest);
+  app.boardTest.portKind = stack->backEndName();
+  if (auto* clock = stack->simulatedClock())
+    app.boardTest.measureWith([clock] { return clock->nowNs(); });
+  const StopOnSignals::Asking stopping(app.stopRequest);
+  ChipWriteBack keptChip(*stack, std::cerr);
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
   auto* simulated = stack->simulatedBoard();
   // What the simulated board saw during the command, as the last line on standard error.
@@ -73,7 +80,9 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     }
     applyOperatorChoices(app, line.program);
     markCommandStart();
-    CliContext context{app, view, request, std::cout, std::cerr};
+    // A signal of start-up ends the run here, before the command writes to the board.
+    app.operations.checkStop();
+    CliContext context{app, view, request, std::cout, std::cerr, &line.program};
     status = line.command->run(context);
   });
   view.finish();
@@ -81,7 +90,11 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   // signal came after the command's last step).
   const bool stopped = !finished || app.stopRequest.requested();
   if (stopped) app.board.Reset();
+  // Then the chip kept in a file goes back to it, the part-programmed chip of a stopped
+  // command too: it is what the next run finds in the socket.
+  const auto chipNotKept = keptChip.finish();
   if (simulated && !request.quiet) std::cerr << sim::summaryLine(commandStart, *simulated) << '\n';
+  if (!chipNotKept.empty()) std::cerr << "burnlab-cli: " << chipNotKept << '\n';
   if (stopped) {
     const int signal = app.stopRequest.reason();
     std::cerr << "burnlab-cli: stopped by signal " << signal << "; the board was reset\n";
@@ -92,6 +105,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     std::cerr << "burnlab-cli: " << trace << '\n';
     return status != kExitSuccess ? status : kExitBadInput;
   }
+  if (!chipNotKept.empty() && status == kExitSuccess) return kExitChipNotKept;
   return status;
 }
 

@@ -102,8 +102,7 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       ->group(kBoardGroup);
   parser
       .add_option_function<std::string>(
-          "--sim-loop-ns",
-          [&options](const std::string& ns) { options.simLoopNs = std::stod(ns); },
+          "--sim-loop-ns", [&options](const std::string& ns) { options.simLoopNs = std::stod(ns); },
           "simulated time of one busy-wait iteration (default:\nmeasured on this PC at start-up)")
       ->check(loopNanoseconds())
       ->type_name("X")
@@ -112,6 +111,19 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       .add_option("--sim-seed", options.simSeed,
                   "draws the simulated EPROM cells' programming times\n(default 1)")
       ->type_name("N")
+      ->group(kBoardGroup);
+  parser
+      .add_option("--sim-board", options.simBoard,
+                  "faults of the simulated board, comma-separated:\n"
+                  "stuck0=Dn, stuck1=Dn, short=Da:Db, open=Sn (n 3..7),\n"
+                  "noselect, noid, flaky=N")
+      ->type_name("FAULT[,FAULT...]")
+      ->group(kBoardGroup);
+  parser
+      .add_option("--sim-chip", options.simChipFile,
+                  "keep the simulated chip in FILE between runs: it\n"
+                  "starts with FILE's contents and they go back to it")
+      ->type_name("FILE")
       ->group(kBoardGroup);
   parser.add_option("--parport", options.parportDevice, "use this ppdev device node")
       ->type_name("/dev/parportN")

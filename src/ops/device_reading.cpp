@@ -15,6 +15,7 @@ constexpr const char* kNotReady = "Routine Not Ready";
 }  // namespace
 
 void DeviceReading::Read_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   if (c_.panel.CheckCode.checked) ReadCode();
   if (c_.panel.CheckData.checked) ReadData();
 }
@@ -133,6 +134,7 @@ void DeviceReading::ReadData() {
 }
 
 void DeviceReading::Display_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   if (!c_.panel.CheckCode.checked) return;
   c_.display.DisplaySource = "DisplayEprom";
   c_.display.setScrollValue(0);  // a change of position redraws through the scroll handler

@@ -7,7 +7,9 @@
 #include "cli/flash_commands.h"
 #include "cli/image_commands.h"
 #include "cli/log_lines.h"
+#include "cli/selftest_command.h"
 #include "cli/show_command.h"
+#include "cli/sim_erase_command.h"
 #include "shell/app.h"
 
 namespace burnlab {
@@ -128,8 +130,20 @@ const std::vector<CliCommand>& cliCommands() {
        {&kInput},
        true,
        show},
+      {"sim-erase",
+       "erase the simulated chip kept in --sim-chip FILE under UV\nlight (every byte FFh)",
+       {},
+       {},
+       false,
+       eraseKeptChip},
       {"detect", "search the three ports for the board", {}, {}, true, detect},
       {"reset", "put the board into its idle state", {}, {}, true, reset},
+      {"selftest",
+       "test the board: its read-back path, its port and, with -d,\nthe chip read N times",
+       {&kDevice, &kReads},
+       {},
+       true,
+       testBoard},
   };
   return kCommands;
 }

@@ -12,14 +12,16 @@ namespace burnlab {
 
 class App;
 class CliView;
+struct ProgramOptions;
 
 // What a command works with while it runs.
 struct CliContext {
   App& app;
   CliView& view;
   const CliRequest& request;
-  std::ostream& out;       // the command's result: pages, lists, the selection
-  std::ostream& messages;  // log lines, refusals, the progress bar
+  std::ostream& out;                        // the command's result: pages, lists, the selection
+  std::ostream& messages;                   // log lines, refusals, the progress bar
+  const ProgramOptions* program = nullptr;  // the board and simulator options
 };
 
 // One command of burnlab-cli: `burnlab-cli [options] NAME [its options]`.

@@ -31,6 +31,7 @@ struct CliRequest {
   bool verifyAfter = false;           // --verify: Verify Device After Programming
   std::optional<int> voltage;         // --voltage 5|12.5|21|25: Voltage_button 0..3
   bool protect = false;               // --protect: the X28C256's protection on after Program
+  std::optional<int> reads;           // --reads N: selftest's reads of the chip
 
   // Options of the commands that read or write image files.
   std::optional<ImageFormat> format;     // --format raw|ihex|srec

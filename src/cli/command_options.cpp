@@ -110,6 +110,16 @@ const CommandOption kMax{"--max", "the most differences to list: --max N", false
                                ->check(wholeNumber(0));
                          }};
 
+const CommandOption kReads{
+    "--reads", "the reads of the chip: --reads N", false,
+    [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser
+          .add_option(names, request.reads,
+                      "read the chip N times (default 3, with -d; 0: not at\nall)")
+          ->type_name("N")
+          ->check(CLI::Range(0, 100).description(""));
+    }};
+
 const CommandOption kBlankCheck{
     "--blank-check", "", false,
     [](CLI::App& parser, const std::string& names, CliRequest& request) {
@@ -148,7 +158,7 @@ const std::vector<const CommandOption*>& allCommandOptions() {
   using namespace command_option;
   static const std::vector<const CommandOption*> kAll{
       &kDevice, &kInput, &kOutput,     &kPage,        &kData,    &kSpeed,  &kLane,
-      &kFormat, &kMax,   &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect};
+      &kFormat, &kMax,   &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect, &kReads};
   return kAll;
 }
 

@@ -47,6 +47,7 @@ extern const CommandOption kBlankCheck;
 extern const CommandOption kVerifyAfter;
 extern const CommandOption kVoltage;
 extern const CommandOption kProtect;
+extern const CommandOption kReads;
 }  // namespace command_option
 
 // All of them, in the order the help lists them.

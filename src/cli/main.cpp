@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/chip_write_back.h"
 #include "cli/cli_command_line.h"
 #include "cli/cli_dialogs.h"
 #include "cli/cli_view.h"
@@ -31,7 +32,7 @@ int runBeforeStartUp(const CliCommandLine& line, CliView& view) {
   StdPlatform platform(executableFolder());
   CliDialogs dialogs(line.request.yes);
   App app({noPort, platform, dialogs, view});
-  CliContext context{app, view, line.request, std::cout, std::cerr};
+  CliContext context{app, view, line.request, std::cout, std::cerr, &line.program};
   return line.command->run(context);
 }
 
@@ -49,7 +50,11 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   App app({stack->port(), platform, dialogs, view});
   app.selection.allowUntested = request.allowUntested;
   app.board.observeDelays(stack->simulatedTime());
+  app.boardTest.portKind = stack->backEndName();
+  if (auto* clock = stack->simulatedClock())
+    app.boardTest.measureWith([clock] { return clock->nowNs(); });
   StopOnSignals stopping(app.stopRequest);
+  ChipWriteBack keptChip(*stack, std::cerr);
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
   auto* simulated = stack->simulatedBoard();
   // What the simulated board saw during the command, as the last line on standard error.
@@ -75,7 +80,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     }
     applyOperatorChoices(app, line.program);
     markCommandStart();
-    CliContext context{app, view, request, std::cout, std::cerr};
+    CliContext context{app, view, request, std::cout, std::cerr, &line.program};
     status = line.command->run(context);
   });
   view.finish();
@@ -83,7 +88,11 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   // signal came after the command's last step).
   const bool stopped = !finished || app.stopRequest.requested();
   if (stopped) app.board.Reset();
+  // Then the chip kept in a file goes back to it, the part-programmed chip of a stopped
+  // command too: it is what the next run finds in the socket.
+  const auto chipNotKept = keptChip.finish();
   if (simulated && !request.quiet) std::cerr << sim::summaryLine(commandStart, *simulated) << '\n';
+  if (!chipNotKept.empty()) std::cerr << "burnlab-cli: " << chipNotKept << '\n';
   if (stopped) {
     const int signal = app.stopRequest.reason();
     std::cerr << "burnlab-cli: stopped by signal " << signal << "; the board was reset\n";
@@ -94,6 +103,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     std::cerr << "burnlab-cli: " << trace << '\n';
     return status != kExitSuccess ? status : kExitBadInput;
   }
+  if (!chipNotKept.empty() && status == kExitSuccess) return kExitChipNotKept;
   return status;
 }
 

@@ -37,9 +37,13 @@ int main(int argc, char** argv) {
   }
   program->start();
   const int status = application.exec();
-  if (const auto trace = program->finishTrace(); !trace.empty()) {
-    std::cerr << "burnlab: " << trace << '\n';
-    return status != 0 ? status : 1;
+  // Both happen whatever the other gives: the chip kept in a file goes back to it, and the
+  // port trace is finished.
+  const auto chip = program->writeBackChip();
+  const auto trace = program->finishTrace();
+  for (const auto* problem : {&chip, &trace}) {
+    if (!problem->empty()) std::cerr << "burnlab: " << *problem << '\n';
   }
+  if (!chip.empty() || !trace.empty()) return status != 0 ? status : 1;
   return status;
 }

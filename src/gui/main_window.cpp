@@ -239,6 +239,10 @@ void MainWindow::operate(const std::function<void()>& action) {
   if (actionObserver_) actionObserver_(true);
 }
 
+void MainWindow::letStopThrough(QAbstractButton* stopButton) {
+  stopGate_->addStopButton(stopButton);
+}
+
 void MainWindow::forwardClicks(QObject* view, const std::string& name) {
   if (auto* button = qobject_cast<QAbstractButton*>(view)) {
     connect(button, &QAbstractButton::clicked, this,

@@ -10,6 +10,7 @@
 #include "panel/view.h"
 #include "shell/app.h"
 
+class QAbstractButton;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -54,6 +55,9 @@ class MainWindow final : public QMainWindow, public View {
   // Runs one operator action in the program, telling the action observer. Menus of our own
   // hand their commands to the program through it too.
   void operate(const std::function<void()>& action);
+  // While a command runs, clicks on `stopButton` (a dialog's own Stop) get through as the
+  // window's Stop button's do.
+  void letStopThrough(QAbstractButton* stopButton);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -170,13 +170,23 @@ void SimulatorMenu::putChip(bool withImage) {
     // A chip that cannot start with its image stays out: the socket keeps what it held.
     if (!problem.empty()) return complain(title, problem);
   }
+  if (!chipMayLeave(title)) return;
   board_.insert(std::move(fresh));
   showSocket();
 }
 
 void SimulatorMenu::emptySocket() {
+  if (!chipMayLeave(tr("Empty the Socket"))) return;
   board_.insert(nullptr);
   showSocket();
+}
+
+bool SimulatorMenu::chipMayLeave(const QString& title) {
+  if (!chipLeaving_) return true;
+  const auto problem = chipLeaving_();
+  if (problem.empty()) return true;
+  complain(title, problem + "\n\nThe chip stays in the socket.");
+  return false;
 }
 
 void SimulatorMenu::eraseChip() {

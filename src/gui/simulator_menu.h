@@ -34,6 +34,10 @@ class SimulatorMenu final : public QMenu {
   // the last command, and the menu shows what the board saw during it.
   void operatorAction(bool finished);
 
+  // Called before the chip leaves the socket (emptied, or another chip put in): a chip kept in
+  // a file goes back to it there. It gives why it could not, and the chip then stays in.
+  void onChipLeaving(std::function<std::string()> hook) { chipLeaving_ = std::move(hook); }
+
  private:
   void buildEntries();
   void showSocket();
@@ -49,6 +53,8 @@ class SimulatorMenu final : public QMenu {
   QString choosePart(const QString& title);
   int startingPart(const QStringList& parts) const;
   void complain(const QString& title, const std::string& problem);
+  // Lets the chip leave the socket; false when it must stay (the operator was told why).
+  bool chipMayLeave(const QString& title);
 
   sim::SimBoard& board_;
   std::function<std::string()> selectedDevice_;
@@ -57,6 +63,7 @@ class SimulatorMenu final : public QMenu {
   std::vector<QAction*> lastCommand_;  // its lines, for showing only
   sim::BoardCounters actionStart_;
   std::vector<QAction*> chipEntries_;  // the entries that need a chip in the socket
+  std::function<std::string()> chipLeaving_;
 };
 
 // Adds the Simulator menu to the window's menu bar, just before its Help menu.

@@ -48,7 +48,14 @@ void StopGate::letStopThrough() {
   sinceLastLook_.start();
 }
 
+void StopGate::addStopButton(QAbstractButton* button) {
+  otherStopButtons_.append(button);
+  connect(button, &QObject::destroyed, this,
+          [this, button] { otherStopButtons_.removeAll(button); });
+}
+
 bool StopGate::isStopButton(QObject* watched) const {
+  if (otherStopButtons_.contains(watched)) return true;
   return watched == stopButton_ && stopButton_->isEnabled();
 }
 

@@ -22,6 +22,8 @@ class StopGate final : public QObject {
   // Lets the waiting events through, at most every few hundredths of a second so that a fast
   // loop is not slowed down.
   void letStopThrough();
+  // Another Stop button whose clicks get through (a dialog's own, while its command runs).
+  void addStopButton(QAbstractButton* button);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,6 +32,7 @@ class StopGate final : public QObject {
   bool isStopButton(QObject* watched) const;
 
   QAbstractButton* stopButton_;
+  QList<QObject*> otherStopButtons_;
   QList<QObject*> held_;
   std::function<void()> stop_;
   QElapsedTimer sinceLastLook_;

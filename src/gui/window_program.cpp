@@ -1,5 +1,6 @@
 #include "gui/window_program.h"
 
+#include "gui/board_test_dialog.h"
 #include "gui/compare_menu.h"
 #include "gui/simulator_menu.h"
 #include "launch/config_folder.h"
@@ -21,15 +22,22 @@ WindowProgram::WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOpti
       dialogs_(&window_),
       app_({stack_->port(), simulatedPlatform_, dialogs_, window_}) {
   app_.board.observeDelays(stack_->simulatedTime());
+  app_.boardTest.portKind = stack_->backEndName();
+  if (auto* clock = stack_->simulatedClock()) {
+    app_.boardTest.measureWith([clock] { return clock->nowNs(); });
+  }
   stack_->onProblem([this](const std::string& problem) { app_.reportPortProblem(problem); });
   const auto folders = programFolders(options_);
   platform_.useFolders(folders.resources, folders.setups);
   app_.portConfig.setFolder(folders.portConfig);
   window_.attach(app_);
   addCompareMenu(window_, app_);
+  addBoardTestEntry(window_, app_);
   // On the simulated board the operator also chooses what sits in its socket.
   if (auto* board = stack_->simulatedBoard()) {
-    addSimulatorMenu(window_, *board, [this] { return app_.panel.Device.text; });
+    auto* menu = addSimulatorMenu(window_, *board, [this] { return app_.panel.Device.text; });
+    // A chip kept in a file goes back to it when it leaves the socket, and at exit.
+    if (stack_->chipFile()) menu->onChipLeaving([this] { return stack_->writeBackChip(); });
   }
 }
 

@@ -26,6 +26,9 @@ class WindowProgram {
 
   // After the window closed: ends the port trace; why it is incomplete, or nothing.
   std::string finishTrace() { return stack_->finishTrace(); }
+  // After the window closed: the simulated chip kept in a file (--sim-chip) goes back to it;
+  // why it could not, or nothing.
+  std::string writeBackChip() { return stack_->writeBackChip(); }
 
   MainWindow& window() { return window_; }
   App& app() { return app_; }

@@ -10,6 +10,7 @@
 #include "link/port_address_filter.h"
 #include "link/port_io.h"
 #include "link/tracing_port.h"
+#include "sim/chip_file.h"
 #include "sim/sim_board.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_time.h"
@@ -36,12 +37,22 @@ class PortStack {
   void onProblem(std::function<void(const std::string&)> receiver);
   const std::string& notice() const { return notice_; }
 
+  // How the program reaches the port: "ppdev", "direct I/O", "the simulated board"; empty when
+  // it reaches none.
+  const std::string& backEndName() const { return backEndName_; }
+
   // The simulated board, when the stack runs on one.
   sim::SimBoard* simulatedBoard() { return simBoard_.get(); }
   sim::SimClock* simulatedClock() { return clock_.get(); }
   // What advances the simulated clock beside the port accesses: busy-wait loops and sleeps.
   // Nothing without a simulated board.
   sim::SimTime* simulatedTime() { return time_.get(); }
+
+  // The file the simulated chip lives in (--sim-chip), when there is one.
+  sim::ChipFile* chipFile() { return chipFile_.get(); }
+  // Writes the chip kept in its file back to it, as it stands now; why it could not be
+  // written, or nothing (also without such a file).
+  std::string writeBackChip();
 
  private:
   PortStack() = default;
@@ -50,11 +61,13 @@ class PortStack {
   std::unique_ptr<sim::SimClock> clock_;
   std::unique_ptr<sim::SimTime> time_;
   std::unique_ptr<sim::SimBoard> simBoard_;
+  std::unique_ptr<sim::ChipFile> chipFile_;
   std::unique_ptr<PortIo> backEnd_;
   std::unique_ptr<TraceFile> traceFile_;
   std::unique_ptr<TracingPort> tracer_;
   std::unique_ptr<PortAddressFilter> filter_;
   std::string notice_;
+  std::string backEndName_;
   std::function<void(const std::string&)> receiver_;
   std::vector<std::string> pending_;
 };

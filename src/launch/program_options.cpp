@@ -141,6 +141,19 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       ->type_name("N")
       ->check(wholeNumber(0))
       ->group(kBoardGroup);
+  parser
+      .add_option("--sim-board", options.simBoard,
+                  "faults of the simulated board, comma-separated:\n"
+                  "stuck0=Dn, stuck1=Dn, short=Da:Db, open=Sn (n 3..7),\n"
+                  "noselect, noid, flaky=N")
+      ->type_name("FAULT[,FAULT...]")
+      ->group(kBoardGroup);
+  parser
+      .add_option("--sim-chip", options.simChipFile,
+                  "keep the simulated chip in FILE between runs: it\n"
+                  "starts with FILE's contents and they go back to it")
+      ->type_name("FILE")
+      ->group(kBoardGroup);
   parser.add_option("--parport", options.parportDevice, "use this ppdev device node")
       ->type_name("/dev/parportN")
       ->group(kBoardGroup);

@@ -24,6 +24,11 @@ struct ProgramOptions {
   std::uint64_t simAccessNs = 1000;
   std::optional<double> simLoopNs;
   std::uint64_t simSeed = 1;
+  // Faults in the simulated board's own wiring (sim/board_faults.h); empty: a sound board.
+  std::string simBoard;
+  // The file the simulated chip lives in between runs: its contents come from it and go back
+  // to it (sim/chip_file.h).
+  std::filesystem::path simChipFile;
 
   // The operator's own choices, applied after start-up as the window's controls would.
   std::optional<std::uint16_t> port;

@@ -1,5 +1,7 @@
 #include "shell/app.h"
 
+#include <chrono>
+
 #include "devices/command_availability.h"
 #include "shell/window_geometry.h"
 
@@ -39,6 +41,13 @@ App::App(AppSeams appSeams)
       serialWrite(operations, twoWire),
       programming(operations, reports, blankCheck, verify, twoWire, x28c256, serialWrite, flash),
       erasing(operations, reports, programming.run, x28c256, serialWrite, twoWire, flash),
+      boardTest(operations,
+                [] {
+                  return static_cast<std::uint64_t>(
+                      std::chrono::duration_cast<std::chrono::nanoseconds>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count());
+                }),
       setups({panel,
               buffers,
               log,
@@ -53,6 +62,10 @@ App::App(AppSeams appSeams)
   hexDisplay.DisplayEprom = [this] { reading.DisplayEprom(); };
   selection.FlashIdCycle = [this] { flash.identification.FlashIdCycle(); };
   options.initControls();
+}
+
+void App::testTheBoard(int chipReads) {
+  runEvent([&] { boardTest.run(chipReads); });
 }
 
 void App::allowUntestedDevices(bool allow) {

@@ -14,6 +14,7 @@
 #include "link/board_indicators.h"
 #include "link/port_io.h"
 #include "ops/blank_check.h"
+#include "ops/board_self_test.h"
 #include "ops/device_compare.h"
 #include "ops/device_programming.h"
 #include "ops/device_reading.h"
@@ -125,6 +126,11 @@ class App final : private BoardIndicators {
   void compareDeviceWithBuffer();
   bool canCompareDeviceWithBuffer() const;
 
+  // Setup > Test the Board..., a command of our own: the board checks its own read-back path,
+  // its port and the chip in the socket (`chipReads` reads; 0: none). A stop ends it with the
+  // board reset; boardTest.report() says what it found.
+  void testTheBoard(int chipReads);
+
   // Menus, help and About.
   void mnuHelpContents_Click();
   void mnuHelpSearchForHelpOn_Click();
@@ -168,6 +174,7 @@ class App final : private BoardIndicators {
   SerialEepromWrite serialWrite;  // the serial EEPROMs' page writes
   DeviceProgramming programming;
   EraseChip erasing;  // Erase Chip
+  BoardSelfTest boardTest;  // Test the Board
   SetupSlots setups;  // the four setup slots of the Setup menu
 
  private:

@@ -45,6 +45,17 @@ At29c256Chip::At29c256Chip(const ChipOptions& options)
                       kByteLoadWindowNs),
       protected_(options.startLocked) {}
 
+KeptState At29c256Chip::keptStateAt(std::uint64_t nowNs) {
+  KeptState kept = PageLoadingChip::keptStateAt(nowNs);
+  kept.dataProtection = protected_;
+  return kept;
+}
+
+void At29c256Chip::putBack(const KeptState& kept) {
+  PageLoadingChip::putBack(kept);
+  protected_ = kept.dataProtection.value_or(protected_);
+}
+
 std::uint64_t At29c256Chip::takeLoad(const Load& load, std::uint64_t endNs) {
   if (load.size() == kIdentify.size() && startsWith(load, kIdentify)) {
     identifying_ = true;

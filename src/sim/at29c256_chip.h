@@ -29,6 +29,7 @@ class At29c256Chip final : public PageLoadingChip {
     advanceTo(nowNs);
     return protected_;
   }
+  void putBack(const KeptState& kept) override;
 
   static constexpr std::size_t kSize = 32 * 1024;
   static constexpr std::uint64_t kByteLoadWindowNs = 150'000;
@@ -37,6 +38,7 @@ class At29c256Chip final : public PageLoadingChip {
   static constexpr std::uint8_t kMakerCode = 0x1F, kDeviceCode = 0xDC;
 
  private:
+  KeptState keptStateAt(std::uint64_t nowNs) override;
   std::uint64_t takeLoad(const std::vector<LoadedByte>& load, std::uint64_t endNs) override;
   std::uint8_t readByte(std::uint32_t address) override;
   // Programs the sector of the first loaded byte, erasing the bytes not loaded.

@@ -32,6 +32,16 @@ EpromChip::EpromChip(const EpromType& type, const ChipOptions& options)
       needs_(std::uint64_t{type.pulseUs} * 1000, type.maxPulses, options.seed, options.slowFactor,
              options.fixedPulses) {}
 
+KeptState EpromChip::keptStateAt(std::uint64_t) {
+  KeptState kept;
+  kept.destroyed = destroyed_;
+  return kept;
+}
+
+void EpromChip::putBack(const KeptState& kept) {
+  destroyed_ = kept.destroyed.value_or(destroyed_);
+}
+
 bool EpromChip::voltageSuits(int mv) const {
   return mv >= requiredMv_ - kToleranceMv && mv <= maxVppMv_;
 }

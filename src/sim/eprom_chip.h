@@ -34,6 +34,7 @@ class EpromChip final : public MemoryChip {
     return outputs_ ? 0xFF : 0x00;
   }
   void erase() override;
+  void putBack(const KeptState& kept) override;
 
   const EpromType& type() const { return type_; }
   bool destroyed() const { return destroyed_; }
@@ -44,6 +45,8 @@ class EpromChip final : public MemoryChip {
   std::uint64_t needNs(std::uint32_t address) const { return needs_.needNs(address); }
 
  private:
+  KeptState keptStateAt(std::uint64_t) override;
+
   // Per bit of a cell, the program-pulse time it has had so far (ns, saturating).
   using BitCharge = std::array<std::uint32_t, 8>;
 

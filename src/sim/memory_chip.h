@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,18 @@
 #include "sim/socket_chip.h"
 
 namespace burnlab::sim {
+
+// What a chip keeps beside its cells while it is out of the socket, so that the same chip can be
+// put back later. A field stays empty for a part that has no such thing.
+struct KeptState {
+  std::optional<bool> destroyed;       // a wrong voltage destroyed it: it never answers again
+  std::optional<bool> dataProtection;  // software data protection on (X28C256, AT29C256)
+  // Sector flash: bit n for a protected sector n, and how many sectors the part has.
+  std::optional<std::uint32_t> protectedSectors;
+  std::uint32_t sectors = 0;
+
+  bool operator==(const KeptState&) const = default;
+};
 
 // A chip with a memory array: its name, its cells, and the image file they are loaded from and
 // saved to. Every store goes through `store`, so stuck bits hold whatever is written.
@@ -40,8 +53,21 @@ class MemoryChip : public SocketChip {
   // Applies the faults that concern the memory array: stuck bits, then changed bytes.
   void applyFaults(const ChipOptions& options);
 
+  // The chip is taken out of the socket after a command that ended at `nowNs`: a load, write
+  // cycle or erase under way runs its course first (the board keeps the chip powered until it
+  // is taken out), and what it keeps beside its cells is returned.
+  KeptState takeOut(std::uint64_t nowNs) { return keptStateAt(nowNs + kTakeOutDelayNs); }
+  // The chip is put back with what it kept; a field the part has no use for is passed over.
+  virtual void putBack(const KeptState&) {}
+
+  // Longer than the longest write cycle or erase of any simulated part (a 4-Mbit flash's chip
+  // erase may take 64 s).
+  static constexpr std::uint64_t kTakeOutDelayNs = 600'000'000'000;
+
  protected:
   void store(std::uint32_t address, std::uint8_t value);
+  // What the chip keeps once it has been brought up to `nowNs`.
+  virtual KeptState keptStateAt(std::uint64_t) { return {}; }
   // Reports a voltage that destroys the chip: the wrong pin it is on, if so, then the
   // destruction.
   void reportHarm(const PinRatings::Harm& harm, std::uint64_t nowNs);

@@ -27,6 +27,17 @@ void PageLoadingChip::advanceTo(std::uint64_t nowNs) {
   if (cycleRunning_ && nowNs >= cycleEndNs_) cycleRunning_ = false;
 }
 
+KeptState PageLoadingChip::keptStateAt(std::uint64_t nowNs) {
+  advanceTo(nowNs);
+  KeptState kept;
+  kept.destroyed = destroyed_;
+  return kept;
+}
+
+void PageLoadingChip::putBack(const KeptState& kept) {
+  destroyed_ = kept.destroyed.value_or(destroyed_);
+}
+
 void PageLoadingChip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
   advanceTo(nowNs);
   if (!destroyed_) {

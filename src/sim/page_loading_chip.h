@@ -38,6 +38,7 @@ class PageLoadingChip : public MemoryChip {
   // True while a load or a write cycle runs at `nowNs` (a load that has ended counts).
   bool busy(std::uint64_t nowNs);
   bool destroyed() const { return destroyed_; }
+  void putBack(const KeptState& kept) override;
 
   static constexpr std::size_t kPackagePins = 28;
   static constexpr std::uint32_t kPageSize = 64;  // A6..A14 select the page
@@ -51,6 +52,8 @@ class PageLoadingChip : public MemoryChip {
   virtual std::uint64_t takeLoad(const std::vector<LoadedByte>& load, std::uint64_t endNs) = 0;
   // What a read outside a write cycle gives (the array, or an identification code).
   virtual std::uint8_t readByte(std::uint32_t address) { return cells()[address]; }
+
+  KeptState keptStateAt(std::uint64_t nowNs) override;
 
   // Stores the loaded bytes into the page of the first of them: only A0..A5 of the others count.
   void storeInPage(const std::vector<LoadedByte>& data);

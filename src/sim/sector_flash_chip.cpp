@@ -54,6 +54,20 @@ SectorFlashChip::SectorFlashChip(const FlashType& type, const ChipOptions& optio
       protectedSectors_(options.protectedSectors),
       eraseFails_(options.eraseFails) {}
 
+KeptState SectorFlashChip::keptStateAt(std::uint64_t nowNs) {
+  advanceTo(nowNs);
+  KeptState kept;
+  kept.destroyed = destroyed_;
+  kept.protectedSectors = protectedSectors_;
+  kept.sectors = type_.sectors();
+  return kept;
+}
+
+void SectorFlashChip::putBack(const KeptState& kept) {
+  destroyed_ = kept.destroyed.value_or(destroyed_);
+  protectedSectors_ = kept.protectedSectors.value_or(protectedSectors_);
+}
+
 bool SectorFlashChip::isUnlock1(std::uint32_t address) const {
   return (address & unlockMask_) == unlock1_;
 }

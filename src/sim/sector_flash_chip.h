@@ -40,12 +40,15 @@ class SectorFlashChip final : public MemoryChip {
 
   const FlashType& type() const { return type_; }
   bool destroyed() const { return destroyed_; }
+  void putBack(const KeptState& kept) override;
   // True while an embedded algorithm runs (or has timed out) at `nowNs`.
   bool busy(std::uint64_t nowNs);
 
   static constexpr std::uint64_t kSectorEraseWindowNs = 50'000;
 
  private:
+  KeptState keptStateAt(std::uint64_t nowNs) override;
+
   enum class Step { Read, Unlock1, Unlock2, ProgramSetup, Erase80, Erase80Unlock1, Erase80Unlock2 };
   enum class Algorithm { None, Program, EraseWindow, Erase };
 

@@ -23,6 +23,13 @@ SimBoard::SimBoard(int model, std::uint16_t base, SimClock& clock)
   updateBoardDrive();
 }
 
+void SimBoard::setFaults(const BoardFaults& faults) {
+  faults_ = faults;
+  updateBoardDrive();
+  if (chip_) chip_->linesChanged(lines_, clock_.nowNs());
+  checkContention();
+}
+
 void SimBoard::insert(std::shared_ptr<SocketChip> chip) {
   chip_ = std::move(chip);
   if (chip_) {
@@ -117,8 +124,11 @@ void SimBoard::updateBoardDrive() {
   const std::uint8_t reg3 = lines_.reg[3];
   const bool reg4Drives = (reg3 & kReg4LineBit) == 0;
   std::uint8_t drive = reg4Drives ? lines_.reg[4] : 0xFF;
-  if (model_ == 6 && (reg3 & kIdentifyBit) && !reg4Drives) drive &= ~kIdentifyLine;
-  lines_.boardDrive = drive;
+  if (model_ == 6 && !faults_.noIdentify && (reg3 & kIdentifyBit) && !reg4Drives) {
+    drive &= ~kIdentifyLine;
+  }
+  // A stuck or shorted line is what the chip sees on its data pins as well.
+  lines_.boardDrive = faults_.onBus(drive);
   lines_.supplyMv = supplyMv();
 }
 
@@ -138,13 +148,14 @@ int SimBoard::supplyMv() const {
 
 std::uint8_t SimBoard::dataBus() {
   const std::uint8_t chip = chip_ ? chip_->output(lines_, clock_.nowNs()) : 0xFF;
-  return lines_.boardDrive & chip;
+  return faults_.onBus(lines_.boardDrive & chip);
 }
 
 std::uint8_t SimBoard::selectedNibble() {
   const bool bit2 = bit(control_, 2) == 1;
   // Models 5 and 6 show D0..D3 when control bit 2 is 1; model 4 the other way round.
-  const bool lowNibble = model_ == 4 ? !bit2 : bit2;
+  // A multiplexer whose select input does not follow shows D0..D3 whatever the control says.
+  const bool lowNibble = faults_.noSelect || (model_ == 4 ? !bit2 : bit2);
   const std::uint8_t bus = dataBus();
   return lowNibble ? (bus & 0x0F) : (bus >> 4);
 }
@@ -157,6 +168,18 @@ std::uint8_t SimBoard::statusFor(std::uint8_t nibble) const {
   }
   // nError, Select, PaperEnd, nAck carry bits 0..3; Busy floats high and reads 0 inverted.
   return static_cast<std::uint8_t>(0x07 | nibble << 3);
+}
+
+std::uint8_t SimBoard::statusRead() {
+  std::uint8_t nibble = selectedNibble();
+  if (faults_.flakyEvery > 0 && flakyDraws_() % faults_.flakyEvery == 0) {
+    nibble ^= static_cast<std::uint8_t>(1u << (flakyDraws_() % 4));
+  }
+  std::uint8_t status = statusFor(nibble);
+  // An open line's pin floats high: nError .. nAck read 1, Busy (inverted by the port) 0.
+  status |= faults_.openStatus & 0x78;
+  status &= static_cast<std::uint8_t>(~(faults_.openStatus & 0x80));
+  return status;
 }
 
 void SimBoard::PortOut(std::uint16_t address, std::uint8_t value) {
@@ -178,7 +201,7 @@ std::uint8_t SimBoard::PortIn(std::uint16_t address) {
   if (address == base_ + kStatusOffset) {
     // The chip's outputs may have changed with time alone (a write cycle that ended).
     checkContention();
-    return statusFor(selectedNibble());
+    return statusRead();
   }
   if (address == base_ + kDataOffset) return data_;
   if (address == base_ + kControlOffset) return control_;

@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <random>
 
 #include "link/port_io.h"
+#include "sim/board_faults.h"
 #include "sim/sim_clock.h"
 #include "sim/sim_events.h"
 #include "sim/socket_chip.h"
@@ -22,8 +24,9 @@ struct BoardCounters {
 
 // A programmer board on one parallel port, modelled on its wiring: five transparent latches
 // selected and strobed through the control register, the data nibble on the status lines, the
-// socket's data bus with pull-ups, and model 6's identification line. Every other port reads
-// as a port with nothing behind it. Each access takes the port's access time on the clock.
+// socket's data bus with pull-ups, and model 6's identification line; on request with faults in
+// that wiring (BoardFaults). Every other port reads as a port with nothing behind it. Each
+// access takes the port's access time on the clock.
 class SimBoard final : public PortIo {
  public:
   SimBoard(int model, std::uint16_t base, SimClock& clock);
@@ -42,6 +45,10 @@ class SimBoard final : public PortIo {
   const std::array<std::uint8_t, 5>& registers() const { return lines_.reg; }
   // The socket data bus: the wired AND of board, chip and pull-ups.
   std::uint8_t dataBus();
+
+  // Breaks the board's wiring as `faults` say, from now on.
+  void setFaults(const BoardFaults& faults);
+  const BoardFaults& faults() const { return faults_; }
 
   // The time one port access takes on the simulated clock.
   void setAccessNs(std::uint64_t ns) { accessNs_ = ns; }
@@ -64,6 +71,9 @@ class SimBoard final : public PortIo {
   int supplyMv() const;
   std::uint8_t statusFor(std::uint8_t nibble) const;
   std::uint8_t selectedNibble();
+  // The status register as the port reads it: the nibble on its lines, a bad contact's flipped
+  // bit, the open lines floating high.
+  std::uint8_t statusRead();
   // Notes the start and the end of a fight between the board's and the chip's drivers.
   void checkContention();
   bool contending();
@@ -76,6 +86,8 @@ class SimBoard final : public PortIo {
   std::uint8_t control_ = 0;
   SocketLines lines_;
   std::shared_ptr<SocketChip> chip_;
+  BoardFaults faults_;
+  std::minstd_rand flakyDraws_{1};
 
   std::uint64_t accesses_ = 0;
   std::uint64_t contentions_ = 0;

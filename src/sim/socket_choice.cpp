@@ -133,20 +133,24 @@ std::shared_ptr<MemoryChip> buildSocketChip(const SocketChoice& choice, std::str
     error = chip->loadImage(choice.image);
     if (!error.empty()) return nullptr;
   }
+  error = applyArrayFaults(*chip, choice);
+  if (!error.empty()) return nullptr;
+  return chip;
+}
+
+std::string applyArrayFaults(MemoryChip& chip, const SocketChoice& choice) {
   for (const auto& changed : choice.options.changed) {
-    if (changed.address >= chip->size()) {
-      error = "The changed byte's address is past the end of the " + chip->name();
-      return nullptr;
+    if (changed.address >= chip.size()) {
+      return "The changed byte's address is past the end of the " + chip.name();
     }
   }
   for (const auto& stuck : choice.options.stuck) {
-    if (stuck.address >= chip->size()) {
-      error = "The stuck bits' address is past the end of the " + chip->name();
-      return nullptr;
+    if (stuck.address >= chip.size()) {
+      return "The stuck bits' address is past the end of the " + chip.name();
     }
   }
-  chip->applyFaults(choice.options);
-  return chip;
+  chip.applyFaults(choice.options);
+  return {};
 }
 
 }  // namespace burnlab::sim

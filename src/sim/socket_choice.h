@@ -48,4 +48,8 @@ ParsedSocketChoice parseSocketChoice(std::string_view text);
 // `error` set when the part is unknown or the image cannot be used.
 std::shared_ptr<MemoryChip> buildSocketChip(const SocketChoice& choice, std::string& error);
 
+// Applies the choice's faults of the memory array (stuck bits, changed bytes) to `chip`, once
+// its contents are in; the reason when one lies past its end, and then nothing is applied.
+std::string applyArrayFaults(MemoryChip& chip, const SocketChoice& choice);
+
 }  // namespace burnlab::sim

@@ -49,6 +49,17 @@ std::vector<PageLoadingChip::LoadedByte> X28C256Chip::dataOfLoad(
   return load;
 }
 
+KeptState X28C256Chip::keptStateAt(std::uint64_t nowNs) {
+  KeptState kept = PageLoadingChip::keptStateAt(nowNs);
+  kept.dataProtection = protected_;
+  return kept;
+}
+
+void X28C256Chip::putBack(const KeptState& kept) {
+  PageLoadingChip::putBack(kept);
+  protected_ = kept.dataProtection.value_or(protected_);
+}
+
 std::uint64_t X28C256Chip::takeLoad(const std::vector<LoadedByte>& load, std::uint64_t endNs) {
   const bool wasProtected = protected_;
   const std::vector<LoadedByte> data = dataOfLoad(load);

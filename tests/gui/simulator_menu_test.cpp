@@ -411,5 +411,52 @@ TEST(SimulatorWindow, TheMenuShowsWhatTheBoardSawDuringTheLastCommand) {
   EXPECT_EQ(lastCommandShown(*f.menu), display);
 }
 
+TEST(SimulatorWindow, AChipKeptInAFileGoesBackWhenItLeavesTheSocketAndAtExit) {
+  TempFolder state;  // the simulated board's burnlab6.ini goes there, and the chip's file
+  ::setenv("XDG_STATE_HOME", state.path().c_str(), 1);
+  ProgramOptions options;
+  options.simulate = true;
+  options.simSocket = "27C256";
+  options.simChipFile = state.path() / "chip.bin";
+  const auto inFile = [&options](std::size_t address) {
+    std::ifstream in(options.simChipFile, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    return bytes.size() == 32768 ? static_cast<std::uint8_t>(bytes[address]) : 0x100;
+  };
+  // Each window takes the chip from the file the last one left, and changes a byte of it.
+  const auto open = [&options](std::uint32_t address, std::uint8_t value) {
+    std::string error;
+    auto program = WindowProgram::build(options, error);
+    EXPECT_NE(program, nullptr) << error;
+    auto* menu = program->window().findChild<SimulatorMenu*>("mnuSimulator");
+    menu->chip()->setCell(address, value);
+    return std::pair{std::move(program), menu};
+  };
+  {
+    const auto [program, menu] = open(0x10, 0x42);
+    menu->findChild<QAction*>("mnuSimulatorEmpty")->trigger();
+    EXPECT_EQ(inFile(0x10), 0x42);
+  }
+  {
+    const auto [program, menu] = open(0x11, 0x43);
+    {
+      DialogScript script{answerInput("27C256")};
+      menu->findChild<QAction*>("mnuSimulatorPutChip")->trigger();
+    }
+    EXPECT_EQ(inFile(0x11), 0x43);
+    // The chip put in instead is not the file's: the file keeps the one that left.
+    menu->chip()->setCell(0x12, 0x44);
+    EXPECT_EQ(program->writeBackChip(), "");
+    EXPECT_EQ(inFile(0x12), 0xFF);
+  }
+  {
+    const auto [program, menu] = open(0x13, 0x45);
+    EXPECT_EQ(program->writeBackChip(), "");  // as the program does at exit
+    EXPECT_EQ(inFile(0x13), 0x45);
+    EXPECT_EQ(inFile(0x10), 0x42);
+  }
+  ::unsetenv("XDG_STATE_HOME");
+}
+
 }  // namespace
 }  // namespace burnlab::testing

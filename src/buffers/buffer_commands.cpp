@@ -135,6 +135,7 @@ void BufferCommands::acceptCode(const ImageLoad& file) {
   parts_.log.LogLine("File " + name + " - was read into Buffer. " +
                      std::to_string(buffers.CodeSize) + " bytes long.");
   parts_.log.LogLine("You can Install a Blank Eprom for Programming");
+  logWarning(buffers.CodeFileName, file);
   logChecksums(file.format, buffers.codeImage());
   parts_.display.DisplayPageMemory();
   parts_.display.setScrollMax(codeScrollMax(buffers.CodeSize));
@@ -199,6 +200,7 @@ void BufferCommands::acceptData(const ImageLoad& file) {
   parts_.log.LogLine("File " + buffers.DataFileName.string() + " - was read into DataBuffer. " +
                      std::to_string(buffers.DataSize) + " bytes long.");
   parts_.log.LogLine("You can Install a Blank Eprom for Programming");
+  logWarning(buffers.DataFileName, file);
   logChecksums(file.format, buffers.dataImage());
   panel.FileNameDataSize.caption = byteCountCaption(buffers.DataSize);
   parts_.display.DisplayPageMemory();
@@ -210,6 +212,12 @@ void BufferCommands::acceptData(const ImageLoad& file) {
               &panel.mnuFileSaveDataAs, &panel.Erase_button, &panel.menuEraseData},
              true);
   buffers.DataLoaded = 1;
+}
+
+void BufferCommands::logWarning(const std::filesystem::path& name, const ImageLoad& file) {
+  if (file.warning.empty()) return;
+  parts_.log.LogLine("Warning: " + std::string(formatTitle(file.format)) + " file " +
+                     name.string() + ": " + file.warning);
 }
 
 void BufferCommands::logChecksums(ImageFormat format, std::span<const std::uint8_t> loaded) {

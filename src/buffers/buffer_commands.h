@@ -76,6 +76,8 @@ class BufferCommands {
   void acceptData(const ImageLoad& file);
   // One line of our own after every load: the checksums of the bytes loaded.
   void logChecksums(ImageFormat format, std::span<const std::uint8_t> loaded);
+  // One line for a file that loaded but may be incomplete (an S-record file without its end).
+  void logWarning(const std::filesystem::path& name, const ImageLoad& file);
   // A refused file that is empty, unreadable or malformed: the message box and the log line;
   // true when it was refused for one of those reasons.
   bool refuseEmptyUnreadableOrMalformed(const std::filesystem::path& file, const ImageLoad& load);

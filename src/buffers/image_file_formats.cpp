@@ -41,10 +41,14 @@ std::uintmax_t readLimit(std::size_t capacity, std::optional<ImageFormat> forced
 
 void decodeRecords(ImageLoad& load, std::size_t capacity) {
   load.content = ImageContent(capacity);
+  bool ended = true;
   const bool decoded = load.format == ImageFormat::IntelHex
                            ? decodeIntelHex(load.bytes, load.content, load.fault)
-                           : decodeSRecords(load.bytes, load.content, load.fault);
-  if (decoded) return;
+                           : decodeSRecords(load.bytes, load.content, load.fault, &ended);
+  if (decoded) {
+    if (!ended) load.warning = "it has no end record (S7, S8 or S9): it may have been cut short";
+    return;
+  }
   load.outcome = ImageLoad::Outcome::Malformed;
   load.content = ImageContent(0);
 }
@@ -73,6 +77,16 @@ ImageLoad loadImageFile(const std::filesystem::path& file, std::size_t capacity,
   load.bytes = std::move(read.bytes);
   if (!load.loaded()) return load;
 
+  // A file named as a record file is read as one or refused, never taken for raw bytes because
+  // of one stray byte; the operator may still force another format.
+  if (const auto named = formatForName(file); !forced && named != ImageFormat::Raw) {
+    if (const auto foreign = firstForeignByte(load.bytes)) {
+      load.outcome = ImageLoad::Outcome::Malformed;
+      load.format = named;
+      load.fault = {foreign->line, foreign->reason()};
+      return load;
+    }
+  }
   load.format = forced.value_or(detectImageFormat(load.bytes));
   if (load.format != ImageFormat::Raw) {
     decodeRecords(load, capacity);

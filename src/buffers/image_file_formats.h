@@ -32,6 +32,8 @@ struct ImageLoad {
   ImageContent content{0};          // what a HEX or S-record file gives
   std::string error;
   ImageFault fault;
+  // Said in the log of a file that loaded but may be incomplete; empty for a sound one.
+  std::string warning;
 
   bool loaded() const { return outcome == Outcome::Loaded; }
   // The image's length: a raw file's length, or a record file's highest address plus one.
@@ -41,8 +43,10 @@ struct ImageLoad {
 };
 
 // Reads `file` for a buffer of `capacity` bytes, in the `forced` format or else in the format
-// its content shows. Nothing is placed anywhere yet: a refused file leaves every buffer as it
-// was. The file's bytes go into `scratch`'s memory and come back in `bytes`.
+// its content shows. A file named as a HEX or S-record file (.hex, .s19, ...) whose content is
+// not a clean record file is refused, with the line and column of the first byte that does not
+// belong, unless a format is forced. Nothing is placed anywhere yet: a refused file leaves every
+// buffer as it was. The file's bytes go into `scratch`'s memory and come back in `bytes`.
 ImageLoad loadImageFile(const std::filesystem::path& file, std::size_t capacity,
                         std::optional<ImageFormat> forced = std::nullopt,
                         std::vector<std::uint8_t> scratch = {});

@@ -83,6 +83,33 @@ ImageFormat detectImageFormat(std::span<const std::uint8_t> content) {
   return ImageFormat::Raw;
 }
 
+std::optional<ForeignByte> firstForeignByte(std::span<const std::uint8_t> content) {
+  const auto at = [&content](std::span<const std::uint8_t>::iterator byte) {
+    const auto offset = static_cast<std::size_t>(byte - content.begin());
+    const auto lineStart = std::find(std::make_reverse_iterator(byte), content.rend(), '\n');
+    ForeignByte foreign;
+    foreign.line = 1 + static_cast<std::size_t>(std::count(content.begin(), byte, '\n'));
+    foreign.column = offset - static_cast<std::size_t>(content.rend() - lineStart) + 1;
+    foreign.byte = *byte;
+    return foreign;
+  };
+  if (const auto bad = std::find_if_not(content.begin(), content.end(), isRecordText);
+      bad != content.end()) {
+    return at(bad);
+  }
+  if (detectImageFormat(content) != ImageFormat::Raw) return std::nullopt;
+  const auto first = std::find_if_not(content.begin(), content.end(), isBlank);
+  if (first == content.end()) return std::nullopt;  // nothing but blanks: an empty file
+  return at(first);
+}
+
+std::string ForeignByte::reason() const {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  const std::string where = "column " + std::to_string(column) + ": ";
+  if (isRecordText(byte)) return where + "'" + static_cast<char>(byte) + "' starts no record";
+  return where + "byte " + kDigits[byte >> 4] + kDigits[byte & 0x0F] + "h is not record text";
+}
+
 ImageFormat formatForName(const std::filesystem::path& file) {
   const auto extension = lowerCase(file.extension().string());
   for (const auto& named : kExtensions) {

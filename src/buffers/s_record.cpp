@@ -95,12 +95,13 @@ void appendRecord(std::string& text, int type, std::size_t addressBytes, std::ui
 
 }  // namespace
 
-bool decodeSRecords(std::span<const std::uint8_t> text, ImageContent& image, ImageFault& fault) {
+bool decodeSRecords(std::span<const std::uint8_t> text, ImageContent& image, ImageFault& fault,
+                    bool* endedOut) {
   RecordLines lines(text);
   std::vector<std::uint8_t> bytes;
   std::uint64_t dataRecords = 0;
   // The end record is optional: the srecord tools, for one, leave it out of an image that has
-  // no start address.
+  // no start address. A file cut short in transfer looks the same, so the caller hears of it.
   bool ended = false;
   std::string_view line;
   while (lines.next(line)) {
@@ -128,6 +129,7 @@ bool decodeSRecords(std::span<const std::uint8_t> text, ImageContent& image, Ima
     fault = {0, "the file holds no data records"};
     return false;
   }
+  if (endedOut != nullptr) *endedOut = ended;
   return true;
 }
 

@@ -15,8 +15,9 @@ namespace burnlab {
 // Places every data record of `text` in `image`. False, with the line and the reason in
 // `fault`, for the first record that is malformed, contradicts an earlier one, reaches past the
 // image's capacity or miscounts the data records, or follows the end record, and for a file
-// without data.
-bool decodeSRecords(std::span<const std::uint8_t> text, ImageContent& image, ImageFault& fault);
+// without data. `ended`, when given, tells whether the file had its end record.
+bool decodeSRecords(std::span<const std::uint8_t> text, ImageContent& image, ImageFault& fault,
+                    bool* ended = nullptr);
 
 // Bytes in a data record's address: S1 2, S2 3, S3 4.
 enum class SRecordAddress { Bits16 = 2, Bits24 = 3, Bits32 = 4 };

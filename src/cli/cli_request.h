@@ -32,6 +32,7 @@ struct CliRequest {
   std::optional<int> voltage;         // --voltage 5|12.5|21|25: Voltage_button 0..3
   bool protect = false;               // --protect: the X28C256's protection on after Program
   std::optional<int> reads;           // --reads N: selftest's reads of the chip
+  bool truncate = false;              // --truncate: a file longer than the device is cut
 
   // Options of the commands that read or write image files.
   std::optional<ImageFormat> format;     // --format raw|ihex|srec

@@ -152,13 +152,21 @@ const CommandOption kProtect{
                              "successful program");
     }};
 
+const CommandOption kTruncate{
+    "--truncate", "", false, [](CLI::App& parser, const std::string& names, CliRequest& request) {
+      return parser.add_flag(names, request.truncate,
+                             "program a file longer than the device as far as the\n"
+                             "device reaches; without it such a file is refused");
+    }};
+
 }  // namespace command_option
 
 const std::vector<const CommandOption*>& allCommandOptions() {
   using namespace command_option;
   static const std::vector<const CommandOption*> kAll{
-      &kDevice, &kInput, &kOutput,     &kPage,        &kData,    &kSpeed,  &kLane,
-      &kFormat, &kMax,   &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect, &kReads};
+      &kDevice, &kInput, &kOutput,     &kPage,        &kData,    &kSpeed,   &kLane,
+      &kFormat, &kMax,   &kBlankCheck, &kVerifyAfter, &kVoltage, &kProtect, &kReads,
+      &kTruncate};
   return kAll;
 }
 

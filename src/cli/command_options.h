@@ -48,6 +48,7 @@ extern const CommandOption kVerifyAfter;
 extern const CommandOption kVoltage;
 extern const CommandOption kProtect;
 extern const CommandOption kReads;
+extern const CommandOption kTruncate;
 }  // namespace command_option
 
 // All of them, in the order the help lists them.

@@ -51,6 +51,17 @@ bool openImageFile(CliContext& c, const std::string& command) {
   return file.empty() || c.app.bufferCommands.openCodeFile(file);
 }
 
+// A file longer than the device would lose its end: refused unless --truncate says to cut it.
+int refuseLongerFile(CliContext& c) {
+  const auto& app = c.app;
+  const std::int32_t beyond = app.buffers.CodeSize - app.device.DeviceSize;
+  if (beyond <= 0 || c.request.truncate) return kExitSuccess;
+  c.messages << "burnlab-cli: the file is " << app.buffers.CodeSize << " bytes, " << beyond
+             << " more than " << app.device.DeviceName << " holds: nothing was written (--truncate "
+             << "programs its first " << app.device.DeviceSize << " bytes)\n";
+  return kExitBadInput;
+}
+
 // The voltage option --voltage names, clicked as the operator would; refused when the selected
 // device does not offer it.
 int chooseVoltage(CliContext& c) {
@@ -163,6 +174,8 @@ int programDevice(CliContext& c) {
   if (const int refused = chooseProtection(c)) return refused;
   if (c.request.blankCheck) app.panel.CheckBlankPriorProgramming.checked = true;
   if (c.request.verifyAfter) app.panel.VerifyAfterProgramming.checked = true;
+  if (const int refused = refuseLongerFile(c)) return refused;
+  app.programming.longerCodeAccepted = c.request.truncate;
   app.Program_button_Click();
   // Without --yes the safety question was answered Cancel: nothing was written.
   if (!c.request.yes) return kExitBadInput;

@@ -38,6 +38,8 @@ int runBeforeStartUp(const CliCommandLine& line, CliView& view) {
 
 int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   const auto& request = line.request;
+  // Before anything else, the trace file included: from here on no signal is lost.
+  StopOnSignals signals;
   std::string error;
   auto stack = PortStack::build(line.program, error);
   if (!stack) {
@@ -53,7 +55,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   app.boardTest.portKind = stack->backEndName();
   if (auto* clock = stack->simulatedClock())
     app.boardTest.measureWith([clock] { return clock->nowNs(); });
-  StopOnSignals stopping(app.stopRequest);
+  const StopOnSignals::Asking stopping(app.stopRequest);
   ChipWriteBack keptChip(*stack, std::cerr);
   stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
   auto* simulated = stack->simulatedBoard();
@@ -80,6 +82,8 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     }
     applyOperatorChoices(app, line.program);
     markCommandStart();
+    // A signal of start-up ends the run here, before the command writes to the board.
+    app.operations.checkStop();
     CliContext context{app, view, request, std::cout, std::cerr, &line.program};
     status = line.command->run(context);
   });

@@ -6,15 +6,28 @@
 
 namespace burnlab {
 
-// While it lives, Ctrl-C (SIGINT), SIGTERM and SIGHUP do not end the process on the spot: they
-// ask the running device command to stop, so that it ends with the board reset and no
-// programming voltage left on a chip. The handlers it replaced come back when it goes.
+// The one owner of SIGINT (Ctrl-C), SIGTERM and SIGHUP on a terminal, from its construction on:
+// a signal never ends the process on the spot. Its handler writes out the port trace traced so
+// far and then asks the device command to stop, so that the command ends with the board reset
+// and no programming voltage left on a chip. A signal that comes before there is a command to
+// ask (during start-up) is kept, and asked of the request as soon as one is given. The handlers
+// it replaced come back when it goes.
 class StopOnSignals {
  public:
-  explicit StopOnSignals(StopRequest& request);
+  StopOnSignals();
   ~StopOnSignals();
   StopOnSignals(const StopOnSignals&) = delete;
   StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+  // While an Asking lives, the signals ask `request` to stop; one that came before it asks at
+  // once.
+  class Asking {
+   public:
+    explicit Asking(StopRequest& request);
+    ~Asking();
+    Asking(const Asking&) = delete;
+    Asking& operator=(const Asking&) = delete;
+  };
 
   // The signals it answers.
   static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};

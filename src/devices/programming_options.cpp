@@ -61,7 +61,7 @@ ByteLane ProgrammingOptions::chosenLane() const {
 }
 
 void ProgrammingOptions::BuildProgramImage() {
-  image.BuildProgramImage(chosenLane(), buffers_.CodeBuffer, device_.DeviceSize);
+  image.BuildProgramImage(chosenLane(), buffers_.codeImage(), device_.DeviceSize);
 }
 
 }  // namespace burnlab

@@ -8,8 +8,8 @@
 namespace burnlab {
 
 bool untestedButWorking(int row) {
-  // Flash Atmel AT29C256, AMIC A29040, AMD AM29F010, AMD AM29F020, AMD AM29F040.
-  static constexpr std::array<int, 5> kRows{21, 22, 23, 24, 25};
+  // Flash Atmel AT29C256, AMIC A29040, AMD AM29F010, AMD AM29F020, AMD AM29F040, EON EN29F040.
+  static constexpr std::array<int, 6> kRows{21, 22, 23, 24, 25, 26};
   return std::find(kRows.begin(), kRows.end(), row) != kRows.end();
 }
 

@@ -141,6 +141,14 @@ namespace {
 // The trace the signal handler writes out. A handler can reach nothing else.
 std::atomic<TraceFile::LineBuffer*> activeTrace{nullptr};
 std::array<struct sigaction, kEndingSignals.size()> previousActions{};
+std::array<bool, kEndingSignals.size()> caught{};
+// Set when the program's own handlers take SIGINT, SIGTERM and SIGHUP (and write the trace out
+// themselves): the trace file then catches SIGQUIT alone.
+std::atomic<bool> stopSignalsHandedOver{false};
+
+bool handOverSignal(int signal) {
+  return stopSignalsHandedOver.load() && signal != SIGQUIT;
+}
 
 void writeOutAndEnd(int signal) {
   if (auto* trace = activeTrace.load()) trace->writeOutForSignal();
@@ -153,6 +161,8 @@ void writeOutAndEnd(int signal) {
 
 void catchEndingSignals() {
   for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+    caught[i] = !handOverSignal(kEndingSignals[i]);
+    if (!caught[i]) continue;
     struct sigaction action {};
     action.sa_handler = writeOutAndEnd;
     sigemptyset(&action.sa_mask);
@@ -166,7 +176,8 @@ void catchEndingSignals() {
 
 void releaseEndingSignals() {
   for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-    ::sigaction(kEndingSignals[i], &previousActions[i], nullptr);
+    if (caught[i]) ::sigaction(kEndingSignals[i], &previousActions[i], nullptr);
+    caught[i] = false;
   }
 }
 
@@ -196,6 +207,14 @@ TraceFile::~TraceFile() {
   finish();
   releaseEndingSignals();
   activeTrace.store(nullptr);
+}
+
+void TraceFile::handOverStopSignals() {
+  stopSignalsHandedOver.store(true);
+}
+
+void TraceFile::writeOutForSignal() noexcept {
+  if (auto* trace = activeTrace.load()) trace->writeOutForSignal();
 }
 
 std::string TraceFile::finish() {

@@ -24,6 +24,14 @@ class TraceFile {
   std::ostream& stream() { return stream_; }
   const std::filesystem::path& path() const { return path_; }
 
+  // From now on SIGINT, SIGTERM and SIGHUP belong to the caller's handlers, which call
+  // writeOutForSignal() themselves and let the run end in its own way; a trace file then
+  // catches SIGQUIT only. Call it before any trace file is created.
+  static void handOverStopSignals();
+  // Every whole line traced so far goes to the file of the trace that is open, if any.
+  // Async-signal-safe.
+  static void writeOutForSignal() noexcept;
+
   // Writes out everything traced and closes the file. Returns why the trace is incomplete (the
   // system's reason of the first failed write), or nothing when every line reached the file.
   std::string finish();

@@ -5,6 +5,7 @@
 namespace burnlab {
 
 void BlankCheck::Blank_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   if (c_.panel.CheckCode.checked) BlankCheckCode();
   if (c_.panel.CheckData.checked) BlankCheckData();
 }

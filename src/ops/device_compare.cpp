@@ -27,6 +27,7 @@ void DeviceCompare::compareDeviceWithBuffer() {
 }
 
 std::optional<DeviceComparison> DeviceCompare::compare(std::size_t maxListed) {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   if (!c_.device.selected()) return std::nullopt;
   const auto& code = c_.device.DeviceCode;
   const bool serial = code == "SA" || code == "SB" || code == "SC";

@@ -16,12 +16,13 @@ std::function<void()> DeviceProgramming::routineFor(std::string_view code) {
   if (code == "FL" || code == "FM" || code == "FR" || code == "FS") {
     return [this] { flash_.programming.ProgramFlash(run); };
   }
-  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(); };
-  if (code == "SC") return [this] { serial_.Write24C32(); };
+  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(run); };
+  if (code == "SC") return [this] { serial_.Write24C32(run); };
   return {};
 }
 
 void DeviceProgramming::Program_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   c_.display.setScrollValue(0);
   c_.board.address.LinearAddress = 0;
   c_.board.address.Endereco2Adr();
@@ -51,6 +52,11 @@ void DeviceProgramming::ProgramCode() {
     leaveBoardInFinalState();
     return;
   }
+  if (!codeFitsOrOperatorAgrees()) {
+    c_.log.LogLine("Programming was Canceled by Operator");
+    leaveBoardInFinalState();
+    return;
+  }
   c_.options.BuildProgramImage();
   board.Reset();
   board.SETADR();
@@ -71,6 +77,28 @@ void DeviceProgramming::ProgramCode() {
     verify_.Verify_button_Click();
   }
   leaveBoardInFinalState();
+}
+
+bool DeviceProgramming::codeFitsOrOperatorAgrees() {
+  const std::int32_t code = c_.buffers.CodeSize;
+  const std::int32_t device = c_.device.DeviceSize;
+  if (code < device) {
+    // A serial EEPROM's last page is filled up with FFh; the pages after it are not written.
+    const bool serial = c_.device.DeviceFamily == "S";
+    c_.log.LogLine("The file gives " + std::to_string(code) + " of the device's " +
+                   std::to_string(device) + " bytes: " +
+                   (serial ? "the pages after it are not written" : "the rest stays erased (FFh)"));
+  }
+  if (code <= device) return true;
+  const std::int32_t cut = code - device;
+  c_.log.LogLine("The file is " + std::to_string(code) + " bytes long: its last " +
+                 std::to_string(cut) + " bytes do not fit the device's " + std::to_string(device) +
+                 " and are not programmed");
+  if (longerCodeAccepted) return true;
+  return c_.dialogs.askOkCancel("The file is " + std::to_string(cut) +
+                                    " bytes longer than the device. Program only its first " +
+                                    std::to_string(device) + " bytes?",
+                                "File Too Big");
 }
 
 void DeviceProgramming::runRoutine() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "ops/blank_check.h"
@@ -43,8 +44,15 @@ class DeviceProgramming {
 
   // The byte, status and failure flags and the progress pacing of the last run.
   ProgrammingRun run;
+  // A code longer than the device is programmed as far as the device reaches without asking
+  // (the terminal's --truncate); otherwise the operator is asked, Cancel the default.
+  bool longerCodeAccepted = false;
 
  private:
+  // Says in one log line, before anything is written, that a short code leaves the rest of the
+  // chip erased, or how much of a long one does not fit; a long one is cut only when the
+  // operator agrees (or agreed beforehand). False when the operator cancelled.
+  bool codeFitsOrOperatorAgrees();
   void runRoutine();
   void reportOutcome();
   void leaveBoardInFinalState();

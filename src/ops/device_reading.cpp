@@ -16,6 +16,7 @@ constexpr const char* kNotReady = "Routine Not Ready";
 }  // namespace
 
 void DeviceReading::Read_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   if (c_.panel.CheckCode.checked) ReadCode();
   if (c_.panel.CheckData.checked) ReadData();
 }
@@ -135,6 +136,7 @@ void DeviceReading::ReadData() {
 }
 
 void DeviceReading::Display_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   if (!c_.panel.CheckCode.checked) return;
   c_.display.DisplaySource = "DisplayEprom";
   c_.display.setScrollValue(0);  // a change of position redraws through the scroll handler

@@ -9,6 +9,7 @@
 namespace burnlab {
 
 void DeviceVerify::Verify_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   reports_.VerifyFailed = 0;
   if (c_.panel.CheckCode.checked) VerifyCode();
   if (c_.panel.CheckData.checked) VerifyData();

@@ -67,7 +67,10 @@ void EpromProgramming::programEprom(const Routine& routine) {
     c_.pause(kVppSettlingMs);
   }
   c_.log.LogLine("Programming Started... Wait ");
-  if (routine.readsBeforeWriting) board.OEON();
+  if (routine.readsBeforeWriting) {
+    board.OEON();
+    board.REG4OFF();  // the first read before writing finds the bus free; the pulses leave it so
+  }
 
   const auto& image = c_.options.image;
   for (std::int32_t a = 0; a < image.ProgramSize; ++a) {

@@ -16,6 +16,12 @@ void EpromPulses::presentByte() {
   board.SetReg4();
 }
 
+void EpromPulses::releaseBus() {
+  // The board stops driving the bus before the chip turns its outputs on: a line the byte pulls
+  // low that the chip drives high would be fought over until the read-back released it.
+  c_.board.REG4OFF();
+}
+
 void EpromPulses::programDelay(bool lengthened) {
   c_.board.DelayMedium();
   if (lengthened) c_.board.DelayLong();
@@ -25,13 +31,14 @@ void EpromPulses::pulse2732(bool) {
   auto& board = c_.board;
   board.Reg4 = run_.ProgramByte;
   board.SetReg4();
+  board.CEOFF();  // a second attempt finds the outputs on: off before the board drives the byte
   board.REG4ON();
-  board.CEOFF();
   board.VPP24_ON();  // VPP on the OE/VPP pin, which also releases OE
   board.CEON();
   c_.pause(k2732PulseMs);
   board.CEOFF();
   board.VPP24_OFF();
+  releaseBus();
   board.CEON();
   board.DelayLoop20();
   run_.ReadBackByte();
@@ -46,6 +53,7 @@ void EpromPulses::pulse2764_128(bool lengthened) {
   board.Reg1 |= kPgm2764Bit;
   board.SetReg1();
   board.DelayLoop20();
+  releaseBus();
   board.OEON();
   run_.ReadBackByte();
   board.OEOFF();
@@ -59,6 +67,7 @@ void EpromPulses::pulse27256_040(bool lengthened) {
   programDelay(lengthened);
   board.CEOFF();
   board.DelayLoop20();
+  releaseBus();
   board.OEON();
   run_.ReadBackByte();
   board.OEOFF();
@@ -66,12 +75,17 @@ void EpromPulses::pulse27256_040(bool lengthened) {
 
 void EpromPulses::pulse27080(bool lengthened) {
   auto& board = c_.board;
-  presentByte();
+  board.Reg4 = run_.ProgramByte;
+  board.SetReg4();
+  // VPP onto OE/VPP first: it turns the outputs off (a second attempt finds them on) before the
+  // board drives the byte.
   board.VPP24_ON();
+  board.REG4ON();
   board.CEON();
   programDelay(lengthened);
   board.CEOFF();
   board.VPP24_OFF();
+  releaseBus();
   board.CEON();
   board.DelayLoop20();
   run_.ReadBackByte();
@@ -86,6 +100,7 @@ void EpromPulses::pulse27010_020(bool lengthened) {
   board.Reg3 |= kPgm27010Bit;
   board.SetReg3();
   board.DelayLoop20();
+  releaseBus();
   board.OEON();
   run_.ReadBackByte();
   board.OEOFF();

@@ -26,6 +26,8 @@ class EpromPulses {
  private:
   // Drives ProgramByte onto the socket's data bus.
   void presentByte();
+  // The REG4 line released, so that the bus is free when the chip's outputs turn on.
+  void releaseBus();
   void programDelay(bool lengthened);
 
   OperationContext& c_;

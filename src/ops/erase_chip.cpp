@@ -6,8 +6,8 @@ namespace burnlab {
 
 std::function<void()> EraseChip::routineFor(std::string_view code) {
   if (code == "EN") return [this] { x28c256_.EraseX28C256(run_); };
-  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(); };
-  if (code == "SC") return [this] { serial_.Write24C32(); };
+  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(run_); };
+  if (code == "SC") return [this] { serial_.Write24C32(run_); };
   if (code == "FL" || code == "FM" || code == "FR" || code == "FS") {
     return [this] { flash_.erase.EraseFlashChip(run_); };
   }
@@ -16,8 +16,10 @@ std::function<void()> EraseChip::routineFor(std::string_view code) {
 }
 
 void EraseChip::EraseFlash_button_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   // The serial writers send FFh while it is set; the next Reset clears it.
   c_.board.EraseMode = 1;
+  run_.ProgramFailed = 0;
   if (const auto routine = routineFor(c_.device.DeviceCode)) routine();
   if (c_.device.DeviceFamily == "S") finishSerialErase();
 }
@@ -28,6 +30,7 @@ void EraseChip::finishSerialErase() {
     run_.ProgramFailed = 1;
     return;
   }
+  if (run_.ProgramFailed != 0) return;  // the read-back found a byte not erased and said so
   auto& board = c_.board;
   c_.log.LogLine("Programming Device Successfull");
   c_.lamps.DataFlowLampOff();

@@ -46,9 +46,13 @@ void FlashCommandCycles::SendFlashCommand() {
   }
   c_.board.OEOFF();
   writeDirect(3, kIdle);
-  writeCycle(0xAA, 0x05, 0x55);
-  writeCycle(0x55, 0x02, 0xAA);
-  writeCycle(static_cast<std::uint8_t>(FlashCommand & 0xFF), 0x05, 0x55);
+  // 0555h and 02AAh, or 5555h and 2AAAh for the earlier revisions (the later ones take those as
+  // well: they decode A0..A10 only).
+  const std::uint8_t first = earlierUnlock ? 0x55 : 0x05;
+  const std::uint8_t second = earlierUnlock ? 0x2A : 0x02;
+  writeCycle(0xAA, first, 0x55);
+  writeCycle(0x55, second, 0xAA);
+  writeCycle(static_cast<std::uint8_t>(FlashCommand & 0xFF), first, 0x55);
 }
 
 void FlashCommandCycles::FlashWriteEnableOn() {

@@ -17,6 +17,9 @@ class FlashCommandCycles {
   // The byte of the sequence's third cycle: 90h identification, F0h back to reading the array,
   // A0h program, 80h erase set-up, 10h chip erase.
   std::int16_t FlashCommand = 0;
+  // The unlock cycles go to 5555h and 2AAAh instead: a chip of an earlier revision (which
+  // decodes A0..A14) answered identification only there. Set by the identification.
+  bool earlierUnlock = false;
 
   // AAh to 0555h, 55h to 02AAh, FlashCommand to 0555h, written straight into the registers
   // without their settling pauses and without the shadows: afterwards registers 1 to 4 hold

@@ -30,6 +30,10 @@ void FlashErase::EraseFlashChip(ProgrammingRun& run) {
   commands_.FlashCommand = kChipErase;
   commands_.SendFlashCommand();
   if (!waitForErase()) {
+    // The chip answers with its status until it is reset: the report shows what address 0
+    // holds once it reads its array again.
+    resetToArray();
+    readArrayByteZero();
     reportFailure(run, 0, "*** Flash Chip Erase did not End ***");
     return;
   }
@@ -85,14 +89,30 @@ std::int32_t FlashErase::firstUnerasedByte() {
   return erased ? -1 : scanAddress(board);
 }
 
+void FlashErase::resetToArray() {
+  commands_.FlashCommand = kReadArray;
+  commands_.SendFlashCommand();
+}
+
+void FlashErase::readArrayByteZero() {
+  auto& board = c_.board;
+  board.address.LinearAddress = 0;
+  board.address.Endereco2Adr();
+  board.SETADR_FLASH();  // the registers back in step after the command cycles
+  board.REG4OFF();
+  board.CEOEON();
+  board.GetNibbles();
+  board.CEOEOFF();
+  board.REG4ON();
+}
+
 void FlashErase::reportFailure(ProgrammingRun& run, std::int32_t address, const char* why) {
   c_.log.LogLine(why);
   c_.board.address.LinearAddress = address;
   run.ProgramByte = 0xFF;
   run.ReportProgramFailure();
   // A chip that gave up answers with its status until it is reset to reading its array.
-  commands_.FlashCommand = kReadArray;
-  commands_.SendFlashCommand();
+  resetToArray();
 }
 
 std::int32_t FlashErase::WaitFlashData(std::uint8_t programByte) {

@@ -36,6 +36,10 @@ class FlashErase {
   // The address of the first byte of the chip that does not read FFh, or -1.
   std::int32_t firstUnerasedByte();
   void reportFailure(ProgrammingRun& run, std::int32_t address, const char* why);
+  // The chip back to reading its array (a chip that gave up shows its status until then).
+  void resetToArray();
+  // The byte at address 0 as the array holds it, into DataByte.
+  void readArrayByteZero();
 
   OperationContext& c_;
   FlashCommandCycles& commands_;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <tuple>
 
 #include "link/board.h"
 
@@ -12,6 +13,10 @@ constexpr std::int16_t kIdentify = 0x90;
 constexpr std::int16_t kReadArray = 0xF0;
 constexpr int kModeChangeMs = 20;
 constexpr std::int16_t kBusDriven = 0x40;  // register 3 bit 6, the REG4 line, active low
+// A maker code of a later bank of the JEDEC list is preceded by this continuation code; the
+// EN29F040 gives it at 000h and 001h, and its maker and device codes at 100h and 101h (A8 high).
+constexpr std::uint8_t kContinuationCode = 0x7F;
+constexpr std::int32_t kCodesAfterContinuation = 0x100;
 
 // Two upper-case hex digits each, zero-padded: maker 01h and device 20h give "0120".
 std::string idText(std::uint8_t first, std::uint8_t second) {
@@ -24,7 +29,7 @@ std::string idText(std::uint8_t first, std::uint8_t second) {
 
 std::span<const FlashIdentity> FlashIdentification::identities() {
   // Sector size times sectors is the chip's size in bytes (words for the 29C1024).
-  static constexpr std::array<FlashIdentity, 12> kIdentities{{
+  static constexpr std::array<FlashIdentity, 13> kIdentities{{
       {"1C04", "EON EN29F040 Flash Memory", 512, 1024},
       {"0120", "AMD am29F010 Flash Memory", 512, 256},
       {"01A4", "AMD am29F040 Flash Memory", 512, 1024},
@@ -37,6 +42,7 @@ std::span<const FlashIdentity> FlashIdentification::identities() {
       {"1FD5", "ATMEL 29C010 Flash Memory", 128, 1024},
       {"1F5D", "ATMEL 29C512 Flash Memory", 128, 512},
       {"1FDC", "ATMEL 29C256 Flash Memory", 64, 512},
+      {"0134", "AMD am29F020 Flash Memory", 512, 512},
   }};
   return kIdentities;
 }
@@ -50,6 +56,7 @@ bool FlashIdentification::makerPolled(std::uint8_t maker) {
 }
 
 void FlashIdentification::menuFlashShowCodeID_Click() {
+  c_.checkStop();  // a stop asked before it began: nothing is written
   c_.log.LogLine("Reading Flash Code ID_________________ wait");
   ReadFlashCodeId();
 }
@@ -58,6 +65,28 @@ void FlashIdentification::ReadFlashCodeId() {
   FlashSectorSize = 0;
   FlashSectorCount = 0;
   if (c_.device.DeviceFamily != "F") return;
+  commands_.earlierUnlock = false;
+  identify();
+  // Nothing but the array's own bytes: perhaps a chip of an earlier revision, which takes its
+  // commands only at 5555h and 2AAAh. One more try there.
+  if (FlashId == FlashCode && c_.device.DeviceCode != "FA") {
+    const auto later = std::tuple{FlashMakerCode, FlashDeviceCode, FlashId, FlashCode};
+    commands_.earlierUnlock = true;
+    identify();
+    if (FlashId == FlashCode) {
+      commands_.earlierUnlock = false;
+      std::tie(FlashMakerCode, FlashDeviceCode, FlashId, FlashCode) = later;
+    } else {
+      c_.log.LogLine(
+          "The chip answers its commands at 5555h/2AAAh (an earlier revision): "
+          "they go there from now on");
+    }
+  }
+  logIdentity();
+  c_.board.ActivityLineOff();
+}
+
+void FlashIdentification::identify() {
   auto& board = c_.board;
   board.Reset();  // address 0
   board.ActivityLineOn();
@@ -68,8 +97,6 @@ void FlashIdentification::ReadFlashCodeId() {
   c_.pause(kModeChangeMs);  // the second of two pauses after the return to the array
   FlashCode = readDataBytes();
   FlashId = idText(FlashMakerCode, FlashDeviceCode);
-  logIdentity();
-  board.ActivityLineOff();
 }
 
 FlashIdentification::Codes FlashIdentification::readIdentificationBytes() {
@@ -86,6 +113,17 @@ FlashIdentification::Codes FlashIdentification::readIdentificationBytes() {
   board.SETADR_FLASH();
   board.GetNibbles();
   codes.device = board.DataByte;
+  if (codes.maker == kContinuationCode) {
+    board.address.LinearAddress = kCodesAfterContinuation;
+    board.address.Endereco2Adr();
+    board.SETADR_FLASH();
+    board.GetNibbles();
+    codes.maker = board.DataByte;
+    board.address.IncADR();
+    board.SETADR_FLASH();
+    board.GetNibbles();
+    codes.device = board.DataByte;
+  }
   board.OEOFF();
   commands_.FlashCommand = kReadArray;
   commands_.SendFlashCommand();

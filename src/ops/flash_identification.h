@@ -34,7 +34,8 @@ class FlashIdentification {
   std::int16_t FlashSectorSize = 0;
   std::int16_t FlashSectorCount = 0;
 
-  // Reads both pairs of bytes and logs what the chip is. Only a flash device is asked.
+  // Reads both pairs of bytes and logs what the chip is. Only a flash device is asked. A chip
+  // that shows only its data is asked once more with the earlier revisions' unlock addresses.
   void ReadFlashCodeId();
   // Show Flash Code ID#.
   void menuFlashShowCodeID_Click();
@@ -55,6 +56,8 @@ class FlashIdentification {
     std::uint8_t device = 0;
   };
   Codes readIdentificationBytes();
+  // One identification: the codes and the data bytes read, FlashId and FlashCode formed.
+  void identify();
   // The ordinary data bytes at addresses 0 and 1, as four hex digits.
   std::string readDataBytes();
   void logIdentity();

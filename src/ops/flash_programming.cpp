@@ -17,6 +17,10 @@ constexpr int kRoundCounterStart = 50;
 constexpr int kUnpolledByteMs = 1;
 constexpr std::int16_t kChipDisabled = 0x80;
 constexpr int kLongestByteProgramMs = 1;  // 300 us in the datasheets
+// Status bits of a byte being programmed: DQ7 the complement of the byte's bit 7, DQ5 set when
+// the chip gave up.
+constexpr std::uint8_t kDq7 = 0x80;
+constexpr std::uint8_t kDq5 = 0x20;
 
 }  // namespace
 
@@ -70,15 +74,36 @@ bool FlashProgramming::programByte(ProgrammingRun& run) {
       FlashBusy = 0;
     }
     if (FlashBusy == 0) return true;
+    // A chip that gave up on the byte says so: no further program command can help it.
+    if (FlashTimedOut) {
+      c_.log.LogLine("*** Flash Byte not Programmed: the chip reports a program time-out ***");
+      break;
+    }
   }
-  run.ReportProgramFailure();
+  reportByteFailure(run);
+  return false;
+}
+
+void FlashProgramming::reportByteFailure(ProgrammingRun& run) {
+  auto& board = c_.board;
   // A chip whose program ran out of time answers with its status until it is reset: back to
-  // reading the array, so that Read and Verify see what it holds. The reset is taken only once
-  // the last program has ended, after the datasheet's longest byte program time.
+  // reading the array first, so that the report (and Read and Verify) show the byte it holds.
+  // The reset is taken only once the last program has ended, after the datasheet's longest
+  // byte program time.
   c_.pause(kLongestByteProgramMs);
   commands_.FlashCommand = kReadArray;
   commands_.SendFlashCommand();
-  return false;
+  board.SetReg1();  // the address of the byte again, after the command cycles
+  board.SetReg2();
+  board.SetReg3();
+  board.REG4OFF();
+  board.CEON();
+  board.OEON();
+  board.GetNibbles();
+  board.OEOFF();
+  board.CEOFF();
+  board.REG4ON();
+  run.ReportProgramFailure();
 }
 
 void FlashProgramming::WriteFlashByte(std::uint8_t programByte) {
@@ -106,9 +131,17 @@ void FlashProgramming::PollFlashByte(std::uint8_t programByte) {
   auto& board = c_.board;
   board.REG4OFF();
   FlashBusy = 1;
+  FlashTimedOut = false;
   board.CEON();
   board.OEON();
   board.GetNibbles();
+  // Data polling: while the chip programs, DQ7 reads the complement of the byte's bit 7; DQ5
+  // set then means it ran out of time. DQ7 may change together with DQ5: read once more.
+  const auto stillBusy = [&] { return ((board.DataByte ^ programByte) & kDq7) != 0; };
+  if (board.DataByte != programByte && stillBusy() && (board.DataByte & kDq5) != 0) {
+    board.GetNibbles();
+    FlashTimedOut = board.DataByte != programByte && stillBusy();
+  }
   board.OEOFF();
   board.CEOFF();
   if (board.DataByte == programByte) FlashBusy = 0;

@@ -19,6 +19,8 @@ class FlashProgramming {
 
   // 1 while the byte just handled does not read back as ProgramByte.
   std::int32_t FlashBusy = 0;
+  // Set by the read-back when the chip reports that its program of the byte timed out (DQ5).
+  bool FlashTimedOut = false;
 
   // Program, for the 32-pin flash chips: the program image up to the code size, in whole
   // 256-byte pages and never past the image.
@@ -30,7 +32,7 @@ class FlashProgramming {
   // state, gets no command: only an erase sets bits, and the read-back tells whether it is there.
   void WriteFlashByte(std::uint8_t programByte);
   // Reads the byte at the loaded address back and compares it with `programByte`: FlashBusy 0
-  // when they are equal.
+  // when they are equal, FlashTimedOut when the chip reports a time-out (DQ5) on a second read.
   void PollFlashByte(std::uint8_t programByte);
 
   // LoopFlashTest: the byte program repeated Slider1 x 1000 times, a short loop between.
@@ -41,6 +43,8 @@ class FlashProgramming {
   // failure has been reported.
   bool programPage(ProgrammingRun& run);
   bool programByte(ProgrammingRun& run);
+  // The byte failed: the chip back to reading its array, the byte read there, the report.
+  void reportByteFailure(ProgrammingRun& run);
 
   OperationContext& c_;
   FlashCommandCycles& commands_;

@@ -37,7 +37,8 @@ struct OperationContext {
   bool commandRunning = false;
 
   // Ends the command here when a stop was asked for (OperationStopped). Every progress step
-  // and pause passes through it.
+  // and pause passes through it, and every device command starts with it, so that a stop asked
+  // before the command began (a signal during start-up) ends it before its first board write.
   void checkStop() const {
     if (stop.requested()) throw OperationStopped{stop.reason()};
   }

@@ -52,13 +52,19 @@ void SerialEepromRead::Read24CXX(const std::string& deviceCode, std::span<std::u
 std::optional<std::int32_t> SerialEepromRead::Verify24CXX(const std::string& deviceCode,
                                                           std::span<const std::uint8_t> buffer,
                                                           std::int32_t codeSize,
-                                                          const Progress& progress) {
+                                                          const Progress& progress,
+                                                          bool lastNotAcknowledged) {
   if (!startReadingAtZero(deviceCode)) return std::nullopt;
   const std::int32_t count = boundedCount(codeSize, buffer.size());
   for (std::int32_t a = 0; a < count; ++a) {
     if (a % 16 == 0 && progress) progress();
     bus_.ReadByte24CXX();
-    bus_.acknowledgeByMaster();
+    if (lastNotAcknowledged && a == count - 1) {
+      board_.CEOFF();  // the ninth clock with SDA released: no acknowledge
+      board_.CEON();
+    } else {
+      bus_.acknowledgeByMaster();
+    }
     if (buffer[static_cast<std::size_t>(a)] != board_.DataByte) return a;  // no stop condition
   }
   bus_.StopCondition24CXX();

@@ -29,9 +29,13 @@ class SerialEepromRead {
   // Compares chip bytes 0 .. codeSize - 1 with `buffer`. Returns the first differing address
   // (DataByte holds the chip's byte), or nothing when all matched or the chip did not answer
   // (AckError set).
+  // With `lastNotAcknowledged` the last byte gets no acknowledge from the master, so that the
+  // chip lets SDA go and the stop condition ends its read (otherwise it may hold SDA low with
+  // the first bit of the byte after it, and miss the stop).
   std::optional<std::int32_t> Verify24CXX(const std::string& deviceCode,
                                           std::span<const std::uint8_t> buffer,
-                                          std::int32_t codeSize, const Progress& progress);
+                                          std::int32_t codeSize, const Progress& progress,
+                                          bool lastNotAcknowledged = false);
 
  private:
   // Points the chip at address 0 and turns it to reading; false when it did not acknowledge.

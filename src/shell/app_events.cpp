@@ -105,9 +105,10 @@ void toggle(Control& box) {
 void App::runEvent(const std::function<void()>& handler) {
   // The Stop of a command is an event taken while that command runs: it only asks for the stop.
   const bool command = !stopping.running();
-  if (!stopping.run(handler)) log.LogLine(OperationStop::kStoppedLine);
-  // A stop that came after the command's last step is spent with it, as is one that ended it.
+  // An operator's new command starts with no stop asked: one that came after the last
+  // command's last step was meant for that command, and is spent here, not when a step ends.
   if (command) stopRequest.clear();
+  if (!stopping.run(handler)) log.LogLine(OperationStop::kStoppedLine);
   seams.view.changed();
 }
 

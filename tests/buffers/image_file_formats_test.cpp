@@ -43,18 +43,45 @@ TEST(ImageFormat, NamesChooseTheFormatAFileIsWrittenIn) {
   EXPECT_EQ(formatName(ImageFormat::SRecord), "srec");
 }
 
-TEST(ImageFileFormats, ARawFileNamedHexIsLoadedAsTheBytesItHolds) {
+TEST(ImageFileFormats, AFileNamedAsRecordsThatHoldsOtherBytesIsRefusedWhereTheyStartUnlessForced) {
   TempFolder folder;
-  const auto bytes = patternBytes(1000);
-  writeFile(folder.path() / "image.hex", bytes);
-  const auto load = loadImageFile(folder.path() / "image.hex", 2'100'001);
+  const auto file = folder.path() / "image.hex";
+  // One stray NUL in the third record of a sound HEX file.
+  std::string text = encodeIntelHex(patternBytes(100));
+  const auto third = text.find("\r\n", text.find("\r\n") + 2) + 2;
+  text.insert(third + 5, 1, '\0');
+  writeFile(file, text);
+  auto load = loadImageFile(file, 2'100'001);
+  EXPECT_EQ(load.outcome, ImageLoad::Outcome::Malformed);
+  EXPECT_EQ(load.format, ImageFormat::IntelHex);
+  EXPECT_EQ(load.fault.text(), "line 3: column 6: byte 00h is not record text");
+
+  // A binary image, and text that is no record, under a record file's name.
+  writeFile(folder.path() / "image.s19", patternBytes(1000));
+  EXPECT_EQ(loadImageFile(folder.path() / "image.s19", 2'100'001).outcome,
+            ImageLoad::Outcome::Malformed);
+  writeFile(file, std::string("\r\n  Hello\n"));
+  EXPECT_EQ(loadImageFile(file, 2'100'001).fault.text(), "line 2: column 3: 'H' starts no record");
+
+  // Forced, the same file is the bytes it holds.
+  writeFile(file, text);
+  load = loadImageFile(file, 2'100'001, ImageFormat::Raw);
   ASSERT_TRUE(load.loaded());
-  EXPECT_EQ(load.format, ImageFormat::Raw);
-  EXPECT_EQ(load.end(), 1000u);
-  std::vector<std::uint8_t> buffer(2000, 0xFF);
-  load.copyInto(buffer);
-  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));
-  EXPECT_EQ(buffer[1000], 0xFF);
+  EXPECT_EQ(load.end(), text.size());
+}
+
+TEST(ImageFileFormats, AnSRecordFileWithoutItsEndRecordLoadsWithAWarning) {
+  TempFolder folder;
+  const auto file = folder.path() / "image.s19";
+  const std::string whole = encodeSRecords(patternBytes(100));
+  writeFile(file, whole);
+  EXPECT_TRUE(loadImageFile(file, 2'100'001).warning.empty());
+  const auto cut = whole.substr(0, whole.rfind("S9"));
+  writeFile(file, cut);
+  const auto load = loadImageFile(file, 2'100'001);
+  ASSERT_TRUE(load.loaded());
+  EXPECT_EQ(load.end(), 100u);
+  EXPECT_EQ(load.warning, "it has no end record (S7, S8 or S9): it may have been cut short");
 }
 
 TEST(ImageFileFormats, AHexFileNamedBinIsDecodedAndAForcedFormatOverridesTheContent) {

@@ -103,19 +103,35 @@ TEST(OpenRecordFile, AMalformedFileIsRefusedWithItsLineAndChangesNothing) {
   f.expectNothingChanged();
 }
 
-TEST(OpenRecordFile, ARawFileNamedHexIsLoadedAsRawAndTheChosenFormatOverridesTheContent) {
+TEST(OpenRecordFile, ARawFileNamedHexIsRefusedWhereItStopsBeingTextUnlessRawIsChosen) {
   LoadedFixture f;
-  const auto rawHex = f.file("raw.hex", "\x01\x02:\x03");
-  EXPECT_TRUE(f.app.bufferCommands.openCodeFile(rawHex));
-  EXPECT_EQ(f.app.buffers.CodeSize, 4);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[2], ':');
-  EXPECT_EQ(f.logLines().back().substr(0, 17), "Raw file, CRC-32 ");
+  const auto rawHex = f.file("raw.hex", ":0100000011EE\n\x01\x02:\x03");
+  EXPECT_FALSE(f.app.bufferCommands.openCodeFile(rawHex));
+  EXPECT_EQ(f.logLines().back(),
+            "Intel HEX file " + rawHex.string() +
+                ", line 2: column 1: byte 01h is not record text - Will Not Open");
+  f.expectNothingChanged();
 
-  const auto hexText = f.file("text.hex", ":0100000011EE\n:00000001FF\n");
   f.app.buffers.chosenFormat = ImageFormat::Raw;
-  EXPECT_TRUE(f.app.bufferCommands.openCodeFile(hexText));
-  EXPECT_EQ(f.app.buffers.CodeSize, 26);
+  EXPECT_TRUE(f.app.bufferCommands.openCodeFile(rawHex));
+  EXPECT_EQ(f.app.buffers.CodeSize, 18);
   EXPECT_EQ(f.app.buffers.CodeBuffer[0], ':');
+  EXPECT_EQ(f.logLines().back().substr(0, 17), "Raw file, CRC-32 ");
+}
+
+TEST(OpenRecordFile, AnSRecordFileWithoutItsEndRecordLoadsWithOneWarningLine) {
+  LoadedFixture f;
+  const auto cut = f.file("cut.s19", "S104000011EA\n");
+  EXPECT_TRUE(f.app.bufferCommands.openCodeFile(cut));
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0x11);
+  const auto lines = f.logLines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const auto& line) { return line.starts_with("Warning: "); }),
+            1);
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "Warning: S-record file " + cut.string() +
+                          ": it has no end record (S7, S8 or S9): it may have been cut short"),
+            lines.end());
 }
 
 TEST(SaveRecordFile, SaveAsWritesCodeSizeBytesFromZeroInTheFormatTheNameAsksFor) {

@@ -81,6 +81,19 @@ TEST_F(CliProgram, FailuresExitWithOneAndSayWhere) {
   EXPECT_FALSE(has(notBlank, "Programming Started"));
 }
 
+TEST_F(CliProgram, AFileLongerThanTheChipIsRefusedUnlessTruncateSaysToCutIt) {
+  std::ofstream(image, std::ios::binary) << bytes << std::string(7232, '\x00');
+  const auto refused = program("27C256", "--yes");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_TRUE(has(refused, "the file is 40000 bytes, 7232 more than Eprom 27C256 holds"))
+      << refused.output;
+  EXPECT_FALSE(has(refused, "Programming Button Pressed"));
+  const auto cut = program("27C256", "--yes --truncate");
+  EXPECT_EQ(cut.status, 0) << cut.output;
+  EXPECT_TRUE(has(cut, "its last 7232 bytes do not fit the device's 32768"));
+  EXPECT_TRUE(has(cut, "Programming Device Successfull"));
+}
+
 TEST_F(CliProgram, AVoltageTheDeviceDoesNotOfferIsRefused) {
   const auto refused = program("27C256", "--yes --voltage 21");
   EXPECT_EQ(refused.status, 2);

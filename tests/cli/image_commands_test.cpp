@@ -78,6 +78,21 @@ TEST(CliImageFormats, AHexFileWithOneBadChecksumIsRefusedWithItsLine) {
       << run.messages;
 }
 
+TEST(CliImageFormats, AHexFileWithOneNulIsRefusedWithItsLineAndLoadsWhenForcedRaw) {
+  const ImageRig rig;
+  std::string text = encodeIntelHex(rig.bytes);
+  text.insert(text.find("\r\n") + 2 + 3, 1, '\0');  // in the second record
+  writeFile(rig.path("nul.hex"), text);
+  const auto refused = rig.cli("--simulate sum -i " + rig.path("nul.hex").string());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.messages.find("nul.hex, line 2: column 4: byte 00h is not record text"),
+            std::string::npos)
+      << refused.messages;
+  const auto raw = rig.cli("--simulate sum --format raw -i " + rig.path("nul.hex").string());
+  EXPECT_EQ(raw.status, 0) << raw.messages;
+  EXPECT_NE(raw.out.find(" of " + std::to_string(text.size()) + " bytes"), std::string::npos);
+}
+
 TEST(CliSum, PrintsTheChecksumsOfAFileInAnyFormatOrOfTheChip) {
   const ImageRig rig;
   const auto raw = rig.cli("--simulate sum -i " + rig.image.string());

@@ -24,6 +24,8 @@ TEST_P(EpromParts, AreProgrammedWithTheImageAndVerifyAfterwards) {
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
   EXPECT_EQ(f.app.panel.ProgressBar1.max, 100);
   EXPECT_TRUE(f.boardIdle());
+  // The board releases the bus before each read-back turns the chip's outputs on.
+  EXPECT_EQ(f.board.counters().contentions, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(OnePerRoutine, EpromParts,
@@ -33,6 +35,52 @@ INSTANTIATE_TEST_SUITE_P(OnePerRoutine, EpromParts,
                                            std::pair{kRow27C512, "27C512"},
                                            std::pair{kRow27C010, "27C010"}),
                          [](const auto& info) { return std::string("P") + info.param.second; });
+
+TEST(Program, AShortFileLeavesTheRestOfTheChipErasedAndCostsNoMoreThanItsOwnBytes) {
+  // The same 64 bytes, once as a 64-byte file and once at the head of a whole image of FFh.
+  const auto accessesFor = [](std::size_t fileBytes) {
+    SimBench f(kRow27C256, "27C256", SimBench::kSureSlider, 64);
+    f.image.resize(fileBytes);
+    f.openImage();
+    const auto before = f.board.counters().accesses;
+    f.app.Program_button_Click();
+    const auto programmed = f.board.counters().accesses - before;
+    f.app.Verify_button_Click();
+    const auto& cells = f.chip->cells();
+    EXPECT_TRUE(std::equal(f.image.begin(), f.image.begin() + 64, cells.begin()));
+    EXPECT_EQ(std::count(cells.begin() + 64, cells.end(), 0xFF), 32768 - 64);
+    EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents"));
+    EXPECT_EQ(
+        f.logged("The file gives 64 of the device's 32768 bytes: the rest stays erased (FFh)"),
+        fileBytes == 64);
+    return programmed;
+  };
+  const auto shortFile = accessesFor(64);
+  const auto wholeImage = accessesFor(32768);
+  EXPECT_NEAR(static_cast<double>(shortFile), static_cast<double>(wholeImage), wholeImage / 100.0);
+}
+
+TEST(Program, AFileLongerThanTheChipIsCutOnlyWhenTheOperatorAgrees) {
+  for (const bool agreed : {false, true}) {
+    SimBench f(kRow27C256, "27C256", SimBench::kSureSlider, 64);
+    f.image.resize(40000, 0x00);  // past the chip: bytes that would wrap onto its start
+    f.openImage();
+    f.dialogs.answers = {true, agreed};  // "Program the Device?", then the cut
+    f.app.Program_button_Click();
+    EXPECT_TRUE(
+        f.logged("The file is 40000 bytes long: its last 7232 bytes do not fit the "
+                 "device's 32768 and are not programmed"));
+    ASSERT_EQ(f.dialogs.shown.back().title, "File Too Big");
+    const auto& cells = f.chip->cells();
+    if (agreed) {
+      EXPECT_TRUE(std::equal(cells.begin(), cells.end(), f.image.begin()));
+      EXPECT_TRUE(f.logged("Programming Device Successfull"));
+    } else {
+      EXPECT_EQ(std::count(cells.begin(), cells.end(), 0xFF), 32768);  // nothing written
+      EXPECT_TRUE(f.logged("Programming was Canceled by Operator"));
+    }
+  }
+}
 
 TEST(Program, AStuckBitIsReportedAtItsOwnAddressAndTheRestIsLeftAlone) {
   SimBench f(kRow27C512, "27C512,stuck1@1234=01");

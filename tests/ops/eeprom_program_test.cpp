@@ -62,17 +62,19 @@ TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
 }
 
-TEST(ProgramEeprom, AWriteProtected24C16AcknowledgesEverythingAndOnlyVerifyFindsItUnwritten) {
-  // With WP held high the chip takes every byte and starts no write cycle: the run itself
-  // cannot tell, the read-back of the verify after it can.
+TEST(ProgramEeprom, AWriteProtected24C16FailsTheRunAtItsFirstByteWhenReadBack) {
+  // With WP held high the chip takes every byte and starts no write cycle: the read-back after
+  // the last page finds it unwritten.
   EepromBench f(35, "24C16,wp");
   f.image[0] = 0x00;
   f.openImage();
   f.app.panel.VerifyAfterProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_EQ(f.app.twoWire.AckError, 0);
-  EXPECT_TRUE(f.logged("Device Memory DOES NOT VERIFY with Buffer Contents"));
-  EXPECT_TRUE(f.logged("Address: 0 ][ Buffer Data: 0 ][ Device Data: FF"));
+  EXPECT_TRUE(f.logged("*** Programming Failure ***"));
+  EXPECT_TRUE(f.logged("*** Address:0h, Programming BYTE:0h, Read BYTE:FFh"));
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_FALSE(f.logged("Verify Function Started"));
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
   EXPECT_EQ(f.chip->cell(0), 0xFF);
 }

@@ -1,6 +1,7 @@
 // The EPROM routines' board traffic, register write by register write, against a recording
 // port: the line preparation, the programming value of register 0, the read before writing,
-// one pulse attempt and its read-back, for each routine; then the attempt counting.
+// one pulse attempt (the bus released before the chip's outputs turn on) and its read-back, for
+// each routine; then the attempt counting.
 #include <gtest/gtest.h>
 
 #include "ops/programming_bench.h"
@@ -32,12 +33,13 @@ TEST(EpromPulseTraffic, P2732ReadsFirstThenPulsesCeForFiveMillisecondsWithVppOnO
                             .write(0, 0x40)  // REG4ON, CEOEOFF
                             .write(0, 0x48)  // programming base, 12.5 V
                             .write(0, 0x08)  // OEON once
+                            .write(3, 0xC0)  // the bus released for the reads before writing
                             .write(1, 0x20)
                             .write(2, 0x00)
-                            .write(3, 0x80)  // read first: SETADR
+                            .write(3, 0xC0)  // read first: SETADR
                             .write(0, 0x08)
                             .write(0, 0x08)
-                            .write(3, 0x00)  // VPP24_OFF, OEON, CEON
+                            .write(3, 0x40)  // VPP24_OFF, OEON, CEON
                             .write(4, 0xFF)
                             .write(3, 0x40)
                             .read(0xFF)      // ReadBackByte
@@ -46,13 +48,14 @@ TEST(EpromPulseTraffic, P2732ReadsFirstThenPulsesCeForFiveMillisecondsWithVppOnO
                             .write(2, 0x00)
                             .write(3, 0xC0)  // SETADR
                             .write(4, kByte)
-                            .write(3, 0x80)  // the byte, REG4ON
-                            .write(3, 0x80)
+                            .write(3, 0xC0)  // the byte, CEOFF
+                            .write(3, 0x80)  // REG4ON
                             .write(0, 0xC8)
-                            .write(3, 0x00)  // CEOFF, VPP24_ON, CEON: the pulse
+                            .write(3, 0x00)  // VPP24_ON, CEON: the pulse
                             .write(3, 0x80)
                             .write(0, 0x08)
-                            .write(3, 0x00)  // CEOFF, VPP24_OFF, CEON
+                            .write(3, 0xC0)
+                            .write(3, 0x40)  // CEOFF, VPP24_OFF, the bus released, CEON
                             .write(4, 0xFF)
                             .write(3, 0x40)
                             .read(kByte)     // ReadBackByte
@@ -78,6 +81,7 @@ TEST(EpromPulseTraffic, P2764_128PulsesPgmWithCeHeldLowAndVerifiesWithOe) {
                             .write(4, kByte)  // REG4ON, the byte
                             .write(1, 0x80)
                             .write(1, 0xC0)  // PGM low, PGM high
+                            .write(3, 0x42)  // the bus released
                             .write(0, 0x18)  // OEON
                             .write(4, 0xFF)
                             .write(3, 0x42)
@@ -106,6 +110,7 @@ TEST(EpromPulseTraffic, P27256_040PulsesCeAndReadsBackInProgramVerifyMode) {
                             .write(0, 0x58)  // CEOEOFF
                             .write(3, 0x02)
                             .write(3, 0x82)  // CEON, CEOFF
+                            .write(3, 0xC2)  // the bus released
                             .write(0, 0x18)  // OEON, VPP stays
                             .write(4, 0xFF)
                             .write(3, 0xC2)
@@ -126,21 +131,23 @@ TEST(EpromPulseTraffic, P27080ReadsFirstAndPulsesCeWithVppOnOe) {
                             .write(0, 0x40)  // REG4ON, CEOEOFF
                             .write(0, 0x48)  // base only
                             .write(0, 0x08)  // OEON once
+                            .write(3, 0xC2)  // the bus released for the reads before writing
                             .write(1, 0x00)
                             .write(2, 0x00)
-                            .write(3, 0x82)  // read first: SETADR
-                            .write(3, 0x02)
+                            .write(3, 0xC2)  // read first: SETADR
+                            .write(3, 0x42)
                             .write(4, 0xFF)
                             .write(3, 0x42)
-                            .read(0xFF)      // CEON, read
-                            .write(3, 0xC2)  // CEOFF
-                            .write(3, 0x82)
-                            .write(4, kByte)  // no SETADR: REG4ON
+                            .read(0xFF)       // CEON, read
+                            .write(3, 0xC2)   // CEOFF
+                            .write(4, kByte)  // no SETADR: the byte
                             .write(0, 0xC8)
+                            .write(3, 0x82)  // VPP24_ON, REG4ON
                             .write(3, 0x02)
-                            .write(3, 0x82)  // VPP24_ON, CE pulse
+                            .write(3, 0x82)  // the CE pulse
                             .write(0, 0x08)
-                            .write(3, 0x02)  // VPP24_OFF, CEON
+                            .write(3, 0xC2)
+                            .write(3, 0x42)  // VPP24_OFF, the bus released, CEON
                             .write(4, 0xFF)
                             .write(3, 0x42)
                             .read(kByte)     // ReadBackByte
@@ -164,6 +171,7 @@ TEST(EpromPulseTraffic, P27010_020PulsesPgmOnPin31WithCeLowFromTheStart) {
                             .write(4, kByte)  // REG4ON, the byte
                             .write(3, 0x08)
                             .write(3, 0x0C)  // PGM low, high
+                            .write(3, 0x4C)  // the bus released
                             .write(0, 0x28)  // OEON
                             .write(4, 0xFF)
                             .write(3, 0x4C)

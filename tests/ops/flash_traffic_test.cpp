@@ -134,23 +134,24 @@ TEST(FlashTraffic, AnUnknownMakerIsRefusedWithoutWritingAndWithoutTheDispatchers
 }
 
 // Maker 1Fh is not polled: each byte gets its program command and 1 ms, and counts as done.
-// A code size of 1,000 is handled as four whole pages.
-TEST(FlashTraffic, AMaker1FChipIsNotPolledAndACodeSizeOf1000WritesFourWholePages) {
+// A code size of 1,000 is handled as four whole pages; past the code they hold FFh, the erased
+// state, which needs no program command.
+TEST(FlashTraffic, AMaker1FChipIsNotPolledAndACodeSizeOf1000FillsFourWholePages) {
   FlashTraffic f;
   std::fill_n(f.app.buffers.CodeBuffer.begin(), 1024, 0x00);
   f.app.buffers.CodeSize = 1000;
   f.scriptIdentification(0x1F, 0xA4);
   f.app.Program_button_Click();
-  EXPECT_EQ(f.count("R4=A0"), 1024);
+  EXPECT_EQ(f.count("R4=A0"), 1000);
   EXPECT_EQ(f.count("sleep 1"), 1024);
   EXPECT_EQ(f.readBacks(), 4u);  // the identification's only
   EXPECT_TRUE(f.app.panel.SystemLog.text.find("Programming Device Successfull") !=
               std::string::npos);
-  // The last byte went to 3FFh: page 3, byte FFh.
+  // The last byte programmed went to 3E7h: page 3, byte E7h.
   const auto writes = f.writes();
   const auto last = std::find(writes.rbegin(), writes.rend(), "R4=A0").base();
   EXPECT_EQ(std::vector<std::string>(last + 6, last + 10),
-            (std::vector<std::string>{"R4=00", "R1=03", "R2=FF", "R3=84"}));
+            (std::vector<std::string>{"R4=00", "R1=03", "R2=E7", "R3=84"}));
   EXPECT_EQ(f.count("R1=03"), 256);
   EXPECT_EQ(f.count("R1=04"), 0);
 }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 
 #include "ops/programming_bench.h"
+#include "sim/chip_catalogue.h"
 
 namespace burnlab::testing {
 namespace {
@@ -69,15 +71,53 @@ TEST(StopRequest, EndsAReadAtItsNextPage) {
   EXPECT_TRUE(f.boardIdle());
 }
 
-TEST(StopRequest, AWindowEventSpendsTheRequestSoTheNextCommandRuns) {
+TEST(StopRequest, AWindowCommandStartsWithNoStopLeftFromBefore) {
   SimBench f(kRow2764, "2764", SimBench::kSureSlider, 256);
-  f.app.stopRequest.request(StopRequest::kByOperator);
-  f.app.click("Program_button");
-  EXPECT_FALSE(f.logged("Programming Device Successfull"));
-  EXPECT_FALSE(f.app.stopRequest.requested());
-  EXPECT_TRUE(f.boardIdle());
+  f.app.stopRequest.request(StopRequest::kByOperator);  // too late for the command before
   f.app.click("Program_button");
   EXPECT_TRUE(f.logged("Programming Device Successfull"));
+  EXPECT_EQ(f.app.panel.SystemLog.text.find(OperationStop::kStoppedLine), std::string::npos);
+}
+
+// The terminal's run: start-up, the device chosen, the file loaded, then the command, all one
+// stoppable run. A stop asked during any of the steps before the command ends the run before
+// the command writes anything.
+TEST(StopRequest, OneAskedDuringAStartUpStepEndsTheRunBeforeTheCommandWrites) {
+  for (int step = 0; step < 3; ++step) {
+    AppFixture f;
+    std::string error;
+    const auto chip = sim::ChipCatalogue::make("24C16", {}, error);
+    ASSERT_NE(chip, nullptr) << error;
+    f.board.insert(chip);
+    const TempFolder files;
+    const auto file = files.path() / "image.bin";
+    std::ofstream(file, std::ios::binary) << std::string(2048, '\x5A');
+    const auto askedAt = [&](int here) {
+      if (here == step) f.app.stopRequest.request(SIGINT);
+    };
+    std::size_t beforeCommand = 0;
+    const bool finished = f.app.runStoppable([&] {
+      askedAt(0);
+      f.app.Form_Load();
+      askedAt(1);
+      f.app.setDeviceListIndex(kRow24C08 + 1);
+      askedAt(2);
+      f.app.bufferCommands.openCodeFile(file);
+      beforeCommand = f.port.lines.size();
+      f.app.Program_button_Click();
+    });
+    EXPECT_FALSE(finished) << step;
+    EXPECT_EQ(f.app.stopRequest.reason(), SIGINT);  // the terminal exits with 130 on it
+    // After the command began, only the stop's own reset of the board: the file's bytes never
+    // reached the data lines.
+    const auto data = traceLine("out", 0x378, 0x5A);
+    EXPECT_EQ(std::count(f.port.lines.begin() + static_cast<long>(beforeCommand),
+                         f.port.lines.end(), data),
+              0)
+        << step;
+    EXPECT_EQ(std::count(chip->cells().begin(), chip->cells().end(), 0xFF), 2048) << step;
+    EXPECT_EQ(f.app.panel.SystemLog.text.find("Programming Button Pressed"), std::string::npos);
+  }
 }
 
 }  // namespace

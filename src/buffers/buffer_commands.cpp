@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include "buffers/byte_count_caption.h"
 #include "buffers/hex_page.h"
 #include "buffers/image_checksums.h"
 
@@ -15,12 +16,6 @@ namespace {
 constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*";
 constexpr const char* kChooseFilePrompt = "Click To Select a File";
 constexpr const char* kCrLf = "\r\n";
-
-std::string upperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 std::string trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -97,7 +92,9 @@ bool BufferCommands::ReadBinaryFile(const std::filesystem::path& previousName) {
   const auto shownName = panel.FileNameCodeText.caption;
   const auto shownPage = panel.BufferDisplay.text;
 
-  panel.FileNameCodeText.caption = upperCase(name);
+  // The name as it is written: on a file system that tells letter cases apart, the name in
+  // capitals would be another file, or none.
+  panel.FileNameCodeText.caption = name;
   panel.BufferDisplay.text = readingFileText();
   parts_.lamps.DataFlowLampOn();
   panel.sbStatusBar[0].text = "Reading Code File " + name + " into Buffer... Wait";
@@ -149,11 +146,7 @@ void BufferCommands::acceptCode(const ImageLoad& file) {
                 &panel.menuProgramCode},
                true);
   }
-  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on string concatenation.
-  std::string sizeLabel = "(";
-  sizeLabel += std::to_string(buffers.CodeSize);
-  sizeLabel += ')';
-  panel.FileNameCodeSize.caption = std::move(sizeLabel);
+  panel.FileNameCodeSize.caption = byteCountCaption(buffers.CodeSize);
   setEnabled({&panel.tbToolBar[1], &panel.mnuFileSaveCode, &panel.mnuFileSaveCodeAs,
               &panel.menuEraseCode, &panel.Erase_button},
              true);
@@ -209,6 +202,7 @@ void BufferCommands::acceptData(const ImageLoad& file) {
   parts_.log.LogLine("You can Install a Blank Eprom for Programming");
   logWarning(buffers.DataFileName, file);
   logChecksums(file.format, buffers.dataImage());
+  panel.FileNameDataSize.caption = byteCountCaption(buffers.DataSize);
   parts_.display.DisplayPageMemory();
   parts_.display.setScrollMax(codeScrollMax(buffers.CodeSize));
   panel.ProgressBar1.value = 0;

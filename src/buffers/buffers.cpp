@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "buffers/byte_count_caption.h"
+
 namespace burnlab {
 namespace {
 
@@ -30,6 +32,14 @@ std::span<const std::uint8_t> Buffers::codeImage() const {
 // save is limited to what the buffer really holds.
 std::span<const std::uint8_t> Buffers::dataImage() const {
   return firstBytes(DataBuffer, DataSize);
+}
+
+std::string byteCountCaption(std::int32_t bytes) {
+  // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on string concatenation.
+  std::string caption = "(";
+  caption += std::to_string(bytes);
+  caption += " Bytes)";
+  return caption;
 }
 
 }  // namespace burnlab

@@ -5,6 +5,7 @@
 
 #include "cli/device_names.h"
 #include "launch/command_line.h"
+#include "launch/option_values.h"
 #include "panel/branding.h"
 
 namespace burnlab {
@@ -15,7 +16,8 @@ constexpr const char* kCommandOptionsGroup =
 
 constexpr const char* kExitStatuses =
     "Exit status: 0 success, 1 the device operation failed, 2 bad usage or input,\n"
-    "3 no board or port unavailable.\n"
+    "3 no board or port unavailable, 128 + the signal's number when Ctrl+C (130),\n"
+    "SIGTERM or SIGHUP stopped the command (the board reset).\n"
     "`burnlab-cli COMMAND --help` shows the options of one command.";
 
 // The options of every command: how much the terminal shows, the answers to questions, the
@@ -36,7 +38,7 @@ void addOptionsOfEveryCommand(CLI::App& parser, CliRequest& request) {
                   "(device, options, port, code file); the options\n"
                   "given here override it")
       ->type_name("1..4")
-      ->check(CLI::Range(1, 4).description(""))
+      ->check(wholeNumber(1, 4))
       ->group(kGroup);
 }
 
@@ -52,8 +54,10 @@ bool isCommandName(const std::string& word) {
 }
 
 struct Parser {
-  CLI::App app{"Reads, blank-checks and verifies chips on the BURNLAB board from a terminal.",
-               "burnlab-cli"};
+  CLI::App app{
+      "Reads, blank-checks, verifies, programs and erases chips on the BURNLAB board\n"
+      "from a terminal.",
+      "burnlab-cli"};
   std::vector<std::pair<CLI::App*, const CliCommand*>> commands;
   CLI::App* help = nullptr;
   std::string helpTopic;  // help COMMAND
@@ -119,11 +123,25 @@ std::string commandOptionProblem(const Parser& parser, CLI::App& sub, const CliC
       return command.name + " does not take " + option->longName();
     }
   }
+  if (command.needsYes && !request.yes) {
+    return command.name + " destroys what the chip holds: it runs only with --yes";
+  }
+  // A command that runs before start-up restores no setup slot.
+  if (!command.startsUp && request.setup) return command.name + " does not take --setup";
+  const auto given = [&](const CommandOption* option) {
+    return parser.app.count(option->longName()) + sub.count(option->longName()) > 0 ||
+           (option->setupGives && request.setup);
+  };
   for (const auto* option : command.needs) {
-    const auto given = parser.app.count(option->longName()) + sub.count(option->longName());
-    if (given == 0 && !(option->setupGives && request.setup)) {
-      return command.name + " needs " + option->whatItIs;
+    if (!given(option)) return command.name + " needs " + option->whatItIs;
+  }
+  if (!command.needsOneOf.empty() &&
+      std::none_of(command.needsOneOf.begin(), command.needsOneOf.end(), given)) {
+    std::string either;
+    for (const auto* option : command.needsOneOf) {
+      either += (either.empty() ? "" : ", or ") + option->whatItIs;
     }
+    return command.name + " needs " + either;
   }
   return "";
 }

@@ -36,6 +36,14 @@ struct CliCommand {
   bool startsUp = true;
   // Runs it; returns the exit status.
   std::function<int(CliContext&)> run;
+  // Options of which it needs one at least (sum: a file or the chip).
+  std::vector<const CommandOption*> needsOneOf = {};
+  // Why it cannot work on the device -d names (no routine for it, a page past its end), asked
+  // with that device chosen on no port before start-up (command_refusals.h); empty: it can.
+  std::function<std::string(App& chosen, const CliRequest& request)> refusesDevice = {};
+  // Whether it destroys what the chip holds without asking in the window: on the terminal it
+  // runs only with --yes.
+  bool needsYes = false;
 };
 
 // Every command, in the order the help lists them. A new command is added here.

@@ -2,8 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <limits>
-#include <map>
 
+#include "launch/option_values.h"
 #include "util/file_access.h"
 
 namespace burnlab {
@@ -59,7 +59,7 @@ const CommandOption kPage{
     [](CLI::App& parser, const std::string& names, CliRequest& request) {
       return parser.add_option(names, request.page, "the page (scroll position) to show")
           ->type_name("N")
-          ->check(CLI::Range(0, std::numeric_limits<std::int32_t>::max()).description(""));
+          ->check(wholeNumber(0, std::numeric_limits<std::int32_t>::max()));
     }};
 
 const CommandOption kData{
@@ -73,31 +73,32 @@ const CommandOption kSpeed{"--speed", "the speed: --speed N", false,
                                  .add_option(names, request.speed,
                                              "the programming speed slider (20 is the fastest)")
                                  ->type_name("1..20")
-                                 ->check(CLI::Range(1, 20).description(""));
+                                 ->check(wholeNumber(1, 20));
                            }};
 
 const CommandOption kLane{
     "--lane", "the byte lane: --lane both|hi|low", false,
     [](CLI::App& parser, const std::string& names, CliRequest& request) {
-      static const std::map<std::string, int> kLanes{{"both", 0}, {"hi", 1}, {"low", 2}};
       return parser.add_option(names, request.lane, "which bytes of the buffer the chip gets")
           ->type_name("both|hi|low")
-          ->transform(CLI::CheckedTransformer(kLanes, CLI::ignore_case).description(""));
+          ->transform(oneOfWords({{"both", "0"}, {"hi", "1"}, {"low", "2"}}));
     }};
 
-const CommandOption kFormat{
-    "--format", "the image format: --format raw|ihex|srec", false,
-    [](CLI::App& parser, const std::string& names, CliRequest& request) {
-      static const std::map<std::string, ImageFormat> kFormats{{"raw", ImageFormat::Raw},
-                                                               {"ihex", ImageFormat::IntelHex},
-                                                               {"srec", ImageFormat::SRecord}};
-      return parser
-          .add_option(names, request.format,
-                      "read and write image files in this format, not in\n"
-                      "the one their content (reading) or name (writing) shows")
-          ->type_name("raw|ihex|srec")
-          ->transform(CLI::CheckedTransformer(kFormats, CLI::ignore_case).description(""));
-    }};
+const CommandOption kFormat{"--format", "the image format: --format raw|ihex|srec", false,
+                            [](CLI::App& parser, const std::string& names, CliRequest& request) {
+                              const auto number = [](ImageFormat format) {
+                                return std::to_string(static_cast<int>(format));
+                              };
+                              return parser
+                                  .add_option(
+                                      names, request.format,
+                                      "read and write image files in this format, not in\n"
+                                      "the one their content (reading) or name (writing) shows")
+                                  ->type_name("raw|ihex|srec")
+                                  ->transform(oneOfWords({{"raw", number(ImageFormat::Raw)},
+                                                          {"ihex", number(ImageFormat::IntelHex)},
+                                                          {"srec", number(ImageFormat::SRecord)}}));
+                            }};
 
 const CommandOption kMax{"--max", "the most differences to list: --max N", false,
                          [](CLI::App& parser, const std::string& names, CliRequest& request) {
@@ -106,7 +107,7 @@ const CommandOption kMax{"--max", "the most differences to list: --max N", false
                                            "list at most N differences (all are counted)")
                                ->type_name("N")
                                // A negative count would wrap round to "list them all".
-                               ->check(CLI::Validator(CLI::NonNegativeNumber).description(""));
+                               ->check(wholeNumber(0));
                          }};
 
 const CommandOption kReads{
@@ -135,13 +136,13 @@ const CommandOption kVerifyAfter{
 const CommandOption kVoltage{
     "--voltage", "the programming voltage: --voltage 5|12.5|21|25", false,
     [](CLI::App& parser, const std::string& names, CliRequest& request) {
-      static const std::map<std::string, int> kVolts{{"5", 0}, {"12.5", 1}, {"21", 2}, {"25", 3}};
       return parser
           .add_option(names, request.voltage,
                       "the programming voltage option to choose; refused\n"
                       "when the device does not offer it")
           ->type_name("5|12.5|21|25")
-          ->transform(CLI::CheckedTransformer(kVolts).description(""));
+          // The option's index is no voltage: "--voltage 2" is refused, not taken as 21 V.
+          ->transform(oneOfWords({{"5", "0"}, {"12.5", "1"}, {"21", "2"}, {"25", "3"}}));
     }};
 
 const CommandOption kProtect{

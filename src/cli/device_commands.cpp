@@ -92,6 +92,12 @@ int chooseProtection(CliContext& c) {
   return kExitSuccess;
 }
 
+// A line of the terminal's own after the log lines, where the window's wording does not fit.
+void terminalLine(CliContext& c, const std::string& line) {
+  c.view.flushLog();
+  if (!c.request.quiet) c.messages << line << '\n';
+}
+
 }  // namespace
 
 int statusOfOperation(const App& app) {
@@ -137,6 +143,9 @@ int readDevice(CliContext& c) {
     c.messages << "burnlab-cli: cannot write " << file.string() << ": " << saved.error << '\n';
     return kExitBadInput;
   }
+  // The log speaks of the window's scroll bar and Save As: the terminal is told where it went.
+  terminalLine(c, file.string() + ": " + std::to_string(c.app.buffers.codeImage().size()) +
+                      " bytes written");
   return kExitSuccess;
 }
 
@@ -189,7 +198,12 @@ int eraseDevice(CliContext& c) {
     return kExitBadInput;
   }
   app.EraseFlash_button_Click();
-  return statusOfOperation(app);
+  const int status = statusOfOperation(app);
+  if (status == kExitSuccess) {
+    terminalLine(c, app.device.DeviceName + ": " + std::to_string(app.device.DeviceSize) +
+                        " bytes erased to FFh");
+  }
+  return status;
 }
 
 int displayDevice(CliContext& c) {

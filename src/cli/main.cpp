@@ -9,6 +9,7 @@
 #include "cli/cli_command_line.h"
 #include "cli/cli_dialogs.h"
 #include "cli/cli_view.h"
+#include "cli/command_refusals.h"
 #include "cli/exit_status.h"
 #include "cli/stop_signals.h"
 #include "launch/config_folder.h"
@@ -18,6 +19,7 @@
 #include "link/null_port.h"
 #include "panel/std_platform.h"
 #include "shell/app.h"
+#include "sim/sim_clock.h"
 #include "sim/sim_summary.h"
 
 namespace {
@@ -109,12 +111,26 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   return status;
 }
 
+// What the simulated board saw of a command line refused before start-up: nothing at all.
+std::string untouchedBoardLine(const ProgramOptions& options) {
+  sim::VirtualClock clock;
+  const sim::SimBoard board(options.simModel, options.simPort, clock);
+  return sim::summaryLine(sim::BoardCounters{}, board);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   CliCommandLine line;
   if (const auto status = readCliCommandLine({argv + 1, argv + argc}, line, std::cout, std::cerr)) {
     return *status;
+  }
+  if (const auto refused = refusalOnTheDevice(line); !refused.empty()) {
+    std::cerr << "burnlab-cli: " << refused << '\n';
+    if (line.program.simulate && !line.request.quiet) {
+      std::cerr << untouchedBoardLine(line.program) << '\n';
+    }
+    return kExitBadInput;
   }
   CliView view(std::cerr, line.request.quiet, ::isatty(STDERR_FILENO) == 1);
   return line.command->startsUp ? runAfterStartUp(line, view) : runBeforeStartUp(line, view);

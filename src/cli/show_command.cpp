@@ -32,7 +32,9 @@ int showPage(App& app, const ShowRequest& request, std::ostream& page, std::ostr
   }
   display.setScrollValue(request.page);
   if (request.data) display.DisplayDataMemory();
-  page << app.panel.BufferDisplay.text;
+  // The page's lines each start with their line end; the last one gets its own, so that what
+  // the terminal prints next starts on a line of its own.
+  page << app.panel.BufferDisplay.text << "\r\n";
   return 0;
 }
 

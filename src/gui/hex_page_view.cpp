@@ -1,13 +1,35 @@
 #include "gui/hex_page_view.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <optional>
 
 namespace burnlab {
 namespace {
 
 constexpr int kNotch = 120;           // one wheel notch, in eighths of a degree
 constexpr qreal kLargestPoints = 28;  // the font grows no further
+
+// The scroll bar's move for a key that turns pages, if it is one.
+std::optional<QAbstractSlider::SliderAction> pageTurn(int key) {
+  switch (key) {
+    case Qt::Key_PageDown:
+      return QAbstractSlider::SliderPageStepAdd;
+    case Qt::Key_PageUp:
+      return QAbstractSlider::SliderPageStepSub;
+    case Qt::Key_Down:
+      return QAbstractSlider::SliderSingleStepAdd;
+    case Qt::Key_Up:
+      return QAbstractSlider::SliderSingleStepSub;
+    case Qt::Key_Home:
+      return QAbstractSlider::SliderToMinimum;
+    case Qt::Key_End:
+      return QAbstractSlider::SliderToMaximum;
+    default:
+      return std::nullopt;
+  }
+}
 
 }  // namespace
 
@@ -66,6 +88,15 @@ void HexPageView::wheelEvent(QWheelEvent* event) {
     pages_->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     wheelTurn_ += kNotch;
   }
+  event->accept();
+}
+
+void HexPageView::keyPressEvent(QKeyEvent* event) {
+  const auto turn = pageTurn(event->key());
+  // With a modifier (Ctrl+Home, Shift+End) the keys keep their text box meaning.
+  const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (!turn || modifiers != Qt::NoModifier) return QPlainTextEdit::keyPressEvent(event);
+  if (pages_ && pages_->isEnabled()) pages_->triggerAction(*turn);
   event->accept();
 }
 

@@ -10,7 +10,9 @@ namespace burnlab {
 // The hex display: one page, always whole. A code or chip page is 16 lines of 62 characters after
 // the empty line it starts with; the view is never smaller than that page in its fixed-width
 // font, and where it is given more room the font grows to fill it. The page is chosen by the
-// scroll bar beside it, and the mouse wheel over the page turns that scroll bar one page a notch.
+// scroll bar beside it; the mouse wheel over the page turns that scroll bar one page a notch, and
+// the keys move it as its own keys do: PgUp/PgDn and the arrows a page, Home and End to the first
+// and the last page.
 class HexPageView final : public QPlainTextEdit {
   Q_OBJECT
 
@@ -30,6 +32,7 @@ class HexPageView final : public QPlainTextEdit {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // The view's size that shows the whole page in `font`.

@@ -83,14 +83,19 @@ Layout* compact(Layout* layout) {
   return layout;
 }
 
-// The keys of the menu entries: the desktop's own for opening, saving, leaving and help, and
+// The keys of the menu entries: the usual ones for opening, saving, leaving and help, and
 // function keys for the device commands, in the order of the buttons.
 const std::vector<std::pair<std::string, QKeySequence>>& shortcuts() {
   static const std::vector<std::pair<std::string, QKeySequence>> kKeys{
-      {"mnuFileOpenCode", QKeySequence::Open},         {"mnuFileSaveCode", QKeySequence::Save},
-      {"mnuFileSaveCodeAs", QKeySequence::SaveAs},     {"mnuFileExit", QKeySequence::Quit},
-      {"mnuHelpContents", QKeySequence::HelpContents}, {"menuReadCode", QKeySequence(Qt::Key_F5)},
-      {"menuBlankCheck", QKeySequence(Qt::Key_F6)},    {"menuVerifyCode", QKeySequence(Qt::Key_F7)},
+      // Spelt out: not every desktop's key table has Save As and Quit.
+      {"mnuFileOpenCode", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {"mnuFileSaveCode", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {"mnuFileSaveCodeAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+      {"mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"mnuHelpContents", QKeySequence(Qt::Key_F1)},
+      {"menuReadCode", QKeySequence(Qt::Key_F5)},
+      {"menuBlankCheck", QKeySequence(Qt::Key_F6)},
+      {"menuVerifyCode", QKeySequence(Qt::Key_F7)},
       {"menuProgramCode", QKeySequence(Qt::Key_F8)},
   };
   return kKeys;
@@ -204,9 +209,7 @@ MainWindow::MainWindow() {
   // The status bar's date and time panels tick on their own.
   clock_ = new QTimer(this);
   connect(clock_, &QTimer::timeout, this, [this] {
-    if (!app_) return;
-    app_->showClock();
-    for (const auto& panel : app_->panel.sbStatusBar) sync(panel);
+    if (app_) tickClock(false);
   });
   clock_->start(1000);
 
@@ -578,10 +581,18 @@ void MainWindow::sync(const Control& control) {
   QObject* view = viewOf(control.name);
   if (!view) return;
   QSignalBlocker blocker(view);
-  if (auto* action = qobject_cast<QAction*>(view)) return syncAction(action, control);
-  if (auto* menu = qobject_cast<QMenu*>(view)) return syncAction(menu->menuAction(), control);
+  if (auto* action = qobject_cast<QAction*>(view)) {
+    syncAction(action, control);
+    if (heldDuringCommand(action)) action->setEnabled(false);
+    return;
+  }
+  if (auto* menu = qobject_cast<QMenu*>(view)) {
+    syncAction(menu->menuAction(), control);
+    if (heldDuringCommand(menu)) menu->menuAction()->setEnabled(false);
+    return;
+  }
   auto* widget = static_cast<QWidget*>(view);
-  widget->setEnabled(control.enabled);
+  widget->setEnabled(control.enabled && !heldDuringCommand(widget));
   widget->setToolTip(fromCore(control.toolTip));
   setShown(widget, control.visible);
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -627,6 +638,77 @@ void MainWindow::syncLog() {
   log_->showEnd();
 }
 
+void MainWindow::tickClock(bool drawNow) {
+  clockShown_.start();
+  app_->showClock();
+  for (const auto& panel : app_->panel.sbStatusBar) {
+    sync(panel);
+    if (auto* widget = qobject_cast<QWidget*>(viewOf(panel.name)); widget && drawNow) {
+      widget->repaint();
+    }
+  }
+}
+
+bool MainWindow::heldDuringCommand(const QObject* view) const {
+  if (!commandRunning_ || view == viewOf("Stop_button")) return false;
+  if (const auto* action = qobject_cast<const QAction*>(view)) return !action->isSeparator();
+  return qobject_cast<const QAbstractButton*>(view) || qobject_cast<const QComboBox*>(view) ||
+         qobject_cast<const QAbstractSlider*>(view) || qobject_cast<const QMenu*>(view);
+}
+
+// The entries that menus of our own (beside the Panel's) and the tool bar put in the window.
+static bool isUnnamedEntry(const QAction* action, const std::map<std::string, QObject*>& named) {
+  if (action->isSeparator() || !action->isEnabled()) return false;
+  for (const auto& [name, view] : named) {
+    if (view == action) return false;
+    if (const auto* menu = qobject_cast<const QMenu*>(view); menu && menu->menuAction() == action) {
+      return false;
+    }
+  }
+  for (const QObject* holder : action->associatedObjects()) {
+    if (qobject_cast<const QMenu*>(holder) || qobject_cast<const QMenuBar*>(holder) ||
+        qobject_cast<const QToolBar*>(holder)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void MainWindow::showCommandRunning(bool running) {
+  if (running == commandRunning_) return;
+  commandRunning_ = running;
+  if (running) clockShown_.invalidate();  // the clock is brought up to date as a command starts
+  if (running) {
+    for (QAction* action : findChildren<QAction*>()) {
+      if (!isUnnamedEntry(action, views_)) continue;
+      heldActions_ << action;
+      action->setEnabled(false);
+    }
+  } else {
+    for (const auto& action : std::as_const(heldActions_)) {
+      if (action) action->setEnabled(true);
+    }
+    heldActions_.clear();
+  }
+  for (const Control* control : std::as_const(app_->panel).controls()) {
+    if (control != &app_->panel.BufferDisplay && control != &app_->panel.SystemLog) sync(*control);
+  }
+  repaintWholeWindow();
+}
+
+void MainWindow::repaintWholeWindow() {
+  QWidget::repaint();
+  menuBar()->repaint();
+}
+
+void MainWindow::showLongWorkGoingOn() {
+  if (app_->panel.SystemLog.text.size() != loggedLength_) {
+    syncLog();
+    log_->repaint();
+  }
+  if (!clockShown_.isValid() || clockShown_.elapsed() >= 1000) tickClock(true);
+}
+
 void MainWindow::syncTimer() {
   const auto& timer = app_->panel.Timer1;
   if (!timer.enabled || timer.value <= 0) {
@@ -659,6 +741,8 @@ void MainWindow::applyPlacement() {
   ensurePolished();
   if (layout()) layout()->activate();
   QList<QRect> screens;
+  // The window manager is told too: the window is never made so small that a text is cut.
+  setMinimumSize(minimumSizeHint());
   for (const QScreen* each : QGuiApplication::screens()) screens << each->availableGeometry();
   const QScreen* primary = QGuiApplication::primaryScreen();
   setGeometry(openingRect(placement, dotsPerInch(), minimumSizeHint(), frameAllowance(), screens,
@@ -683,6 +767,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::repaint(const Control& control) {
   if (!app_) return;
+  // The Stop button is offered from a command's first progress step to its end.
+  if (&control == &app_->panel.Stop_button) showCommandRunning(control.enabled);
+  showLongWorkGoingOn();
   sync(control);
   if (auto* widget = qobject_cast<QWidget*>(viewOf(control.name))) widget->repaint();
   // A progress step of a command that can be stopped: the operator's Stop is let in.

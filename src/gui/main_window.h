@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -96,6 +97,18 @@ class MainWindow final : public QMainWindow, public View {
   void sync(const Control& control);
   void syncLog();
   void syncTimer();
+  // While a device command runs the window takes no input but Stop: the commands are drawn
+  // disabled from its first progress step to its end, and drawn as the Panel has them again
+  // after it.
+  void showCommandRunning(bool running);
+  bool heldDuringCommand(const QObject* view) const;
+  // At a long command's progress steps: the log lines written since the last step, and the
+  // clock once a second.
+  void showLongWorkGoingOn();
+  void repaintWholeWindow();
+  // The status bar's date and time panels show the present moment; drawn at once inside a
+  // command, which does not return to the event loop.
+  void tickClock(bool drawNow);
   void applyPlacement();
   QMargins frameAllowance() const;
   double dotsPerInch() const;
@@ -109,6 +122,9 @@ class MainWindow final : public QMainWindow, public View {
   QTimer* clock_ = nullptr;
   StopGate* stopGate_ = nullptr;
   std::size_t loggedLength_ = 0;
+  bool commandRunning_ = false;
+  QList<QPointer<QAction>> heldActions_;  // entries of menus added beside the Panel's own
+  QElapsedTimer clockShown_;
   std::optional<WindowPlacement> appliedPlacement_;
   bool opened_ = false;
   QPointer<AboutDialog> about_;

@@ -6,7 +6,8 @@ namespace burnlab {
 namespace {
 
 // The help's layout: "COMMAND" where the parser says "SUBCOMMAND", and an option whose value
-// may be left out ("--simulate{}") listed under its plain name.
+// may be left out ("--simulate{}") listed under its plain name. help2man makes the manual pages
+// from it.
 class HelpLayout final : public CLI::Formatter {
  public:
   HelpLayout() {
@@ -18,7 +19,17 @@ class HelpLayout final : public CLI::Formatter {
     for (auto at = name.find("{}"); at != std::string::npos; at = name.find("{}")) {
       name.erase(at, 2);
     }
+    // "-d, --device", as manual pages write the two names of an option.
+    for (auto at = name.find(','); at != std::string::npos; at = name.find(',', at + 2)) {
+      name.insert(at + 1, " ");
+    }
     return name;
+  }
+  // A value that may be left out follows the name at once: --simulate[=SOCKET].
+  std::string make_option_opts(const CLI::Option* option) const override {
+    auto opts = CLI::Formatter::make_option_opts(option);
+    if (opts.rfind(" [=", 0) == 0) opts.erase(0, 1);
+    return opts;
   }
 };
 

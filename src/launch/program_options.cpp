@@ -1,10 +1,15 @@
 #include "launch/program_options.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <map>
+
+#include "launch/option_values.h"
 
 namespace burnlab {
 namespace {
@@ -55,6 +60,28 @@ CLI::Validator loopNanoseconds() {
       "");
 }
 
+// Why no trace can be written to `file`, told before anything starts. A device (/dev/stdout)
+// takes a trace as a file does, and so does a FIFO that a program reads; one that none reads
+// would hold the program in its open for ever.
+std::string whyTraceCannotBeWritten(const std::filesystem::path& file) {
+  if (file.empty()) return "the file name is empty";
+  std::error_code error;
+  const auto status = std::filesystem::status(file, error);
+  if (status.type() == std::filesystem::file_type::directory) return file.string() + " is a folder";
+  if (status.type() == std::filesystem::file_type::fifo) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return file.string() + " is a FIFO that no program reads";
+    ::close(fd);
+    return "";
+  }
+  if (std::filesystem::exists(status)) return "";
+  const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  if (!std::filesystem::is_directory(folder, error)) {
+    return "the folder " + folder.string() + " does not exist";
+  }
+  return "";
+}
+
 }  // namespace
 
 void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
@@ -99,6 +126,7 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       .add_option("--sim-access-ns", options.simAccessNs,
                   "simulated time of one port access (default 1000)")
       ->type_name("N")
+      ->check(wholeNumber(0, 1'000'000))
       ->group(kBoardGroup);
   parser
       .add_option_function<std::string>(
@@ -111,6 +139,7 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       .add_option("--sim-seed", options.simSeed,
                   "draws the simulated EPROM cells' programming times\n(default 1)")
       ->type_name("N")
+      ->check(wholeNumber(0))
       ->group(kBoardGroup);
   parser
       .add_option("--sim-board", options.simBoard,
@@ -134,6 +163,12 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       ->group(kBoardGroup);
   parser.add_option("--trace", options.traceFile, "write every port access to FILE")
       ->type_name("FILE")
+      ->check(CLI::Validator(
+          [](std::string& file) {
+            const auto why = whyTraceCannotBeWritten(file);
+            return why.empty() ? why : "the trace file cannot be written: " + why;
+          },
+          ""))
       ->group(kBoardGroup);
 }
 

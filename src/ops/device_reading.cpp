@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "buffers/byte_count_caption.h"
 #include "buffers/hex_page.h"
 #include "buffers/image_checksums.h"
 #include "ops/serial_eeprom_read.h"
@@ -77,6 +78,7 @@ void DeviceReading::ReadParallelDevice() {
 void DeviceReading::showReadResult() {
   auto& buffers = c_.buffers;
   c_.log.LogLine(std::to_string(buffers.CodeSize) + " bytes Read from Device");
+  c_.panel.FileNameCodeSize.caption = byteCountCaption(buffers.CodeSize);
   c_.display.setScrollMax(buffers.CodeSize / 256 - 1);
   c_.log.LogLine("Data is available at above Window, use Scroll Bar");
   c_.log.LogLine("You can Save the file using [FILE - Save As] menu");

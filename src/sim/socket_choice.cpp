@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "sim/chip_catalogue.h"
@@ -37,8 +38,11 @@ std::optional<std::pair<std::uint32_t, std::uint8_t>> addressAndByte(std::string
   return std::pair{*address, static_cast<std::uint8_t>(*value)};
 }
 
-// Adds one fault to `options`; false when the text is not a fault.
-bool addFault(std::string_view fault, ChipOptions& options) {
+constexpr const char* kNotAFault = "not a fault";
+
+// Adds one fault to `options`. Returns what is wrong: kNotAFault when the text names no fault,
+// the rule of its value when a known fault has a bad one, nothing when it was added.
+std::string addFault(std::string_view fault, ChipOptions& options) {
   for (auto [word, flag] : {std::pair{"original", &ChipOptions::original},
                             std::pair{"locked", &ChipOptions::startLocked},
                             std::pair{"slow", &ChipOptions::slowWriteCycle},
@@ -48,26 +52,36 @@ bool addFault(std::string_view fault, ChipOptions& options) {
                             std::pair{"noack", &ChipOptions::neverAcknowledges}}) {
     if (fault != word) continue;
     options.*flag = true;
-    return true;
+    return "";
   }
+  const auto valueOf = [fault](std::string_view prefix) {
+    return "'" + std::string(fault.substr(prefix.size())) + "'";
+  };
   for (auto [prefix, field] : {std::pair{std::string_view("pulses="), &ChipOptions::fixedPulses},
                                std::pair{std::string_view("slow="), &ChipOptions::slowFactor}}) {
     if (!fault.starts_with(prefix)) continue;
     const auto count = number(fault.substr(prefix.size()), 10);
-    if (!count || *count < 1 || *count > 1000) return false;
+    if (!count || *count < 1 || *count > 1000) {
+      return std::string(prefix) + " takes a whole number from 1 to 1000, not " + valueOf(prefix);
+    }
     options.*field = static_cast<int>(*count);
-    return true;
+    return "";
   }
   if (fault.starts_with("protect=")) {
     const auto sector = number(fault.substr(8), 10);
-    if (!sector || *sector > 31) return false;
+    if (!sector || *sector > 31) {
+      return "protect= takes a sector number from 0 to 31, not " + valueOf("protect=");
+    }
     options.protectedSectors |= 1u << *sector;
-    return true;
+    return "";
   }
   for (const std::string_view prefix : {"set@", "stuck0@", "stuck1@"}) {
     if (!fault.starts_with(prefix)) continue;
     const auto parsed = addressAndByte(fault.substr(prefix.size()));
-    if (!parsed) return false;
+    if (!parsed) {
+      return std::string(prefix) + " takes ADDR=BYTE in hexadecimal (BYTE 00 to FF), not " +
+             valueOf(prefix);
+    }
     const auto [address, value] = *parsed;
     if (prefix == "set@") {
       options.changed.push_back({address, value});
@@ -75,9 +89,9 @@ bool addFault(std::string_view fault, ChipOptions& options) {
       // stuck0@ and stuck1@ name the bits; they hold 0 or 1.
       options.stuck.push_back({address, value, prefix == "stuck1@" ? value : std::uint8_t{0}});
     }
-    return true;
+    return "";
   }
-  return false;
+  return kNotAFault;
 }
 
 }  // namespace
@@ -102,8 +116,11 @@ ParsedSocketChoice parseSocketChoice(std::string_view text) {
   parsed.choice.chip = std::string(parts.front());
   if (parsed.choice.chip.empty()) parsed.error = "No chip named in the socket " + std::string(text);
   for (std::size_t i = 1; i < parts.size() && parsed.error.empty(); ++i) {
-    if (!addFault(parts[i], parsed.choice.options)) {
+    const auto problem = addFault(parts[i], parsed.choice.options);
+    if (problem == kNotAFault) {
       parsed.error = "Unknown simulated fault " + std::string(parts[i]);
+    } else if (!problem.empty()) {
+      parsed.error = "Simulated fault " + std::string(parts[i]) + ": " + problem;
     }
   }
   return parsed;

@@ -11,6 +11,7 @@
 namespace burnlab {
 
 std::string whyTargetIsNotWritable(const std::filesystem::path& target) {
+  if (target.empty()) return "the file name is empty";
   std::error_code error;
   if (std::filesystem::is_directory(target, error)) return target.string() + " is a folder";
   // Where the bytes would go: a link is followed to its file, and only a regular file (or none
@@ -30,6 +31,7 @@ std::string whyTargetIsNotWritable(const std::filesystem::path& target) {
 }
 
 std::string whyFileIsNotReadable(const std::filesystem::path& source) {
+  if (source.empty()) return "the file name is empty";
   std::error_code error;
   if (std::filesystem::is_directory(source, error)) return source.string() + " is a folder";
   // Opened as the read opens it: a FIFO or device is refused without waiting on it.

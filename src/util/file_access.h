@@ -7,7 +7,7 @@ namespace burnlab {
 
 // Files a command will read or write, looked at before the command does any work for them.
 
-// Why a file could not be written at `target`, asked before any work is done for it: its
+// Why a file could not be written at `target`, asked before any work is done for it: no name, its
 // folder is missing or not a folder, the folder cannot be written to, or `target` is a folder
 // or another file that is no regular file (a device, FIFO or socket; links are followed).
 // Empty when writing there can be tried. (The file is written beside itself first and then

@@ -30,8 +30,8 @@ TEST(OpenCode, AShortFileOnASelectedDeviceSetsTheSizeToTheFileAndKeepsTheRest) {
   EXPECT_EQ(f.app.buffers.CodeBuffer[99], 0x5A);
   EXPECT_EQ(f.app.buffers.CodeBuffer[100], 0xFF);
   EXPECT_EQ(f.app.buffers.CodeLoaded, 1);
-  EXPECT_EQ(panel.FileNameCodeSize.caption, "(100)");
-  EXPECT_EQ(panel.FileNameCodeText.caption, upperCaseForTest(image.string()));
+  EXPECT_EQ(panel.FileNameCodeSize.caption, "(100 Bytes)");
+  EXPECT_EQ(panel.FileNameCodeText.caption, image.string());
   EXPECT_EQ(panel.VScroll1.max, -1);
   EXPECT_EQ(panel.VScroll1.value, 0);
   EXPECT_EQ(panel.BufferDisplay.text.substr(2, 62),
@@ -122,8 +122,8 @@ struct RefusedCodeFile : BufferFixture {
     EXPECT_EQ(app.buffers.CodeFileName, original);
     EXPECT_EQ(app.buffers.CodeBuffer[511], 0xFF);
     EXPECT_EQ(app.buffers.CodeBuffer[512], 0x00);
-    EXPECT_EQ(app.panel.FileNameCodeText.caption, upperCaseForTest(original.string()));
-    EXPECT_EQ(app.panel.FileNameCodeSize.caption, "(512)");
+    EXPECT_EQ(app.panel.FileNameCodeText.caption, original.string());
+    EXPECT_EQ(app.panel.FileNameCodeSize.caption, "(512 Bytes)");
     EXPECT_EQ(app.panel.BufferDisplay.text, shownPage);
     EXPECT_EQ(app.panel.VScroll1.max, 1);
     EXPECT_EQ(app.panel.DataFlow_label.foreColor, kGreyText);
@@ -213,7 +213,7 @@ TEST(SaveCode, AFailedSaveIsReportedAndKeepsTheNameAndTheOldFile) {
             "File " + target.string() + " could not be saved: No such file or directory");
   EXPECT_EQ(f.dialogs.shown.back().title, "File Not Saved");
   EXPECT_EQ(f.app.buffers.CodeFileName, image);
-  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, upperCaseForTest(image.string()));
+  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, image.string());
   EXPECT_EQ(f.app.panel.sbStatusBar[0].text, "");
 }
 

@@ -30,8 +30,8 @@ struct LoadedFixture : BufferFixture {
     EXPECT_EQ(app.buffers.CodeBuffer[0x1FF], 0xFF);
     EXPECT_EQ(app.buffers.CodeBuffer[0x200], 0xFF);
     EXPECT_EQ(app.buffers.CodeBuffer[0x10], 0x10);
-    EXPECT_EQ(app.panel.FileNameCodeText.caption, upperCaseForTest(original.string()));
-    EXPECT_EQ(app.panel.FileNameCodeSize.caption, "(512)");
+    EXPECT_EQ(app.panel.FileNameCodeText.caption, original.string());
+    EXPECT_EQ(app.panel.FileNameCodeSize.caption, "(512 Bytes)");
     EXPECT_EQ(app.panel.BufferDisplay.text, shownPage);
   }
 
@@ -54,7 +54,7 @@ TEST(OpenRecordFile, HexBytesLandAtTheirAddressesAndTheHolesKeepTheErasedBytes) 
   EXPECT_EQ(buffers.CodeBuffer[0x102], 0x02) << "the earlier file's byte is kept in a hole";
   EXPECT_EQ(buffers.CodeBuffer[0x200], 0xFF) << "a hole in the erased buffer";
   EXPECT_EQ(buffers.CodeBuffer[0x2FF], 0x33);
-  EXPECT_EQ(f.app.panel.FileNameCodeSize.caption, "(768)");
+  EXPECT_EQ(f.app.panel.FileNameCodeSize.caption, "(768 Bytes)");
   EXPECT_EQ(f.app.panel.VScroll1.max, 2);
   const auto lines = f.logLines();
   ASSERT_GE(lines.size(), 3u);

@@ -61,9 +61,13 @@ TEST(CliCommandLine, OptionsMayStandBeforeOrAfterTheCommand) {
 TEST(CliCommandLine, HelpAndVersionAnswerWithStatusZero) {
   const auto help = read({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* text : {"Commands:", "read", "--sim-port", "--setup", "Exit status"}) {
+  for (const char* text : {"Commands:", "read", "--sim-port", "--setup", "Exit status",
+                           "--simulate[=SOCKET]", "128 + the signal's number"}) {
     EXPECT_NE(help.out.find(text), std::string::npos) << text;
   }
+  EXPECT_NE(help.out.substr(0, help.out.find("\n\n")).find("programs and erases"),
+            std::string::npos)
+      << help.out;
   EXPECT_EQ(read({"help"}).out, help.out);
 
   // A command's help lists what that command takes, and nothing it does not.
@@ -71,7 +75,7 @@ TEST(CliCommandLine, HelpAndVersionAnswerWithStatusZero) {
        {read({"read", "--help"}), read({"help", "read"}), read({"-h", "read"})}) {
     EXPECT_EQ(asked.status, 0);
     EXPECT_NE(asked.out.find("Usage: burnlab-cli read"), std::string::npos) << asked.out;
-    EXPECT_NE(asked.out.find("-o,--output"), std::string::npos);
+    EXPECT_NE(asked.out.find("-o, --output"), std::string::npos);
     EXPECT_EQ(asked.out.find("--input"), std::string::npos);
   }
   for (const char* flag : {"-V", "--version"}) {
@@ -109,7 +113,16 @@ TEST(CliCommandLine, ACommandRefusesTheOptionsItDoesNotTakeAndAsksForThoseItNeed
 TEST(CliCommandLine, OptionValuesAreCheckedBeforeAnythingRuns) {
   expectRefused({"-d", "5", "blank", "--speed", "0"}, "--speed");
   expectRefused({"-d", "5", "blank", "--speed", "21"}, "--speed");
-  expectRefused({"-d", "5", "blank", "--lane", "middle"}, "--lane");
+  // Each value is refused with what it may be, in words, and nothing else stands for them.
+  expectRefused({"-d", "5", "blank", "--lane", "middle"}, "must be both, hi or low, not 'middle'");
+  expectRefused({"-d", "5", "blank", "--lane", "0"}, "must be both, hi or low, not '0'");
+  expectRefused({"-d", "5", "program", "--voltage", "2"}, "must be 5, 12.5, 21 or 25, not '2'");
+  expectRefused({"-d", "5", "compare", "--max", "-1"},
+                "must be a whole number from 0 up, not '-1'");
+  expectRefused({"-d", "5", "blank", "--speed", "fast"}, "must be a whole number from 1 to 20");
+  expectRefused({"--sim-access-ns", "-1", "reset"},
+                "must be a whole number from 0 to 1000000, not '-1'");
+  EXPECT_EQ(read({"-d", "5", "blank", "--lane", "HI"}).line.request.lane, 1);
   expectRefused({"-d", "5", "display", "--page", "-1"}, "--page");
   expectRefused({"-d", "5", "display", "--page", "x"}, "--page");
   expectRefused({"--setup", "5", "blank"}, "--setup");

@@ -20,7 +20,9 @@ struct Eeprom {
 class CliEeprom : public ::testing::TestWithParam<Eeprom> {
  protected:
   burnlab::testing::Run run(const std::string& socket, const std::string& arguments) {
-    return runCli("--simulate=" + socket + " -d \"" + GetParam().device + "\" " + arguments);
+    // A busy-wait iteration of a set time: the write cycles' waits do not depend on this PC.
+    return runCli("--simulate=" + socket + " --sim-loop-ns 1 -d \"" + GetParam().device + "\" " +
+                  arguments);
   }
   TempFolder folder;
   std::filesystem::path image = folder.path() / "img.bin";
@@ -38,9 +40,11 @@ TEST_P(CliEeprom, ProgramsAndVerifiesAndErases) {
   // result is checked where the window's command is tested).
   const std::string loaded = std::string(part.socket) + ":" + image.string();
   EXPECT_EQ(run(loaded, "verify -i " + image.string()).status, 0);
-  const auto erased = run(loaded, "erase");
+  const auto erased = run(loaded, "--yes erase");
   EXPECT_EQ(erased.status, 0) << erased.output;
   EXPECT_TRUE(has(erased, "Erasing "));
+  EXPECT_TRUE(has(erased, ": " + std::to_string(part.size) + " bytes erased to FFh\n"))
+      << erased.output;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom,
@@ -53,10 +57,14 @@ INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom,
                            return "chip" + name;
                          });
 
-TEST(CliErase, ADeviceWithoutEraseChipIsRefused) {
-  const auto run = runCli("--simulate=27C256 -d \"Eprom 27C256\" erase");
+TEST(CliErase, ADeviceWithoutEraseChipIsRefusedAndNoneIsErasedWithoutYes) {
+  const auto run = runCli("--simulate=27C256 -d \"Eprom 27C256\" --yes erase");
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(has(run, "Eprom 27C256 has no Erase Chip")) << run.output;
+  const auto unasked = runCli("--simulate=24C16 -d 24C16 erase");
+  EXPECT_EQ(unasked.status, 2);
+  EXPECT_TRUE(has(unasked, "erase destroys what the chip holds: it runs only with --yes"))
+      << unasked.output;
 }
 
 // The X28C256 programs in about ten seconds of real pauses: one run covers it, on a protected
@@ -66,7 +74,8 @@ TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgrammingAndIsRefusedElse
   const auto image = folder.path() / "img.bin";
   writeImage(image, 32768, 5);
   const auto run = runCli(
-      "--simulate=X28C256,locked -d \"Eeprom XICOR X28C256\" --yes --verify --protect "
+      "--simulate=X28C256,locked --sim-loop-ns 1 -d \"Eeprom XICOR X28C256\" --yes --verify "
+      "--protect "
       "program -i " +
       image.string());
   EXPECT_EQ(run.status, 0) << run.output;

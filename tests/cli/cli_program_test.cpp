@@ -5,9 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
-
 #include "cli/cli_run.h"
 #include "support/temp_folder.h"
 
@@ -106,34 +103,50 @@ TEST_F(CliProgram, AVoltageTheDeviceDoesNotOfferIsRefused) {
   EXPECT_EQ(program("27C256", "--yes --voltage 13").status, 2);
 }
 
+// Reads the lines `fd` carries until one holds `text`; false when the writer ends first. It waits
+// for the line, however long the writer takes, and for nothing else.
+bool waitForLine(int fd, const std::string& text) {
+  std::string seen;
+  char buffer[256];
+  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) {
+    seen.append(buffer, static_cast<std::size_t>(got));
+    if (seen.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
 TEST_F(CliProgram, ASignalMidRunLeavesTheBoardResetAndExitsWith128PlusItsNumber) {
+  // Every byte of a 27C512 to write: the run is still programming when the signal comes, however
+  // slowly this machine runs it.
+  writeImage(image, 65536, 9);
   const auto trace = folder.path() / "t.txt";
   const auto state = folder.path() / "state";
   const std::string cli = BURNLAB_CLI;
-  const std::string simulate = "--simulate=27C512";
   const std::string traceOption = "--trace=" + trace.string();
   const std::string input = image.string();
+  int messages[2];
+  ASSERT_EQ(::pipe(messages), 0);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     ::setenv("XDG_STATE_HOME", state.c_str(), 1);
-    std::freopen("/dev/null", "w", stderr);
-    ::execl(cli.c_str(), cli.c_str(), simulate.c_str(), traceOption.c_str(), "-d", "11", "--speed",
-            "10", "--yes", "program", "-i", input.c_str(), nullptr);
+    ::dup2(messages[1], STDERR_FILENO);
+    ::close(messages[0]);
+    ::close(messages[1]);
+    ::execl(cli.c_str(), cli.c_str(), "--simulate=27C512", "--sim-loop-ns", "1",
+            traceOption.c_str(), "-d", "11", "--speed", "10", "--yes", "program", "-i",
+            input.c_str(), nullptr);
     ::_exit(127);
   }
-  // Wait until the programming pulses have begun (VPP onto OE/VPP: register 0 at C8h).
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  bool pulsing = false;
-  while (!pulsing && std::chrono::steady_clock::now() < giveUp) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    const auto written = register0Writes(lines(trace));
-    pulsing = std::count(written.begin(), written.end(), 0xC8) > 10;
-  }
+  ::close(messages[1]);
+  // The signal comes once the program is under way: its log says the programming has started.
+  const bool started = waitForLine(messages[0], "Programming Started");
   ::kill(child, SIGTERM);
+  waitForLine(messages[0], "\x04");  // the rest of its messages, to their end
+  ::close(messages[0]);
   int raw = 0;
   ::waitpid(child, &raw, 0);
-  ASSERT_TRUE(pulsing);
+  ASSERT_TRUE(started);
   ASSERT_TRUE(WIFEXITED(raw));
   EXPECT_EQ(WEXITSTATUS(raw), 128 + SIGTERM);
   // The run ended with Reset: register 0 idle (no programming voltage), then register 3 with

@@ -188,7 +188,7 @@ TEST_F(CliKeptChipFiles, AFileThatDoesNotFitIsRefusedAtStartAndLeftAsItWas) {
   for (const auto& refused : cases) {
     writeAll(state, refused.state);
     const auto run = cli("--simulate=" + refused.socket + " --allow-untested" + chipPath(kept) +
-                         "-d " + refused.socket + " --yes erase");
+                         "-d " + refused.socket + " blank");
     EXPECT_EQ(run.status, 2) << refused.state;
     EXPECT_TRUE(has(run.messages, refused.says)) << run.messages;
     EXPECT_EQ(readAll(kept), bytes);

@@ -386,6 +386,48 @@ TEST(CliBeforeThePort, UsageErrorsAndTheListTouchNeitherThePortNorTheConfigurati
   EXPECT_FALSE(std::filesystem::exists(state.path() / "burnlab"));
 }
 
+// Command lines that cannot work are refused before start-up with the reason: the simulated
+// board sees no access (its summary, where there is one, counts none) and no trace is made.
+TEST(CliBeforeThePort, CommandLinesThatCannotWorkAreRefusedWithoutAPortAccess) {
+  TempFolder state;
+  const auto trace = state.path() / "t.txt";
+  const auto fifo = state.path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto image = state.path() / "img.bin";
+  writeImage(image, 32768, 1);
+  const auto options = "--simulate=27C256 --sim-loop-ns 1 --trace " + trace.string() + " ";
+  const std::vector<std::pair<std::string, std::string>> refusals{
+      {"-d 27C256 --yes erase", "Eprom 27C256 has no Erase Chip"},
+      {"-d 27C256 flash-id", "there is no flash identification routine for Eprom 27C256"},
+      {"-d 27C256 display --page 9999", "page 9999 is beyond the last page 127 of Eprom 27C256"},
+      {"-d 24C16 display", "there is no display routine for Eeprom 24C16"},
+      {"-d 27C256 --yes --voltage 21 program -i " + image.string(),
+       "Eprom 27C256 does not take the 21V programming voltage"},
+      {"sum", "sum needs the image file: -i FILE, or the device: -d NAME"},
+      {"--setup 1 list", "list does not take --setup"},
+      {"-d 24C16 erase", "erase destroys what the chip holds: it runs only with --yes"},
+      {"-d 27C256 read -o ''", "the file name is empty"},
+  };
+  for (const auto& [arguments, reason] : refusals) {
+    const auto run = runCli(options + arguments, state.path());
+    EXPECT_EQ(run.status, 2) << arguments << ": " << run.output;
+    EXPECT_NE(run.output.find("burnlab-cli: "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(reason), std::string::npos) << arguments << ": " << run.output;
+    const auto summary = run.output.find("Simulated board: ");
+    if (summary != std::string::npos) {
+      EXPECT_NE(run.output.find("; 0 port accesses;", summary), std::string::npos) << run.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(trace)) << arguments;
+  }
+  // A trace file that would hold the program up or could not be written.
+  for (const auto& unusable : {fifo, state.path()}) {
+    const auto run = runCli("--simulate --trace " + unusable.string() + " reset", state.path());
+    EXPECT_EQ(run.status, 2) << run.output;
+    EXPECT_NE(run.output.find("the trace file cannot be written"), std::string::npos) << run.output;
+  }
+  EXPECT_EQ(runCli("--simulate --trace '' reset", state.path()).status, 2);
+}
+
 TEST(CliBeforeThePort, TheChipsNameAloneChoosesTheDevice) {
   TempFolder folder;
   const auto out = folder.path() / "x.bin";
@@ -420,15 +462,17 @@ TEST(CliFlash, AnUntestedFlashIsIdentifiedAndErasedOnlyWithTheOptIn) {
   EXPECT_NE(id.output.find("Device ID# 01A4 - AMD am29F040 Flash Memory"), std::string::npos)
       << id.output;
 
-  const auto erased = runCli("--simulate=AT29C256 --allow-untested -d AT29C256 erase");
+  const auto erased =
+      runCli("--simulate=AT29C256 --sim-loop-ns 1 --allow-untested -d AT29C256 --yes erase");
   EXPECT_EQ(erased.status, 0) << erased.output;
   EXPECT_NE(erased.output.find("FLASH Atmel AT29C256 Erased"), std::string::npos) << erased.output;
 
   TempFolder folder;
   const auto image = folder.path() / "img.bin";
   writeImage(image, 4096, 3);
-  const auto programmed = runCli("--simulate=A29040 --allow-untested -d A29040 program -i " +
-                                 image.string() + " --verify --yes");
+  const auto programmed =
+      runCli("--simulate=A29040 --sim-loop-ns 1 --allow-untested -d A29040 program -i " +
+             image.string() + " --verify --yes");
   EXPECT_EQ(programmed.status, 0) << programmed.output;
   EXPECT_NE(programmed.output.find("Device Contents MATCHES with Buffer Contents"),
             std::string::npos)

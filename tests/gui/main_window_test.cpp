@@ -278,13 +278,6 @@ TEST(MainWindow, DrawsTheStateStartUpLeaves) {
   EXPECT_GE(f.window.width(), f.window.minimumSizeHint().width());
 }
 
-TEST(MainWindow, TheLayoutFitsASmallScreen) {
-  WindowFixture f;
-  const QSize minimum = f.window.minimumSizeHint();
-  EXPECT_LE(minimum.width(), 1024);
-  EXPECT_LE(minimum.height(), 560);  // 600 less the window frame and a panel
-}
-
 TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
   WindowFixture f;
   f.port.clear();

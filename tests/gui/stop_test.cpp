@@ -1,11 +1,14 @@
-// Stop in the window: Esc or the Stop button ends a long command at its next step, while the rest
-// of the window takes no input; tried on a verify of a simulated 27C080.
+// A long command in the window, tried on a simulated 27C080: its log lines and the clock show while
+// it runs, the commands are drawn disabled, and Esc or the Stop button ends it at its next step
+// while the rest of the window takes no input.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -47,6 +50,54 @@ struct Verify27C080 : WindowFixture {
   std::shared_ptr<sim::MemoryChip> chip;
   std::size_t logged = 0;
 };
+
+// What the window showed when the progress bar was drawn in the middle of a command.
+struct SeenMidCommand final : QObject {
+  SeenMidCommand(WindowFixture& f) : f_(f) {
+    f.widget<QWidget>("ProgressBar1")->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && f_.app.panel.ProgressBar1.value > 0 && !seen) {
+      seen = true;
+      log = f_.widget<QPlainTextEdit>("SystemLog")->toPlainText().toStdString();
+      time = f_.widget<QLabel>("sbStatusBar(3)")->text().toStdString();
+      readEnabled = f_.widget<QWidget>("Read_button")->isEnabled();
+      openEnabled = qobject_cast<QAction*>(f_.window.viewOf("mnuFileOpenCode"))->isEnabled();
+      deviceEnabled = f_.widget<QWidget>("Device")->isEnabled();
+      stopEnabled = f_.widget<QWidget>("Stop_button")->isEnabled();
+    }
+    return false;
+  }
+  WindowFixture& f_;
+  bool seen = false;
+  std::string log, time;
+  bool readEnabled = true, openEnabled = true, deviceEnabled = true, stopEnabled = false;
+};
+
+TEST(WindowLongCommand, ShowsItsLogLinesAndTheClockWhileItRunsAndTheCommandsDrawnDisabled) {
+  Verify27C080 f;
+  // A read fills the code buffer: the label counts its bytes, as after opening a file.
+  EXPECT_EQ(f.widget<QLabel>("FileNameCodeSize")->text(), "(1048576 Bytes)");
+  f.platform.time = "09:59:58";
+  SeenMidCommand seen(f);
+  QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
+  ASSERT_TRUE(seen.seen);
+  // The verify's first line was in the log view before the verify ended; its last was not yet.
+  EXPECT_NE(seen.log.find("Verify Function Started"), std::string::npos) << seen.log;
+  EXPECT_EQ(seen.log.find("MATCHES"), std::string::npos);
+  EXPECT_NE(f.log().find("Device Contents MATCHES with Buffer Contents"), std::string::npos);
+  EXPECT_EQ(seen.time, "09:59:58");
+  EXPECT_FALSE(seen.readEnabled);
+  EXPECT_FALSE(seen.openEnabled);
+  EXPECT_FALSE(seen.deviceEnabled);
+  EXPECT_TRUE(seen.stopEnabled);
+  // After it, the window draws the commands as the Panel has them.
+  EXPECT_TRUE(f.button("Read_button")->isEnabled());
+  EXPECT_TRUE(f.button("Verify_button")->isEnabled());
+  EXPECT_TRUE(f.widget<QWidget>("Device")->isEnabled());
+  EXPECT_FALSE(f.button("Stop_button")->isEnabled());
+  EXPECT_TRUE(qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->isEnabled());
+}
 
 TEST(WindowStop, EscEndsAVerifyOfA27C080AndTheRestOfTheWindowTakesNoInput) {
   Verify27C080 f;

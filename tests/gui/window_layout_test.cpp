@@ -6,7 +6,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetricsF>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -80,17 +83,69 @@ TEST(WindowLayout, AfterAReadAWholePageShowsAtTheDefaultSizeOnASmallScreenAndOnA
   EXPECT_GT(f.log()->width(), smallLog);
 }
 
-TEST(WindowLayout, TheWindowAndEveryOptionFitA1024By600Screen) {
-  ChipWindow f;
-  const QSize minimum = f.window.minimumSizeHint();
-  EXPECT_LE(minimum.width(), 1016);  // 1024 less the frame's borders
-  EXPECT_LE(minimum.height(), 540);  // 600 less a title bar and a panel
-  f.window.resize(minimum);
-  QApplication::processEvents();
-  for (const char* option :
-       {"CheckBlankPriorProgramming", "VerifyAfterProgramming", "Voltage_button(3)",
-        "HiLow_button(2)", "Slider1", "CheckData", "TestHardware_button"}) {
-    EXPECT_TRUE(wholeInView(f.widget<QWidget>(option))) << option;
+// The controls at the window's minimum size whose text does not fit them: a button, option or
+// check box, frame title or label narrower or lower than its size hint. The file names and the
+// status texts are left out: they are as long as a path is, and end where their space does.
+std::vector<std::string> cutTexts(QMainWindow& window) {
+  std::vector<std::string> cut;
+  const auto check = [&](QWidget* widget, QSize needed) {
+    if (!widget->isVisible()) return;
+    if (widget->width() < needed.width() || widget->height() < needed.height()) {
+      cut.push_back(widget->objectName().toStdString() + " " + std::to_string(widget->width()) +
+                    "x" + std::to_string(widget->height()) + " < " +
+                    std::to_string(needed.width()) + "x" + std::to_string(needed.height()));
+    }
+  };
+  for (auto* button : window.findChildren<QAbstractButton*>()) check(button, button->sizeHint());
+  for (auto* frame : window.findChildren<QGroupBox*>()) check(frame, frame->minimumSizeHint());
+  for (auto* label : window.findChildren<QLabel*>()) {
+    const bool elided = label->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored ||
+                        label->objectName().startsWith("sbStatusBar") || label->wordWrap();
+    if (!elided) check(label, label->sizeHint());
+  }
+  return cut;
+}
+
+// The window's own font for the while: the window built meanwhile takes it.
+class ApplicationFont {
+ public:
+  explicit ApplicationFont(const QFont& font) : previous_(QApplication::font()) {
+    QApplication::setFont(font);
+  }
+  ~ApplicationFont() { QApplication::setFont(previous_); }
+
+ private:
+  QFont previous_;
+};
+
+// The line spacing, in pixels, of the font the window was laid out in when it was made to fit a
+// 1024x600 screen (9 points at 96 dpi). With a larger font the window's bound grows with it.
+constexpr double kReferenceLineSpacing = 14;
+
+// At its minimum size the window shows every control's text whole, in the font the machine
+// gives it and in a larger one; at the reference font that size fits a 1024x600 screen.
+TEST(WindowLayout, AtItsMinimumSizeNoTextIsCutAndItFitsA1024By600Screen) {
+  for (const int larger : {0, 2}) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() + larger);
+    ApplicationFont shown(font);
+    ChipWindow f;
+    const double scale =
+        std::max(1.0, QFontMetricsF(f.window.font()).lineSpacing() / kReferenceLineSpacing);
+    const QSize minimum = f.window.minimumSizeHint();
+    const std::string seen = "at " + std::to_string(font.pointSizeF()) + " points";
+    EXPECT_LE(minimum.width(), 1016 * scale) << seen;  // 1024 less the frame's borders
+    EXPECT_LE(minimum.height(), 540 * scale) << seen;  // 600 less a title bar and a panel
+    // The window is shrunk as far as it goes: no further than its minimum.
+    f.window.resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(f.window.size(), minimum) << seen;
+    EXPECT_EQ(cutTexts(f.window), std::vector<std::string>{}) << seen;
+    for (const char* option :
+         {"CheckBlankPriorProgramming", "VerifyAfterProgramming", "Voltage_button(3)",
+          "HiLow_button(2)", "Slider1", "CheckData", "TestHardware_button"}) {
+      EXPECT_TRUE(wholeInView(f.widget<QWidget>(option))) << option << " " << seen;
+    }
   }
 }
 
@@ -116,16 +171,16 @@ TEST(WindowLayout, TheMouseWheelOverThePageTurnsItAPageANotch) {
   EXPECT_EQ(f.pages()->value(), 0);
 }
 
-TEST(WindowLayout, TheMenusCarryTheDesktopsKeysAndKeysForTheDeviceCommands) {
+TEST(WindowLayout, TheMenusCarryTheUsualKeysAndKeysForTheDeviceCommands) {
   ChipWindow f;
   const auto keys = [&](const char* entry) {
     return qobject_cast<QAction*>(f.window.viewOf(entry))->shortcut();
   };
-  EXPECT_EQ(keys("mnuFileOpenCode"), QKeySequence(QKeySequence::Open));
-  EXPECT_EQ(keys("mnuFileSaveCode"), QKeySequence(QKeySequence::Save));
-  EXPECT_EQ(keys("mnuFileSaveCodeAs"), QKeySequence(QKeySequence::SaveAs));
-  EXPECT_EQ(keys("mnuFileExit"), QKeySequence(QKeySequence::Quit));
-  EXPECT_EQ(keys("mnuHelpContents"), QKeySequence(QKeySequence::HelpContents));
+  EXPECT_EQ(keys("mnuFileOpenCode"), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(keys("mnuFileSaveCode"), QKeySequence("Ctrl+S"));
+  EXPECT_EQ(keys("mnuFileSaveCodeAs"), QKeySequence("Ctrl+Shift+S"));
+  EXPECT_EQ(keys("mnuFileExit"), QKeySequence("Ctrl+Q"));
+  EXPECT_EQ(keys("mnuHelpContents"), QKeySequence("F1"));
   EXPECT_EQ(keys("menuReadCode"), QKeySequence(Qt::Key_F5));
   EXPECT_EQ(keys("menuBlankCheck"), QKeySequence(Qt::Key_F6));
   EXPECT_EQ(keys("menuVerifyCode"), QKeySequence(Qt::Key_F7));
@@ -142,6 +197,30 @@ TEST(WindowLayout, TheMenusCarryTheDesktopsKeysAndKeysForTheDeviceCommands) {
   QTest::keySequence(&f.window, QKeySequence::Open);
   ASSERT_FALSE(f.dialogs.shown.empty());
   EXPECT_EQ(f.dialogs.shown.back().kind, "open");
+  // Ctrl+Shift+S asks where to save the code buffer, on every desktop.
+  f.dialogs.files.push_back(std::nullopt);
+  QTest::keyClick(&f.window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(f.dialogs.shown.back().title, "Save CODE BUFFER As...");
+}
+
+TEST(WindowLayout, ThePageKeysMoveTheHexPageAsItsScrollBarDoes) {
+  ChipWindow f;
+  f.app.click("Read_button");
+  f.page()->setFocus();
+  const auto press = [&](Qt::Key key) {
+    QTest::keyClick(f.page(), key);
+    return f.app.panel.VScroll1.value;
+  };
+  EXPECT_EQ(press(Qt::Key_PageDown), 1);
+  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n000100| "));
+  EXPECT_EQ(press(Qt::Key_Down), 2);
+  EXPECT_EQ(press(Qt::Key_End), 127);  // the last page of 32 KiB
+  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n007F00| "));
+  EXPECT_EQ(press(Qt::Key_PageDown), 127);
+  EXPECT_EQ(press(Qt::Key_PageUp), 126);
+  EXPECT_EQ(press(Qt::Key_Up), 125);
+  EXPECT_EQ(press(Qt::Key_Home), 0);
+  EXPECT_EQ(f.pages()->value(), 0);
 }
 
 TEST(WindowLayout, TheNewestLogLineIsWhollyInViewWhenLinesWrap) {
@@ -194,7 +273,7 @@ TEST(WindowLayout, AFileNameThatIsNotAsciiShowsAsItIsInTheLabelAndTheLog) {
   std::ofstream(image, std::ios::binary) << std::string(256, 'A');
   f.dialogs.files.push_back(image);
   qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->trigger();
-  const auto shownName = QString::fromUtf8("ÜBUNG_€.BIN");  // the label shows it in capitals
+  const auto shownName = QString::fromUtf8("Übung_€.bin");  // as it is written, capitals too
   EXPECT_TRUE(f.widget<QLabel>("FileNameCodeText")->text().endsWith(shownName))
       << f.widget<QLabel>("FileNameCodeText")->text().toStdString();
   EXPECT_TRUE(

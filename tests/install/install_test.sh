@@ -34,6 +34,24 @@ for page in burnlab burnlab-cli; do
   fi
 done
 
+# The manual pages are made from the programs' own --help: every option and command that --help
+# lists has its entry in the installed page, as man shows it.
+for program in burnlab burnlab-cli; do
+  shown=$(LC_ALL=C MANWIDTH=1000 man -l "$prefix/share/man/man1/$program.1" 2>/dev/null) ||
+    fail "man -l cannot show $program.1"
+  help=$("$prefix/bin/$program" --help)
+  options=$(printf '%s\n' "$help" | grep -o -- '--[a-z][a-z-]*' | sort -u)
+  commands=$(printf '%s\n' "$help" | sed -n '/^Commands:/,/^$/p' | awk 'NR > 1 && /^  [a-z]/ {print $1}')
+  for option in $options; do
+    printf '%s\n' "$shown" | grep -qE -- "^ +(-[A-Za-z], )?$option" ||
+      fail "$program.1 has no entry for $option"
+  done
+  for command in $commands; do
+    printf '%s\n' "$shown" | grep -qE "^ +$command( |$)" || fail "$program.1 has no entry for $command"
+  done
+done
+[ -n "$commands" ] || fail "burnlab-cli --help lists no commands"
+
 # A staged install (DESTDIR, as packagers make one) puts the same files under the staging folder,
 # and the entry names the program where it will be, not where it was staged.
 staged=$prefix/staged

@@ -225,7 +225,7 @@ TEST(SetupRestore, ASavedSetupComesBackWhole) {
   EXPECT_EQ(f.app.device.ProgVoltage, 21);
   EXPECT_EQ(f.app.buffers.CodeSize, 3);
   EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0xAA);
-  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, upperCaseForTest(code.string()));
+  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, code.string());
   EXPECT_TRUE(f.app.panel.FrameVoltageSelection.visible);
   EXPECT_TRUE(f.app.panel.Frame5.visible);
 }

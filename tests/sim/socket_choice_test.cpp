@@ -48,9 +48,13 @@ TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
   EXPECT_TRUE(options.original);
 
   EXPECT_EQ(parseSocketChoice("27C256,bogus").error, "Unknown simulated fault bogus");
-  EXPECT_EQ(parseSocketChoice("27C256,pulses=0").error, "Unknown simulated fault pulses=0");
-  EXPECT_EQ(parseSocketChoice("27C256,slow=x").error, "Unknown simulated fault slow=x");
-  EXPECT_EQ(parseSocketChoice("AM29F040,protect=32").error, "Unknown simulated fault protect=32");
+  // A known fault with a bad value says what the value may be.
+  EXPECT_EQ(parseSocketChoice("27C256,pulses=0").error,
+            "Simulated fault pulses=0: pulses= takes a whole number from 1 to 1000, not '0'");
+  EXPECT_EQ(parseSocketChoice("27C256,slow=x").error,
+            "Simulated fault slow=x: slow= takes a whole number from 1 to 1000, not 'x'");
+  EXPECT_EQ(parseSocketChoice("AM29F040,protect=32").error,
+            "Simulated fault protect=32: protect= takes a sector number from 0 to 31, not '32'");
 
   const auto flash = parseSocketChoice("AM29F040,protect=1,protect=7,erasefails,earlier");
   ASSERT_EQ(flash.error, "");
@@ -60,7 +64,9 @@ TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
   const auto serial = parseSocketChoice("24C16,wp,noack").choice.options;
   EXPECT_TRUE(serial.writeProtect);
   EXPECT_TRUE(serial.neverAcknowledges);
-  EXPECT_EQ(parseSocketChoice("27C256,set@12=100").error, "Unknown simulated fault set@12=100");
+  EXPECT_EQ(parseSocketChoice("27C256,set@12=100").error,
+            "Simulated fault set@12=100: set@ takes ADDR=BYTE in hexadecimal (BYTE 00 to FF), not "
+            "'12=100'");
   EXPECT_EQ(parseSocketChoice(":x.bin").error, "No chip named in the socket ");
   EXPECT_EQ(parseSocketChoice("27C256:").error, "No image file named after ':' in 27C256:");
 }

@@ -40,11 +40,6 @@ struct BufferFixture : AppFixture {
   TempFolder folder;
 };
 
-inline std::string upperCaseForTest(std::string text) {
-  for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 inline std::string everyByteValue(int repeats) {
   std::string bytes;
   for (int repeat = 0; repeat < repeats; ++repeat) {

@@ -140,7 +140,8 @@ const std::vector<CliCommand>& cliCommands() {
       {"detect", "search the three ports for the board", {}, {}, true, detect},
       {"reset", "put the board into its idle state", {}, {}, true, reset},
       {"selftest",
-       "test the board: its read-back path, its port and, with -d,\nthe chip read N times",
+       "test the board: its read-back path, its port, the program\npulses and, with -d, the chip "
+       "read N times",
        {&kDevice, &kReads},
        {},
        true,

@@ -25,6 +25,8 @@ QColor verdictColour(SelfTestCheck::Verdict verdict) {
       return {0x1E, 0x9E, 0x3A};
     case SelfTestCheck::Verdict::Fault:
       return {0xD0, 0x20, 0x20};
+    case SelfTestCheck::Verdict::Warning:
+      return {0xC0, 0x70, 0x00};
     default:
       return Qt::gray;
   }
@@ -36,6 +38,8 @@ QString verdictText(SelfTestCheck::Verdict verdict) {
       return QDialog::tr("OK");
     case SelfTestCheck::Verdict::Fault:
       return QDialog::tr("FAULT");
+    case SelfTestCheck::Verdict::Warning:
+      return QDialog::tr("WARNING");
     default:
       return QDialog::tr("not done");
   }
@@ -52,7 +56,8 @@ BoardTestDialog::BoardTestDialog(MainWindow& window, App& app)
   auto* intro = new QLabel(
       tr("The board drives test patterns onto the socket's data lines and reads them back "
          "through the status lines, with every programming voltage off and the chip in the "
-         "socket (if any) not selected."),
+         "socket (if any) not selected. The port's speed and the program pulses' precision "
+         "are measured on this PC."),
       this);
   intro->setWordWrap(true);
   layout->addWidget(intro);
@@ -172,7 +177,8 @@ void addBoardTestEntry(MainWindow& window, App& app) {
   QAction* entry = setup->addAction(QMenu::tr("Test the &Board..."));
   entry->setObjectName("mnuTestTheBoard");
   entry->setStatusTip(
-      QMenu::tr("Check the board's data lines, status lines and port, and the chip's contact"));
+      QMenu::tr("Check the board's data lines, status lines and port, the program pulses and "
+                "the chip's contact"));
   QObject::connect(entry, &QAction::triggered, &window, [&window, &app] {
     BoardTestDialog dialog(window, app);
     dialog.exec();

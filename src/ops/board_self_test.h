@@ -16,8 +16,9 @@ namespace burnlab {
 // register 4 drives test patterns onto the socket's data bus and the program's own read-back
 // reads them through the status lines; the readings name a stuck or shorted data line, a
 // status line that never changes, a nibble select that does not switch, and on model 6 an
-// identification line that does not pull D4. It also times one port access, and with a device
-// chosen reads the chip in the socket several times to find bytes that do not read the same
+// identification line that does not pull D4. It also times one port access and the program
+// pulses (a pulse shorter than asked for is a fault, one much too long a warning), and with a
+// device chosen reads the chip in the socket several times to find bytes that do not read the same
 // twice (a loose chip, a bad contact). Every exit, a stop included, leaves the board as Reset
 // leaves it.
 class BoardSelfTest {
@@ -46,11 +47,13 @@ class BoardSelfTest {
   std::string portKind;
 
   static constexpr int kDefaultChipReads = 3;
+  static constexpr int kPulses = 1000;  // program pulses timed
   static constexpr const char* kLogPrefix = "Board Test: ";
 
  private:
   void runChecks(int chipReads);
   void checkPort();
+  void checkPulses();
   DataPathFinding checkDataPath();
   void checkIdentificationLine();
   void checkChipReads(int reads);

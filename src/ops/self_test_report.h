@@ -9,9 +9,10 @@
 namespace burnlab {
 
 // One check of the board test: its name, its verdict, and what it saw (the figures it measured,
-// or the fault in the board's words).
+// or the fault in the board's words). A warning passes, but says what the user should know:
+// the board works, the PC under it is slow or busy.
 struct SelfTestCheck {
-  enum class Verdict { Passed, Fault, NotDone };
+  enum class Verdict { Passed, Fault, NotDone, Warning };
   std::string name;
   Verdict verdict = Verdict::Passed;
   std::string text;
@@ -38,9 +39,11 @@ struct SelfTestReport {
   std::vector<SelfTestCheck> checks;
   BoardLineStates lines;
 
-  // "all 4 checks passed", "1 of 4 checks found a fault", "no board answered".
+  // "all 4 checks passed", "all 4 checks passed, 1 with a warning", "1 of 4 checks found a
+  // fault", "no board answered".
   std::string summary() const;
-  // One line per check: "Data path: OK: ...", "Data path: FAULT: ...".
+  // One line per check: "Data path: OK: ...", "Data path: FAULT: ...", "Program pulse:
+  // WARNING: ...".
   static std::string lineOf(const SelfTestCheck& check);
 };
 

@@ -43,11 +43,13 @@ TEST(BoardTestDialog, ShowsAShortedPairJoinedInRedAndLogsEveryCheck) {
   f.dialog->start();
 
   auto* checks = f.checks();
-  ASSERT_EQ(checks->topLevelItemCount(), 3);
-  EXPECT_EQ(checks->topLevelItem(1)->text(0), "Data path");
-  EXPECT_EQ(checks->topLevelItem(1)->text(1), "FAULT");
-  EXPECT_EQ(checks->topLevelItem(1)->text(2), "data lines D2 and D3 are shorted together");
-  EXPECT_EQ(f.summary(), "Board test: 1 of 3 checks found a fault");
+  ASSERT_EQ(checks->topLevelItemCount(), 4);
+  EXPECT_EQ(checks->topLevelItem(1)->text(0), "Program pulse");
+  EXPECT_EQ(checks->topLevelItem(1)->text(1), "OK");
+  EXPECT_EQ(checks->topLevelItem(2)->text(0), "Data path");
+  EXPECT_EQ(checks->topLevelItem(2)->text(1), "FAULT");
+  EXPECT_EQ(checks->topLevelItem(2)->text(2), "data lines D2 and D3 are shorted together");
+  EXPECT_EQ(f.summary(), "Board test: 1 of 4 checks found a fault");
   const auto& lines = f.drawn();
   EXPECT_TRUE(lines.tested);
   EXPECT_EQ(lines.dataOk, (std::array<bool, 8>{true, true, false, false, true, true, true, true}));

@@ -47,8 +47,8 @@ TEST(BoardSelfTest, LeavesA27C256InTheSocketUnharmedAndReadsItAlike) {
 
   const auto& report = f.app.boardTest.report();
   EXPECT_EQ(report.outcome, SelfTestReport::Outcome::Passed) << report.summary();
-  EXPECT_EQ(checkNames(report),
-            (std::vector<std::string>{"Port", "Data path", "Identification line", "Chip reads"}));
+  EXPECT_EQ(checkNames(report), (std::vector<std::string>{"Port", "Program pulse", "Data path",
+                                                          "Identification line", "Chip reads"}));
   EXPECT_EQ(report.checks.back().text, "3 reads of 32768 bytes agree");
   EXPECT_FALSE(watch->voltageSeen);
   const auto end = f.board.counters();
@@ -64,7 +64,7 @@ TEST(BoardSelfTest, AStopDuringTheChipReadsLeavesTheBoardAsResetLeavesIt) {
   bool chipEnabled = false;
   // Stops in the second read of the chip, while CE and OE hold the chip's outputs on.
   f.view.onRepaint = [&](const Control& control) {
-    if (&control != &bar || bar.value != 3 + 128 + 10) return;  // 3 checks, a read, 10 pages
+    if (&control != &bar || bar.value != 4 + 128 + 10) return;  // 4 checks, a read, 10 pages
     chipEnabled = (f.board.registers()[3] & 0x80) == 0;
     f.app.stopping.Stop_button_Click();
   };
@@ -79,8 +79,8 @@ TEST(BoardSelfTest, AStopDuringTheChipReadsLeavesTheBoardAsResetLeavesIt) {
   EXPECT_EQ(bar.value, 0);
   const auto& report = f.app.boardTest.report();
   EXPECT_EQ(report.outcome, SelfTestReport::Outcome::Running);
-  EXPECT_EQ(checkNames(report),
-            (std::vector<std::string>{"Port", "Data path", "Identification line"}));
+  EXPECT_EQ(checkNames(report), (std::vector<std::string>{"Port", "Program pulse", "Data path",
+                                                          "Identification line"}));
   EXPECT_TRUE(f.logged(OperationStop::kStoppedLine));
 }
 
@@ -92,7 +92,9 @@ TEST(BoardSelfTest, ACleanBoardPassesWithinAFifthOfASecondOfPortTime) {
     f.app.testTheBoard(0);
     const auto& report = f.app.boardTest.report();
     EXPECT_EQ(report.outcome, SelfTestReport::Outcome::Passed) << "model " << model;
-    EXPECT_LT(f.board.counters().nowNs - start.nowNs, 200'000'000u) << "model " << model;
+    // The simulated clock also counts the program pulses timed, which are not port time.
+    const std::uint64_t pulsesNs = BoardSelfTest::kPulses * 202 * Board::kPulseNsPerCount;
+    EXPECT_LT(f.board.counters().nowNs - start.nowNs - pulsesNs, 200'000'000u) << "model " << model;
     // Each check has its line in the System Log, and the summary its own.
     for (const auto& check : report.checks) {
       EXPECT_NE(f.app.panel.SystemLog.text.find(SelfTestReport::lineOf(check)), std::string::npos);
@@ -100,6 +102,68 @@ TEST(BoardSelfTest, ACleanBoardPassesWithinAFifthOfASecondOfPortTime) {
     EXPECT_NE(f.app.panel.SystemLog.text.find("Board Test: all "), std::string::npos);
   }
 }
+
+// The program pulses as the platform's clock times them: a spin ends at its deadline, or
+// `lateBy` per cent of the pulse after it (negative: before), and one pulse in the middle lasts
+// `oneAtPercent` of its width.
+struct PulseCase {
+  const char* name;
+  int lateBy;
+  int oneAtPercent;
+  SelfTestCheck::Verdict verdict;
+  const char* said;  // what the check's text ends with
+};
+
+class ProgramPulses : public ::testing::TestWithParam<PulseCase> {};
+
+TEST_P(ProgramPulses, AreJudgedOnTheirWidthAndNeverFineWhenShort) {
+  const auto& c = GetParam();
+  AppFixture f(6);
+  f.app.Form_Load();
+  f.app.board.MediumDelayCount = 7;  // the slider's own setting is left alone
+  int spins = 0;
+  f.platform.spinEnd = [&](std::uint64_t deadline, std::uint64_t now) {
+    const auto width = static_cast<std::int64_t>(deadline - now);
+    const int percent = ++spins == 500 && c.oneAtPercent ? c.oneAtPercent : 100 + c.lateBy;
+    return now + static_cast<std::uint64_t>(width * percent / 100);
+  };
+  f.app.testTheBoard(0);
+
+  const auto& report = f.app.boardTest.report();
+  ASSERT_GE(report.checks.size(), 2u);
+  const auto& pulse = report.checks[1];
+  EXPECT_EQ(pulse.name, "Program pulse");
+  EXPECT_EQ(pulse.verdict, c.verdict) << pulse.text;
+  EXPECT_EQ(pulse.text.rfind("requested 101.0 µs; shortest ", 0), 0u) << pulse.text;
+  EXPECT_NE(pulse.text.find(c.said), std::string::npos) << pulse.text;
+  EXPECT_EQ(spins, BoardSelfTest::kPulses);
+  EXPECT_EQ(f.app.board.MediumDelayCount, 7);
+  // A warning is shown but passes; a short pulse fails the test.
+  const bool passes = c.verdict != SelfTestCheck::Verdict::Fault;
+  EXPECT_EQ(report.outcome,
+            passes ? SelfTestReport::Outcome::Passed : SelfTestReport::Outcome::FaultFound);
+  EXPECT_NE(f.app.panel.SystemLog.text.find("Board Test: " + SelfTestReport::lineOf(pulse)),
+            std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Timings, ProgramPulses,
+    ::testing::Values(
+        PulseCase{"Exact", 0, 0, SelfTestCheck::Verdict::Passed,
+                  "median 101.0 µs, longest 101.0 µs in 1000 pulses"},
+        PulseCase{"TwentyPercentLong", 20, 0, SelfTestCheck::Verdict::Passed,
+                  "median 121.2 µs, longest 121.2 µs in 1000 pulses"},
+        PulseCase{"MedianLong", 21, 0, SelfTestCheck::Verdict::Warning,
+                  ": the median is 21 % long, which means a loaded or virtual machine"},
+        PulseCase{"OneFiveTimes", 0, 500, SelfTestCheck::Verdict::Passed, "longest 505.0 µs"},
+        PulseCase{"OneSixTimes", 0, 600, SelfTestCheck::Verdict::Warning,
+                  ": a pulse lasted 6.0 times its width, which means a loaded or virtual machine"},
+        PulseCase{"OneShort", 0, 90, SelfTestCheck::Verdict::Fault,
+                  "shortest 90.9 µs, median 101.0 µs, longest 101.0 µs in 1000 pulses: pulses "
+                  "shorter than requested may leave bytes unprogrammed"},
+        PulseCase{"AllShortAndLong", -50, 900, SelfTestCheck::Verdict::Fault,
+                  "pulses shorter than requested"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoardSelfTest, ProjectsA27C256ReadAsTheSimulatedBoardTimesIt) {
   SimBench f(kRow27C256, "27C256");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -25,11 +26,12 @@ class FakePlatform final : public Platform {
   std::uint64_t monotonicNs() override {
     return static_cast<std::uint64_t>(elapsedMs) * 1'000'000 + spunNs;
   }
-  // Advances the clock to the deadline and notes the wait asked for. The simulated board's
-  // clock hears of the wait from the board's delay loops, not from here.
+  // Advances the clock to the deadline (or where spinEnd says) and notes the wait asked for.
+  // The simulated board's clock hears of the wait from the board's delay loops, not from here.
   void spinUntilNs(std::uint64_t deadlineNs) override {
     const auto now = monotonicNs();
-    lastSpinNs = deadlineNs > now ? deadlineNs - now : 0;
+    const auto end = spinEnd ? spinEnd(deadlineNs, now) : deadlineNs;
+    lastSpinNs = end > now ? end - now : 0;
     spunNs += lastSpinNs;
     ++spins;
   }
@@ -53,6 +55,9 @@ class FakePlatform final : public Platform {
   std::uint64_t spunNs = 0;
   std::uint64_t lastSpinNs = 0;
   sim::SimClock* simClock = nullptr;
+  // Where a spin from `nowNs` towards `deadlineNs` ends: later on a loaded machine, sooner on a
+  // broken clock. Unset: at its deadline.
+  std::function<std::uint64_t(std::uint64_t deadlineNs, std::uint64_t nowNs)> spinEnd;
   // Where each sleep is noted as "sleep N" (a recording port's lines, to see the pauses
   // between the port accesses); nullptr: nowhere.
   std::vector<std::string>* sleepTrace = nullptr;

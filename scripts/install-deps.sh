@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian 12 packages the build, the tests and the window need (srecord: its
 # srec_cat is the tests' independent reference for HEX and S-record files; help2man makes the
-# manual pages from the programs' --help).
+# manual pages from the programs' --help; clang and its runtime libraries build the fuzz targets
+# of scripts/fuzz.sh).
 # Checks first, so a machine that has everything goes straight on.
 set -eu
 
@@ -9,7 +10,7 @@ PACKAGES="build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6 \
   libgl-dev libxkbcommon-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-  srecord help2man"
+  srecord help2man clang libclang-rt-dev"
 
 missing=""
 for package in $PACKAGES; do

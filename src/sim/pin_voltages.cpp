@@ -27,8 +27,9 @@ std::optional<PinRatings::Harm> PinRatings::harm(const SocketLines& lines) const
   for (const auto& [pin, probe] : switched_) {
     const int mv = probe.programmingMv(lines);
     if (mv == 0) continue;
-    const auto rating = std::find_if(rated_.begin(), rated_.end(),
-                                     [pin](const Pin& each) { return each.chipPin == pin; });
+    const auto rating =
+        std::find_if(rated_.begin(), rated_.end(),
+                     [chipPin = pin](const Pin& each) { return each.chipPin == chipPin; });
     const Pin rated = rating != rated_.end() ? *rating : Pin{pin};
     if (mv <= rated.maxMv) continue;
     const std::string where =

@@ -142,6 +142,10 @@ TEST_P(ProgramPulses, AreJudgedOnTheirWidthAndNeverFineWhenShort) {
   const bool passes = c.verdict != SelfTestCheck::Verdict::Fault;
   EXPECT_EQ(report.outcome,
             passes ? SelfTestReport::Outcome::Passed : SelfTestReport::Outcome::FaultFound);
+  const bool warned = c.verdict == SelfTestCheck::Verdict::Warning;
+  EXPECT_EQ(report.summary(),
+            std::string(passes ? "all 4 checks passed" : "1 of 4 checks found a fault") +
+                (warned ? ", 1 with a warning" : ""));
   EXPECT_NE(f.app.panel.SystemLog.text.find("Board Test: " + SelfTestReport::lineOf(pulse)),
             std::string::npos);
 }

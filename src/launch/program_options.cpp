@@ -136,6 +136,12 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
       ->type_name("X")
       ->group(kBoardGroup);
   parser
+      .add_flag("--sim-no-wait", options.simNoWait,
+                "do not really wait out sleeps and program pulses;\n"
+                "the simulated clock still advances")
+      ->needs(simulate)
+      ->group(kBoardGroup);
+  parser
       .add_option("--sim-seed", options.simSeed,
                   "draws the simulated EPROM cells' programming times\n(default 1)")
       ->type_name("N")

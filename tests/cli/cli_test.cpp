@@ -43,6 +43,11 @@ TEST(Cli, BadUsageExitsWithStatusTwoAndSaysWhy) {
   const auto unknown = runCli("--simulate frobnicate");
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.output.find("unknown command"), std::string::npos);
+  // A real board's pulses must last their width: not waiting is for the simulated board only.
+  const auto noWait = runCli("--sim-no-wait detect");
+  EXPECT_EQ(noWait.status, 2);
+  EXPECT_NE(noWait.output.find("--sim-no-wait requires --simulate"), std::string::npos)
+      << noWait.output;
   const auto help = runCli("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.output.find("reset"), std::string::npos);
@@ -150,6 +155,11 @@ TEST(CliDevices, ListShowsEveryEntryWithItsPositionAndSelectPrintsTheSelection) 
   EXPECT_EQ(select.status, 0);
   EXPECT_NE(select.output.find(">  Device Eprom 27C256 was Selected\n"), std::string::npos);
   EXPECT_NE(select.output.find("Device Size is: 32768 Bytes"), std::string::npos);
+  // The pulse the window shows beside the slider: the datasheet's at the default, 1 us at 20.
+  EXPECT_NE(select.output.find("\nPulse 101 \u00b5s\n"), std::string::npos) << select.output;
+  const auto fastest = runCli("--simulate -d 27C256 select --speed 20");
+  EXPECT_NE(fastest.output.find("Program Speed Slider set to: 20"), std::string::npos);
+  EXPECT_NE(fastest.output.find("\nPulse 1 \u00b5s\n"), std::string::npos) << fastest.output;
 
   const auto unsupported = runCli("--simulate -d 21 select");
   EXPECT_EQ(unsupported.status, 2);

@@ -43,14 +43,13 @@ TEST_P(ProgramPulseLine, SaysThePulseTheDeviceGetsAtThatPosition) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryRoutine, ProgramPulseLine,
-    ::testing::Values(PulseCase{"P4", 18, "Pulse 101 \xB5s"},   // 27C256 at the default
-                      PulseCase{"P4", 20, "Pulse 1 \xB5s"},     // the fastest: too short
+    ::testing::Values(PulseCase{"P4", 18, "Pulse 101 \xB5s"},  // 27C256 at the default
+                      PulseCase{"P4", 20, "Pulse 1 \xB5s"},    // the fastest: too short
                       PulseCase{"P4", 1, "Pulse 951 \xB5s"},
-                      PulseCase{"P9", 18, "Pulse 51 \xB5s"},    // the 27C080 class
-                      PulseCase{"P2", 18, "Pulse 20 ms"},        // the NMOS 2764
-                      PulseCase{"P2", 20, "Pulse 1 \xB5s"},
-                      PulseCase{"P2", 19, "Pulse 10 ms"},
-                      PulseCase{"P1", 1, "Pulse 5 ms, fixed"},   // the 2732 sleeps its pulse
+                      PulseCase{"P9", 18, "Pulse 51 \xB5s"},  // the 27C080 class
+                      PulseCase{"P2", 18, "Pulse 20 ms"},     // the NMOS 2764
+                      PulseCase{"P2", 20, "Pulse 1 \xB5s"}, PulseCase{"P2", 19, "Pulse 10 ms"},
+                      PulseCase{"P1", 1, "Pulse 5 ms, fixed"},  // the 2732 sleeps its pulse
                       PulseCase{"EN", 18, "Page pauses 3 + 11 ms"},
                       PulseCase{"FA", 1, "Page pauses 20 + 22 ms"},
                       PulseCase{"SB", 18, "Chip-timed writes"}),

@@ -148,7 +148,8 @@ TEST(WindowLayout, AtItsMinimumSizeNoTextIsCutAndItFitsA1024By600Screen) {
     }
     // Beside the slider, the 27C256's pulse; the longest line, of the slowest page pauses,
     // fits in the same place.
-    EXPECT_EQ(f.widget<QLabel>("lblProgramPulse")->text(), QString::fromUtf8("Pulse 101 µs")) << seen;
+    EXPECT_EQ(f.widget<QLabel>("lblProgramPulse")->text(), QString::fromUtf8("Pulse 101 µs"))
+        << seen;
     f.app.setDeviceListIndex(31);  // Eeprom XICOR X28C256
     f.app.valueChosen("Slider1", 1);
     f.window.changed();

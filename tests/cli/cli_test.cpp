@@ -46,7 +46,7 @@ TEST(Cli, BadUsageExitsWithStatusTwoAndSaysWhy) {
   // A real board's pulses must last their width: not waiting is for the simulated board only.
   const auto noWait = runCli("--sim-no-wait detect");
   EXPECT_EQ(noWait.status, 2);
-  EXPECT_NE(noWait.output.find("--sim-no-wait requires --simulate"), std::string::npos)
+  EXPECT_NE(noWait.output.find("--sim-no-wait: needs --simulate"), std::string::npos)
       << noWait.output;
   const auto help = runCli("--help");
   EXPECT_EQ(help.status, 0);

@@ -71,7 +71,9 @@ const CommandOption kSpeed{"--speed", "the speed: --speed N", false,
                            [](CLI::App& parser, const std::string& names, CliRequest& request) {
                              return parser
                                  .add_option(names, request.speed,
-                                             "the programming speed slider (20 is the fastest)")
+                                             "the programming speed slider (default 18; 20, the\n"
+                                             "fastest, gives 1 us program pulses, which most\n"
+                                             "chips do not take; select shows the pulse)")
                                  ->type_name("1..20")
                                  ->check(wholeNumber(1, 20));
                            }};

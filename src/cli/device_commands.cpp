@@ -92,6 +92,20 @@ int chooseProtection(CliContext& c) {
   return kExitSuccess;
 }
 
+// The core's Latin-1 text (the pulse line's "\xB5s") as the terminal's UTF-8.
+std::string utf8FromLatin1(const std::string& text) {
+  std::string utf8;
+  for (const unsigned char c : text) {
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else {
+      utf8 += static_cast<char>(0xC0 | (c >> 6));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
+}
+
 // A line of the terminal's own after the log lines, where the window's wording does not fit.
 void terminalLine(CliContext& c, const std::string& line) {
   c.view.flushLog();
@@ -115,7 +129,11 @@ int selectDevice(CliContext& c) {
   c.view.mute(true);
   const auto logged = c.app.panel.SystemLog.text.size();
   const int status = chooseDevice(c);
+  if (status == kExitSuccess && c.request.speed) c.app.valueChosen("Slider1", *c.request.speed);
   c.out << logLines(c.app.panel.SystemLog.text.substr(logged));
+  // What the window shows beside the speed slider.
+  const auto& pulse = c.app.panel.lblProgramPulse.caption;
+  if (!pulse.empty()) c.out << utf8FromLatin1(pulse) << '\n';
   c.view.mute(false);
   return status;
 }

@@ -16,8 +16,9 @@ int statusOfOperation(const App& app);
 // start-up: the list is the catalogue's.
 int listDevices(std::ostream& out, bool allowUntested);
 
-// select: chooses the device -d names, as a choice in the Device list does, and prints the log
-// lines of the selection.
+// select: chooses the device -d names, as a choice in the Device list does (then the speed
+// --speed names), and prints the log lines of the selection and the program pulse the device
+// gets at that speed, as the window shows it beside the slider.
 int selectDevice(CliContext& context);
 
 // Chooses the device -d names (a restored setup may have chosen one already), checks that a

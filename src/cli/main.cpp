@@ -47,7 +47,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     return kExitBadInput;
   }
   StdPlatform stdPlatform(executableFolder());
-  SimulatedPlatform platform(stdPlatform, stack->simulatedTime());
+  SimulatedPlatform platform(stdPlatform, stack->simulatedTime(), !line.program.simNoWait);
   CliDialogs dialogs(request.yes);
   App app({stack->port(), platform, dialogs, view});
   app.selection.allowUntested = request.allowUntested;

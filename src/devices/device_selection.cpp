@@ -44,6 +44,7 @@ void DeviceSelection::setAllowUntested(bool allow) {
     showPrompt();
     DisableDeviceCommands(p_.panel);
     p_.device = SelectedDevice{};
+    p_.options.showProgramPulse();
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace burnlab {
 
@@ -30,5 +31,30 @@ DelayFactors delayFactorsFor(char subCode);
 // and in the slow half of the slider (value below 10) the short count from the medium factor.
 DelayCounts programSpeedCounts(std::int32_t sliderValue, std::int32_t sliderMax,
                                const DelayFactors& factors);
+
+// The 2716/2732 routine's program pulse: a sleep of this length, whatever the slider says.
+inline constexpr int k2732PulseMs = 5;
+// The X28C256 and AT29C256: whole milliseconds from the last byte of a page until its write
+// cycle is surely over (the byte-load window of at most 150 us, then a cycle of up to 10 ms).
+inline constexpr int kPageWriteCycleMs = 11;
+
+// The real time of a program pulse of `count` (DelayMedium, DelayLong): half a microsecond a
+// count, whatever the PC's loop speed.
+std::uint64_t pacedDelayNs(std::int32_t count);
+
+// The pauses of a page-write chip around each page at slowness s: before its bytes are loaded,
+// s + 1 ms; after them, for the write cycle, s + 3 ms or `longestWriteCycleMs` when longer.
+struct PagePauses {
+  int beforeLoadMs = 0;
+  int writeCycleMs = 0;
+};
+PagePauses pagePauses(std::int32_t slowness, int longestWriteCycleMs);
+
+// The line beside the speed slider: the program pulse a device of `deviceCode` gets with these
+// counts at this slowness. "Pulse 101 \xB5s" (Latin-1) for the EPROMs timed by the slider, the
+// 2716/2732 routine's fixed pulse as such, the page pauses of the X28C256 and AT29C256; the
+// flash and serial parts, which time their own writes, say so. Empty with no device chosen.
+std::string programPulseLine(const std::string& deviceCode, const DelayCounts& counts,
+                             std::int32_t slowness);
 
 }  // namespace burnlab

@@ -51,6 +51,13 @@ void ProgrammingOptions::ApplyProgramSpeed() {
   board_.LongDelayCount = counts.longCount;
   board_.MediumDelayCount = counts.mediumCount;
   board_.ShortDelayCount = counts.shortCount;
+  showProgramPulse();
+}
+
+void ProgrammingOptions::showProgramPulse() {
+  const DelayCounts counts{board_.ShortDelayCount, board_.MediumDelayCount, board_.LongDelayCount};
+  panel_.lblProgramPulse.caption =
+      programPulseLine(device_.DeviceCode, counts, panel_.Slider1.max - panel_.Slider1.value);
 }
 
 ByteLane ProgrammingOptions::chosenLane() const {

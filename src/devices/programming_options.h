@@ -33,8 +33,11 @@ class ProgrammingOptions {
 
   // The speed slider was moved: log it, recompute the delay counts, play the slide sound.
   void Slider1_Change();
-  // Delay counts from the slider and the device's delay factors.
+  // Delay counts from the slider and the device's delay factors; the pulse line follows them.
   void ApplyProgramSpeed();
+  // lblProgramPulse: the program pulse the selected device gets at the slider's position (nothing
+  // while no device is chosen).
+  void showProgramPulse();
 
   // The image programming and verify use, from the code buffer by the chosen byte lane.
   void BuildProgramImage();

@@ -415,16 +415,22 @@ QGroupBox* MainWindow::buildByteLaneFrame() {
 }
 
 QWidget* MainWindow::buildSpeed() {
+  // The caption and the pulse the slider gives the chosen device above the slider, which takes
+  // the column's whole width.
   auto* row = new QWidget;
-  auto* layout = new QHBoxLayout(row);
+  auto* layout = new QGridLayout(row);
   layout->setContentsMargins(4, 0, 4, 0);
-  layout->addWidget(named(new ClickableLabel(row), "Label4"));
+  layout->setVerticalSpacing(0);
+  layout->addWidget(named(new ClickableLabel(row), "Label4"), 0, 0);
+  auto* pulse = named(new QLabel(row), "lblProgramPulse");
+  pulse->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  layout->addWidget(pulse, 0, 1);
   auto* slider = named(new QSlider(Qt::Horizontal, row), "Slider1");
   slider->setSingleStep(1);
   slider->setPageStep(5);
   slider->setTickPosition(QSlider::TicksBelow);
   slider->setTickInterval(1);
-  layout->addWidget(slider, 1);
+  layout->addWidget(slider, 1, 0, 1, 2);
   return row;
 }
 

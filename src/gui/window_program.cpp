@@ -18,7 +18,7 @@ std::unique_ptr<WindowProgram> WindowProgram::build(const ProgramOptions& option
 WindowProgram::WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOptions& options)
     : options_(options),
       stack_(std::move(stack)),
-      simulatedPlatform_(platform_, stack_->simulatedTime()),
+      simulatedPlatform_(platform_, stack_->simulatedTime(), !options.simNoWait),
       dialogs_(&window_),
       app_({stack_->port(), simulatedPlatform_, dialogs_, window_}) {
   app_.board.observeDelays(stack_->simulatedTime());

@@ -39,7 +39,8 @@ class WindowProgram {
   ProgramOptions options_;
   std::unique_ptr<PortStack> stack_;
   QtPlatform platform_;
-  SimulatedPlatform simulatedPlatform_;  // sleeps also pass on the simulated board's clock
+  // Sleeps also pass on the simulated board's clock; with --sim-no-wait they do not really wait.
+  SimulatedPlatform simulatedPlatform_;
   MainWindow window_;
   QtDialogs dialogs_;
   App app_;

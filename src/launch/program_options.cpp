@@ -95,8 +95,15 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
                                  "24C16, X28C256,locked")
                        ->type_name("[=SOCKET]")
                        ->group(kBoardGroup);
-  parser.parse_complete_callback(
-      [&options, simulate] { options.simulate = options.simulate || simulate->count() > 0; });
+  parser.parse_complete_callback([&options, simulate] {
+    options.simulate = options.simulate || simulate->count() > 0;
+    // A real board's pulses and pauses must last their time: only a rehearsal skips them.
+    if (options.simNoWait && !options.simulate) {
+      throw CLI::ValidationError(
+          "--sim-no-wait",
+          "needs --simulate: on a real board every pulse and pause lasts its time");
+    }
+  });
   parser.add_option("--sim-model", options.simModel, "model of the simulated board (default 6)")
       ->check(modelNumber())
       ->type_name("4|5|6")
@@ -134,6 +141,11 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
           "simulated time of one busy-wait iteration (default:\nmeasured on this PC at start-up)")
       ->check(loopNanoseconds())
       ->type_name("X")
+      ->group(kBoardGroup);
+  parser
+      .add_flag("--sim-no-wait", options.simNoWait,
+                "do not really wait out sleeps and program pulses;\n"
+                "the simulated clock still advances (only with\n--simulate)")
       ->group(kBoardGroup);
   parser
       .add_option("--sim-seed", options.simSeed,

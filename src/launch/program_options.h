@@ -24,6 +24,9 @@ struct ProgramOptions {
   std::uint64_t simAccessNs = 1000;
   std::optional<double> simLoopNs;
   std::uint64_t simSeed = 1;
+  // Sleeps and paced delays return at once while the simulated clock still advances: a
+  // rehearsal that does not wait. Only with the simulated board.
+  bool simNoWait = false;
   // Faults in the simulated board's own wiring (sim/board_faults.h); empty: a sound board.
   std::string simBoard;
   // The file the simulated chip lives in between runs: its contents come from it and go back

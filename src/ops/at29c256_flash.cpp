@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "devices/program_speed.h"
 #include "link/board.h"
 
 namespace burnlab {
@@ -22,13 +23,13 @@ std::int16_t At29c256Flash::highAddressLines(std::int32_t addressByte) {
 }
 
 // The datasheet's program cycle lasts up to 10 ms and starts when no byte has been loaded for
-// 150 us: 11 whole milliseconds cover both.
+// 150 us: kPageWriteCycleMs, 11 whole milliseconds, cover both.
 const PageWriteChip At29c256Flash::kChip{
     &Board::SETADR_FLASH,
     &At29c256Flash::highAddressLines,
     0x80,
     50,
-    11,
+    kPageWriteCycleMs,
     "Programming Atmel AT29C256",
     "FLASH Atmel AT29C256 Programmed Sucessfully",
 };

@@ -1,11 +1,12 @@
 #include "ops/eprom_pulses.h"
 
+#include "devices/program_speed.h"
+
 namespace burnlab {
 namespace {
 
 constexpr std::int16_t kPgm2764Bit = 0x40;   // Reg1 bit 6: socket pin 29, PGM of 2764/27128
 constexpr std::int16_t kPgm27010Bit = 0x04;  // Reg3 bit 2: socket pin 31, PGM of 27C010/020
-constexpr int k2732PulseMs = 5;
 
 }  // namespace
 

@@ -83,7 +83,7 @@ bool PageWrite::writePage(ProgrammingRun& run, std::int32_t page,
       run.ReportProgramFailure();  // at the first byte that differed the last time
       return false;
     }
-    c_.pause(slowness() + 1);
+    c_.pause(pagePauses(slowness(), chip_.longestWriteCycleMs).beforeLoadMs);
     board.REG4ON();
     selectPage(page);
     loadPage(page, image);
@@ -178,7 +178,7 @@ void PageWrite::loadPage(std::int32_t page, std::span<const std::uint8_t> image)
 }
 
 void PageWrite::waitForWriteCycle() {
-  c_.pause(std::max(slowness() + 3, chip_.longestWriteCycleMs));
+  c_.pause(pagePauses(slowness(), chip_.longestWriteCycleMs).writeCycleMs);
 }
 
 std::optional<std::int32_t> PageWrite::firstMismatch(std::int32_t page,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "devices/program_speed.h"
 #include "link/board.h"
 
 namespace burnlab {
@@ -11,13 +12,13 @@ std::int16_t X28C256Eeprom::highAddressLines(std::int32_t addressByte) {
 }
 
 // The datasheet's write cycle lasts up to 10 ms and starts up to 100 us after the last byte
-// of a page: 11 whole milliseconds cover both.
+// of a page: kPageWriteCycleMs, 11 whole milliseconds, cover both.
 const PageWriteChip X28C256Eeprom::kChip{
     &Board::SETADR_XICOR,
     &X28C256Eeprom::highAddressLines,
     0x40,
     40,
-    11,
+    kPageWriteCycleMs,
     "Programming 28C256 XICOR Device",
     "XICOR 28C256 Programmed Sucessfully",
 };

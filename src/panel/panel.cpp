@@ -75,6 +75,7 @@ Panel::Panel()
       HiLow_button(makeArray<3>("HiLow_button", {"Both", "Hi Byte", "Low Byte"})),
       Label4(makeControl("Label4", "Program Speed")),
       Slider1(makeControl("Slider1", "", "Slow Down or Speed Up Programming Speed")),
+      lblProgramPulse(makeControl("lblProgramPulse", "", "The Program Pulse at this Speed")),
       Frame8(makeControl("Frame8", "")),
       CheckCode(makeControl("CheckCode", "Code")),
       CheckData(makeControl("CheckData", "Data")),
@@ -206,6 +207,7 @@ std::vector<const Control*> Panel::controls() const {
   for (const auto& option : HiLow_button) all.push_back(&option);
   for (const Control* control : {&Label4,
                                  &Slider1,
+                                 &lblProgramPulse,
                                  &Frame8,
                                  &CheckCode,
                                  &CheckData,

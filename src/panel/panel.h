@@ -49,6 +49,8 @@ struct Panel {
   std::array<Control, 3> HiLow_button;  // "Both", "Hi Byte", "Low Byte"
   Control Label4;
   Control Slider1;
+  // Our own: the program pulse the selected device gets at the slider's position.
+  Control lblProgramPulse;
   Control Frame8;
   Control CheckCode;
   Control CheckData;

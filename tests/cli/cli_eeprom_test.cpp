@@ -20,9 +20,10 @@ struct Eeprom {
 class CliEeprom : public ::testing::TestWithParam<Eeprom> {
  protected:
   burnlab::testing::Run run(const std::string& socket, const std::string& arguments) {
-    // A busy-wait iteration of a set time: the write cycles' waits do not depend on this PC.
-    return runCli("--simulate=" + socket + " --sim-loop-ns 1 -d \"" + GetParam().device + "\" " +
-                  arguments);
+    // A busy-wait iteration of a set time: the write cycles' waits do not depend on this PC,
+    // and they pass on the simulated clock without being waited out.
+    return runCli("--simulate=" + socket + " --sim-loop-ns 1 --sim-no-wait -d \"" +
+                  GetParam().device + "\" " + arguments);
   }
   TempFolder folder;
   std::filesystem::path image = folder.path() / "img.bin";
@@ -74,7 +75,8 @@ TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgrammingAndIsRefusedElse
   const auto image = folder.path() / "img.bin";
   writeImage(image, 32768, 5);
   const auto run = runCli(
-      "--simulate=X28C256,locked --sim-loop-ns 1 -d \"Eeprom XICOR X28C256\" --yes --verify "
+      "--simulate=X28C256,locked --sim-loop-ns 1 --sim-no-wait -d \"Eeprom XICOR X28C256\" --yes "
+      "--verify "
       "--protect "
       "program -i " +
       image.string());

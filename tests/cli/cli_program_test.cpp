@@ -38,8 +38,8 @@ class CliProgram : public ::testing::Test {
   }
 
   burnlab::testing::Run program(const std::string& socket, const std::string& options) {
-    return runCli("--simulate=" + socket + " --sim-loop-ns 1 -d \"Eprom 27C256\" --speed 10 " +
-                  options + " program -i " + image.string());
+    return runCli("--simulate=" + socket + " --sim-loop-ns 1 --sim-no-wait -d \"Eprom 27C256\" " +
+                  "--speed 10 " + options + " program -i " + image.string());
   }
 
   TempFolder folder;

@@ -54,11 +54,12 @@ struct KeptPart {
 
 class CliSimChip : public ::testing::TestWithParam<KeptPart> {
  protected:
-  // The words of a run on the kept chip: the board's options, then `command`'s.
-  std::string line(const std::string& command) const {
+  // The words of a run on the kept chip: the board's options, then `command`'s. A run that is
+  // to be stopped midway waits in real time, as with a real board; the others need not.
+  std::string line(const std::string& command, bool waits = false) const {
     const auto& part = GetParam();
     return "--simulate=" + std::string(part.socket) + " --sim-chip " + kept.string() +
-           " --sim-loop-ns 1 " + part.options + " " + command;
+           " --sim-loop-ns 1 " + (waits ? "" : "--sim-no-wait ") + part.options + " " + command;
   }
   CliRun cli(const std::string& command) const {
     return runCli(BURNLAB_CLI, line(command), folder.path());
@@ -110,7 +111,8 @@ TEST_P(CliSimChip, AScriptProgramsVerifiesReadsAndKeepsAStoppedProgramPartDone) 
   const auto second = imageBytes(part.size, 9);
   writeAll(image, second);
   CliOnTerminal stopped(
-      BURNLAB_CLI, words(line(std::string(part.device) + " --yes program -i " + image.string())),
+      BURNLAB_CLI,
+      words(line(std::string(part.device) + " --yes program -i " + image.string(), true)),
       folder.path());
   ASSERT_TRUE(stopped.started());
   ASSERT_TRUE(stopped.waitForProgress(5)) << stopped.finish().messages;
@@ -222,7 +224,8 @@ TEST_F(CliKeptChipFiles, ADestroyedChipAndProtectedSectorsStaySoInTheNextRuns) {
   // 21 V destroys a 2764 of the later 12.5 V kind; at 12.5 V the next run cannot program it.
   const auto image = folder.path() / "img.bin";
   writeAll(image, imageBytes(8192, 1, 256));
-  const std::string eprom = "--simulate=2764" + chipPath(kept) + "--sim-loop-ns 1 -d 2764 --yes ";
+  const std::string eprom =
+      "--simulate=2764" + chipPath(kept) + "--sim-loop-ns 1 --sim-no-wait -d 2764 --yes ";
   EXPECT_EQ(cli(eprom + "--voltage 21 program -i " + image.string()).status, 1);
   EXPECT_TRUE(has(readAll(state), "\ndestroyed yes\n")) << readAll(state);
   EXPECT_EQ(cli("--simulate=2764" + chipPath(kept) + "sim-erase").status, 0);
@@ -237,8 +240,9 @@ TEST_F(CliKeptChipFiles, ADestroyedChipAndProtectedSectorsStaySoInTheNextRuns) {
   std::string last(512 * 1024, '\xFF');
   last[7 * 65536 + 5] = 0x12;
   writeAll(image, last);
-  const auto refused = cli("--simulate=AM29F040 --allow-untested" + chipPath(flash) +
-                           "--sim-loop-ns 1 -d AM29F040 --yes program -i " + image.string());
+  const auto refused =
+      cli("--simulate=AM29F040 --allow-untested" + chipPath(flash) +
+          "--sim-loop-ns 1 --sim-no-wait -d AM29F040 --yes program -i " + image.string());
   EXPECT_EQ(refused.status, 1) << refused.messages;
   EXPECT_EQ(readAll(flash), std::string(512 * 1024, '\xFF'));
 }

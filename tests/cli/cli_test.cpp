@@ -43,6 +43,11 @@ TEST(Cli, BadUsageExitsWithStatusTwoAndSaysWhy) {
   const auto unknown = runCli("--simulate frobnicate");
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.output.find("unknown command"), std::string::npos);
+  // A real board's pulses must last their width: not waiting is for the simulated board only.
+  const auto noWait = runCli("--sim-no-wait detect");
+  EXPECT_EQ(noWait.status, 2);
+  EXPECT_NE(noWait.output.find("--sim-no-wait: needs --simulate"), std::string::npos)
+      << noWait.output;
   const auto help = runCli("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.output.find("reset"), std::string::npos);
@@ -150,6 +155,11 @@ TEST(CliDevices, ListShowsEveryEntryWithItsPositionAndSelectPrintsTheSelection) 
   EXPECT_EQ(select.status, 0);
   EXPECT_NE(select.output.find(">  Device Eprom 27C256 was Selected\n"), std::string::npos);
   EXPECT_NE(select.output.find("Device Size is: 32768 Bytes"), std::string::npos);
+  // The pulse the window shows beside the slider: the datasheet's at the default, 1 us at 20.
+  EXPECT_NE(select.output.find("\nPulse 101 \u00b5s\n"), std::string::npos) << select.output;
+  const auto fastest = runCli("--simulate -d 27C256 select --speed 20");
+  EXPECT_NE(fastest.output.find("Program Speed Slider set to: 20"), std::string::npos);
+  EXPECT_NE(fastest.output.find("\nPulse 1 \u00b5s\n"), std::string::npos) << fastest.output;
 
   const auto unsupported = runCli("--simulate -d 21 select");
   EXPECT_EQ(unsupported.status, 2);
@@ -162,7 +172,8 @@ TEST(CliDevices, ReadThenVerifyOfTheSameSimulatedChipSucceeds) {
   const auto image = folder.path() / "some.bin";
   const auto bytes = writeImage(image, 32768, 7);
   const auto out = folder.path() / "out.bin";
-  const std::string socket = "--simulate=27C256:" + image.string() + " -d \"Eprom 27C256\" ";
+  const std::string socket =
+      "--simulate=27C256:" + image.string() + " --sim-no-wait -d \"Eprom 27C256\" ";
   const auto read = runCli(socket + "read -o " + out.string());
   ASSERT_EQ(read.status, 0) << read.output;
   EXPECT_EQ(readAll(out), bytes);
@@ -184,15 +195,20 @@ TEST(CliDevices, ExitStatusesTellFailureBadInputAndNoBoardApart) {
   TempFolder folder;
   const auto image = folder.path() / "img.bin";
   writeImage(image, 8192, 1);
-  EXPECT_EQ(runCli("--simulate=2764 -d 5 blank").status, 0);
-  EXPECT_EQ(runCli("--simulate=2764:" + image.string() + " -d 5 blank").status, 1);
-  EXPECT_EQ(runCli("--simulate=2764 -d 5 verify -i " + (folder.path() / "missing").string()).status,
-            2);
-  EXPECT_EQ(runCli("--simulate=none -d 5 blank").status, 3);
-  EXPECT_EQ(runCli("--simulate=24C08 -d 34 read -o " + (folder.path() / "e.bin").string()).status,
-            0);
-  EXPECT_EQ(runCli("--simulate -d 34 read -o " + (folder.path() / "x").string()).status, 1);
-  EXPECT_EQ(runCli("--simulate=27C999 -d 5 blank").status, 2);
+  EXPECT_EQ(runCli("--sim-no-wait --simulate=2764 -d 5 blank").status, 0);
+  EXPECT_EQ(runCli("--sim-no-wait --simulate=2764:" + image.string() + " -d 5 blank").status, 1);
+  EXPECT_EQ(
+      runCli("--sim-no-wait --simulate=2764 -d 5 verify -i " + (folder.path() / "missing").string())
+          .status,
+      2);
+  EXPECT_EQ(runCli("--sim-no-wait --simulate=none -d 5 blank").status, 3);
+  EXPECT_EQ(
+      runCli("--sim-no-wait --simulate=24C08 -d 34 read -o " + (folder.path() / "e.bin").string())
+          .status,
+      0);
+  EXPECT_EQ(
+      runCli("--sim-no-wait --simulate -d 34 read -o " + (folder.path() / "x").string()).status, 1);
+  EXPECT_EQ(runCli("--sim-no-wait --simulate=27C999 -d 5 blank").status, 2);
 }
 
 // The seconds of the simulated command in the summary line, or -1 when there is none.
@@ -208,7 +224,7 @@ TEST(CliSimulation, EveryCommandEndsWithWhatTheSimulatedBoardSaw) {
   const auto image = folder.path() / "img.bin";
   writeImage(image, 32768, 5);
   const std::string read = "--simulate=27C256:" + image.string() +
-                           " --sim-loop-ns 1 -d \"Eprom 27C256\" read -o " +
+                           " --sim-loop-ns 1 --sim-no-wait -d \"Eprom 27C256\" read -o " +
                            (folder.path() / "out.bin").string();
   const auto run = runCli(read);
   ASSERT_EQ(run.status, 0) << run.output;
@@ -462,17 +478,17 @@ TEST(CliFlash, AnUntestedFlashIsIdentifiedAndErasedOnlyWithTheOptIn) {
   EXPECT_NE(id.output.find("Device ID# 01A4 - AMD am29F040 Flash Memory"), std::string::npos)
       << id.output;
 
-  const auto erased =
-      runCli("--simulate=AT29C256 --sim-loop-ns 1 --allow-untested -d AT29C256 --yes erase");
+  const auto erased = runCli(
+      "--simulate=AT29C256 --sim-loop-ns 1 --sim-no-wait --allow-untested -d AT29C256 --yes erase");
   EXPECT_EQ(erased.status, 0) << erased.output;
   EXPECT_NE(erased.output.find("FLASH Atmel AT29C256 Erased"), std::string::npos) << erased.output;
 
   TempFolder folder;
   const auto image = folder.path() / "img.bin";
   writeImage(image, 4096, 3);
-  const auto programmed =
-      runCli("--simulate=A29040 --sim-loop-ns 1 --allow-untested -d A29040 program -i " +
-             image.string() + " --verify --yes");
+  const auto programmed = runCli(
+      "--simulate=A29040 --sim-loop-ns 1 --sim-no-wait --allow-untested -d A29040 program -i " +
+      image.string() + " --verify --yes");
   EXPECT_EQ(programmed.status, 0) << programmed.output;
   EXPECT_NE(programmed.output.find("Device Contents MATCHES with Buffer Contents"),
             std::string::npos)

@@ -21,7 +21,8 @@ struct ImageRig {
 
   // The simulated 27C256 holding `chipImage` (by default the image).
   std::string chip(const std::filesystem::path& chipImage = {}) const {
-    return "--simulate=27C256:" + (chipImage.empty() ? image : chipImage).string() + " -d 27C256 ";
+    return "--simulate=27C256:" + (chipImage.empty() ? image : chipImage).string() +
+           " --sim-no-wait -d 27C256 ";
   }
 
   std::filesystem::path path(const std::string& name) const { return folder.path() / name; }

@@ -26,6 +26,45 @@ TEST(ProgramSpeed, FactorsFollowTheSubCode) {
   EXPECT_EQ(delayFactorsFor('A'), (DelayFactors{5, 100, 500}));
 }
 
+// The line beside the slider: the pulse each routine gets, from the counts it would run.
+struct PulseCase {
+  std::string deviceCode;
+  std::int32_t slider;
+  std::string line;
+};
+
+class ProgramPulseLine : public ::testing::TestWithParam<PulseCase> {};
+
+TEST_P(ProgramPulseLine, SaysThePulseTheDeviceGetsAtThatPosition) {
+  const auto& c = GetParam();
+  const auto counts = programSpeedCounts(c.slider, 20, delayFactorsFor(c.deviceCode[1]));
+  EXPECT_EQ(programPulseLine(c.deviceCode, counts, 20 - c.slider), c.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryRoutine, ProgramPulseLine,
+    ::testing::Values(PulseCase{"P4", 18, "Pulse 101 \xB5s"},  // 27C256 at the default
+                      PulseCase{"P4", 20, "Pulse 1 \xB5s"},    // the fastest: too short
+                      PulseCase{"P4", 1, "Pulse 951 \xB5s"},
+                      PulseCase{"P9", 18, "Pulse 51 \xB5s"},  // the 27C080 class
+                      PulseCase{"P2", 18, "Pulse 20 ms"},     // the NMOS 2764
+                      PulseCase{"P2", 20, "Pulse 1 \xB5s"}, PulseCase{"P2", 19, "Pulse 10 ms"},
+                      PulseCase{"P1", 1, "Pulse 5 ms, fixed"},  // the 2732 sleeps its pulse
+                      PulseCase{"EN", 18, "Page pauses 3 + 11 ms"},
+                      PulseCase{"FA", 1, "Page pauses 20 + 22 ms"},
+                      PulseCase{"SB", 18, "Chip-timed writes"}),
+    [](const auto& info) {
+      return info.param.deviceCode + "_at" + std::to_string(info.param.slider);
+    });
+
+TEST(ProgramPulseLine, SaysNothingWithoutADeviceAndRoundsBetweenUnits) {
+  EXPECT_EQ(programPulseLine("", DelayCounts{2, 202, 1002}, 2), "");
+  // 1.5 ms and 9.95 ms: a decimal below ten milliseconds, none above.
+  EXPECT_EQ(programPulseLine("P6", DelayCounts{2, 3000, 2}, 2), "Pulse 1.5 ms");
+  EXPECT_EQ(programPulseLine("P6", DelayCounts{2, 19900, 2}, 2), "Pulse 10 ms");
+  EXPECT_EQ(programPulseLine("P6", DelayCounts{2, 1998, 2}, 2), "Pulse 999 \xB5s");
+}
+
 TEST(ProgramImage, LanesTakeAllOddOrEvenBytesForTheDeviceSize) {
   std::vector<std::uint8_t> buffer(70000);
   std::iota(buffer.begin(), buffer.end(), 0);

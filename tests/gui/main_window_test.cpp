@@ -62,6 +62,7 @@ const Expected kControls[] = {
     {"HiLow_button(2)", "Low Byte", ""},
     {"Label4", "Program Speed", ""},
     {"Slider1", "", "Slow Down or Speed Up Programming Speed"},
+    {"lblProgramPulse", "", "The Program Pulse at this Speed"},
     {"Frame8", "", ""},
     {"CheckCode", "Code", ""},
     {"CheckData", "Data", ""},

@@ -143,9 +143,19 @@ TEST(WindowLayout, AtItsMinimumSizeNoTextIsCutAndItFitsA1024By600Screen) {
     EXPECT_EQ(cutTexts(f.window), std::vector<std::string>{}) << seen;
     for (const char* option :
          {"CheckBlankPriorProgramming", "VerifyAfterProgramming", "Voltage_button(3)",
-          "HiLow_button(2)", "Slider1", "CheckData", "TestHardware_button"}) {
+          "HiLow_button(2)", "Slider1", "lblProgramPulse", "CheckData", "TestHardware_button"}) {
       EXPECT_TRUE(wholeInView(f.widget<QWidget>(option))) << option << " " << seen;
     }
+    // Beside the slider, the 27C256's pulse; the longest line, of the slowest page pauses,
+    // fits in the same place.
+    EXPECT_EQ(f.widget<QLabel>("lblProgramPulse")->text(), QString::fromUtf8("Pulse 101 µs"))
+        << seen;
+    f.app.setDeviceListIndex(31);  // Eeprom XICOR X28C256
+    f.app.valueChosen("Slider1", 1);
+    f.window.changed();
+    QApplication::processEvents();
+    EXPECT_EQ(f.widget<QLabel>("lblProgramPulse")->text(), "Page pauses 20 + 22 ms") << seen;
+    EXPECT_EQ(cutTexts(f.window), std::vector<std::string>{}) << seen;
   }
 }
 

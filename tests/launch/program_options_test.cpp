@@ -54,6 +54,17 @@ TEST(ProgramOptions, SetsTheSimulatedClockAndSeed) {
             std::string::npos);
 }
 
+TEST(ProgramOptions, SkipsTheRealWaitingOnlyOnTheSimulatedBoard) {
+  EXPECT_FALSE(parseProgramOptions({"--simulate"}).options.simNoWait) << "waits by default";
+  const auto parsed = parseProgramOptions({"--simulate=27C256", "--sim-no-wait"});
+  ASSERT_TRUE(parsed.error.empty()) << parsed.error;
+  EXPECT_TRUE(parsed.options.simNoWait);
+  // A real board's pulses must last their width: no-wait is refused there, and says why.
+  const auto refused = parseProgramOptions({"--sim-no-wait", "--port", "378h"});
+  EXPECT_NE(refused.error.find("--sim-no-wait"), std::string::npos) << refused.error;
+  EXPECT_NE(refused.error.find("--simulate"), std::string::npos) << refused.error;
+}
+
 TEST(ProgramOptions, RefusesWhatItDoesNotKnowWithAClearReason) {
   EXPECT_NE(parseProgramOptions({"--port", "300h"}).error.find("378h, 278h or 3BCh"),
             std::string::npos);

@@ -9,20 +9,31 @@ namespace burnlab {
 // clock: the pause really happens (the window behaves as it would with a board) and the
 // simulated chips see it. The program pulses' busy-waits really spin too; the board's delay
 // loops tell the simulated clock of them. With `realWaits` false the sleeps and spins return
-// at once while the simulated clock still advances: a rehearsal that does not wait. Without a
-// simulated clock it only passes everything on.
+// at once while the simulated clock still advances: a rehearsal that does not wait. Its
+// monotonic clock then moves on by every wait it skipped, so whatever times a pulse or a pause
+// on it (the board test's pulse check) sees the width the wait asked for, not a pulse cut short.
+// Without a simulated clock it only passes everything on.
 class SimulatedPlatform final : public Platform {
  public:
   SimulatedPlatform(Platform& real, sim::SimTime* time, bool realWaits = true)
       : real_(real), time_(time), realWaits_(realWaits || !time) {}
 
   void Sleep(int milliseconds) override {
-    if (realWaits_) real_.Sleep(milliseconds);
+    if (realWaits_) {
+      real_.Sleep(milliseconds);
+    } else {
+      skippedNs_ += static_cast<std::uint64_t>(milliseconds) * 1'000'000u;
+    }
     if (time_) time_->slept(milliseconds);
   }
-  std::uint64_t monotonicNs() override { return real_.monotonicNs(); }
+  std::uint64_t monotonicNs() override { return real_.monotonicNs() + skippedNs_; }
   void spinUntilNs(std::uint64_t deadlineNs) override {
-    if (realWaits_) real_.spinUntilNs(deadlineNs);
+    if (realWaits_) {
+      real_.spinUntilNs(deadlineNs);
+      return;
+    }
+    const std::uint64_t now = monotonicNs();
+    if (deadlineNs > now) skippedNs_ += deadlineNs - now;
   }
   std::string timeText() override { return real_.timeText(); }
   std::string dateText() override { return real_.dateText(); }
@@ -50,6 +61,7 @@ class SimulatedPlatform final : public Platform {
   Platform& real_;
   sim::SimTime* time_;
   bool realWaits_;
+  std::uint64_t skippedNs_ = 0;  // the waits a run that does not wait has skipped
 };
 
 }  // namespace burnlab

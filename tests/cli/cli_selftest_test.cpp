@@ -88,8 +88,9 @@ TEST(SelfTest, AFlakyReadBackShowsAsAddressesThatReadDifferently) {
       << run.output;
 }
 
+// A rehearsal that does not wait still times its pulses at their width, so it passes.
 TEST(SelfTest, A27C256InTheSocketSeesNoBusContention) {
-  const auto run = runCli("--simulate=27C256 --sim-loop-ns 1 -d 27C256 selftest");
+  const auto run = runCli("--simulate=27C256 --sim-loop-ns 1 --sim-no-wait -d 27C256 selftest");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("Chip reads: OK: 3 reads of 32768 bytes agree"), std::string::npos)
       << run.output;

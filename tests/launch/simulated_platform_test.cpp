@@ -24,6 +24,21 @@ TEST(SimulatedPlatform, WithoutRealWaitsTheSimulatedClockStillAdvances) {
   }
 }
 
+TEST(SimulatedPlatform, WithoutRealWaitsItsClockMovesOnByTheSkippedWaits) {
+  // A pulse timed on the platform's clock lasts the width it asked for, never less, so the
+  // board test's pulse check passes a rehearsal that does not wait.
+  testing::FakePlatform real;
+  sim::VirtualClock clock;
+  sim::SimTime time(clock, 1000);
+  SimulatedPlatform platform(real, &time, false);
+  const std::uint64_t start = platform.monotonicNs();
+  platform.spinUntilNs(start + 101'000);
+  EXPECT_EQ(platform.monotonicNs() - start, 101'000u);
+  platform.spinUntilNs(start);  // a deadline already passed adds nothing
+  platform.Sleep(2);
+  EXPECT_EQ(platform.monotonicNs() - start, 2'101'000u);
+}
+
 TEST(SimulatedPlatform, WithoutASimulatedClockItAlwaysWaits) {
   // A real board (or none): its pulses and sleeps must last their time.
   testing::FakePlatform real;

@@ -82,7 +82,7 @@ TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain
 
 TEST(EraseChip, AStopMidwayStillLeavesTheX28C256ImageRebuiltFromTheBuffer) {
   EepromBench f(kRowX28C256, "X28C256");
-  f.app.options.BuildProgramImage();
+  f.app.options.BuildProgramImage(f.app.buffers.codeImage());
   const auto image = f.app.options.image.bytes;
   f.app.stopRequest.request(StopRequest::kByOperator);  // ends the erase at its first pause
   EXPECT_THROW(f.app.x28c256.EraseX28C256(f.app.programming.run), OperationStopped);

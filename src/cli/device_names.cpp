@@ -1,6 +1,5 @@
 #include "cli/device_names.h"
 
-#include <cctype>
 #include <charconv>
 #include <functional>
 #include <sstream>
@@ -8,23 +7,10 @@
 
 #include "devices/device_catalogue.h"
 #include "devices/untested_devices.h"
+#include "util/text.h"
 
 namespace burnlab {
 namespace {
-
-std::string folded(std::string_view text) {
-  std::string result;
-  for (const char c : text) {
-    result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return result;
-}
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::vector<std::string> words(const std::string& text) {
   std::istringstream in(text);
@@ -45,12 +31,12 @@ bool hasWord(const std::string& name, const std::string& word) {
   return false;
 }
 
-// The rows whose folded name fits `fits`.
+// The rows whose name in lower case fits `fits`.
 std::vector<int> rowsWhere(const std::function<bool(const std::string&)>& fits) {
   std::vector<int> found;
   const auto& rows = DeviceCatalogue::rows();
   for (std::size_t row = 0; row < rows.size(); ++row) {
-    if (fits(folded(rows[row].name))) found.push_back(static_cast<int>(row));
+    if (fits(lowerCase(rows[row].name))) found.push_back(static_cast<int>(row));
   }
   return found;
 }
@@ -83,7 +69,7 @@ DeviceNamed supportedRow(int row, bool allowUntested) {
 }  // namespace
 
 DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested) {
-  const auto wanted = folded(trimmed(nameOrPosition));
+  const auto wanted = lowerCase(trimmed(nameOrPosition));
   // A number is a list position when there is one; the 2716 and its kin are names otherwise.
   if (const auto position = listPosition(wanted); position && DeviceCatalogue::row(*position)) {
     return supportedRow(*position, allowUntested);

@@ -6,18 +6,12 @@
 #include "devices/device_catalogue.h"
 #include "devices/program_speed.h"
 #include "devices/untested_devices.h"
+#include "util/text.h"
 
 namespace burnlab {
 namespace {
 
 constexpr const char* kPrompt = "Please Select Device on this List";
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 void enable(std::initializer_list<Control*> controls, bool on = true) {
   for (Control* control : controls) control->enabled = on;

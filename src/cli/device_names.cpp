@@ -19,11 +19,6 @@ std::vector<std::string> words(const std::string& text) {
   return all;
 }
 
-std::string withoutFirstWord(const std::string& name) {
-  const auto blank = name.find(' ');
-  return blank == std::string::npos ? "" : trimmed(name.substr(blank + 1));
-}
-
 bool hasWord(const std::string& name, const std::string& word) {
   for (const auto& each : words(name)) {
     if (each == word) return true;
@@ -31,12 +26,12 @@ bool hasWord(const std::string& name, const std::string& word) {
   return false;
 }
 
-// The rows whose name in lower case fits `fits`.
-std::vector<int> rowsWhere(const std::function<bool(const std::string&)>& fits) {
+// The rows that fit `fits`.
+std::vector<int> rowsWhere(const std::function<bool(const CatalogueRow&)>& fits) {
   std::vector<int> found;
   const auto& rows = DeviceCatalogue::rows();
   for (std::size_t row = 0; row < rows.size(); ++row) {
-    if (fits(lowerCase(rows[row].name))) found.push_back(static_cast<int>(row));
+    if (fits(rows[row])) found.push_back(static_cast<int>(row));
   }
   return found;
 }
@@ -74,10 +69,11 @@ DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested) {
   if (const auto position = listPosition(wanted); position && DeviceCatalogue::row(*position)) {
     return supportedRow(*position, allowUntested);
   }
-  const std::vector<std::function<bool(const std::string&)>> kWaysToName{
-      [&](const std::string& name) { return name == wanted; },
-      [&](const std::string& name) { return withoutFirstWord(name) == wanted; },
-      [&](const std::string& name) { return hasWord(name, wanted); },
+  // Names in any case: the whole name, the name without its family word, one word of it.
+  const std::vector<std::function<bool(const CatalogueRow&)>> kWaysToName{
+      [&](const CatalogueRow& row) { return lowerCase(row.name) == wanted; },
+      [&](const CatalogueRow& row) { return lowerCase(row.nameAfterFamily()) == wanted; },
+      [&](const CatalogueRow& row) { return hasWord(lowerCase(row.name), wanted); },
   };
   for (const auto& fits : kWaysToName) {
     const auto rows = rowsWhere(fits);
@@ -87,8 +83,8 @@ DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested) {
                                 "name or the list position:" + listed(rows)};
     }
   }
-  const auto near = wanted.empty() ? std::vector<int>{} : rowsWhere([&](const std::string& name) {
-    return name.find(wanted) != std::string::npos;
+  const auto near = wanted.empty() ? std::vector<int>{} : rowsWhere([&](const CatalogueRow& row) {
+    return lowerCase(row.name).find(wanted) != std::string::npos;
   });
   if (near.empty())
     return {std::nullopt, "no device '" + nameOrPosition + "' (see the list command)"};

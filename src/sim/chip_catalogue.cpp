@@ -24,25 +24,13 @@ const std::vector<TwoWireType>& twoWireTypes() {
 constexpr std::string_view kX28C256 = "X28C256";
 constexpr std::string_view kAt29c256 = "AT29C256";
 
-// The part name in a device list name: its first word with a digit in it.
-std::string_view partNameOf(std::string_view rowName) {
-  std::size_t start = 0;
-  while (start < rowName.size()) {
-    const auto end = std::min(rowName.find(' ', start), rowName.size());
-    const auto word = rowName.substr(start, end - start);
-    if (word.find_first_of("0123456789") != std::string_view::npos) return word;
-    start = end + 1;
-  }
-  return {};
-}
-
 // A device list name, whole or without its family word ("Eprom 27C256", "XICOR X28C256"),
 // stands for its part.
 std::string_view partNamed(std::string_view name) {
   for (const auto& row : DeviceCatalogue::rows()) {
-    const auto afterFamily = row.name.substr(std::min(row.name.find(' ') + 1, row.name.size()));
-    if (sameIgnoringCase(name, row.name) || sameIgnoringCase(name, afterFamily))
-      return partNameOf(row.name);
+    if (sameIgnoringCase(name, row.name) || sameIgnoringCase(name, row.nameAfterFamily())) {
+      return row.partName();
+    }
   }
   return name;
 }

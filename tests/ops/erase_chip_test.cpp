@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "ops/eeprom_bench.h"
+#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int kRow24C16 = 35;
-constexpr int kRow24C32 = 36;
+const int kRow24C16 = rowOf("24C16");
+const int kRow24C32 = rowOf("24C32");
 
 bool allErased(const sim::MemoryChip& chip) {
   return std::all_of(chip.cells().begin(), chip.cells().end(), [](auto b) { return b == 0xFF; });

@@ -8,11 +8,12 @@
 
 #include "sim/chip_catalogue.h"
 #include "support/app_fixture.h"
+#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int kRow27C256 = 10;
+const int kRow27C256 = rowOf("27C256");
 
 // A started App with a 27C256 in the socket, erased or holding a counting pattern, selected,
 // its image in the code buffer (as a read leaves it), and the operator pressing Stop at

@@ -127,7 +127,7 @@ Row programSample(const Part& part, int slider, std::size_t asked, std::uint64_t
     app.buffers.CodeBuffer[a] = static_cast<std::uint8_t>(random());
   }
   auto& image = app.options.image;
-  app.options.BuildProgramImage();
+  app.options.BuildProgramImage(app.buffers.codeImage());
   image.ProgramSize = static_cast<std::int32_t>(sample);
   port.statusReads.assign(sample, 0);
   port.follow(&app.board.address.LinearAddress);

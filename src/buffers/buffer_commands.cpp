@@ -9,6 +9,7 @@
 #include "buffers/byte_count_caption.h"
 #include "buffers/hex_page.h"
 #include "buffers/image_checksums.h"
+#include "util/text.h"
 
 namespace burnlab {
 namespace {
@@ -16,12 +17,6 @@ namespace {
 constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*";
 constexpr const char* kChooseFilePrompt = "Click To Select a File";
 constexpr const char* kCrLf = "\r\n";
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string readingFileText() {
   std::string text;

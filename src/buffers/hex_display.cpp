@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "buffers/hex_page.h"
-#include "link/board.h"
 #include "panel/branding.h"
 #include "util/atomic_file.h"
 
@@ -38,8 +37,8 @@ void HexDisplay::DisplayDataMemory() {
 }
 
 void HexDisplay::pointAddressAt(std::int32_t firstAddress) {
-  board_.address.LinearAddress = firstAddress;
-  board_.address.Endereco2Adr();
+  address_.LinearAddress = firstAddress;
+  address_.Endereco2Adr();
 }
 
 void HexDisplay::Show_button_Click() {
@@ -94,7 +93,7 @@ std::string HexDisplay::bufferFileContents() {
   file += std::string("BURNLAB BUFFER DISPLAY FILE - ORVANE ") + kMakerWebAddress + kCrLf;
   file += std::string("The following contents are the contents from Buffer DIsplay") + kCrLf;
   file += platform_.dateText() + " " + platform_.timeText() +
-          " StatCode:" + blankedNumber(statCode(page)) + " Model:" + blankedNumber(board_.Model) +
+          " StatCode:" + blankedNumber(statCode(page)) + " Model:" + blankedNumber(model_) +
           kCrLf;
   file += std::string(60, '-') + kCrLf;
   file += page + kCrLf;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "buffers/buffers.h"
+#include "link/device_address.h"
 #include "panel/dialogs.h"
 #include "panel/event_sounds.h"
 #include "panel/panel.h"
@@ -13,18 +14,19 @@
 
 namespace burnlab {
 
-class Board;
-
 // The hex/ASCII page in BufferDisplay: which buffer it shows, the page VScroll1 selects, and
-// saving the shown page to BURNLAB.BUF. Every redraw renders the one page in view.
+// saving the shown page to BURNLAB.BUF. Every redraw renders the one page in view and points the
+// device address at its first byte. The board's model, for the saved file, is read as it is then.
 class HexDisplay {
  public:
-  HexDisplay(Panel& panel, const Buffers& buffers, const SelectedDevice& device, Board& board,
-             SystemLog& log, EventSounds& sounds, Dialogs& dialogs, Platform& platform)
+  HexDisplay(Panel& panel, const Buffers& buffers, const SelectedDevice& device,
+             DeviceAddress& address, const std::int16_t& model, SystemLog& log, EventSounds& sounds,
+             Dialogs& dialogs, Platform& platform)
       : panel_(panel),
         buffers_(buffers),
         device_(device),
-        board_(board),
+        address_(address),
+        model_(model),
         log_(log),
         sounds_(sounds),
         dialogs_(dialogs),
@@ -66,7 +68,8 @@ class HexDisplay {
   Panel& panel_;
   const Buffers& buffers_;
   const SelectedDevice& device_;
-  Board& board_;
+  DeviceAddress& address_;
+  const std::int16_t& model_;
   SystemLog& log_;
   EventSounds& sounds_;
   Dialogs& dialogs_;

@@ -1,31 +1,29 @@
 #include "buffers/image_file_formats.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "buffers/image_file.h"
 #include "buffers/intel_hex.h"
 #include "buffers/s_record.h"
+#include "util/text.h"
+#include "util/whole_file.h"
 
 namespace burnlab {
 namespace {
 
 SRecordAddress sRecordAddressFor(const std::filesystem::path& file) {
-  auto extension = file.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const auto extension = lowerCase(file.extension().string());
   if (extension == ".s28") return SRecordAddress::Bits24;
   if (extension == ".s37") return SRecordAddress::Bits32;
   return SRecordAddress::Bits16;
 }
 
-ImageLoad::Outcome outcomeOf(ImageFileRead::Outcome read) {
+ImageLoad::Outcome outcomeOf(FileRead::Outcome read) {
   switch (read) {
-    case ImageFileRead::Outcome::Read:
+    case FileRead::Outcome::Read:
       return ImageLoad::Outcome::Loaded;
-    case ImageFileRead::Outcome::TooLong:
+    case FileRead::Outcome::TooLong:
       return ImageLoad::Outcome::TooLong;
-    case ImageFileRead::Outcome::Unreadable:
+    case FileRead::Outcome::Unreadable:
       break;
   }
   return ImageLoad::Outcome::Unreadable;
@@ -69,7 +67,7 @@ void ImageLoad::copyInto(std::span<std::uint8_t> buffer) const {
 
 ImageLoad loadImageFile(const std::filesystem::path& file, std::size_t capacity,
                         std::optional<ImageFormat> forced, std::vector<std::uint8_t> scratch) {
-  auto read = readImageFile(file, readLimit(capacity, forced), std::move(scratch));
+  auto read = readWholeFile(file, readLimit(capacity, forced), std::move(scratch));
   ImageLoad load;
   load.outcome = outcomeOf(read.outcome);
   load.length = read.length;

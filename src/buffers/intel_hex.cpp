@@ -56,11 +56,7 @@ bool parseRecord(std::string_view line, std::size_t number, std::vector<std::uin
     return false;
   }
   const std::span<const std::uint8_t> counted(bytes.data(), bytes.size() - 1);
-  if (checksumFor(counted) != bytes.back()) {
-    fault = {number, "the checksum is " + hexNumber(bytes.back()) + ", the record's bytes need " +
-                         hexNumber(checksumFor(counted))};
-    return false;
-  }
+  if (!checksumMatches(bytes.back(), checksumFor(counted), number, fault)) return false;
   record.offset = static_cast<std::uint16_t>(bytes[1] << 8 | bytes[2]);
   record.type = bytes[3];
   record.data = std::span<const std::uint8_t>(bytes).subspan(4, dataLength);
@@ -102,41 +98,35 @@ bool decodeIntelHex(std::span<const std::uint8_t> text, ImageContent& image, Ima
   std::vector<std::uint8_t> bytes;
   std::uint64_t base = 0;
   bool ended = false;
-  std::string_view line;
-  while (lines.next(line)) {
-    if (line.empty()) continue;
-    const auto number = lines.number();
-    if (ended) {
-      // Records after the end would be lost without a word: a joined pair of files, say.
-      fault = {number, "a record follows the end-of-file record"};
-      return false;
-    }
+  const auto take = [&](std::string_view line, std::size_t number) {
     Record record;
-    if (!parseRecord(line, number, bytes, record, fault)) return false;
+    if (!parseRecord(line, number, bytes, record, fault)) return RecordStep::Refused;
     switch (record.type) {
       case kData:
-        if (!image.place(base + record.offset, record.data, number, fault)) return false;
-        break;
+        if (!image.place(base + record.offset, record.data, number, fault)) {
+          return RecordStep::Refused;
+        }
+        return RecordStep::Next;
       case kEndOfFile:
-        if (!needLength(record, 0, number, fault)) return false;
-        ended = true;
-        break;
+        return needLength(record, 0, number, fault) ? RecordStep::Ended : RecordStep::Refused;
       case kSegmentAddress:
-        if (!needLength(record, 2, number, fault)) return false;
+        if (!needLength(record, 2, number, fault)) return RecordStep::Refused;
         base = std::uint64_t{bigEndianWord(record.data)} << 4;
-        break;
+        return RecordStep::Next;
       case kLinearAddress:
-        if (!needLength(record, 2, number, fault)) return false;
+        if (!needLength(record, 2, number, fault)) return RecordStep::Refused;
         base = std::uint64_t{bigEndianWord(record.data)} << 16;
-        break;
+        return RecordStep::Next;
       case kStartSegment:
       case kStartLinear:
-        if (!needLength(record, 4, number, fault)) return false;
-        break;
+        return needLength(record, 4, number, fault) ? RecordStep::Next : RecordStep::Refused;
       default:
         fault = {number, "record type " + hexNumber(record.type) + " is not an Intel HEX record"};
-        return false;
+        return RecordStep::Refused;
     }
+  };
+  if (!forEachRecord(lines, "a record follows the end-of-file record", fault, ended, take)) {
+    return false;
   }
   if (!ended) {
     // A file cut short in transfer looks just like this: its last records may be missing.

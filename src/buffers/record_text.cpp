@@ -91,4 +91,11 @@ std::string hexNumber(std::uint64_t value) {
   return text;
 }
 
+bool checksumMatches(std::uint8_t given, std::uint8_t wanted, std::size_t line, ImageFault& fault) {
+  if (given == wanted) return true;
+  fault = {line, "the checksum is " + hexNumber(given) + ", the record's bytes need " +
+                     hexNumber(wanted)};
+  return false;
+}
+
 }  // namespace burnlab

@@ -28,10 +28,40 @@ class RecordLines {
   std::size_t number_ = 0;
 };
 
+// What a record's handler makes of it: go on, it was the end record, or the file is refused.
+enum class RecordStep { Next, Ended, Refused };
+
+// Hands every record of `lines` (blank lines passed over) with its line number to
+// `onRecord(line, number)` until it refuses one. A record after the end record is refused with
+// `afterEnd`: it would be lost without a word (a joined pair of files, say). Returns whether
+// every record was taken; `ended` tells whether the end record came.
+template <typename OnRecord>
+bool forEachRecord(RecordLines& lines, const char* afterEnd, ImageFault& fault, bool& ended,
+                   OnRecord onRecord) {
+  ended = false;
+  std::string_view line;
+  while (lines.next(line)) {
+    if (line.empty()) continue;
+    const auto number = lines.number();
+    if (ended) {
+      fault = {number, afterEnd};
+      return false;
+    }
+    const RecordStep step = onRecord(line, number);
+    if (step == RecordStep::Refused) return false;
+    if (step == RecordStep::Ended) ended = true;
+  }
+  return true;
+}
+
 // Decodes pairs of hex digits (either case) into `bytes`. A character that is no hex digit, or
 // an odd number of digits, refuses the line.
 bool decodeHexPairs(std::string_view digits, std::size_t line, std::vector<std::uint8_t>& bytes,
                     ImageFault& fault);
+
+// Whether a record's checksum byte `given` is the one its bytes need, `wanted`; refuses the
+// line otherwise.
+bool checksumMatches(std::uint8_t given, std::uint8_t wanted, std::size_t line, ImageFault& fault);
 
 // Two upper-case hex digits for every byte.
 void appendHexPairs(std::string& text, std::span<const std::uint8_t> bytes);

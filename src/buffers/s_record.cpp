@@ -63,11 +63,7 @@ bool parseRecord(std::string_view line, std::size_t number, std::vector<std::uin
     return false;
   }
   const std::span<const std::uint8_t> counted(bytes.data(), bytes.size() - 1);
-  if (checksumFor(counted) != bytes.back()) {
-    fault = {number, "the checksum is " + hexNumber(bytes.back()) + ", the record's bytes need " +
-                         hexNumber(checksumFor(counted))};
-    return false;
-  }
+  if (!checksumMatches(bytes.back(), checksumFor(counted), number, fault)) return false;
   record.address = 0;
   for (std::size_t at = 1; at <= addressBytes; ++at)
     record.address = record.address << 8 | bytes[at];
@@ -103,28 +99,23 @@ bool decodeSRecords(std::span<const std::uint8_t> text, ImageContent& image, Ima
   // The end record is optional: the srecord tools, for one, leave it out of an image that has
   // no start address. A file cut short in transfer looks the same, so the caller hears of it.
   bool ended = false;
-  std::string_view line;
-  while (lines.next(line)) {
-    if (line.empty()) continue;
-    const auto number = lines.number();
-    if (ended) {
-      fault = {number, "a record follows the end record"};
-      return false;
-    }
+  const auto take = [&](std::string_view line, std::size_t number) {
     Record record;
-    if (!parseRecord(line, number, bytes, record, fault)) return false;
+    if (!parseRecord(line, number, bytes, record, fault)) return RecordStep::Refused;
     if (isData(record.type)) {
-      if (!image.place(record.address, record.data, number, fault)) return false;
+      if (!image.place(record.address, record.data, number, fault)) return RecordStep::Refused;
       ++dataRecords;
     } else if (isCount(record.type) && record.address != dataRecords) {
       // A count that disagrees means records were lost or doubled on the way.
       fault = {number, "the count record gives " + std::to_string(record.address) +
                            " data records, the file holds " + std::to_string(dataRecords)};
-      return false;
+      return RecordStep::Refused;
     } else if (isEnd(record.type)) {
-      ended = true;
+      return RecordStep::Ended;
     }
-  }
+    return RecordStep::Next;
+  };
+  if (!forEachRecord(lines, "a record follows the end record", fault, ended, take)) return false;
   if (image.empty()) {
     fault = {0, "the file holds no data records"};
     return false;

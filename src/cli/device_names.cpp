@@ -1,6 +1,5 @@
 #include "cli/device_names.h"
 
-#include <cctype>
 #include <charconv>
 #include <functional>
 #include <sstream>
@@ -8,34 +7,16 @@
 
 #include "devices/device_catalogue.h"
 #include "devices/untested_devices.h"
+#include "util/text.h"
 
 namespace burnlab {
 namespace {
-
-std::string folded(std::string_view text) {
-  std::string result;
-  for (const char c : text) {
-    result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return result;
-}
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::vector<std::string> words(const std::string& text) {
   std::istringstream in(text);
   std::vector<std::string> all;
   for (std::string word; in >> word;) all.push_back(word);
   return all;
-}
-
-std::string withoutFirstWord(const std::string& name) {
-  const auto blank = name.find(' ');
-  return blank == std::string::npos ? "" : trimmed(name.substr(blank + 1));
 }
 
 bool hasWord(const std::string& name, const std::string& word) {
@@ -45,12 +26,12 @@ bool hasWord(const std::string& name, const std::string& word) {
   return false;
 }
 
-// The rows whose folded name fits `fits`.
-std::vector<int> rowsWhere(const std::function<bool(const std::string&)>& fits) {
+// The rows that fit `fits`.
+std::vector<int> rowsWhere(const std::function<bool(const CatalogueRow&)>& fits) {
   std::vector<int> found;
   const auto& rows = DeviceCatalogue::rows();
   for (std::size_t row = 0; row < rows.size(); ++row) {
-    if (fits(folded(rows[row].name))) found.push_back(static_cast<int>(row));
+    if (fits(rows[row])) found.push_back(static_cast<int>(row));
   }
   return found;
 }
@@ -83,15 +64,16 @@ DeviceNamed supportedRow(int row, bool allowUntested) {
 }  // namespace
 
 DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested) {
-  const auto wanted = folded(trimmed(nameOrPosition));
+  const auto wanted = lowerCase(trimmed(nameOrPosition));
   // A number is a list position when there is one; the 2716 and its kin are names otherwise.
   if (const auto position = listPosition(wanted); position && DeviceCatalogue::row(*position)) {
     return supportedRow(*position, allowUntested);
   }
-  const std::vector<std::function<bool(const std::string&)>> kWaysToName{
-      [&](const std::string& name) { return name == wanted; },
-      [&](const std::string& name) { return withoutFirstWord(name) == wanted; },
-      [&](const std::string& name) { return hasWord(name, wanted); },
+  // Names in any case: the whole name, the name without its family word, one word of it.
+  const std::vector<std::function<bool(const CatalogueRow&)>> kWaysToName{
+      [&](const CatalogueRow& row) { return lowerCase(row.name) == wanted; },
+      [&](const CatalogueRow& row) { return lowerCase(row.nameAfterFamily()) == wanted; },
+      [&](const CatalogueRow& row) { return hasWord(lowerCase(row.name), wanted); },
   };
   for (const auto& fits : kWaysToName) {
     const auto rows = rowsWhere(fits);
@@ -101,8 +83,8 @@ DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested) {
                                 "name or the list position:" + listed(rows)};
     }
   }
-  const auto near = wanted.empty() ? std::vector<int>{} : rowsWhere([&](const std::string& name) {
-    return name.find(wanted) != std::string::npos;
+  const auto near = wanted.empty() ? std::vector<int>{} : rowsWhere([&](const CatalogueRow& row) {
+    return lowerCase(row.name).find(wanted) != std::string::npos;
   });
   if (near.empty())
     return {std::nullopt, "no device '" + nameOrPosition + "' (see the list command)"};

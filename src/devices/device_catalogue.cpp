@@ -1,5 +1,7 @@
 #include "devices/device_catalogue.h"
 
+#include <algorithm>
+
 namespace burnlab {
 
 const std::array<CatalogueRow, 39>& DeviceCatalogue::rows() {
@@ -25,12 +27,12 @@ const std::array<CatalogueRow, 39>& DeviceCatalogue::rows() {
       {"Eprom 27C801", 'P', '9', 1024, 0, 0, 1, true},
       {"Eprom 27C080", 'P', '9', 1024, 0, 0, 1, true},
       {"Eprom 27C080 OTP", 'P', 'M', 1024, 0, 0, 1, false},
-      {"Flash Atmel AT29C256", 'F', 'A', 32, 128, 2, 0, false},
-      {"Flash AMIC A29040", 'F', 'L', 512, 0, 4, 0, false},
-      {"Flash AMD AM29F010", 'F', 'S', 128, 0, 4, 0, false},
-      {"Flash AMD AM29F020", 'F', 'R', 256, 0, 4, 0, false},
-      {"Flash AMD AM29F040", 'F', 'M', 512, 0, 4, 0, false},
-      {"Flash EON EN29F040", 'F', 'M', 512, 0, 4, 0, false},
+      {"Flash Atmel AT29C256", 'F', 'A', 32, 128, 2, 0, false, true},
+      {"Flash AMIC A29040", 'F', 'L', 512, 0, 4, 0, false, true},
+      {"Flash AMD AM29F010", 'F', 'S', 128, 0, 4, 0, false, true},
+      {"Flash AMD AM29F020", 'F', 'R', 256, 0, 4, 0, false, true},
+      {"Flash AMD AM29F040", 'F', 'M', 512, 0, 4, 0, false, true},
+      {"Flash EON EN29F040", 'F', 'M', 512, 0, 4, 0, false, true},
       {"Flash Atmel AT29F040", 'F', 'N', 512, 0, 4, 0, false},
       {"Flash Catalyst CAT28F001", 'F', 'O', 128, 0, 12, 0, false},
       {"Flash Catalyst CAT28F010", 'F', 'P', 128, 0, 12, 0, false},
@@ -55,6 +57,21 @@ const CatalogueRow* DeviceCatalogue::row(int index) {
 
 int DeviceCatalogue::lastUsedRow() {
   return static_cast<int>(rows().size()) - 1;
+}
+
+std::string_view CatalogueRow::partName() const {
+  std::size_t start = 0;
+  while (start < name.size()) {
+    const auto end = std::min(name.find(' ', start), name.size());
+    const auto word = name.substr(start, end - start);
+    if (word.find_first_of("0123456789") != std::string_view::npos) return word;
+    start = end + 1;
+  }
+  return {};
+}
+
+std::string_view CatalogueRow::nameAfterFamily() const {
+  return name.substr(std::min(name.find(' ') + 1, name.size()));
 }
 
 std::string CatalogueRow::paddedName() const {

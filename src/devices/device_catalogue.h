@@ -17,9 +17,17 @@ struct CatalogueRow {
   std::int16_t reg3Bits;  // fixed bits every address load ORs into board register 3
   std::int16_t vppClass;  // 0 none (5V), 1 12.5 V only, 2 12.5/21 V, 3 12.5/21/25 V
   bool supported;         // listed but not selectable when false
+  // Unsupported only because it was never tried on real hardware: it works on the simulated
+  // board, and the operator may opt in to choosing it.
+  bool untested = false;
 
   // The two-character code the device operations branch on, e.g. "P4", "EN", "SA".
   std::string deviceCode() const { return {family, subCode}; }
+  // The part the row stands for: the first word of its name with a digit in it ("27C256",
+  // "X28C256", "24C16").
+  std::string_view partName() const;
+  // The name without its family word ("Atmel AT29C256" for "Flash Atmel AT29C256").
+  std::string_view nameAfterFamily() const;
   // The name padded with blanks to exactly 30 characters, as the list shows it.
   std::string paddedName() const;
   // The list entry: the padded name, with "N/A - " in front for an unsupported row.

@@ -6,18 +6,12 @@
 #include "devices/device_catalogue.h"
 #include "devices/program_speed.h"
 #include "devices/untested_devices.h"
+#include "util/text.h"
 
 namespace burnlab {
 namespace {
 
 constexpr const char* kPrompt = "Please Select Device on this List";
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 void enable(std::initializer_list<Control*> controls, bool on = true) {
   for (Control* control : controls) control->enabled = on;
@@ -75,8 +69,7 @@ void DeviceSelection::Device_Click() {
 
   auto& device = p_.device;
   device.DeviceSize = device.DeviceSizeKB * 1024;
-  p_.buffers.CodeSize = device.DeviceSize;
-  p_.display.setScrollMax(p_.buffers.CodeSize / 256 - 1);
+  p_.buffers.takeDeviceSize(device.DeviceSize);
 
   for (Control* shown : {&p_.panel.Frame5, &p_.panel.CheckBlankPriorProgramming,
                          &p_.panel.VerifyAfterProgramming, &p_.panel.FrameVoltageSelection}) {
@@ -158,7 +151,7 @@ void DeviceSelection::setBufferControls() {
   panel.CheckData.enabled = false;
   panel.CheckCode.checked = true;
   panel.CheckCode.enabled = false;
-  p_.buffers.DataLoaded = 0;
+  p_.buffers.forgetData();
   panel.Show_button.enabled = true;
   panel.Show_button.caption = "Show Code";
 }
@@ -178,11 +171,11 @@ void DeviceSelection::suggestVoltage() {
 
 void DeviceSelection::enableLoadedBufferCommands() {
   auto& panel = p_.panel;
-  if (p_.buffers.CodeLoaded == 1) {
+  if (p_.buffers.codeLoaded()) {
     enable({&panel.Erase_button, &panel.menuEraseCode, &panel.Program_button,
             &panel.menuProgramCode, &panel.Verify_button, &panel.menuVerifyCode});
   }
-  if (p_.buffers.DataLoaded == 1) {
+  if (p_.buffers.dataLoaded()) {
     panel.CheckData.checked = true;
     enable({&panel.Erase_button, &panel.menuEraseData, &panel.Program_button,
             &panel.menuProgramData, &panel.Verify_button, &panel.menuVerifyData});
@@ -193,7 +186,7 @@ void DeviceSelection::report() {
   auto& device = p_.device;
   p_.log.LogLine("Device " + device.DeviceName + " was Selected");
   const char* suggestion = device.VppClass == 0 ? "5V" : "12.5V";
-  device.MessageText = "Device Size is: " + std::to_string(p_.buffers.CodeSize) +
+  device.MessageText = "Device Size is: " + std::to_string(p_.buffers.codeSize()) +
                        " Bytes, Initial VPP suggested: " + suggestion;
   p_.log.LogLine(device.MessageText);
 }

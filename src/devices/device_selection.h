@@ -2,8 +2,7 @@
 
 #include <functional>
 
-#include "buffers/buffers.h"
-#include "buffers/hex_display.h"
+#include "devices/device_buffers.h"
 #include "devices/programming_options.h"
 #include "link/board.h"
 #include "panel/event_sounds.h"
@@ -24,8 +23,7 @@ struct DeviceSelectionParts {
   Board& board;
   ProgrammingOptions& options;  // the delay counts
   // What takes its size.
-  Buffers& buffers;
-  HexDisplay& display;
+  DeviceBuffers& buffers;
   // The window and its reports.
   Panel& panel;
   Lamps& lamps;

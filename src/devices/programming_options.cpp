@@ -67,8 +67,8 @@ ByteLane ProgrammingOptions::chosenLane() const {
   return ByteLane::Both;
 }
 
-void ProgrammingOptions::BuildProgramImage() {
-  image.BuildProgramImage(chosenLane(), buffers_.codeImage(), device_.DeviceSize);
+void ProgrammingOptions::BuildProgramImage(std::span<const std::uint8_t> code) {
+  image.BuildProgramImage(chosenLane(), code, device_.DeviceSize);
 }
 
 }  // namespace burnlab

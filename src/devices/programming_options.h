@@ -1,6 +1,8 @@
 #pragma once
 
-#include "buffers/buffers.h"
+#include <cstdint>
+#include <span>
+
 #include "devices/program_image.h"
 #include "panel/event_sounds.h"
 #include "panel/panel.h"
@@ -15,14 +17,9 @@ class Board;
 // the chip receives, and the speed slider that scales every busy-wait loop of the board.
 class ProgrammingOptions {
  public:
-  ProgrammingOptions(Panel& panel, Board& board, const Buffers& buffers, SelectedDevice& device,
-                     SystemLog& log, EventSounds& sounds)
-      : panel_(panel),
-        board_(board),
-        buffers_(buffers),
-        device_(device),
-        log_(log),
-        sounds_(sounds) {}
+  ProgrammingOptions(Panel& panel, Board& board, SelectedDevice& device, SystemLog& log,
+                     EventSounds& sounds)
+      : panel_(panel), board_(board), device_(device), log_(log), sounds_(sounds) {}
 
   // Sets up the controls as the window opens: Slider1 1..20 at 18, "Both" chosen.
   void initControls();
@@ -39,8 +36,9 @@ class ProgrammingOptions {
   // while no device is chosen).
   void showProgramPulse();
 
-  // The image programming and verify use, from the code buffer by the chosen byte lane.
-  void BuildProgramImage();
+  // The image programming and verify use, from the code buffer's meaningful bytes by the chosen
+  // byte lane.
+  void BuildProgramImage(std::span<const std::uint8_t> code);
   ByteLane chosenLane() const;
 
   ProgramImage image;
@@ -48,7 +46,6 @@ class ProgrammingOptions {
  private:
   Panel& panel_;
   Board& board_;
-  const Buffers& buffers_;
   SelectedDevice& device_;
   SystemLog& log_;
   EventSounds& sounds_;

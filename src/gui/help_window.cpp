@@ -10,7 +10,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "buffers/image_file.h"
+#include "util/whole_file.h"
 
 namespace burnlab {
 namespace {
@@ -75,7 +75,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QDialog(owner) {
 
 std::optional<std::string> HelpWindow::open(const HelpRequest& request) {
   // Read as any file the program reads: a FIFO or device in its place is refused, not waited on.
-  const auto file = readImageFile(request.file, kHelpFileLimit);
+  const auto file = readWholeFile(request.file, kHelpFileLimit);
   if (!file.read()) return "Cannot open the help file " + request.file.string() + ".";
   document_ =
       HelpDocument::parse({reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()});

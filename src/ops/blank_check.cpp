@@ -41,7 +41,7 @@ void BlankCheck::BlankCheckParallel() {
   }
   c_.lamps.DataFlowLampOff();
   c_.log.LogLine("Device IS BLANK (ERASED)");
-  c_.setProgressValue(0);
+  c_.endProgress();
   c_.sounds.PlayEventSound("OK");
   board.Reset();
 }

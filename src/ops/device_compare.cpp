@@ -32,13 +32,13 @@ std::optional<DeviceComparison> DeviceCompare::compare(std::size_t maxListed) {
   const auto& code = c_.device.DeviceCode;
   const bool serial = code == "SA" || code == "SB" || code == "SC";
   auto result = serial ? compareSerial(maxListed) : compareParallel(maxListed);
-  c_.setProgressValue(0);
+  c_.endProgress();
   if (result) c_.board.Reset();
   return result;
 }
 
 DeviceComparison DeviceCompare::compareParallel(std::size_t maxListed) {
-  c_.options.BuildProgramImage();
+  c_.options.BuildProgramImage(c_.buffers.codeImage());
   const auto& image = c_.options.image;
   // The bytes Verify compares: with one byte lane only ProgramSize bytes of the image count.
   const bool singleLane = c_.options.chosenLane() != ByteLane::Both;

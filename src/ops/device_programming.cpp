@@ -57,7 +57,7 @@ void DeviceProgramming::ProgramCode() {
     leaveBoardInFinalState();
     return;
   }
-  c_.options.BuildProgramImage();
+  c_.options.BuildProgramImage(c_.buffers.codeImage());
   board.Reset();
   board.SETADR();
   c_.pause(500);
@@ -72,7 +72,7 @@ void DeviceProgramming::ProgramCode() {
   reportOutcome();
   board.Reg0 = 0x40;
   board.SetReg0();
-  c_.setProgressValue(0);
+  c_.endProgress();
   if (c_.panel.VerifyAfterProgramming.checked && run.ProgramFailed == 0) {
     verify_.Verify_button_Click();
   }

@@ -67,7 +67,7 @@ void DeviceReading::ReadParallelDevice() {
       });
   c_.lamps.DataFlowLampOff();
   showReadResult();
-  c_.setProgressValue(0);
+  c_.endProgress();
   c_.panel.sbStatusBar[0].text = "";
   enableBufferCommands();
   buffers.CodeLoaded = 1;
@@ -109,7 +109,7 @@ void DeviceReading::ReadSerialDevice() {
     showReadResult();
     c_.sounds.PlayEventSound("OK");
   }
-  c_.setProgressValue(0);
+  c_.endProgress();
   c_.panel.sbStatusBar[0].text = "";
   enableBufferCommands();
   buffers.CodeLoaded = 1;

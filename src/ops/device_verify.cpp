@@ -37,7 +37,7 @@ void DeviceVerify::VerifyCode() {
     c_.sounds.PlayEventSound("OK");
     c_.board.Reset();
   }
-  c_.setProgressValue(0);
+  c_.endProgress();
   c_.panel.Verify_button.backColor = kButtonFace;
 }
 
@@ -57,7 +57,7 @@ bool DeviceVerify::verifySerial() {
 }
 
 bool DeviceVerify::verifyParallel() {
-  c_.options.BuildProgramImage();
+  c_.options.BuildProgramImage(c_.buffers.codeImage());
   const auto& image = c_.options.image;
   auto& board = c_.board;
   c_.setProgressValue(0);

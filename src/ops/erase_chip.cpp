@@ -38,7 +38,7 @@ void EraseChip::finishSerialErase() {
   c_.sounds.PlayEventSound("OK");
   board.Reg0 = 0x40;
   board.SetReg0();
-  c_.setProgressValue(0);
+  c_.endProgress();
   bus_.leaveIdle();
 }
 

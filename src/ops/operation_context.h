@@ -60,6 +60,13 @@ struct OperationContext {
   }
   void setProgressValue(std::int32_t value) {
     checkStop();
+    showProgress(value);
+  }
+  void advanceProgress(std::int32_t by) { setProgressValue(panel.ProgressBar1.value + by); }
+  // The bar empties as a command's work is done. That is no step: a stop asked too late for the
+  // last step leaves the finished command to end as it would, and reports no stop.
+  void endProgress() { showProgress(0); }
+  void showProgress(std::int32_t value) {
     if (commandRunning && !panel.Stop_button.enabled) {
       panel.Stop_button.enabled = true;
       view.repaint(panel.Stop_button);
@@ -67,7 +74,6 @@ struct OperationContext {
     panel.ProgressBar1.value = value;
     view.repaint(panel.ProgressBar1);
   }
-  void advanceProgress(std::int32_t by) { setProgressValue(panel.ProgressBar1.value + by); }
 
   // The families Read and Blank Chk reach over the parallel bus: the EPROMs, the flash chips
   // and the X28C256.

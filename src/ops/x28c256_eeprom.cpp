@@ -38,10 +38,11 @@ void X28C256Eeprom::EraseX28C256(ProgrammingRun& run) {
   try {
     page_.program(run);
   } catch (const OperationStopped&) {
-    c_.options.BuildProgramImage();  // a stopped erase leaves no image of FFh behind either
+    c_.options.BuildProgramImage(
+        c_.buffers.codeImage());  // a stopped erase leaves no image of FFh behind either
     throw;
   }
-  c_.options.BuildProgramImage();
+  c_.options.BuildProgramImage(c_.buffers.codeImage());
 }
 
 void X28C256Eeprom::SdpEnableX28C256() {

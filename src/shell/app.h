@@ -35,6 +35,7 @@
 #include "panel/selected_device.h"
 #include "panel/system_log.h"
 #include "panel/view.h"
+#include "shell/buffers_for_device.h"
 #include "shell/hardware_detection.h"
 #include "shell/platform_pace_clock.h"
 #include "shell/port_config_file.h"
@@ -160,14 +161,15 @@ class App final : private BoardIndicators {
   Buffers buffers;
   HexDisplay hexDisplay;
   BufferCommands bufferCommands;
-  ProgrammingOptions options;   // voltage, byte lane, speed; the program image
-  StopRequest stopRequest;      // asks the running device command to end
-  OperationContext operations;  // what the device commands work with
-  DeviceSelection selection;    // the Device list and Device_Click
-  OperationReports reports;     // not blank, mismatch, no acknowledge
-  OperationStop stopping;       // Stop: the way out of a running command
-  TwoWireBus twoWire;           // the serial EEPROMs' bus
-  DeviceReading reading;        // Read and the live Display
+  ProgrammingOptions options;         // voltage, byte lane, speed; the program image
+  StopRequest stopRequest;            // asks the running device command to end
+  OperationContext operations;        // what the device commands work with
+  BuffersForDevice buffersForDevice;  // the buffers as a device choice sees them
+  DeviceSelection selection;          // the Device list and Device_Click
+  OperationReports reports;           // not blank, mismatch, no acknowledge
+  OperationStop stopping;             // Stop: the way out of a running command
+  TwoWireBus twoWire;                 // the serial EEPROMs' bus
+  DeviceReading reading;              // Read and the live Display
   BlankCheck blankCheck;
   DeviceVerify verify;
   DeviceCompare compare;          // every difference between the chip and the buffer
@@ -175,9 +177,9 @@ class App final : private BoardIndicators {
   FlashDevices flash;             // the flash chips' identification, programming and erase
   SerialEepromWrite serialWrite;  // the serial EEPROMs' page writes
   DeviceProgramming programming;
-  EraseChip erasing;  // Erase Chip
+  EraseChip erasing;        // Erase Chip
   BoardSelfTest boardTest;  // Test the Board
-  SetupSlots setups;  // the four setup slots of the Setup menu
+  SetupSlots setups;        // the four setup slots of the Setup menu
 
  private:
   void toggleProgramLamp() override { lamps.toggleProgramLamp(); }

@@ -1,22 +1,12 @@
 #include "shell/help_document.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
+
+#include "util/text.h"
 
 namespace burnlab {
 namespace {
-
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-std::string lowered(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -27,7 +17,7 @@ std::vector<std::string> keywordList(const std::string& text) {
   std::istringstream parts(text);
   std::string part;
   while (std::getline(parts, part, ';')) {
-    if (auto keyword = trimmed(part); !keyword.empty()) keywords.push_back(keyword);
+    if (auto keyword = trimmed(part, kWhitespace); !keyword.empty()) keywords.push_back(keyword);
   }
   return keywords;
 }
@@ -42,13 +32,13 @@ HelpDocument HelpDocument::parse(const std::string& text) {
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (startsWith(line, "## ")) {
-      document.topics_.push_back({trimmed(line.substr(3)), {}, {}});
+      document.topics_.push_back({trimmed(line.substr(3), kWhitespace), {}, {}});
       keywordLineAllowed = true;
       continue;
     }
     if (document.topics_.empty()) {
       if (startsWith(line, "# ") && document.title_.empty())
-        document.title_ = trimmed(line.substr(2));
+        document.title_ = trimmed(line.substr(2), kWhitespace);
       continue;
     }
     auto& topic = document.topics_.back();
@@ -57,23 +47,23 @@ HelpDocument HelpDocument::parse(const std::string& text) {
       keywordLineAllowed = false;
       continue;
     }
-    keywordLineAllowed = keywordLineAllowed && trimmed(line).empty();
+    keywordLineAllowed = keywordLineAllowed && trimmed(line, kWhitespace).empty();
     topic.body += line + "\n";
   }
-  for (auto& topic : document.topics_) topic.body = trimmed(topic.body) + "\n";
+  for (auto& topic : document.topics_) topic.body = trimmed(topic.body, kWhitespace) + "\n";
   return document;
 }
 
 std::vector<HelpDocument::KeywordHit> HelpDocument::search(const std::string& partialKey) const {
-  const auto key = lowered(trimmed(partialKey));
+  const auto key = lowerCase(trimmed(partialKey, kWhitespace));
   std::vector<KeywordHit> hits;
   for (std::size_t topic = 0; topic < topics_.size(); ++topic) {
     for (const auto& keyword : topics_[topic].keywords) {
-      if (startsWith(lowered(keyword), key)) hits.push_back({keyword, topic});
+      if (startsWith(lowerCase(keyword), key)) hits.push_back({keyword, topic});
     }
   }
   std::stable_sort(hits.begin(), hits.end(), [](const KeywordHit& a, const KeywordHit& b) {
-    return lowered(a.keyword) < lowered(b.keyword);
+    return lowerCase(a.keyword) < lowerCase(b.keyword);
   });
   return hits;
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <system_error>
 
-#include "buffers/image_file.h"
 #include "util/atomic_file.h"
+#include "util/whole_file.h"
 
 namespace burnlab {
 namespace {
@@ -24,8 +24,8 @@ std::optional<PortConfig> PortConfigFile::read() {
   const auto file = ConfigFileName();
   std::error_code error;
   if (!std::filesystem::exists(file, error)) return std::nullopt;
-  const auto read = readImageFile(file, kPortConfigFileLimit);
-  if (read.outcome == ImageFileRead::Outcome::TooLong) {
+  const auto read = readWholeFile(file, kPortConfigFileLimit);
+  if (read.outcome == FileRead::Outcome::TooLong) {
     log_.LogLine(file.string() + " could not be read: it is " + std::to_string(read.length) +
                  " bytes long, too long for a port configuration");
     return std::nullopt;

@@ -1,20 +1,15 @@
 #include "shell/setup_slot_file.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "buffers/image_file.h"
+#include "util/text.h"
+#include "util/whole_file.h"
 
 namespace burnlab {
 namespace {
 
 // A slot file is a few hundred bytes; anything far longer is not one.
 constexpr std::uintmax_t kSetupFileLimit = 1 << 20;
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(
-      a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 }  // namespace
 
@@ -38,9 +33,9 @@ std::optional<std::filesystem::path> findSetupSlotFile(const std::filesystem::pa
 }
 
 SetupFileRead readSetupFile(const std::filesystem::path& file) {
-  const auto read = readImageFile(file, kSetupFileLimit);
+  const auto read = readWholeFile(file, kSetupFileLimit);
   SetupFileRead result;
-  if (read.outcome == ImageFileRead::Outcome::TooLong) {
+  if (read.outcome == FileRead::Outcome::TooLong) {
     result.error = "it is " + std::to_string(read.length) + " bytes long, too long for a setup";
   } else if (!read.read()) {
     result.error = read.error;

@@ -1,30 +1,16 @@
 #include "shell/setup_values.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <string>
 
+#include "util/text.h"
+
 namespace burnlab {
-namespace {
-
-std::string_view withoutBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string lowerCase(std::string_view text) {
-  std::string lower(text);
-  std::ranges::transform(lower, lower.begin(),
-                         [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
-
-}  // namespace
 
 std::optional<double> parseSetupNumber(std::string_view text) {
-  text = withoutBlanks(text);
+  const auto bare = trimmed(text);
+  text = bare;
   if (text.starts_with('+')) text.remove_prefix(1);
   // Only plain decimal notation: no "inf", "nan" or hexadecimal.
   if (text.empty() || text.find_first_not_of("-.0123456789eE") != std::string_view::npos) {
@@ -38,7 +24,7 @@ std::optional<double> parseSetupNumber(std::string_view text) {
 }
 
 std::optional<bool> parseSetupBoolean(std::string_view text) {
-  const auto word = lowerCase(withoutBlanks(text));
+  const auto word = lowerCase(trimmed(text));
   if (word == "true") return true;
   if (word == "false") return false;
   if (const auto number = parseSetupNumber(word)) return *number != 0;

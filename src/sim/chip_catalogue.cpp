@@ -1,7 +1,6 @@
 #include "sim/chip_catalogue.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "devices/device_catalogue.h"
 #include "sim/at29c256_chip.h"
@@ -11,16 +10,10 @@
 #include "sim/sector_flash_chip.h"
 #include "sim/two_wire_eeprom.h"
 #include "sim/x28c256_chip.h"
+#include "util/text.h"
 
 namespace burnlab::sim {
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) ==
-           std::toupper(static_cast<unsigned char>(y));
-  });
-}
 
 const std::vector<TwoWireType>& twoWireTypes() {
   static const std::vector<TwoWireType> types{
@@ -31,24 +24,13 @@ const std::vector<TwoWireType>& twoWireTypes() {
 constexpr std::string_view kX28C256 = "X28C256";
 constexpr std::string_view kAt29c256 = "AT29C256";
 
-// The part name in a device list name: its first word with a digit in it.
-std::string_view partNameOf(std::string_view rowName) {
-  std::size_t start = 0;
-  while (start < rowName.size()) {
-    const auto end = std::min(rowName.find(' ', start), rowName.size());
-    const auto word = rowName.substr(start, end - start);
-    if (word.find_first_of("0123456789") != std::string_view::npos) return word;
-    start = end + 1;
-  }
-  return {};
-}
-
 // A device list name, whole or without its family word ("Eprom 27C256", "XICOR X28C256"),
 // stands for its part.
 std::string_view partNamed(std::string_view name) {
   for (const auto& row : DeviceCatalogue::rows()) {
-    const auto afterFamily = row.name.substr(std::min(row.name.find(' ') + 1, row.name.size()));
-    if (sameName(name, row.name) || sameName(name, afterFamily)) return partNameOf(row.name);
+    if (sameIgnoringCase(name, row.name) || sameIgnoringCase(name, row.nameAfterFamily())) {
+      return row.partName();
+    }
   }
   return name;
 }
@@ -97,25 +79,25 @@ std::shared_ptr<MemoryChip> ChipCatalogue::make(std::string_view asked, const Ch
   const std::string_view name = partNamed(asked);
   std::shared_ptr<MemoryChip> chip;
   for (const auto& type : epromTypes()) {
-    if (!sameName(name, type.name)) continue;
+    if (!sameIgnoringCase(name, type.name)) continue;
     error = unsuitedFaults(type.name, options, Kind::Eprom, type.originalMv != 0);
     if (error.empty()) chip = std::make_shared<EpromChip>(type, options);
   }
-  if (sameName(name, kX28C256)) {
+  if (sameIgnoringCase(name, kX28C256)) {
     error = unsuitedFaults(kX28C256, options, Kind::ParallelEeprom);
     if (error.empty()) chip = std::make_shared<X28C256Chip>(options);
   }
-  if (sameName(name, kAt29c256)) {
+  if (sameIgnoringCase(name, kAt29c256)) {
     error = unsuitedFaults(kAt29c256, options, Kind::PageFlash);
     if (error.empty()) chip = std::make_shared<At29c256Chip>(options);
   }
   for (const auto& type : flashTypes()) {
-    if (!sameName(name, type.name)) continue;
+    if (!sameIgnoringCase(name, type.name)) continue;
     error = unsuitedFaults(type.name, options, Kind::SectorFlash);
     if (error.empty()) chip = std::make_shared<SectorFlashChip>(type, options);
   }
   for (const auto& type : twoWireTypes()) {
-    if (!sameName(name, type.name)) continue;
+    if (!sameIgnoringCase(name, type.name)) continue;
     error = unsuitedFaults(type.name, options, Kind::TwoWire);
     if (error.empty()) chip = std::make_shared<TwoWireEeprom>(type, options);
   }

@@ -51,10 +51,7 @@ bool EpromChip::voltageSuits(int mv) const {
 
 bool EpromChip::checkVoltages(const SocketLines& lines, std::uint64_t nowNs) {
   if (destroyed_) return true;
-  const auto harm = ratings_.harm(lines);
-  if (!harm) return false;
-  reportHarm(*harm, nowNs);
-  destroyed_ = true;
+  if (!destroyedBy(ratings_, lines, destroyed_, nowNs)) return false;
   outputs_ = false;
   programming_ = false;
   return true;

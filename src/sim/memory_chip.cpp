@@ -28,6 +28,16 @@ void MemoryChip::reportHarm(const PinRatings::Harm& harm, std::uint64_t nowNs) {
   report(SimEventKind::ChipDestroyed, nowNs, name_ + " destroyed: " + cause);
 }
 
+bool MemoryChip::destroyedBy(const PinRatings& ratings, const SocketLines& lines, bool& destroyed,
+                             std::uint64_t nowNs) {
+  if (destroyed) return true;
+  const auto harm = ratings.harm(lines);
+  if (!harm) return false;
+  reportHarm(*harm, nowNs);
+  destroyed = true;
+  return true;
+}
+
 void MemoryChip::addStuckBits(const StuckBits& stuck) {
   stuck_.push_back(stuck);
   store(stuck.address, cells_[stuck.address % cells_.size()]);

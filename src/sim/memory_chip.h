@@ -71,6 +71,10 @@ class MemoryChip : public SocketChip {
   // Reports a voltage that destroys the chip: the wrong pin it is on, if so, then the
   // destruction.
   void reportHarm(const PinRatings::Harm& harm, std::uint64_t nowNs);
+  // Whether the chip is destroyed: already (`destroyed`), or now by a voltage on `lines` beyond
+  // its `ratings`, which is reported and kept in `destroyed`.
+  bool destroyedBy(const PinRatings& ratings, const SocketLines& lines, bool& destroyed,
+                   std::uint64_t nowNs);
 
  private:
   std::string name_;

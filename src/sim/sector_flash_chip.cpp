@@ -87,13 +87,7 @@ bool SectorFlashChip::busy(std::uint64_t nowNs) {
 
 void SectorFlashChip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {
   advanceTo(nowNs);
-  if (!destroyed_) {
-    if (const auto harm = ratings_.harm(lines)) {
-      reportHarm(*harm, nowNs);
-      destroyed_ = true;
-    }
-  }
-  if (destroyed_) {
+  if (destroyedBy(ratings_, lines, destroyed_, nowNs)) {
     writing_ = reading_ = false;
     return;
   }

@@ -1,14 +1,14 @@
 // burnlab-cli program and erase on the X28C256 and the serial EEPROMs, and --protect.
 #include <gtest/gtest.h>
 
-#include "cli/cli_run.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
 namespace {
 
-bool has(const Run& run, const std::string& text) {
-  return run.output.find(text) != std::string::npos;
+bool has(const CliRun& run, const std::string& text) {
+  return run.output().find(text) != std::string::npos;
 }
 
 struct Eeprom {
@@ -19,7 +19,7 @@ struct Eeprom {
 
 class CliEeprom : public ::testing::TestWithParam<Eeprom> {
  protected:
-  burnlab::testing::Run run(const std::string& socket, const std::string& arguments) {
+  CliRun run(const std::string& socket, const std::string& arguments) {
     // A busy-wait iteration of a set time: the write cycles' waits do not depend on this PC,
     // and they pass on the simulated clock without being waited out.
     return runCli("--simulate=" + socket + " --sim-loop-ns 1 --sim-no-wait -d \"" +
@@ -33,7 +33,7 @@ TEST_P(CliEeprom, ProgramsAndVerifiesAndErases) {
   const auto& part = GetParam();
   writeImage(image, part.size, 3);
   const auto programmed = run(part.socket, "--yes --verify program -i " + image.string());
-  EXPECT_EQ(programmed.status, 0) << programmed.output;
+  EXPECT_EQ(programmed.status, 0) << programmed.output();
   EXPECT_TRUE(has(programmed, "Programming Device Successfull"));
   EXPECT_TRUE(has(programmed, "Device Contents MATCHES with Buffer Contents"));
 
@@ -42,10 +42,10 @@ TEST_P(CliEeprom, ProgramsAndVerifiesAndErases) {
   const std::string loaded = std::string(part.socket) + ":" + image.string();
   EXPECT_EQ(run(loaded, "verify -i " + image.string()).status, 0);
   const auto erased = run(loaded, "--yes erase");
-  EXPECT_EQ(erased.status, 0) << erased.output;
+  EXPECT_EQ(erased.status, 0) << erased.output();
   EXPECT_TRUE(has(erased, "Erasing "));
   EXPECT_TRUE(has(erased, ": " + std::to_string(part.size) + " bytes erased to FFh\n"))
-      << erased.output;
+      << erased.output();
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom,
@@ -61,11 +61,11 @@ INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom,
 TEST(CliErase, ADeviceWithoutEraseChipIsRefusedAndNoneIsErasedWithoutYes) {
   const auto run = runCli("--simulate=27C256 -d \"Eprom 27C256\" --yes erase");
   EXPECT_EQ(run.status, 2);
-  EXPECT_TRUE(has(run, "Eprom 27C256 has no Erase Chip")) << run.output;
+  EXPECT_TRUE(has(run, "Eprom 27C256 has no Erase Chip")) << run.output();
   const auto unasked = runCli("--simulate=24C16 -d 24C16 erase");
   EXPECT_EQ(unasked.status, 2);
   EXPECT_TRUE(has(unasked, "erase destroys what the chip holds: it runs only with --yes"))
-      << unasked.output;
+      << unasked.output();
 }
 
 // The X28C256 programs in about ten seconds of real pauses: one run covers it, on a protected
@@ -80,7 +80,7 @@ TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgrammingAndIsRefusedElse
       "--protect "
       "program -i " +
       image.string());
-  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.status, 0) << run.output();
   EXPECT_TRUE(has(run, "XICOR 28C256 Data Protection Enabled"));
   EXPECT_TRUE(has(run, "Device Contents MATCHES with Buffer Contents"));
 
@@ -89,7 +89,7 @@ TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgrammingAndIsRefusedElse
       runCli("--simulate=24C08 -d \"Eeprom 24C08 Serial (8 pins)\" --yes --protect program -i " +
              image.string());
   EXPECT_EQ(refused.status, 2);
-  EXPECT_TRUE(has(refused, "--protect is for the X28C256")) << refused.output;
+  EXPECT_TRUE(has(refused, "--protect is for the X28C256")) << refused.output();
   EXPECT_FALSE(has(refused, "Programming Button Pressed"));
 }
 

@@ -5,14 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "cli/cli_run.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
 namespace {
 
-bool has(const Run& run, const std::string& text) {
-  return run.output.find(text) != std::string::npos;
+bool has(const CliRun& run, const std::string& text) {
+  return run.output().find(text) != std::string::npos;
 }
 
 // The values written to register 0 in a trace: each write puts the value on the data lines,
@@ -37,7 +37,7 @@ class CliProgram : public ::testing::Test {
     std::ofstream(image, std::ios::binary) << bytes;
   }
 
-  burnlab::testing::Run program(const std::string& socket, const std::string& options) {
+  CliRun program(const std::string& socket, const std::string& options) {
     return runCli("--simulate=" + socket + " --sim-loop-ns 1 --sim-no-wait -d \"Eprom 27C256\" " +
                   "--speed 10 " + options + " program -i " + image.string());
   }
@@ -49,10 +49,10 @@ class CliProgram : public ::testing::Test {
 
 TEST_F(CliProgram, WithYesItProgramsAndVerifiesTheChip) {
   const auto run = program("27C256", "--yes --verify");
-  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.status, 0) << run.output();
   EXPECT_TRUE(has(run, "Safety Question: Program the Device? OK (--yes)"));
   EXPECT_TRUE(has(run, "Programming Device Successfull"));
-  EXPECT_TRUE(has(run, "Device Contents MATCHES with Buffer Contents")) << run.output;
+  EXPECT_TRUE(has(run, "Device Contents MATCHES with Buffer Contents")) << run.output();
 }
 
 TEST_F(CliProgram, WithoutYesTheQuestionIsRefusedAndNothingIsWritten) {
@@ -73,7 +73,8 @@ TEST_F(CliProgram, FailuresExitWithOneAndSayWhere) {
   const auto stuck = program("27C256,stuck1@1234=01", "--yes");
   EXPECT_EQ(stuck.status, 1);
   EXPECT_TRUE(has(stuck, "*** Programming Failure ***"));
-  EXPECT_TRUE(has(stuck, "*** Address:1234h, Programming BYTE:FEh, Read BYTE:FFh")) << stuck.output;
+  EXPECT_TRUE(has(stuck, "*** Address:1234h, Programming BYTE:FEh, Read BYTE:FFh"))
+      << stuck.output();
 
   const auto notBlank = program("27C256,set@300=7F", "--yes --blank-check");
   EXPECT_EQ(notBlank.status, 1);
@@ -86,10 +87,10 @@ TEST_F(CliProgram, AFileLongerThanTheChipIsRefusedUnlessTruncateSaysToCutIt) {
   const auto refused = program("27C256", "--yes");
   EXPECT_EQ(refused.status, 2);
   EXPECT_TRUE(has(refused, "the file is 40000 bytes, 7232 more than Eprom 27C256 holds"))
-      << refused.output;
+      << refused.output();
   EXPECT_FALSE(has(refused, "Programming Button Pressed"));
   const auto cut = program("27C256", "--yes --truncate");
-  EXPECT_EQ(cut.status, 0) << cut.output;
+  EXPECT_EQ(cut.status, 0) << cut.output();
   EXPECT_TRUE(has(cut, "its last 7232 bytes do not fit the device's 32768"));
   EXPECT_TRUE(has(cut, "Programming Device Successfull"));
 }

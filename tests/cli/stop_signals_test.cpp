@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/cli_run.h"
 #include "launch/trace_file.h"
+#include "support/cli_run.h"
 
 namespace burnlab::testing {
 namespace {

@@ -6,8 +6,12 @@
 #include <map>
 #include <set>
 
+#include "support/catalogue_rows.h"
+
 namespace burnlab {
 namespace {
+
+using testing::rowOf;
 
 // The address width each EPROM size class implies: the chip's size must match it exactly.
 std::int32_t eepromClassSizeKB(char subCode) {
@@ -52,10 +56,28 @@ TEST(DeviceCatalogue, NamesAreUniqueAndOnlyTheIntendedPairSharesACode) {
     if (code[0] == 'P') continue;  // EPROMs of one size class share their routine
     EXPECT_EQ(count, code == "FM" ? 2 : 1) << code;
   }
-  const auto* amd = DeviceCatalogue::row(25);
-  const auto* eon = DeviceCatalogue::row(26);
+  const auto* amd = DeviceCatalogue::row(rowOf("AM29F040"));
+  const auto* eon = DeviceCatalogue::row(rowOf("EN29F040"));
   EXPECT_EQ(amd->sizeKB, eon->sizeKB);
   EXPECT_EQ(amd->reg3Bits, eon->reg3Bits);
+}
+
+// The simulator makes a chip and the tests choose a row by the part name; the opt-in offers only
+// flash rows that are listed as unsupported.
+TEST(DeviceCatalogue, EveryChoosableRowHasAPartNameOfItsOwnAndOnlyFlashRowsAreUntested) {
+  std::set<std::string_view> parts;
+  for (const auto& row : DeviceCatalogue::rows()) {
+    EXPECT_FALSE(row.partName().empty()) << row.name;
+    EXPECT_TRUE(row.name.ends_with(row.nameAfterFamily())) << row.name;
+    if (row.untested) {
+      EXPECT_FALSE(row.supported) << row.name;
+      EXPECT_EQ(row.family, 'F') << row.name;
+    }
+    if (row.supported || row.untested) {
+      EXPECT_TRUE(parts.insert(row.partName()).second) << row.name;
+    }
+  }
+  EXPECT_EQ(DeviceCatalogue::row(rowOf("X28C256"))->nameAfterFamily(), "XICOR X28C256");
 }
 
 TEST(DeviceCatalogue, SizesAndFixedBitsFitTheSocketWiring) {

@@ -6,12 +6,13 @@
 
 #include "devices/device_catalogue.h"
 #include "support/app_fixture.h"
+#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int kRowAM29F040 = 25;
-constexpr int kRowAT29C256 = 21;
+const int kRowAM29F040 = rowOf("AM29F040");
+const int kRowAT29C256 = rowOf("AT29C256");
 
 bool listedAsUnsupported(const App& app, int row) {
   return app.panel.Device.items[static_cast<std::size_t>(row)].starts_with("N/A - ");
@@ -22,11 +23,14 @@ TEST(UntestedDevices, OnlyTheFlashRowsThatWorkOnTheSimulatedBoardAreOffered) {
   f.app.Form_Load();
   for (int row = 0; row <= 38; ++row)
     EXPECT_EQ(selectableRow(row, false), DeviceCatalogue::row(row)->supported);
-  std::vector<int> offered;
+  std::vector<std::string_view> offered;
   for (int row = 0; row <= 38; ++row) {
-    if (selectableRow(row, true) && !selectableRow(row, false)) offered.push_back(row);
+    if (selectableRow(row, true) && !selectableRow(row, false)) {
+      offered.push_back(DeviceCatalogue::row(row)->partName());
+    }
   }
-  EXPECT_EQ(offered, (std::vector<int>{21, 22, 23, 24, 25, 26}));
+  EXPECT_EQ(offered, (std::vector<std::string_view>{"AT29C256", "A29040", "AM29F010", "AM29F020",
+                                                    "AM29F040", "EN29F040"}));
   f.app.allowUntestedDevices(true);
   EXPECT_EQ(f.app.panel.Device.items[kRowAM29F040], "Flash AMD AM29F040            ");
   // The 2716, the OTP, the AT29F040, Catalyst's, the 24C256 and the AT90S2313.

@@ -15,11 +15,12 @@
 #include "gui/window_fixture.h"
 #include "ops/operation_stop.h"
 #include "sim/chip_catalogue.h"
+#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int kRow27C080 = 19;
+const int kRow27C080 = rowOf("27C080");
 
 // The window with a 27C080 (1 MiB) in the socket, chosen in the Device list and read into the
 // code buffer, so that a verify compares all of it.

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "ops/eeprom_bench.h"
+#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int kRow24C16 = 35;
-constexpr int kRow24C32 = 36;
+const int kRow24C16 = rowOf("24C16");
+const int kRow24C32 = rowOf("24C32");
 
 bool allErased(const sim::MemoryChip& chip) {
   return std::all_of(chip.cells().begin(), chip.cells().end(), [](auto b) { return b == 0xFF; });
@@ -82,7 +83,7 @@ TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain
 
 TEST(EraseChip, AStopMidwayStillLeavesTheX28C256ImageRebuiltFromTheBuffer) {
   EepromBench f(kRowX28C256, "X28C256");
-  f.app.options.BuildProgramImage();
+  f.app.options.BuildProgramImage(f.app.buffers.codeImage());
   const auto image = f.app.options.image.bytes;
   f.app.stopRequest.request(StopRequest::kByOperator);  // ends the erase at its first pause
   EXPECT_THROW(f.app.x28c256.EraseX28C256(f.app.programming.run), OperationStopped);

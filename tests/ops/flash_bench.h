@@ -13,6 +13,7 @@
 #include "sim/sim_time.h"
 #include "sim/socket_choice.h"
 #include "support/app_fixture.h"
+#include "support/catalogue_rows.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_platform.h"
 #include "support/temp_folder.h"
@@ -20,12 +21,12 @@
 namespace burnlab::testing {
 
 // Catalogue rows of the flash devices.
-inline constexpr int kRowAT29C256 = 21;
-inline constexpr int kRowA29040 = 22;
-inline constexpr int kRowAM29F010 = 23;
-inline constexpr int kRowAM29F020 = 24;
-inline constexpr int kRowAM29F040 = 25;
-inline constexpr int kRowEN29F040 = 26;
+inline const int kRowAT29C256 = rowOf("AT29C256");
+inline const int kRowA29040 = rowOf("A29040");
+inline const int kRowAM29F010 = rowOf("AM29F010");
+inline const int kRowAM29F020 = rowOf("AM29F020");
+inline const int kRowAM29F040 = rowOf("AM29F040");
+inline const int kRowEN29F040 = rowOf("EN29F040");
 
 // A started App straight on a simulated model-6 board (no recording: a flash chip is large)
 // with the chip `socket` names ("AM29F040", "AM29F040,protect=3") in its socket, the untested

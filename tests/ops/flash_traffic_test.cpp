@@ -5,12 +5,13 @@
 #include "link/tracing_port.h"
 #include "ops/programming_bench.h"
 #include "ops/register_trace.h"
+#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int kRowAM29F040 = 25;
-constexpr int kRowAT29C256 = 21;
+const int kRowAM29F040 = rowOf("AM29F040");
+const int kRowAT29C256 = rowOf("AT29C256");
 
 // A recording port with no board behind it and the AM29F040 chosen under the opt-in.
 struct FlashTraffic : TrafficBench {

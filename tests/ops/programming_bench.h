@@ -11,18 +11,19 @@
 #include "shell/app.h"
 #include "sim/socket_choice.h"
 #include "support/app_fixture.h"
+#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 
 // Catalogue rows of the parts the programming tests use.
-inline constexpr int kRow2732A = 1;
-inline constexpr int kRow2732B = 2;
-inline constexpr int kRow2764 = 5;
-inline constexpr int kRow27C256 = 10;
-inline constexpr int kRow27C512 = 11;
-inline constexpr int kRow27C010 = 13;
-inline constexpr int kRowX28C256 = 31;
-inline constexpr int kRow24C08 = 34;
+inline const int kRow2732A = rowOf("2732A");
+inline const int kRow2732B = rowOf("2732B");
+inline const int kRow2764 = rowOf("2764");
+inline const int kRow27C256 = rowOf("27C256");
+inline const int kRow27C512 = rowOf("27C512");
+inline const int kRow27C010 = rowOf("27C010");
+inline const int kRowX28C256 = rowOf("X28C256");
+inline const int kRow24C08 = rowOf("24C08");
 
 // An App on a bare recording port, with a model-6 (or model-4) board at 378h taken as found.
 // Reads come from a script, and without one the bus reads FFh. The chosen device's image is

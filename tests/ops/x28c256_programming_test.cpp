@@ -58,7 +58,7 @@ struct ProgramBench {
       app.buffers.CodeBuffer[a] = static_cast<std::uint8_t>(random());
     }
     app.buffers.CodeSize = 32768;
-    app.options.BuildProgramImage();
+    app.options.BuildProgramImage(app.buffers.codeImage());
     sleeps.clear();
   }
   std::span<const std::uint8_t> code() const { return {app.buffers.CodeBuffer.data(), 32768}; }

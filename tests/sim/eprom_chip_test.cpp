@@ -24,7 +24,7 @@ class SelectableParallelRow : public ::testing::TestWithParam<int> {};
 // Every address line, the fixed bits and VCC of every selectable parallel row.
 TEST_P(SelectableParallelRow, ReadsEveryAddressLineWithTheRowsFixedBits) {
   const CatalogueRow& row = DeviceCatalogue::rows()[static_cast<std::size_t>(GetParam())];
-  auto chip = make(partName(row.name));
+  auto chip = make(row.partName());
   ASSERT_NE(chip, nullptr);
   ASSERT_EQ(chip->size(), static_cast<std::size_t>(row.sizeKB) * 1024) << row.name;
 
@@ -59,13 +59,13 @@ std::vector<int> selectableParallelRows() {
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, SelectableParallelRow,
                          ::testing::ValuesIn(selectableParallelRows()), [](const auto& info) {
-                           return partName(DeviceCatalogue::rows()[info.param].name);
+                           return std::string(DeviceCatalogue::rows()[info.param].partName());
                          });
 
 TEST(ChipCatalogue, HasAChipOfTheRightSizeForEverySelectableRow) {
   for (const auto& row : DeviceCatalogue::rows()) {
     if (!row.supported || row.family == 'M') continue;
-    auto chip = make(partName(row.name));
+    auto chip = make(row.partName());
     ASSERT_NE(chip, nullptr) << row.name;
     EXPECT_EQ(chip->size(), static_cast<std::size_t>(row.sizeKB) * 1024) << row.name;
   }

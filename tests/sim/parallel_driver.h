@@ -18,19 +18,6 @@ inline constexpr int kVolts21 = 0x02, kVolts25 = 0x03;
 // Register 3: CE (bit 7) and REG4 (bit 6) released.
 inline constexpr int kCeHigh = 0x80, kReg4Off = 0x40;
 
-// The part name of a device list row: its first word with a digit in it.
-inline std::string partName(std::string_view rowName) {
-  std::size_t start = 0;
-  while (start < rowName.size()) {
-    auto end = rowName.find(' ', start);
-    if (end == std::string_view::npos) end = rowName.size();
-    const auto word = rowName.substr(start, end - start);
-    if (word.find_first_of("0123456789") != std::string_view::npos) return std::string(word);
-    start = end + 1;
-  }
-  return {};
-}
-
 inline std::shared_ptr<MemoryChip> makeChip(std::string_view name,
                                             const ChipOptions& options = {}) {
   std::string error;

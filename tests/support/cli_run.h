@@ -1,12 +1,16 @@
 #pragma once
-
+// burnlab-cli run as a program by the tests: how it ended and what it printed on each stream.
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
 
 namespace burnlab::testing {
 
@@ -15,14 +19,21 @@ struct CliRun {
   int status = -1;
   std::string out;       // standard output
   std::string messages;  // standard error
+  // Everything it printed, standard output first: for a look for a line wherever it went.
+  std::string output() const { return out + messages; }
 };
 
+// A run that hangs is ended after this long (status 124) instead of holding up the tests.
+inline constexpr int kCliTimeoutSeconds = 60;
+
 // Runs `cli` with `arguments`, its user state (where a simulated board keeps burnlab6.ini) in
-// `folder`, which also takes its standard error for the while.
+// `folder`.
 inline CliRun runCli(const std::string& cli, const std::string& arguments,
                      const std::filesystem::path& folder) {
-  const auto errors = folder / "stderr.txt";
-  const std::string command = "XDG_STATE_HOME='" + folder.string() + "' " + cli + " " + arguments +
+  const TempFolder streams;
+  const auto errors = streams.path() / "stderr.txt";
+  const std::string command = "XDG_STATE_HOME='" + folder.string() + "' timeout " +
+                              std::to_string(kCliTimeoutSeconds) + " " + cli + " " + arguments +
                               " 2>'" + errors.string() + "'";
   CliRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
@@ -35,6 +46,39 @@ inline CliRun runCli(const std::string& cli, const std::string& arguments,
   std::ifstream in(errors, std::ios::binary);
   run.messages.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return run;
+}
+
+#ifdef BURNLAB_CLI
+// The burnlab-cli built with the tests, its user state in `state`, by default a fresh folder for
+// this run alone.
+inline CliRun runCli(const std::string& arguments, const std::filesystem::path& state = {}) {
+  const TempFolder fresh;
+  return runCli(BURNLAB_CLI, arguments, state.empty() ? fresh.path() : state);
+}
+#endif
+
+inline std::vector<std::string> lines(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::vector<std::string> all;
+  for (std::string line; std::getline(in, line);) all.push_back(line);
+  return all;
+}
+
+inline std::vector<std::string> tail(const std::vector<std::string>& all, std::size_t count) {
+  return {all.end() - static_cast<long>(std::min(count, all.size())), all.end()};
+}
+
+// A file of `size` bytes that differ from their neighbours, `seed` shifting them; returns them.
+inline std::string writeImage(const std::filesystem::path& file, std::size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + seed) & 0xFF);
+  std::ofstream(file, std::ios::binary) << bytes;
+  return bytes;
+}
+
+inline std::string readAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace burnlab::testing

@@ -1,4 +1,4 @@
-#include "buffers/image_file.h"
+#include "util/whole_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -20,58 +20,58 @@ void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_
              static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST(ImageFile, ReadsEveryByteValueAsItIs) {
+TEST(WholeFile, ReadsEveryByteValueAsItIs) {
   TempFolder folder;
   std::vector<std::uint8_t> bytes;
   for (int repeat = 0; repeat < 300; ++repeat) {
     for (int value = 0; value < 256; ++value) bytes.push_back(static_cast<std::uint8_t>(value));
   }
   writeBytes(folder.path() / "all.bin", bytes);
-  const auto read = readImageFile(folder.path() / "all.bin", 1'000'000);
+  const auto read = readWholeFile(folder.path() / "all.bin", 1'000'000);
   ASSERT_TRUE(read.read()) << read.error;
   EXPECT_EQ(read.bytes, bytes);
   EXPECT_EQ(read.length, bytes.size());
 }
 
-TEST(ImageFile, AFileOfExactlyTheLimitIsReadAndOneByteMoreIsRefusedUnread) {
+TEST(WholeFile, AFileOfExactlyTheLimitIsReadAndOneByteMoreIsRefusedUnread) {
   TempFolder folder;
   writeBytes(folder.path() / "fits.bin", std::vector<std::uint8_t>(8192, 1));
   writeBytes(folder.path() / "over.bin", std::vector<std::uint8_t>(8193, 1));
-  EXPECT_TRUE(readImageFile(folder.path() / "fits.bin", 8192).read());
-  const auto over = readImageFile(folder.path() / "over.bin", 8192);
-  EXPECT_EQ(over.outcome, ImageFileRead::Outcome::TooLong);
+  EXPECT_TRUE(readWholeFile(folder.path() / "fits.bin", 8192).read());
+  const auto over = readWholeFile(folder.path() / "over.bin", 8192);
+  EXPECT_EQ(over.outcome, FileRead::Outcome::TooLong);
   EXPECT_EQ(over.length, 8193u);
   EXPECT_TRUE(over.bytes.empty());
 }
 
-TEST(ImageFile, AnEmptyFileReadsAsNoBytes) {
+TEST(WholeFile, AnEmptyFileReadsAsNoBytes) {
   TempFolder folder;
   writeBytes(folder.path() / "empty.bin", {});
-  const auto read = readImageFile(folder.path() / "empty.bin", 100);
+  const auto read = readWholeFile(folder.path() / "empty.bin", 100);
   EXPECT_TRUE(read.read());
   EXPECT_EQ(read.length, 0u);
 }
 
-TEST(ImageFile, FilesThatCannotBeReadGiveTheSystemsReason) {
+TEST(WholeFile, FilesThatCannotBeReadGiveTheSystemsReason) {
   TempFolder folder;
-  const auto missing = readImageFile(folder.path() / "missing.bin", 100);
-  EXPECT_EQ(missing.outcome, ImageFileRead::Outcome::Unreadable);
+  const auto missing = readWholeFile(folder.path() / "missing.bin", 100);
+  EXPECT_EQ(missing.outcome, FileRead::Outcome::Unreadable);
   EXPECT_EQ(missing.error, "No such file or directory");
 
-  const auto directory = readImageFile(folder.path(), 100);
-  EXPECT_EQ(directory.outcome, ImageFileRead::Outcome::Unreadable);
+  const auto directory = readWholeFile(folder.path(), 100);
+  EXPECT_EQ(directory.outcome, FileRead::Outcome::Unreadable);
   EXPECT_EQ(directory.error, "Is a directory");
 
-  const auto device = readImageFile("/dev/zero", 100);
-  EXPECT_EQ(device.outcome, ImageFileRead::Outcome::Unreadable);
+  const auto device = readWholeFile("/dev/zero", 100);
+  EXPECT_EQ(device.outcome, FileRead::Outcome::Unreadable);
   EXPECT_EQ(device.error, "Not a regular file");
 }
 
-TEST(ImageFile, AFifoIsRefusedAtOnceInsteadOfWaitingForAWriter) {
+TEST(WholeFile, AFifoIsRefusedAtOnceInsteadOfWaitingForAWriter) {
   TempFolder folder;
   const auto fifo = folder.path() / "fifo.bin";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  auto reading = std::async(std::launch::async, [&] { return readImageFile(fifo, 100); });
+  auto reading = std::async(std::launch::async, [&] { return readWholeFile(fifo, 100); });
   const bool answered = reading.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
   EXPECT_TRUE(answered);
   // A writer lets an open that waits go on.
@@ -80,13 +80,13 @@ TEST(ImageFile, AFifoIsRefusedAtOnceInsteadOfWaitingForAWriter) {
     if (writer >= 0) ::close(writer);
   }
   const auto read = reading.get();
-  EXPECT_EQ(read.outcome, ImageFileRead::Outcome::Unreadable);
+  EXPECT_EQ(read.outcome, FileRead::Outcome::Unreadable);
   EXPECT_EQ(read.error, "Not a regular file");
 
   // A link to a regular file reads as that file.
   writeBytes(folder.path() / "real.bin", {1, 2, 3});
   std::filesystem::create_symlink("real.bin", folder.path() / "to-real");
-  EXPECT_EQ(readImageFile(folder.path() / "to-real", 100).bytes,
+  EXPECT_EQ(readWholeFile(folder.path() / "to-real", 100).bytes,
             (std::vector<std::uint8_t>{1, 2, 3}));
 }
 

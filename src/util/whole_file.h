@@ -7,8 +7,9 @@
 
 namespace burnlab {
 
-// A raw binary image file read whole, or the reason it was not.
-struct ImageFileRead {
+// A file read whole (an image, a help document, a setup or port file), or the reason it was
+// not.
+struct FileRead {
   enum class Outcome {
     Read,        // `bytes` holds the whole file
     Unreadable,  // could not be opened or read: `error` gives the system's reason
@@ -27,7 +28,7 @@ struct ImageFileRead {
 // A directory or another file that is not a plain file is refused as unreadable. The bytes go
 // into `scratch`'s memory, handed back in `bytes`: a caller that keeps it for the next read
 // does not pay for fresh memory each time.
-ImageFileRead readImageFile(const std::filesystem::path& file, std::uintmax_t maxLength,
-                            std::vector<std::uint8_t> scratch = {});
+FileRead readWholeFile(const std::filesystem::path& file, std::uintmax_t maxLength,
+                       std::vector<std::uint8_t> scratch = {});
 
 }  // namespace burnlab

@@ -1,4 +1,4 @@
-#include "buffers/image_file.h"
+#include "util/whole_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,20 +13,20 @@
 namespace burnlab {
 namespace {
 
-ImageFileRead unreadable(std::string reason) {
-  ImageFileRead result;
-  result.outcome = ImageFileRead::Outcome::Unreadable;
+FileRead unreadable(std::string reason) {
+  FileRead result;
+  result.outcome = FileRead::Outcome::Unreadable;
   result.error = std::move(reason);
   return result;
 }
 
-ImageFileRead unreadable(int error) {
+FileRead unreadable(int error) {
   return unreadable(std::string(std::strerror(error)));
 }
 
-ImageFileRead tooLong(std::uintmax_t length) {
-  ImageFileRead result;
-  result.outcome = ImageFileRead::Outcome::TooLong;
+FileRead tooLong(std::uintmax_t length) {
+  FileRead result;
+  result.outcome = FileRead::Outcome::TooLong;
   result.length = length;
   return result;
 }
@@ -73,8 +73,8 @@ bool readUpTo(int fd, std::size_t limit, std::vector<std::uint8_t>& bytes, int& 
 
 }  // namespace
 
-ImageFileRead readImageFile(const std::filesystem::path& file, std::uintmax_t maxLength,
-                            std::vector<std::uint8_t> scratch) {
+FileRead readWholeFile(const std::filesystem::path& file, std::uintmax_t maxLength,
+                       std::vector<std::uint8_t> scratch) {
   const OpenFile opened(file);
   if (opened.fd() < 0) return unreadable(opened.error());
   struct stat status {};
@@ -84,7 +84,7 @@ ImageFileRead readImageFile(const std::filesystem::path& file, std::uintmax_t ma
   if (statedLength > maxLength) return tooLong(statedLength);
 
   // The file may grow while it is read: one byte past the limit shows that it did.
-  ImageFileRead result;
+  FileRead result;
   result.bytes = std::move(scratch);
   result.bytes.resize(static_cast<std::size_t>(statedLength));
   int error = 0;
@@ -93,7 +93,7 @@ ImageFileRead readImageFile(const std::filesystem::path& file, std::uintmax_t ma
   }
   result.length = result.bytes.size();
   if (result.length > maxLength) return tooLong(result.length);
-  result.outcome = ImageFileRead::Outcome::Read;
+  result.outcome = FileRead::Outcome::Read;
   return result;
 }
 

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "sim/hex_digits.h"
-
 namespace burnlab::sim {
 namespace {
 
@@ -18,14 +16,6 @@ constexpr std::array<PageLoadingChip::LoadedByte, 3> kIdentify{
     {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0x90}}};
 constexpr std::array<PageLoadingChip::LoadedByte, 3> kReadArray{
     {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0xF0}}};
-constexpr std::array<PageLoadingChip::LoadedByte, 3> kProtect{
-    {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0xA0}}};
-constexpr std::array<PageLoadingChip::LoadedByte, 6> kUnprotect{{{0x5555, 0xAA},
-                                                                 {0x2AAA, 0x55},
-                                                                 {0x5555, 0x80},
-                                                                 {0x5555, 0xAA},
-                                                                 {0x2AAA, 0x55},
-                                                                 {0x5555, 0x20}}};
 constexpr std::array<PageLoadingChip::LoadedByte, 6> kChipErase{{{0x5555, 0xAA},
                                                                  {0x2AAA, 0x55},
                                                                  {0x5555, 0x80},
@@ -42,19 +32,7 @@ std::string pinName(int pin) {
 At29c256Chip::At29c256Chip(const ChipOptions& options)
     : PageLoadingChip("AT29C256", kSize, kPins,
                       PinRatings(kPackagePins, {{kOePin, kOeMaxMv, false}}, pinName),
-                      kByteLoadWindowNs),
-      protected_(options.startLocked) {}
-
-KeptState At29c256Chip::keptStateAt(std::uint64_t nowNs) {
-  KeptState kept = PageLoadingChip::keptStateAt(nowNs);
-  kept.dataProtection = protected_;
-  return kept;
-}
-
-void At29c256Chip::putBack(const KeptState& kept) {
-  PageLoadingChip::putBack(kept);
-  protected_ = kept.dataProtection.value_or(protected_);
-}
+                      kByteLoadWindowNs, options.startLocked) {}
 
 std::uint64_t At29c256Chip::takeLoad(const Load& load, std::uint64_t endNs) {
   if (load.size() == kIdentify.size() && startsWith(load, kIdentify)) {
@@ -69,21 +47,12 @@ std::uint64_t At29c256Chip::takeLoad(const Load& load, std::uint64_t endNs) {
     erase();
     return kChipEraseNs;
   }
-  if (startsWith(load, kUnprotect)) {
-    protected_ = false;
-    programSector({load.begin() + kUnprotect.size(), load.end()});
+  if (auto data = takeProtectionCommand(load)) {
+    programSector(*data);
     return kProgramCycleNs;
   }
-  if (startsWith(load, kProtect)) {
-    protected_ = true;
-    programSector({load.begin() + kProtect.size(), load.end()});
-    return kProgramCycleNs;
-  }
-  if (protected_) {
-    report(SimEventKind::WriteRefusedByProtection, endNs,
-           "a write of " + std::to_string(load.size()) + (load.size() == 1 ? " byte" : " bytes") +
-               " at " + hexDigits(load.front().address, 4) +
-               " kept out by the AT29C256's data protection");
+  if (dataProtected()) {
+    reportKeptOut(load, endNs);
     return kProgramCycleNs;  // the cycle runs, nothing is programmed
   }
   programSector(load);

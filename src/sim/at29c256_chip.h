@@ -25,12 +25,6 @@ class At29c256Chip final : public PageLoadingChip {
  public:
   explicit At29c256Chip(const ChipOptions& options);
 
-  bool dataProtection(std::uint64_t nowNs) {
-    advanceTo(nowNs);
-    return protected_;
-  }
-  void putBack(const KeptState& kept) override;
-
   static constexpr std::size_t kSize = 32 * 1024;
   static constexpr std::uint64_t kByteLoadWindowNs = 150'000;
   static constexpr std::uint64_t kProgramCycleNs = 10'000'000;
@@ -38,13 +32,11 @@ class At29c256Chip final : public PageLoadingChip {
   static constexpr std::uint8_t kMakerCode = 0x1F, kDeviceCode = 0xDC;
 
  private:
-  KeptState keptStateAt(std::uint64_t nowNs) override;
   std::uint64_t takeLoad(const std::vector<LoadedByte>& load, std::uint64_t endNs) override;
   std::uint8_t readByte(std::uint32_t address) override;
   // Programs the sector of the first loaded byte, erasing the bytes not loaded.
   void programSector(const std::vector<LoadedByte>& data);
 
-  bool protected_;
   bool identifying_ = false;
 };
 

@@ -1,13 +1,28 @@
 #include "sim/page_loading_chip.h"
 
 #include <algorithm>
+#include <array>
 
 #include "sim/hex_digits.h"
 
 namespace burnlab::sim {
+namespace {
+
+using Load = std::vector<PageLoadingChip::LoadedByte>;
+constexpr std::array<PageLoadingChip::LoadedByte, 3> kProtect{
+    {{0x5555, 0xAA}, {0x2AAA, 0x55}, {0x5555, 0xA0}}};
+constexpr std::array<PageLoadingChip::LoadedByte, 6> kUnprotect{{{0x5555, 0xAA},
+                                                                 {0x2AAA, 0x55},
+                                                                 {0x5555, 0x80},
+                                                                 {0x5555, 0xAA},
+                                                                 {0x2AAA, 0x55},
+                                                                 {0x5555, 0x20}}};
+
+}  // namespace
 
 PageLoadingChip::PageLoadingChip(std::string name, std::size_t size, const Pins& pins,
-                                 PinRatings ratings, std::uint64_t loadWindowNs)
+                                 PinRatings ratings, std::uint64_t loadWindowNs,
+                                 bool startProtected)
     : MemoryChip(std::move(name), size),
       decoder_(pins.address, kPackagePins),
       ce_(chipPin(pins.ce, kPackagePins)),
@@ -15,7 +30,8 @@ PageLoadingChip::PageLoadingChip(std::string name, std::size_t size, const Pins&
       we_(chipPin(pins.we, kPackagePins)),
       vcc_(chipPin(pins.vcc, kPackagePins)),
       ratings_(std::move(ratings)),
-      loadWindowNs_(loadWindowNs) {}
+      loadWindowNs_(loadWindowNs),
+      protected_(startProtected) {}
 
 bool PageLoadingChip::busy(std::uint64_t nowNs) {
   advanceTo(nowNs);
@@ -31,11 +47,32 @@ KeptState PageLoadingChip::keptStateAt(std::uint64_t nowNs) {
   advanceTo(nowNs);
   KeptState kept;
   kept.destroyed = destroyed_;
+  kept.dataProtection = protected_;
   return kept;
 }
 
 void PageLoadingChip::putBack(const KeptState& kept) {
   destroyed_ = kept.destroyed.value_or(destroyed_);
+  protected_ = kept.dataProtection.value_or(protected_);
+}
+
+std::optional<Load> PageLoadingChip::takeProtectionCommand(const Load& load) {
+  if (startsWith(load, kUnprotect)) {
+    protected_ = false;
+    return Load(load.begin() + kUnprotect.size(), load.end());
+  }
+  if (startsWith(load, kProtect)) {
+    protected_ = true;
+    return Load(load.begin() + kProtect.size(), load.end());
+  }
+  return std::nullopt;
+}
+
+void PageLoadingChip::reportKeptOut(const Load& load, std::uint64_t endNs) {
+  report(SimEventKind::WriteRefusedByProtection, endNs,
+         "a write of " + std::to_string(load.size()) + (load.size() == 1 ? " byte" : " bytes") +
+             " at " + hexDigits(load.front().address, 4) + " kept out by the " + name() +
+             "'s data protection");
 }
 
 void PageLoadingChip::linesChanged(const SocketLines& lines, std::uint64_t nowNs) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@ namespace burnlab::sim {
 // load ends and the part decides what it was (PageLoadingChip::takeLoad). While the cycle runs,
 // every read gives the complement of bit 7 of the last byte loaded and a bit 6 that toggles from
 // one read to the next, and writes are ignored (and reported). A voltage a pin does not stand
-// destroys the part.
+// destroys the part. Both parts have the same software data protection: a stored flag that
+// AA/55/A0 to 5555/2AAA/5555 turns on and AA/55/80/AA/55/20 turns off; the bytes loaded after
+// either command are data.
 class PageLoadingChip : public MemoryChip {
  public:
   struct LoadedByte {
@@ -38,6 +41,11 @@ class PageLoadingChip : public MemoryChip {
   // True while a load or a write cycle runs at `nowNs` (a load that has ended counts).
   bool busy(std::uint64_t nowNs);
   bool destroyed() const { return destroyed_; }
+  // The protection flag at `nowNs` (a load that has ended has taken effect).
+  bool dataProtection(std::uint64_t nowNs) {
+    advanceTo(nowNs);
+    return protected_;
+  }
   void putBack(const KeptState& kept) override;
 
   static constexpr std::size_t kPackagePins = 28;
@@ -45,7 +53,7 @@ class PageLoadingChip : public MemoryChip {
 
  protected:
   PageLoadingChip(std::string name, std::size_t size, const Pins& pins, PinRatings ratings,
-                  std::uint64_t loadWindowNs);
+                  std::uint64_t loadWindowNs, bool startProtected);
 
   // A load ended at `endNs`: the part takes it. Returns the length of the write cycle it
   // starts, 0 for none.
@@ -59,6 +67,13 @@ class PageLoadingChip : public MemoryChip {
   void storeInPage(const std::vector<LoadedByte>& data);
   // Brings the part up to `nowNs`: a load whose window has passed ends, a cycle may end.
   void advanceTo(std::uint64_t nowNs);
+
+  // When `load` starts with a protection command, the command takes effect and the data loaded
+  // after it is returned; otherwise nothing.
+  std::optional<std::vector<LoadedByte>> takeProtectionCommand(const std::vector<LoadedByte>& load);
+  bool dataProtected() const { return protected_; }
+  // Reports a load that protection kept out of the array.
+  void reportKeptOut(const std::vector<LoadedByte>& load, std::uint64_t endNs);
 
   template <std::size_t N>
   static bool startsWith(const std::vector<LoadedByte>& load,
@@ -80,6 +95,7 @@ class PageLoadingChip : public MemoryChip {
   PinRatings ratings_;
   std::uint64_t loadWindowNs_;
   bool destroyed_ = false;
+  bool protected_;
 
   bool writing_ = false;  // CE and WE low with OE high
   bool reading_ = false;  // CE and OE low with WE high

@@ -18,24 +18,13 @@ class X28C256Chip final : public PageLoadingChip {
  public:
   explicit X28C256Chip(const ChipOptions& options);
 
-  // The protection flag at `nowNs` (a load that has ended has taken effect).
-  bool dataProtection(std::uint64_t nowNs) {
-    advanceTo(nowNs);
-    return protected_;
-  }
-  void putBack(const KeptState& kept) override;
-
   static constexpr std::size_t kSize = 32 * 1024;
   static constexpr std::uint64_t kByteLoadWindowNs = 100'000;
 
  private:
-  KeptState keptStateAt(std::uint64_t nowNs) override;
   std::uint64_t takeLoad(const std::vector<LoadedByte>& load, std::uint64_t endNs) override;
-  // The loaded bytes after a leading command sequence, or none when protection refuses them.
-  std::vector<LoadedByte> dataOfLoad(const std::vector<LoadedByte>& load);
 
   std::uint64_t writeCycleNs_;
-  bool protected_;
 };
 
 }  // namespace burnlab::sim

@@ -4,24 +4,14 @@
 
 #include <chrono>
 
-#include "link/board.h"
 #include "ops/port_access_timing.h"
-#include "sim/sim_board.h"
+#include "simulated_model6_board.h"
 
 namespace {
 
 void BM_SimulatedPortAccess(benchmark::State& state) {
-  burnlab::sim::VirtualClock clock;
-  burnlab::sim::SimBoard board(6, 0x378, clock);
-  struct None : burnlab::BoardIndicators {
-    void toggleProgramLamp() override {}
-    void resetProgressBar() override {}
-  } none;
-  burnlab::Board direct(board, none);
-  direct.InitControlTables();
-  direct.setPortBase(0x378);
-  direct.Model = 6;
-  direct.SetupPortModel();
+  burnlab::bench::SimulatedModel6Board simulated;
+  burnlab::Board& direct = simulated.board;
   const auto steadyNs = [] {
     return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
                                           std::chrono::steady_clock::now().time_since_epoch())

@@ -7,10 +7,7 @@
 
 #include <random>
 
-#include "launch/port_stack.h"
-#include "launch/simulated_platform.h"
-#include "panel/std_platform.h"
-#include "shell/app.h"
+#include "launch/start_up.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -29,23 +26,22 @@ void BM_Program27C256WithoutWaiting(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     std::string error;
-    auto stack = PortStack::build(options, error);
-    if (!stack) {
+    testing::FakeDialogs dialogs;
+    NoView view;
+    // As the CLI starts, with the folders in a scratch folder of its own.
+    auto startUp = StartUp::build(options, ProgramSignals::Answer::EndTheProgram,
+                                  {std::make_unique<StdPlatform>(folder.path()), dialogs, view},
+                                  {folder.path(), folder.path(), folder.path()}, error);
+    if (!startUp) {
       state.SkipWithError(error.c_str());
       return;
     }
-    StdPlatform stdPlatform(folder.path());
-    stdPlatform.useFolders(folder.path(), folder.path());
-    SimulatedPlatform platform(stdPlatform, stack->simulatedTime(), !options.simNoWait);
-    testing::FakeDialogs dialogs;
-    NoView view;
-    App app({stack->port(), platform, dialogs, view});
-    app.board.observeDelays(stack->simulatedTime());
-    app.portConfig.setFolder(folder.path());
+    auto& app = startUp->app();
+    auto* clock = startUp->stack().simulatedClock();
     app.Form_Load();
     app.setDeviceListIndex(10);  // Eprom 27C256
     for (int a = 0; a < 32768; ++a) app.buffers.CodeBuffer[a] = static_cast<std::uint8_t>(random());
-    const auto simulatedStart = stack->simulatedClock()->nowNs();
+    const auto simulatedStart = clock->nowNs();
     state.ResumeTiming();
 
     app.runStoppable([&app] { app.Program_button_Click(); });  // as the CLI program command
@@ -56,7 +52,7 @@ void BM_Program27C256WithoutWaiting(benchmark::State& state) {
       state.SkipWithError(("the 27C256 was not programmed:" + log).c_str());
       return;
     }
-    projectedSeconds = static_cast<double>(stack->simulatedClock()->nowNs() - simulatedStart) / 1e9;
+    projectedSeconds = static_cast<double>(clock->nowNs() - simulatedStart) / 1e9;
     state.ResumeTiming();
   }
   state.counters["projected_s"] = projectedSeconds;

@@ -81,8 +81,8 @@ void HexDisplay::setScrollMax(std::int32_t maximum) {
 void HexDisplay::VScroll1_Change() {
   if (DisplaySource == "Read") {
     DisplayPageMemory();
-  } else if (DisplaySource == "DisplayEprom" && DisplayEprom) {
-    DisplayEprom();
+  } else if (DisplaySource == "DisplayEprom") {
+    chipPage_.DisplayEprom();
   }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "buffers/buffers.h"
@@ -14,6 +13,14 @@
 
 namespace burnlab {
 
+// Redraws the chip page at the scroll position: the device read, which lies above the buffers.
+// The shell implements it.
+class ChipPageReader {
+ public:
+  virtual ~ChipPageReader() = default;
+  virtual void DisplayEprom() = 0;
+};
+
 // The hex/ASCII page in BufferDisplay: which buffer it shows, the page VScroll1 selects, and
 // saving the shown page to BURNLAB.BUF. Every redraw renders the one page in view and points the
 // device address at its first byte. The board's model, for the saved file, is read as it is then.
@@ -21,7 +28,7 @@ class HexDisplay {
  public:
   HexDisplay(Panel& panel, const Buffers& buffers, const SelectedDevice& device,
              DeviceAddress& address, const std::int16_t& model, SystemLog& log, EventSounds& sounds,
-             Dialogs& dialogs, Platform& platform)
+             Dialogs& dialogs, Platform& platform, ChipPageReader& chipPage)
       : panel_(panel),
         buffers_(buffers),
         device_(device),
@@ -30,13 +37,12 @@ class HexDisplay {
         log_(log),
         sounds_(sounds),
         dialogs_(dialogs),
-        platform_(platform) {}
+        platform_(platform),
+        chipPage_(chipPage) {}
 
-  // What a scroll redraws: "Read" the buffer page, "DisplayEprom" a page read from the chip,
-  // empty (at start-up) nothing.
+  // What a scroll redraws: "Read" the buffer page, "DisplayEprom" a page read from the chip
+  // (by the device read), empty (at start-up) nothing.
   std::string DisplaySource;
-  // Redraws the chip page at the scroll position; set by the device read.
-  std::function<void()> DisplayEprom;
 
   // The buffer page: the data page while a microcontroller shows its data view, else the code
   // page.
@@ -74,6 +80,7 @@ class HexDisplay {
   EventSounds& sounds_;
   Dialogs& dialogs_;
   Platform& platform_;
+  ChipPageReader& chipPage_;
 };
 
 }  // namespace burnlab

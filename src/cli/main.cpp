@@ -11,11 +11,7 @@
 #include "cli/cli_view.h"
 #include "cli/command_refusals.h"
 #include "cli/exit_status.h"
-#include "cli/stop_signals.h"
-#include "launch/config_folder.h"
-#include "launch/operator_choices.h"
-#include "launch/port_stack.h"
-#include "launch/simulated_platform.h"
+#include "launch/start_up.h"
 #include "link/null_port.h"
 #include "panel/std_platform.h"
 #include "shell/app.h"
@@ -38,35 +34,25 @@ int runBeforeStartUp(const CliCommandLine& line, CliView& view) {
 
 int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   const auto& request = line.request;
-  // Before anything else, the trace file included: from here on no signal is lost.
-  StopOnSignals signals;
+  CliDialogs dialogs(request.yes);
   std::string error;
-  auto stack = PortStack::build(line.program, error);
-  if (!stack) {
+  auto startUp =
+      StartUp::build(line.program, ProgramSignals::Answer::StopTheCommand,
+                     {std::make_unique<StdPlatform>(executableFolder()), dialogs, view}, error);
+  if (!startUp) {
     std::cerr << "burnlab-cli: " << error << '\n';
     return kExitBadInput;
   }
-  StdPlatform stdPlatform(executableFolder());
-  SimulatedPlatform platform(stdPlatform, stack->simulatedTime(), !line.program.simNoWait);
-  CliDialogs dialogs(request.yes);
-  App app({stack->port(), platform, dialogs, view});
+  auto& app = startUp->app();
+  auto& stack = startUp->stack();
   app.selection.allowUntested = request.allowUntested;
-  app.board.observeDelays(stack->simulatedTime());
-  app.boardTest.portKind = stack->backEndName();
-  if (auto* clock = stack->simulatedClock())
-    app.boardTest.measureWith([clock] { return clock->nowNs(); });
-  const StopOnSignals::Asking stopping(app.stopRequest);
-  ChipWriteBack keptChip(*stack, std::cerr);
-  stack->onProblem([&app](const std::string& problem) { app.reportPortProblem(problem); });
-  auto* simulated = stack->simulatedBoard();
+  ChipWriteBack keptChip(stack, std::cerr);
+  auto* simulated = stack.simulatedBoard();
   // What the simulated board saw during the command, as the last line on standard error.
   auto commandStart = sim::BoardCounters{};
   const auto markCommandStart = [&] {
     if (simulated) commandStart = simulated->markCommand();
   };
-  const auto folders = programFolders(line.program);
-  stdPlatform.useFolders(folders.resources, folders.setups);
-  app.portConfig.setFolder(folders.portConfig);
   int status = kExitSuccess;
   const bool finished = app.runStoppable([&] {
     app.Form_Load();
@@ -80,7 +66,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
       status = kExitBadInput;
       return;
     }
-    applyOperatorChoices(app, line.program);
+    startUp->applyOperatorChoices();
     markCommandStart();
     // A signal of start-up ends the run here, before the command writes to the board.
     app.operations.checkStop();
@@ -103,7 +89,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     return exitStatusOfSignal(signal);
   }
   // A trace cut short by a failed write (a full disk) fails the run, whatever the command did.
-  if (const auto trace = stack->finishTrace(); !trace.empty()) {
+  if (const auto trace = stack.finishTrace(); !trace.empty()) {
     std::cerr << "burnlab-cli: " << trace << '\n';
     return status != kExitSuccess ? status : kExitBadInput;
   }

@@ -80,7 +80,7 @@ void DeviceSelection::Device_Click() {
   p_.panel.PleaseSelect.visible = false;
   p_.panel.Frame3.visible = true;
   p_.panel.BufferDisplay.visible = true;
-  if (device.DeviceCode == "FA" && FlashIdCycle) FlashIdCycle();
+  if (device.DeviceCode == "FA") p_.flashId.FlashIdCycle();
   setBufferControls();
   suggestVoltage();
   enableLoadedBufferCommands();
@@ -161,12 +161,12 @@ void DeviceSelection::suggestVoltage() {
   const int vppClass = p_.device.VppClass;
   if (vppClass == 0) {
     options[0].enabled = true;
-    if (chooseVoltage) chooseVoltage(0);
+    p_.voltage.chooseVoltage(0);
     return;
   }
   for (int index = 1; index <= std::min(vppClass, 3); ++index) options[index].enabled = true;
   p_.device.ProgVoltage = 12;
-  if (chooseVoltage) chooseVoltage(1);
+  p_.voltage.chooseVoltage(1);
 }
 
 void DeviceSelection::enableLoadedBufferCommands() {

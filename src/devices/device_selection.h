@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "devices/device_buffers.h"
 #include "devices/programming_options.h"
 #include "link/board.h"
@@ -14,6 +12,22 @@
 namespace burnlab {
 
 struct CatalogueRow;
+
+// Chooses a voltage option as a click on it would (the window's option-group rule). The shell
+// implements it; device selection and the setup slots choose through it.
+class VoltageChooser {
+ public:
+  virtual ~VoltageChooser() = default;
+  virtual void chooseVoltage(int index) = 0;
+};
+
+// The AT29C256's identification cycle, run when that row is chosen. The shell implements it
+// with the flash commands, which lie above the devices.
+class FlashIdentifier {
+ public:
+  virtual ~FlashIdentifier() = default;
+  virtual void FlashIdCycle() = 0;
+};
 
 // The parts of the program a device choice changes: the board follows the device, the code
 // buffer and the page scroll take its size, and the window offers what it allows.
@@ -29,6 +43,9 @@ struct DeviceSelectionParts {
   Lamps& lamps;
   SystemLog& log;
   EventSounds& sounds;
+  // What a choice runs above the devices.
+  VoltageChooser& voltage;
+  FlashIdentifier& flashId;
 };
 
 // Choosing a device from the Device list: the catalogue row becomes the selected device, the
@@ -49,11 +66,6 @@ class DeviceSelection {
 
   // Runs when the list position is set, by the operator or the program.
   void Device_Click();
-
-  // Chooses a voltage option as a click on it would (the window's option-group rule).
-  std::function<void(int)> chooseVoltage;
-  // The AT29C256's identification cycle, run when that row is chosen.
-  std::function<void()> FlashIdCycle;
 
  private:
   void showPrompt();

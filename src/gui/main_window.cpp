@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/about_dialog.h"
 #include "gui/clickable_label.h"
@@ -34,16 +35,13 @@
 #include "gui/stop_gate.h"
 #include "gui/toolbar_icons.h"
 #include "gui/window_placement.h"
+#include "panel/control_table.h"
 
 namespace burnlab {
 namespace {
 
 QString withoutCarriageReturns(const std::string& text) {
   return fromCore(text).remove(QLatin1Char('\r'));
-}
-
-std::string indexed(const std::string& name, std::size_t index) {
-  return name + "(" + std::to_string(index) + ")";
 }
 
 // The hex display's font: "Arial Monospaced" where it is installed, else the system's fixed
@@ -55,12 +53,6 @@ QFont hexDisplayFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(9);
   return font;
-}
-
-// The design-time Panel: the captions the menus and the tool bar are built with.
-const Panel& designPanel() {
-  static const Panel design;
-  return design;
 }
 
 // A frame that device selection shows later keeps its place, so the layout does not jump.
@@ -268,32 +260,29 @@ void MainWindow::forwardClicks(QObject* view, const std::string& name) {
 }
 
 void MainWindow::buildMenus() {
-  for (const auto& entry : burnlab::menuBar()) {
-    const Control& control = designPanel().*entry.control;
-    auto* menu = named(new QMenu(fromCore(control.caption), this), control.name);
+  for (const ControlRow* row : controlsIn("")) {
+    if (row->kind != ControlKind::Menu) continue;
+    auto* menu = named(new QMenu(fromCore(row->caption), this), row->name);
     QMainWindow::menuBar()->addMenu(menu);
-    buildMenu(menu, entry.entries);
+    buildMenu(menu, row->name);
   }
   for (const auto& [name, keys] : shortcuts()) {
     if (auto* action = qobject_cast<QAction*>(viewOf(name))) action->setShortcut(keys);
   }
 }
 
-void MainWindow::buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries) {
-  for (const auto& entry : entries) {
-    if (!entry.control) {
+void MainWindow::buildMenu(QMenu* menu, const std::string& name) {
+  for (const ControlRow* row : controlsIn(name)) {
+    if (!row->hasControl()) {
       menu->addSeparator();
-      continue;
-    }
-    const Control& control = designPanel().*entry.control;
-    if (!entry.entries.empty()) {
-      auto* submenu = named(new QMenu(fromCore(control.caption), menu), control.name);
+    } else if (row->kind == ControlKind::Menu) {
+      auto* submenu = named(new QMenu(fromCore(row->caption), menu), row->name);
       menu->addMenu(submenu);
-      buildMenu(submenu, entry.entries);
-    } else if (burnlab::isSeparator(control)) {
-      named(menu->addSeparator(), control.name);
+      buildMenu(submenu, row->name);
+    } else if (row->kind == ControlKind::Separator) {
+      named(menu->addSeparator(), row->name);
     } else {
-      named(menu->addAction(fromCore(control.caption)), control.name);
+      named(menu->addAction(fromCore(row->caption)), row->name);
     }
   }
 }
@@ -304,13 +293,15 @@ void MainWindow::buildToolBar() {
   bar->setMovable(false);
   bar->setIconSize(QSize(24, 24));
   addToolBar(bar);
-  for (const auto& button : designPanel().tbToolBar) {
-    if (burnlab::isSeparator(button)) {
-      named(bar->addSeparator(), button.name);
+  for (const ControlRow* button : controlsIn("tbToolBar")) {
+    if (button->kind == ControlKind::Separator) {
+      named(bar->addSeparator(), button->name);
       continue;
     }
-    const bool opens = button.key.rfind("Open", 0) == 0;
-    named(bar->addAction(toolbarIcon(opens ? "Open" : "Save"), fromCore(button.key)), button.name);
+    // A tool button's key is its caption.
+    const bool opens = button->caption.rfind("Open", 0) == 0;
+    named(bar->addAction(toolbarIcon(opens ? "Open" : "Save"), fromCore(button->caption)),
+          button->name);
   }
   // The file names beside the buttons that open and save them.
   bar->addSeparator();
@@ -318,17 +309,21 @@ void MainWindow::buildToolBar() {
 }
 
 void MainWindow::buildStatusBar() {
-  for (std::size_t i = 0; i < 3; ++i) {
-    auto* panel = named(new QLabel(this), indexed("sbStatusBar", i + 1));
+  // The text panel takes the width; the date and time panels follow it.
+  bool textPanel = true;
+  for (const ControlRow* row : controlsIn("")) {
+    if (row->kind != ControlKind::StatusPanel) continue;
+    auto* panel = named(new QLabel(this), row->name);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Sunken);
-    panel->setMinimumWidth(i == 0 ? 200 : 90);
-    if (i > 0) panel->setAlignment(Qt::AlignCenter);
-    if (i == 0) {
+    panel->setMinimumWidth(textPanel ? 200 : 90);
+    if (textPanel) {
       statusBar()->addWidget(panel, 1);
     } else {
+      panel->setAlignment(Qt::AlignCenter);
       statusBar()->addPermanentWidget(panel);
     }
+    textPanel = false;
   }
 }
 
@@ -368,7 +363,7 @@ QGroupBox* MainWindow::buildDeviceFrame() {
 
 QGroupBox* MainWindow::buildPortFrame() {
   // Left to right 3BCh, 278h, 378h: the options' indexes 2, 1, 0.
-  auto* frame = buildOptionFrame("Frame4", "LPTSelection", {2, 1, 0});
+  auto* frame = buildOptionFrame("Frame4", true);
   auto* shown = named(new QLineEdit(frame), "PortSelected");
   shown->setReadOnly(true);
   shown->setMaximumWidth(60);
@@ -387,31 +382,47 @@ QGroupBox* MainWindow::buildHardwareFrame() {
   found->setMargin(4);
   paintDarkPanel(found);
   layout->addWidget(found, 1);
-  layout->addWidget(named(new QPushButton(frame), "TestHardware_button"));
-  return frame;
-}
-
-QGroupBox* MainWindow::buildOptionFrame(const std::string& frameName,
-                                        const std::string& optionsName,
-                                        std::initializer_list<std::size_t> indexes) {
-  auto* frame = named(new QGroupBox, frameName);
-  auto* layout = compact(new QHBoxLayout(frame));
-  for (std::size_t index : indexes) {
-    auto* option = named(new QRadioButton(frame), indexed(optionsName, index));
-    option->setAutoExclusive(false);  // the core keeps one option of the group chosen
-    layout->addWidget(option);
+  for (const ControlRow* row : controlsIn("Frame9")) {
+    if (row->kind == ControlKind::CommandButton) layout->addWidget(buildControl(*row, frame));
   }
   return frame;
 }
 
+QGroupBox* MainWindow::buildOptionFrame(const std::string& frameName, bool rightToLeft) {
+  auto* frame = named(new QGroupBox, frameName);
+  auto* layout = compact(new QHBoxLayout(frame));
+  auto rows = controlsIn(frameName);
+  if (rightToLeft) std::reverse(rows.begin(), rows.end());
+  for (const ControlRow* row : rows) {
+    if (row->kind == ControlKind::OptionButton) layout->addWidget(buildControl(*row, frame));
+  }
+  return frame;
+}
+
+QWidget* MainWindow::buildControl(const ControlRow& row, QWidget* parent) {
+  switch (row.kind) {
+    case ControlKind::CommandButton:
+      return named(new QPushButton(parent), row.name);
+    case ControlKind::CheckBox:
+      return named(new QCheckBox(parent), row.name);
+    case ControlKind::OptionButton: {
+      auto* option = named(new QRadioButton(parent), row.name);
+      option->setAutoExclusive(false);  // the core keeps one option of the group chosen
+      return option;
+    }
+    default:
+      return named(new ClickableLabel(parent), row.name);
+  }
+}
+
 QGroupBox* MainWindow::buildVoltageFrame() {
-  auto* frame = buildOptionFrame("FrameVoltageSelection", "Voltage_button", {0, 1, 2, 3});
+  auto* frame = buildOptionFrame("FrameVoltageSelection");
   keepPlaceWhenHidden(frame);
   return frame;
 }
 
 QGroupBox* MainWindow::buildByteLaneFrame() {
-  return buildOptionFrame("Frame10", "HiLow_button", {0, 1, 2});
+  return buildOptionFrame("Frame10");
 }
 
 QWidget* MainWindow::buildSpeed() {
@@ -437,16 +448,14 @@ QWidget* MainWindow::buildSpeed() {
 QGroupBox* MainWindow::buildBufferChoiceFrame() {
   auto* frame = named(new QGroupBox, "Frame8");
   auto* layout = compact(new QHBoxLayout(frame));
-  layout->addWidget(named(new QCheckBox(frame), "CheckCode"));
-  layout->addWidget(named(new QCheckBox(frame), "CheckData"));
+  for (const ControlRow* box : controlsIn("Frame8")) layout->addWidget(buildControl(*box, frame));
   return frame;
 }
 
 QGroupBox* MainWindow::buildAutoOperationsFrame() {
   auto* frame = named(new QGroupBox, "Frame5");
   auto* layout = compact(new QVBoxLayout(frame));
-  layout->addWidget(named(new QCheckBox(frame), "CheckBlankPriorProgramming"));
-  layout->addWidget(named(new QCheckBox(frame), "VerifyAfterProgramming"));
+  for (const ControlRow* box : controlsIn("Frame5")) layout->addWidget(buildControl(*box, frame));
   keepPlaceWhenHidden(frame);
   return frame;
 }
@@ -511,15 +520,12 @@ QGroupBox* MainWindow::buildHexDisplayFrame() {
 QGroupBox* MainWindow::buildCommandsFrame() {
   auto* frame = named(new QGroupBox, "Frame7");
   auto* grid = compact(new QGridLayout(frame));
-  const std::vector<std::vector<const char*>> rows{
-      {"Read_button", "Blank_button", "Verify_button", "Program_button", "Display_button"},
-      {"Erase_button", "EraseFlash_button", "Show_button", "Command1", "Stop_button"}};
-  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-    for (int column = 0; column < static_cast<int>(rows[row].size()); ++column) {
-      auto* button = named(new QPushButton(frame), rows[row][column]);
-      button->setMinimumHeight(28);
-      grid->addWidget(button, row, column);
-    }
+  // Five buttons a row, in the control table's order.
+  const auto buttons = controlsIn("Frame7");
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    auto* button = buildControl(*buttons[i], frame);
+    button->setMinimumHeight(28);
+    grid->addWidget(button, static_cast<int>(i / 5), static_cast<int>(i % 5));
   }
   return frame;
 }
@@ -529,8 +535,8 @@ QWidget* MainWindow::buildLamps() {
   box->setFrameShape(QFrame::Box);
   auto* row = new QHBoxLayout(box);
   row->setContentsMargins(4, 4, 4, 4);
-  for (const char* name : {"Error_label", "Program_label", "DataFlow_label", "Ready_label"}) {
-    auto* lamp = named(new ClickableLabel(box), name);
+  for (const ControlRow* lampRow : controlsIn("Shape2")) {
+    auto* lamp = static_cast<ClickableLabel*>(buildControl(*lampRow, box));
     lamp->setAlignment(Qt::AlignCenter);
     paintDarkPanel(lamp);
     lamp->setMinimumHeight(26);

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "panel/control_table.h"
 #include "panel/view.h"
 #include "shell/app.h"
 
@@ -67,7 +68,8 @@ class MainWindow final : public QMainWindow, public View {
  private:
   // Building the window, one frame at a time.
   void buildMenus();
-  void buildMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
+  // The entries of the menu `name` as the control table lists them, submenus with theirs.
+  void buildMenu(QMenu* menu, const std::string& name);
   void buildToolBar();
   void buildStatusBar();
   QWidget* buildOptionsColumn();
@@ -76,9 +78,9 @@ class MainWindow final : public QMainWindow, public View {
   QGroupBox* buildDeviceFrame();
   QGroupBox* buildPortFrame();
   QGroupBox* buildHardwareFrame();
-  // A frame holding one row of option buttons, elements `indexes` of the array `optionsName`.
-  QGroupBox* buildOptionFrame(const std::string& frameName, const std::string& optionsName,
-                              std::initializer_list<std::size_t> indexes);
+  // A frame holding one row of option buttons, the frame's in the control table, left to right
+  // or (`rightToLeft`) the other way round.
+  QGroupBox* buildOptionFrame(const std::string& frameName, bool rightToLeft = false);
   QGroupBox* buildVoltageFrame();
   QGroupBox* buildByteLaneFrame();
   QWidget* buildSpeed();
@@ -92,6 +94,8 @@ class MainWindow final : public QMainWindow, public View {
   // Registers a widget or action under its control's name and forwards its actions.
   template <typename Widget>
   Widget* named(Widget* widget, const std::string& name);
+  // The widget of a button, check box, option button or lamp of the control table, registered.
+  QWidget* buildControl(const ControlRow& row, QWidget* parent);
   void forwardClicks(QObject* view, const std::string& name);
 
   void sync(const Control& control);

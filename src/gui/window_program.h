@@ -5,16 +5,14 @@
 
 #include "gui/main_window.h"
 #include "gui/qt_dialogs.h"
-#include "gui/qt_platform.h"
-#include "launch/port_stack.h"
 #include "launch/program_options.h"
-#include "launch/simulated_platform.h"
+#include "launch/start_up.h"
 #include "shell/app.h"
 
 namespace burnlab {
 
-// The window program's parts, wired as it runs them: the port stack the options ask for, the
-// Qt platform and dialogs, the main window and the App behind it. Needs a QApplication.
+// The window program: the start-up both views share, with the Qt platform and dialogs, and the
+// main window on the App. Needs a QApplication.
 class WindowProgram {
  public:
   // Nothing when the port stack cannot be built; `error` says why.
@@ -25,25 +23,23 @@ class WindowProgram {
   void start();
 
   // After the window closed: ends the port trace; why it is incomplete, or nothing.
-  std::string finishTrace() { return stack_->finishTrace(); }
+  std::string finishTrace() { return startUp_->stack().finishTrace(); }
   // After the window closed: the simulated chip kept in a file (--sim-chip) goes back to it;
   // why it could not, or nothing.
-  std::string writeBackChip() { return stack_->writeBackChip(); }
+  std::string writeBackChip() { return startUp_->stack().writeBackChip(); }
 
   MainWindow& window() { return window_; }
-  App& app() { return app_; }
+  App& app() { return startUp_->app(); }
 
  private:
-  WindowProgram(std::unique_ptr<PortStack> stack, const ProgramOptions& options);
+  WindowProgram();
+  // The window's menus that need the App or the simulated board.
+  void attach();
 
-  ProgramOptions options_;
-  std::unique_ptr<PortStack> stack_;
-  QtPlatform platform_;
-  // Sleeps also pass on the simulated board's clock; with --sim-no-wait they do not really wait.
-  SimulatedPlatform simulatedPlatform_;
+  // Declared first, so that the App and the port stack outlive the window that shows them.
+  std::unique_ptr<StartUp> startUp_;
   MainWindow window_;
   QtDialogs dialogs_;
-  App app_;
 };
 
 }  // namespace burnlab

@@ -14,7 +14,7 @@
 namespace burnlab {
 namespace {
 
-// The signals that end a run from outside and can still be caught.
+// The signals that end a run from outside and can still be caught (ProgramSignals answers them).
 constexpr std::array<int, 4> kEndingSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // Large pieces: a few write calls per chip read instead of one per port access.
@@ -140,46 +140,6 @@ namespace {
 
 // The trace the signal handler writes out. A handler can reach nothing else.
 std::atomic<TraceFile::LineBuffer*> activeTrace{nullptr};
-std::array<struct sigaction, kEndingSignals.size()> previousActions{};
-std::array<bool, kEndingSignals.size()> caught{};
-// Set when the program's own handlers take SIGINT, SIGTERM and SIGHUP (and write the trace out
-// themselves): the trace file then catches SIGQUIT alone.
-std::atomic<bool> stopSignalsHandedOver{false};
-
-bool handOverSignal(int signal) {
-  return stopSignalsHandedOver.load() && signal != SIGQUIT;
-}
-
-void writeOutAndEnd(int signal) {
-  if (auto* trace = activeTrace.load()) trace->writeOutForSignal();
-  // End as the signal would have ended the program without us.
-  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-    if (kEndingSignals[i] == signal) ::sigaction(signal, &previousActions[i], nullptr);
-  }
-  ::raise(signal);
-}
-
-void catchEndingSignals() {
-  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-    caught[i] = !handOverSignal(kEndingSignals[i]);
-    if (!caught[i]) continue;
-    struct sigaction action {};
-    action.sa_handler = writeOutAndEnd;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(kEndingSignals[i], &action, &previousActions[i]);
-    // A signal the program was told to ignore (nohup) stays ignored.
-    if (previousActions[i].sa_handler == SIG_IGN) {
-      ::sigaction(kEndingSignals[i], &previousActions[i], nullptr);
-    }
-  }
-}
-
-void releaseEndingSignals() {
-  for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
-    if (caught[i]) ::sigaction(kEndingSignals[i], &previousActions[i], nullptr);
-    caught[i] = false;
-  }
-}
 
 }  // namespace
 
@@ -200,17 +160,11 @@ std::unique_ptr<TraceFile> TraceFile::create(const std::filesystem::path& file,
 TraceFile::TraceFile(std::filesystem::path path, int fd)
     : path_(std::move(path)), buffer_(std::make_unique<LineBuffer>(fd)), stream_(buffer_.get()) {
   activeTrace.store(buffer_.get());
-  catchEndingSignals();
 }
 
 TraceFile::~TraceFile() {
   finish();
-  releaseEndingSignals();
   activeTrace.store(nullptr);
-}
-
-void TraceFile::handOverStopSignals() {
-  stopSignalsHandedOver.store(true);
 }
 
 void TraceFile::writeOutForSignal() noexcept {

@@ -9,8 +9,9 @@ namespace burnlab {
 
 // The port trace written to a file. Lines are gathered in memory and written out in large
 // pieces, so that tracing does not slow the board traffic down; a run ended by Ctrl-C (SIGINT),
-// SIGTERM, SIGHUP or SIGQUIT still writes out every whole line traced before the signal, and
-// then ends as the signal would have ended it. A failed write is kept, and told by finish().
+// SIGTERM, SIGHUP or SIGQUIT still writes out every whole line traced before the signal, since
+// the program's signal owner (ProgramSignals) writes it out before it answers the signal. A
+// failed write is kept, and told by finish().
 // One trace file at a time per program.
 class TraceFile {
  public:
@@ -24,10 +25,6 @@ class TraceFile {
   std::ostream& stream() { return stream_; }
   const std::filesystem::path& path() const { return path_; }
 
-  // From now on SIGINT, SIGTERM and SIGHUP belong to the caller's handlers, which call
-  // writeOutForSignal() themselves and let the run end in its own way; a trace file then
-  // catches SIGQUIT only. Call it before any trace file is created.
-  static void handOverStopSignals();
   // Every whole line traced so far goes to the file of the trace that is open, if any.
   // Async-signal-safe.
   static void writeOutForSignal() noexcept;

@@ -44,7 +44,7 @@ void Lamps::Error_label_Click() {
   panel_.Verify_button.enabled = SavedVerifyEnabled == "True";
   panel_.Read_button.enabled = SavedReadEnabled == "True";
   panel_.Display_button.enabled = SavedDisplayEnabled == "True";
-  resetBoard_();
+  board_.resetBoard();
 }
 
 }  // namespace burnlab

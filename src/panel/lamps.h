@@ -1,9 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <utility>
 
 #include "panel/panel.h"
 #include "panel/view.h"
@@ -12,13 +10,21 @@ namespace burnlab {
 
 class SystemLog;
 
+// What clearing the error alert returns to its idle state: the board, which lies above the
+// panel. The shell implements it.
+class BoardReset {
+ public:
+  virtual ~BoardReset() = default;
+  virtual void resetBoard() = 0;
+};
+
 // The indicator lamps and the error alert, which lights the Error lamp and locks the four
 // operation buttons until the operator clicks the lit lamp.
 class Lamps {
  public:
-  // `resetBoard` returns the board to its idle state when the operator clears the alert.
-  Lamps(Panel& panel, View& view, SystemLog& log, std::function<void()> resetBoard)
-      : panel_(panel), view_(view), log_(log), resetBoard_(std::move(resetBoard)) {}
+  // `board` returns to its idle state when the operator clears the alert.
+  Lamps(Panel& panel, View& view, SystemLog& log, BoardReset& board)
+      : panel_(panel), view_(view), log_(log), board_(board) {}
 
   void ErrorLampOn() { light(panel_.Error_label, true); }
   void ErrorLampOff() { light(panel_.Error_label, false); }
@@ -42,7 +48,7 @@ class Lamps {
   Panel& panel_;
   View& view_;
   SystemLog& log_;
-  std::function<void()> resetBoard_;
+  BoardReset& board_;
 };
 
 }  // namespace burnlab

@@ -20,8 +20,9 @@ struct WindowPlacement {
 };
 
 // The main window as data: one field per control, named after it. The Qt window draws it; the
-// core's handlers change it. Captions, tool tips and states start at their design-time values.
-// A control array is a std::array; its elements are named "Name(index)".
+// core's handlers change it. Names, captions and tool tips start as the control table
+// (panel/control_table.cpp) designs them, states at their design-time values. A control array is
+// a std::array; its elements are named "Name(index)".
 struct Panel {
   Panel();
 
@@ -170,14 +171,15 @@ struct Panel {
   Control mnuHelpBar0;
   Control mnuHelpAbout;
 
-  // Every control, in the order above (menus last). The view draws them by name.
+  // Every control, in the control table's order (menus last). The view draws them by name.
   std::vector<Control*> controls();
   std::vector<const Control*> controls() const;
   // The control of that name, e.g. "Voltage_button(2)"; nullptr when there is none.
   Control* find(const std::string& name);
 };
 
-// The menu bar as the window shows it: each menu, its entries in order, separators included.
+// The menu bar as the window shows it: each menu, its entries in order, separators included, as
+// the control table's groups arrange them.
 struct MenuEntry {
   MenuEntry() = default;  // a separator without a name of its own
   MenuEntry(Control Panel::*entry, std::vector<MenuEntry> children = {})

@@ -19,19 +19,20 @@ App::App(AppSeams appSeams)
       paceClock(seams.platform),
       board(seams.port, *this),
       log(panel, seams.platform, seams.dialogs, [this] { return std::int32_t{board.Model}; }),
-      lamps(panel, seams.view, log, [this] { board.Reset(); }),
+      lamps(panel, seams.view, log, *this),
       sounds(seams.platform),
       portConfig(seams.platform, log),
       hardware(panel, board, log, lamps, seams.platform, portConfig),
       hexDisplay(panel, buffers, device, board.address, board.Model, log, sounds, seams.dialogs,
-                 seams.platform),
+                 seams.platform, *this),
       bufferCommands(
           {panel, buffers, hexDisplay, log, lamps, sounds, seams.dialogs, device, seams.view}),
       options(panel, board, device, log, sounds),
       operations{panel,         board,          buffers,    device,     log,     lamps,      sounds,
                  seams.dialogs, seams.platform, seams.view, hexDisplay, options, stopRequest},
       buffersForDevice(buffers, hexDisplay),
-      selection({device, board, options, buffersForDevice, panel, lamps, log, sounds}),
+      selection(
+          {device, board, options, buffersForDevice, panel, lamps, log, sounds, *this, *this}),
       reports(operations),
       stopping(operations),
       twoWire(board, [this](int ms) { operations.pause(ms); }),
@@ -51,20 +52,8 @@ App::App(AppSeams appSeams)
                           std::chrono::steady_clock::now().time_since_epoch())
                           .count());
                 }),
-      setups({panel,
-              buffers,
-              log,
-              seams.dialogs,
-              seams.platform,
-              bufferCommands,
-              {[this](std::int32_t index) { setDeviceListIndex(index); },
-               [this](int index) { chooseVoltage_button(index); },
-               [this](int index) { hardware.selectLPTOption(index); },
-               [this](int index) { chooseHiLow_button(index); }, [this] { Slider1_Change(); }}}) {
+      setups({panel, buffers, log, seams.dialogs, seams.platform, bufferCommands, *this}) {
   board.paceDelaysWith(paceClock);
-  selection.chooseVoltage = [this](int index) { chooseVoltage_button(index); };
-  hexDisplay.DisplayEprom = [this] { reading.DisplayEprom(); };
-  selection.FlashIdCycle = [this] { flash.identification.FlashIdCycle(); };
   options.initControls();
 }
 

@@ -53,7 +53,11 @@ struct AppSeams {
 
 // Owns one of each part of the program and wires them together. A test builds a fresh App on
 // a simulated board, a virtual clock and scripted dialogs, and throws it away afterwards.
-class App final : private BoardIndicators {
+class App final : private BoardIndicators,
+                  private BoardReset,
+                  private FlashIdentifier,
+                  private ChipPageReader,
+                  private SetupEvents {
  public:
   explicit App(AppSeams seams);
 
@@ -184,6 +188,15 @@ class App final : private BoardIndicators {
  private:
   void toggleProgramLamp() override { lamps.toggleProgramLamp(); }
   void resetProgressBar() override;
+  // What the rooms below ask of the App, through their small interfaces.
+  void resetBoard() override { board.Reset(); }
+  void FlashIdCycle() override { flash.identification.FlashIdCycle(); }
+  void DisplayEprom() override { reading.DisplayEprom(); }
+  void chooseVoltage(int index) override { chooseVoltage_button(index); }
+  void chooseDevice(std::int32_t listIndex) override { setDeviceListIndex(listIndex); }
+  void chooseLPTOption(int index) override { hardware.selectLPTOption(index); }
+  void chooseHiLow(int index) override { chooseHiLow_button(index); }
+  void sliderChanged() override { Slider1_Change(); }
   void showPortProblem(const std::string& problem);
   void dispatchClick(const std::string& control);
   // An event handler that a stop request may end: the request is spent with the event.

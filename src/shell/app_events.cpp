@@ -1,16 +1,13 @@
 // The window's events: each operator action reaches the handler of the control it was made on.
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <span>
 
-#include "panel/branding.h"
 #include "shell/app.h"
+#include "shell/control_clicks.h"
 
 namespace burnlab {
 namespace {
-
-using Handler = std::function<void(App&)>;
 
 // Chooses option `index` of a group and clears the others; true when it was not chosen before.
 bool choose(std::span<Control> group, int index) {
@@ -19,85 +16,6 @@ bool choose(std::span<Control> group, int index) {
   for (auto& option : group) option.checked = false;
   group[static_cast<std::size_t>(index)].checked = true;
   return !wasChosen;
-}
-
-// The index in "Name(3)", or -1 when `control` is not an element of the array `name`.
-int arrayIndex(const std::string& control, const std::string& name) {
-  if (control.size() < name.size() + 3 || control.compare(0, name.size(), name) != 0 ||
-      control[name.size()] != '(' || control.back() != ')') {
-    return -1;
-  }
-  const auto digits = control.substr(name.size() + 1, control.size() - name.size() - 2);
-  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return -1;
-  return std::stoi(digits);
-}
-
-const std::map<std::string, Handler>& clickHandlers() {
-  static const std::map<std::string, Handler> handlers{
-      // Command buttons and the Command menu, which runs the matching button's command.
-      {"Read_button", [](App& a) { a.Read_button_Click(); }},
-      {"menuReadCode", [](App& a) { a.Read_button_Click(); }},
-      {"Blank_button", [](App& a) { a.Blank_button_Click(); }},
-      {"menuBlankCheck", [](App& a) { a.Blank_button_Click(); }},
-      {"Verify_button", [](App& a) { a.Verify_button_Click(); }},
-      {"menuVerifyCode", [](App& a) { a.Verify_button_Click(); }},
-      {"Program_button", [](App& a) { a.Program_button_Click(); }},
-      {"menuProgramCode", [](App& a) { a.Program_button_Click(); }},
-      {"menuProgramData", [](App& a) { a.Program_button_Click(); }},
-      {"Display_button", [](App& a) { a.Display_button_Click(); }},
-      {"menuDisplayCode", [](App& a) { a.Display_button_Click(); }},
-      {"Erase_button", [](App& a) { a.bufferCommands.Erase_button_Click(); }},
-      {"menuEraseCode", [](App& a) { a.bufferCommands.menuEraseCode_Click(); }},
-      {"menuEraseData", [](App& a) { a.bufferCommands.menuEraseData_Click(); }},
-      {"EraseFlash_button", [](App& a) { a.EraseFlash_button_Click(); }},
-      {"menuEraseFlash", [](App& a) { a.EraseFlash_button_Click(); }},
-      {"Show_button", [](App& a) { a.hexDisplay.Show_button_Click(); }},
-      {"TestHardware_button", [](App& a) { a.hardware.TestHardware_button_Click(); }},
-      {"menuTestHardware", [](App& a) { a.hardware.menuTestHardware_Click(); }},
-      {"Command1", [](App& a) { a.Command1_Click(); }},
-      {"Stop_button", [](App& a) { a.stopping.Stop_button_Click(); }},
-      {"menuFlashShowCodeID", [](App& a) { a.menuFlashShowCodeID_Click(); }},
-      // These entries have no action of their own: they are only enabled and disabled.
-      {"menuReadData", [](App&) {}},
-      {"menuVerifyData", [](App&) {}},
-      {"menuDisplayData", [](App&) {}},
-      // Labels.
-      {"Error_label", [](App& a) { a.lamps.Error_label_Click(); }},
-      {"FileNameCodeText", [](App& a) { a.bufferCommands.FileNameCodeText_Click(); }},
-      // File menu.
-      {"mnuFileOpenCode", [](App& a) { a.bufferCommands.mnuFileOpenCode_Click(); }},
-      {"mnuFileSaveCode", [](App& a) { a.bufferCommands.mnuFileSaveCode_Click(); }},
-      {"mnuFileSaveCodeAs", [](App& a) { a.bufferCommands.mnuFileSaveCodeAs_Click(); }},
-      {"mnuFileOpenData", [](App& a) { a.bufferCommands.mnuFileOpenData_Click(); }},
-      {"mnuFileSaveData", [](App& a) { a.bufferCommands.mnuFileSaveData_Click(); }},
-      {"mnuFileSaveDataAs", [](App& a) { a.bufferCommands.mnuFileSaveDataAs_Click(); }},
-      {"mnuFileClose", [](App& a) { a.bufferCommands.mnuFileClose_Click(); }},
-      {"mnuFileExit", [](App& a) { a.mnuFileExit_Click(); }},
-      {"mnuToolsOptions", [](App& a) { a.mnuToolsOptions_Click(); }},
-      // Setup menu.
-      {"LoadSetup1", [](App& a) { a.LoadSetup1_Click(); }},
-      {"LoadSetup2", [](App& a) { a.LoadSetup2_Click(); }},
-      {"LoadSetup3", [](App& a) { a.LoadSetup3_Click(); }},
-      {"LoadSetup4", [](App& a) { a.LoadSetup4_Click(); }},
-      {"SaveSetup1", [](App& a) { a.SaveSetup1_Click(); }},
-      {"SaveSetup2", [](App& a) { a.SaveSetup2_Click(); }},
-      {"SaveSetup3", [](App& a) { a.SaveSetup3_Click(); }},
-      {"SaveSetup4", [](App& a) { a.SaveSetup4_Click(); }},
-      {"ForceBurnlab4", [](App& a) { a.hardware.ForceBurnlab4_Click(); }},
-      {"ForceBurnlab5", [](App& a) { a.hardware.ForceBurnlab5_Click(); }},
-      {"ForceBurnlab6", [](App& a) { a.hardware.ForceBurnlab6_Click(); }},
-      {"LoopFlashTest", [](App& a) { a.LoopFlashTest_Click(); }},
-      {"ResetFlash", [](App& a) { a.ResetFlash_Click(); }},
-      // Help menu.
-      {"mnuHelpContents", [](App& a) { a.mnuHelpContents_Click(); }},
-      {"mnuHelpSearchForHelpOn", [](App& a) { a.mnuHelpSearchForHelpOn_Click(); }},
-      {"mnuHelpAbout", [](App& a) { a.mnuHelpAbout_Click(); }},
-  };
-  return handlers;
-}
-
-void toggle(Control& box) {
-  box.checked = !box.checked;
 }
 
 }  // namespace
@@ -117,32 +35,11 @@ void App::click(const std::string& control) {
 }
 
 void App::dispatchClick(const std::string& control) {
+  const ControlRow* row = controlRow(control);
+  if (!row) return;
+  Control& clicked = row->in(panel);
   // A disabled control takes no clicks, as in the window itself.
-  if (const Control* clicked = panel.find(control); clicked && !clicked->enabled) return;
-  if (const auto handler = clickHandlers().find(control); handler != clickHandlers().end()) {
-    handler->second(*this);
-  } else if (const int port = arrayIndex(control, "LPTSelection"); port >= 0) {
-    hardware.clickLPTOption(port);
-  } else if (const int voltage = arrayIndex(control, "Voltage_button"); voltage >= 0) {
-    chooseVoltage_button(voltage);
-  } else if (const int lane = arrayIndex(control, "HiLow_button"); lane >= 0) {
-    chooseHiLow_button(lane);
-  } else if (const int button = arrayIndex(control, "tbToolBar"); button >= 1 && button <= 5) {
-    const auto& key = panel.tbToolBar[static_cast<std::size_t>(button - 1)].key;
-    if (!key.empty()) bufferCommands.tbToolBar_ButtonClick(key);
-  } else if (control == "CheckCode") {
-    toggle(panel.CheckCode);
-  } else if (control == "CheckData") {
-    toggle(panel.CheckData);
-  } else if (control == "CheckBlankPriorProgramming") {
-    toggle(panel.CheckBlankPriorProgramming);
-  } else if (control == "VerifyAfterProgramming") {
-    toggle(panel.VerifyAfterProgramming);
-  } else if (control == "menuProtectEeprom") {
-    toggle(panel.menuProtectEeprom);
-  } else if (control == "menuAllowUntested") {
-    menuAllowUntested_Click();
-  }
+  if (clicked.enabled) runControlClick(*this, *row, clicked);
 }
 
 void App::doubleClick(const std::string& control) {

@@ -57,7 +57,7 @@ std::string oneLine(std::string text) {
 // The controls a restore sets and what their changes run.
 struct RestoreTarget {
   Panel& panel;
-  const SetupEvents& events;
+  SetupEvents& events;
   std::filesystem::path& codeFile;
 };
 
@@ -71,7 +71,7 @@ struct RestoreKey {
 
 template <std::size_t N>
 ApplyValue option(std::array<Control, N> Panel::*group, int index,
-                  std::function<void(int)> SetupEvents::*choose) {
+                  void (SetupEvents::*choose)(int)) {
   return [=](RestoreTarget& target, std::string_view value) {
     const auto chosen = parseSetupBoolean(value);
     if (!chosen) return false;
@@ -96,7 +96,7 @@ ApplyValue checkBox(Control Panel::*box) {
 bool restoreDevice(RestoreTarget& target, std::string_view value) {
   const auto index = parseSetupInteger<std::int16_t>(value);
   if (!index) return false;
-  target.events.setDeviceListIndex(*index);
+  target.events.chooseDevice(*index);
   return true;
 }
 

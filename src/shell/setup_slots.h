@@ -8,6 +8,7 @@
 
 #include "buffers/buffer_commands.h"
 #include "buffers/buffers.h"
+#include "devices/device_selection.h"
 #include "panel/dialogs.h"
 #include "panel/panel.h"
 #include "panel/platform.h"
@@ -15,14 +16,15 @@
 
 namespace burnlab {
 
-// What a restore's changes to the window run, as the same change made in the window would.
-struct SetupEvents {
-  std::function<void(std::int32_t)> setDeviceListIndex;  // runs device selection
-  // Each chooses an option of its group; its click runs when it was not chosen before.
-  std::function<void(int)> chooseVoltage;
-  std::function<void(int)> chooseLPTOption;
-  std::function<void(int)> chooseHiLow;
-  std::function<void()> sliderChanged;  // Slider1's value was changed
+// What a restore's changes to the window run, as the same change made in the window would. The
+// App implements it. Each choose... chooses an option of its group; its click runs when it was
+// not chosen before.
+class SetupEvents : public VoltageChooser {
+ public:
+  virtual void chooseDevice(std::int32_t listIndex) = 0;  // runs device selection
+  virtual void chooseLPTOption(int index) = 0;
+  virtual void chooseHiLow(int index) = 0;
+  virtual void sliderChanged() = 0;  // Slider1's value was changed
 };
 
 // The four setup slots: the operator's working configuration (code file, device, voltage,
@@ -38,7 +40,7 @@ class SetupSlots {
     Dialogs& dialogs;
     Platform& platform;
     BufferCommands& bufferCommands;
-    SetupEvents events;
+    SetupEvents& events;
   };
   explicit SetupSlots(Parts parts) : p_(std::move(parts)) {}
 

@@ -44,13 +44,17 @@ TEST(HexDisplay, AScrollRedrawsOnlyOnARealChangeOfTheBufferView) {
 
 TEST(HexDisplay, TheChipSourceRedrawsThroughTheDeviceRead) {
   BufferFixture f;
-  auto& display = f.app.hexDisplay;
-  int chipPages = 0;
-  display.DisplayEprom = [&] { ++chipPages; };
+  struct CountingReader final : ChipPageReader {
+    void DisplayEprom() override { ++pages; }
+    int pages = 0;
+  } chip;
+  auto& a = f.app;
+  HexDisplay display(a.panel, a.buffers, a.device, a.board.address, a.board.Model, a.log, a.sounds,
+                     a.seams.dialogs, a.seams.platform, chip);
   display.DisplaySource = "DisplayEprom";
   display.setScrollMax(10);
   display.setScrollValue(1);
-  EXPECT_EQ(chipPages, 1);
+  EXPECT_EQ(chip.pages, 1);
   EXPECT_EQ(f.app.panel.BufferDisplay.text, "");
 }
 

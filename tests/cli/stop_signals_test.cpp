@@ -1,19 +1,18 @@
 // The terminal's one owner of SIGINT, SIGTERM and SIGHUP: the trace written out, then the stop
 // asked, and a signal of start-up kept for the command.
-#include "cli/stop_signals.h"
-
 #include <gtest/gtest.h>
 
+#include "launch/program_signals.h"
 #include "launch/trace_file.h"
 #include "support/cli_run.h"
 
 namespace burnlab::testing {
 namespace {
 
-TEST(StopOnSignals, ASignalWritesTheTraceOutAndAsksTheCommandToStopEvenOneNotYetBegun) {
+TEST(ProgramSignals, ASignalWritesTheTraceOutAndAsksTheCommandToStopEvenOneNotYetBegun) {
   TempFolder folder;
   const auto file = folder.path() / "trace.txt";
-  const StopOnSignals signals;
+  const ProgramSignals signals(ProgramSignals::Answer::StopTheCommand);
   std::string error;
   const auto trace = TraceFile::create(file, error);
   ASSERT_NE(trace, nullptr) << error;
@@ -24,7 +23,7 @@ TEST(StopOnSignals, ASignalWritesTheTraceOutAndAsksTheCommandToStopEvenOneNotYet
 
   StopRequest request;
   {
-    const StopOnSignals::Asking asking(request);
+    const ProgramSignals::Asking asking(request);
     EXPECT_EQ(request.reason(), SIGHUP);  // kept for the command
     request.clear();
     ::raise(SIGINT);

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "launch/port_stack.h"
+#include "launch/program_signals.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
@@ -55,6 +56,7 @@ TEST(TraceFile, ACtrlCStillLeavesEveryAccessTracedBeforeIt) {
   // The run is ended by SIGINT in a child process, as Ctrl-C ends it on a terminal.
   EXPECT_EXIT(
       {
+        const ProgramSignals signals(ProgramSignals::Answer::EndTheProgram);
         std::string error;
         auto stack = PortStack::build(options, error);
         for (int i = 0; i < 1000; ++i) stack->port().PortOut(0x378, static_cast<std::uint8_t>(i));

@@ -25,10 +25,10 @@
 
 #include "buffers/hex_page.h"
 #include "gui/main_window.h"
+#include "gui/simulated_window.h"
 #include "gui/window_program.h"
 #include "ops/device_reading.h"
 #include "sim/chip_catalogue.h"
-#include "gui/simulated_window.h"
 
 namespace burnlab::testing {
 namespace {

@@ -8,10 +8,18 @@
 namespace burnlab::testing {
 namespace {
 
-class EpromParts : public ::testing::TestWithParam<const char*> {};
+// One chip for each programming routine. The X28C256 and the serial EEPROMs take any slider:
+// they run at the default with a random image as large as the chip.
+struct Programmable {
+  const char* socket;
+  bool eeprom;
+};
 
-TEST_P(EpromParts, AreProgrammedWithTheImageAndVerifyAfterwards) {
-  SimulatedApp f(toProgram(GetParam()));
+class EveryProgrammingRoutine : public ::testing::TestWithParam<Programmable> {};
+
+TEST_P(EveryProgrammingRoutine, ProgramsTheImageAndVerifiesAfterwards) {
+  const auto& p = GetParam();
+  SimulatedApp f(p.eeprom ? eepromToProgram(p.socket) : toProgram(p.socket));
   f.app.panel.VerifyAfterProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()))
@@ -23,15 +31,28 @@ TEST_P(EpromParts, AreProgrammedWithTheImageAndVerifyAfterwards) {
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kGreyText);
   EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+  if (p.eeprom) {
+    EXPECT_FALSE(f.logged("Status 9"));
+    return;
+  }
   EXPECT_EQ(f.app.panel.ProgressBar1.max, 100);
   EXPECT_TRUE(f.boardIdle());
   // The board releases the bus before each read-back turns the chip's outputs on.
   EXPECT_EQ(f.board.counters().contentions, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(OnePerRoutine, EpromParts,
-                         ::testing::Values("2732A", "2764", "27C256", "27C512", "27C010"),
-                         [](const auto& info) { return std::string("P") + info.param; });
+INSTANTIATE_TEST_SUITE_P(
+    OnePerRoutine, EveryProgrammingRoutine,
+    ::testing::Values(Programmable{"2732A", false}, Programmable{"2764", false},
+                      Programmable{"27C256", false}, Programmable{"27C512", false},
+                      Programmable{"27C010", false}, Programmable{"X28C256", true},
+                      Programmable{"X28C256,locked", true}, Programmable{"24C08", true},
+                      Programmable{"24C16", true}, Programmable{"24C32", true}),
+    [](const auto& info) {
+      std::string name = info.param.socket;
+      std::replace(name.begin(), name.end(), ',', '_');
+      return "chip" + name;
+    });
 
 TEST(Program, AShortFileLeavesTheRestOfTheChipErasedAndCostsNoMoreThanItsOwnBytes) {
   // The same 64 bytes, once as a 64-byte file and once at the head of a whole image of FFh.

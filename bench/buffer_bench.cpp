@@ -8,12 +8,12 @@
 
 #include "buffers/buffers.h"
 #include "buffers/hex_page.h"
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-using burnlab::testing::AppFixture;
+using burnlab::testing::SimulatedApp;
 using burnlab::testing::TempFolder;
 
 constexpr std::size_t kFileBytes = 2 * 1024 * 1024;
@@ -38,7 +38,7 @@ BENCHMARK(BM_RenderCodePage)->Unit(benchmark::kMicrosecond);
 
 // One operator scroll through the window's handler: the value changes and the page is redrawn.
 void BM_ScrollOnePage(benchmark::State& state) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.buffers.CodeSize = 1 << 20;
   f.app.hexDisplay.DisplaySource = "Read";
   f.app.hexDisplay.setScrollMax(4095);
@@ -55,7 +55,7 @@ BENCHMARK(BM_ScrollOnePage)->Unit(benchmark::kMicrosecond);
 void BM_LoadCodeFile(benchmark::State& state) {
   const TempFolder folder;
   const auto image = writeImage(folder);
-  AppFixture f;
+  SimulatedApp f;
   for (auto _ : state) {
     benchmark::DoNotOptimize(f.app.bufferCommands.openCodeFile(image));
     f.app.panel.SystemLog.text.clear();
@@ -82,7 +82,7 @@ BENCHMARK(BM_FreadFile)->Unit(benchmark::kMicrosecond);
 void BM_SaveCodeFile(benchmark::State& state) {
   const TempFolder folder;
   const auto image = writeImage(folder);
-  AppFixture f;
+  SimulatedApp f;
   f.app.bufferCommands.openCodeFile(image);
   for (auto _ : state) {
     f.app.bufferCommands.mnuFileSaveCode_Click();

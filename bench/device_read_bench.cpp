@@ -2,7 +2,7 @@
 // port only counts its accesses, so the time is the program's own cost per access.
 #include <benchmark/benchmark.h>
 
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace {
 

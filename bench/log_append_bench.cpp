@@ -1,13 +1,13 @@
 // The system log grows linearly: 100,000 lines cost about 100 times 1,000 lines.
 #include <benchmark/benchmark.h>
 
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace {
 
 void BM_LogLines(benchmark::State& state) {
   const auto lines = state.range(0);
-  burnlab::testing::AppFixture f;
+  burnlab::testing::SimulatedApp f;
   auto& text = f.app.panel.SystemLog.text;
   for (auto _ : state) {
     state.PauseTiming();

@@ -7,10 +7,6 @@
 namespace burnlab::testing {
 namespace {
 
-bool has(const CliRun& run, const std::string& text) {
-  return run.output().find(text) != std::string::npos;
-}
-
 struct Eeprom {
   const char* socket;
   const char* device;
@@ -32,20 +28,15 @@ class CliEeprom : public ::testing::TestWithParam<Eeprom> {
 TEST_P(CliEeprom, ProgramsAndVerifiesAndErases) {
   const auto& part = GetParam();
   writeImage(image, part.size, 3);
-  const auto programmed = run(part.socket, "--yes --verify program -i " + image.string());
-  EXPECT_EQ(programmed.status, 0) << programmed.output();
-  EXPECT_TRUE(has(programmed, "Programming Device Successfull"));
-  EXPECT_TRUE(has(programmed, "Device Contents MATCHES with Buffer Contents"));
+  expectRun(run(part.socket, "--yes --verify program -i " + image.string()), part.socket, 0,
+            {"Programming Device Successfull", "Device Contents MATCHES with Buffer Contents"});
 
   // A chip that holds the image is erased (a simulated chip lasts one run: the erase's own
   // result is checked where the window's command is tested).
   const std::string loaded = std::string(part.socket) + ":" + image.string();
   EXPECT_EQ(run(loaded, "verify -i " + image.string()).status, 0);
-  const auto erased = run(loaded, "--yes erase");
-  EXPECT_EQ(erased.status, 0) << erased.output();
-  EXPECT_TRUE(has(erased, "Erasing "));
-  EXPECT_TRUE(has(erased, ": " + std::to_string(part.size) + " bytes erased to FFh\n"))
-      << erased.output();
+  const auto erasedLine = ": " + std::to_string(part.size) + " bytes erased to FFh\n";
+  expectRun(run(loaded, "--yes erase"), loaded, 0, {"Erasing ", erasedLine});
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom,
@@ -59,13 +50,10 @@ INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom,
                          });
 
 TEST(CliErase, ADeviceWithoutEraseChipIsRefusedAndNoneIsErasedWithoutYes) {
-  const auto run = runCli("--simulate=27C256 -d \"Eprom 27C256\" --yes erase");
-  EXPECT_EQ(run.status, 2);
-  EXPECT_TRUE(has(run, "Eprom 27C256 has no Erase Chip")) << run.output();
-  const auto unasked = runCli("--simulate=24C16 -d 24C16 erase");
-  EXPECT_EQ(unasked.status, 2);
-  EXPECT_TRUE(has(unasked, "erase destroys what the chip holds: it runs only with --yes"))
-      << unasked.output();
+  expectCli("--simulate=27C256 -d \"Eprom 27C256\" --yes erase", 2,
+            {"Eprom 27C256 has no Erase Chip"});
+  expectCli("--simulate=24C16 -d 24C16 erase", 2,
+            {"erase destroys what the chip holds: it runs only with --yes"});
 }
 
 // The X28C256 programs in about ten seconds of real pauses: one run covers it, on a protected
@@ -74,23 +62,18 @@ TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgrammingAndIsRefusedElse
   TempFolder folder;
   const auto image = folder.path() / "img.bin";
   writeImage(image, 32768, 5);
-  const auto run = runCli(
+  expectCli(
       "--simulate=X28C256,locked --sim-loop-ns 1 --sim-no-wait -d \"Eeprom XICOR X28C256\" --yes "
-      "--verify "
-      "--protect "
-      "program -i " +
-      image.string());
-  EXPECT_EQ(run.status, 0) << run.output();
-  EXPECT_TRUE(has(run, "XICOR 28C256 Data Protection Enabled"));
-  EXPECT_TRUE(has(run, "Device Contents MATCHES with Buffer Contents"));
+      "--verify --protect program -i " +
+          image.string(),
+      0, {"XICOR 28C256 Data Protection Enabled", "Device Contents MATCHES with Buffer Contents"});
 
   writeImage(image, 1024, 5);
   const auto refused =
-      runCli("--simulate=24C08 -d \"Eeprom 24C08 Serial (8 pins)\" --yes --protect program -i " +
-             image.string());
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_TRUE(has(refused, "--protect is for the X28C256")) << refused.output();
-  EXPECT_FALSE(has(refused, "Programming Button Pressed"));
+      expectCli("--simulate=24C08 -d \"Eeprom 24C08 Serial (8 pins)\" --yes --protect program -i " +
+                    image.string(),
+                2, {"--protect is for the X28C256"});
+  EXPECT_FALSE(printed(refused, "Programming Button Pressed"));
 }
 
 }  // namespace

@@ -11,10 +11,6 @@
 namespace burnlab::testing {
 namespace {
 
-bool has(const CliRun& run, const std::string& text) {
-  return run.output().find(text) != std::string::npos;
-}
-
 // The values written to register 0 in a trace: each write puts the value on the data lines,
 // selects register 0 (control 05h on a model 6 board) and strobes it (04h).
 std::vector<int> register0Writes(const std::vector<std::string>& trace) {
@@ -37,9 +33,12 @@ class CliProgram : public ::testing::Test {
     std::ofstream(image, std::ios::binary) << bytes;
   }
 
-  CliRun program(const std::string& socket, const std::string& options) {
-    return runCli("--simulate=" + socket + " --sim-loop-ns 1 --sim-no-wait -d \"Eprom 27C256\" " +
-                  "--speed 10 " + options + " program -i " + image.string());
+  CliRun program(const std::string& socket, const std::string& options, int status,
+                 std::initializer_list<std::string_view> texts = {}) {
+    return expectCli("--simulate=" + socket +
+                         " --sim-loop-ns 1 --sim-no-wait -d \"Eprom 27C256\" " + "--speed 10 " +
+                         options + " program -i " + image.string(),
+                     status, texts);
   }
 
   TempFolder folder;
@@ -48,18 +47,14 @@ class CliProgram : public ::testing::Test {
 };
 
 TEST_F(CliProgram, WithYesItProgramsAndVerifiesTheChip) {
-  const auto run = program("27C256", "--yes --verify");
-  EXPECT_EQ(run.status, 0) << run.output();
-  EXPECT_TRUE(has(run, "Safety Question: Program the Device? OK (--yes)"));
-  EXPECT_TRUE(has(run, "Programming Device Successfull"));
-  EXPECT_TRUE(has(run, "Device Contents MATCHES with Buffer Contents")) << run.output();
+  program("27C256", "--yes --verify", 0,
+          {"Safety Question: Program the Device? OK (--yes)", "Programming Device Successfull",
+           "Device Contents MATCHES with Buffer Contents"});
 }
 
 TEST_F(CliProgram, WithoutYesTheQuestionIsRefusedAndNothingIsWritten) {
   const auto trace = folder.path() / "t.txt";
-  const auto run = program("27C256", "--trace " + trace.string());
-  EXPECT_EQ(run.status, 2);
-  EXPECT_TRUE(has(run, "Programming was Canceled by Operator"));
+  program("27C256", "--trace " + trace.string(), 2, {"Programming was Canceled by Operator"});
   // Register 0 never carries programming voltage (bits 7, 5 and 4).
   const auto written = register0Writes(lines(trace));
   ASSERT_FALSE(written.empty());
@@ -70,38 +65,29 @@ TEST_F(CliProgram, FailuresExitWithOneAndSayWhere) {
   std::string stuckBitClear(32768, '\xFF');
   stuckBitClear[0x1234] = '\xFE';
   std::ofstream(image, std::ios::binary) << stuckBitClear;
-  const auto stuck = program("27C256,stuck1@1234=01", "--yes");
-  EXPECT_EQ(stuck.status, 1);
-  EXPECT_TRUE(has(stuck, "*** Programming Failure ***"));
-  EXPECT_TRUE(has(stuck, "*** Address:1234h, Programming BYTE:FEh, Read BYTE:FFh"))
-      << stuck.output();
-
-  const auto notBlank = program("27C256,set@300=7F", "--yes --blank-check");
-  EXPECT_EQ(notBlank.status, 1);
-  EXPECT_TRUE(has(notBlank, "Device IS NOT BLANK (ERASED)"));
-  EXPECT_FALSE(has(notBlank, "Programming Started"));
+  program(
+      "27C256,stuck1@1234=01", "--yes", 1,
+      {"*** Programming Failure ***", "*** Address:1234h, Programming BYTE:FEh, Read BYTE:FFh"});
+  const auto notBlank =
+      program("27C256,set@300=7F", "--yes --blank-check", 1, {"Device IS NOT BLANK (ERASED)"});
+  EXPECT_FALSE(printed(notBlank, "Programming Started"));
 }
 
 TEST_F(CliProgram, AFileLongerThanTheChipIsRefusedUnlessTruncateSaysToCutIt) {
   std::ofstream(image, std::ios::binary) << bytes << std::string(7232, '\x00');
-  const auto refused = program("27C256", "--yes");
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_TRUE(has(refused, "the file is 40000 bytes, 7232 more than Eprom 27C256 holds"))
-      << refused.output();
-  EXPECT_FALSE(has(refused, "Programming Button Pressed"));
-  const auto cut = program("27C256", "--yes --truncate");
-  EXPECT_EQ(cut.status, 0) << cut.output();
-  EXPECT_TRUE(has(cut, "its last 7232 bytes do not fit the device's 32768"));
-  EXPECT_TRUE(has(cut, "Programming Device Successfull"));
+  const auto refused =
+      program("27C256", "--yes", 2, {"the file is 40000 bytes, 7232 more than Eprom 27C256 holds"});
+  EXPECT_FALSE(printed(refused, "Programming Button Pressed"));
+  program("27C256", "--yes --truncate", 0,
+          {"its last 7232 bytes do not fit the device's 32768", "Programming Device Successfull"});
 }
 
 TEST_F(CliProgram, AVoltageTheDeviceDoesNotOfferIsRefused) {
-  const auto refused = program("27C256", "--yes --voltage 21");
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_TRUE(has(refused, "Eprom 27C256 does not take the 21V programming voltage"));
-  EXPECT_FALSE(has(refused, "Programming Button Pressed"));
-  EXPECT_EQ(program("27C256", "--yes --voltage 12.5").status, 0);
-  EXPECT_EQ(program("27C256", "--yes --voltage 13").status, 2);
+  const auto refused = program("27C256", "--yes --voltage 21", 2,
+                               {"Eprom 27C256 does not take the 21V programming voltage"});
+  EXPECT_FALSE(printed(refused, "Programming Button Pressed"));
+  program("27C256", "--yes --voltage 12.5", 0);
+  program("27C256", "--yes --voltage 13", 2);
 }
 
 // Reads the lines `fd` carries until one holds `text`; false when the writer ends first. It waits
@@ -135,7 +121,7 @@ TEST_F(CliProgram, ASignalMidRunLeavesTheBoardResetAndExitsWith128PlusItsNumber)
     ::close(messages[0]);
     ::close(messages[1]);
     ::execl(cli.c_str(), cli.c_str(), "--simulate=27C512", "--sim-loop-ns", "1",
-            traceOption.c_str(), "-d", "11", "--speed", "10", "--yes", "program", "-i",
+            traceOption.c_str(), "-d", "27C512", "--speed", "10", "--yes", "program", "-i",
             input.c_str(), nullptr);
     ::_exit(127);
   }

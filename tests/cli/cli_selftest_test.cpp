@@ -56,11 +56,8 @@ TEST_P(SelfTestFaults, NamesTheFaultAndExitsWithItsStatus) {
   std::string arguments =
       "--simulate --sim-model " + model + " --port 378h --model " + model + " --sim-loop-ns 1 -q";
   if (!c.fault.empty()) arguments += " --sim-board " + c.fault;
-  const auto run = runCli(arguments + " selftest");
-  EXPECT_EQ(run.status, c.status) << run.output();
-  EXPECT_NE(run.output().find(c.named), std::string::npos) << run.output();
   // The pulses are timed on this PC's clock: a loaded machine may warn, never fail.
-  EXPECT_NE(run.output().find("\nProgram pulse: "), std::string::npos) << run.output();
+  const auto run = expectCli(arguments + " selftest", c.status, {c.named, "\nProgram pulse: "});
   const auto faults = c.status == 0 ? 0u : 1u;
   std::size_t found = 0;
   for (auto at = run.output().find("FAULT"); at != std::string::npos;
@@ -73,35 +70,24 @@ TEST_P(SelfTestFaults, NamesTheFaultAndExitsWithItsStatus) {
 INSTANTIATE_TEST_SUITE_P(BoardFaults, SelfTestFaults, ::testing::ValuesIn(faultCases()), caseName);
 
 TEST(SelfTest, WithoutABoardExitsWithStatus3) {
-  const auto run = runCli("--simulate=none -q selftest");
-  EXPECT_EQ(run.status, 3) << run.output();
-  EXPECT_NE(run.output().find("Board test: no board answered"), std::string::npos) << run.output();
+  expectCli("--simulate=none -q selftest", 3, {"Board test: no board answered"});
 }
 
 TEST(SelfTest, AFlakyReadBackShowsAsAddressesThatReadDifferently) {
-  const auto run = runCli(
-      "--simulate=27C256 --sim-board flaky=2000 --sim-loop-ns 1 -d 27C256 "
-      "selftest --reads 2");
-  EXPECT_EQ(run.status, 1) << run.output();
-  EXPECT_NE(run.output().find("Chip reads: FAULT: "), std::string::npos) << run.output();
-  EXPECT_NE(run.output().find("addresses gave different bytes in 2 reads: "), std::string::npos)
-      << run.output();
+  expectCli("--simulate=27C256 --sim-board flaky=2000 --sim-loop-ns 1 -d 27C256 selftest --reads 2",
+            1, {"Chip reads: FAULT: ", "addresses gave different bytes in 2 reads: "});
 }
 
 // A rehearsal that does not wait still times its pulses at their width, so it passes.
 TEST(SelfTest, A27C256InTheSocketSeesNoBusContention) {
-  const auto run = runCli("--simulate=27C256 --sim-loop-ns 1 --sim-no-wait -d 27C256 selftest");
-  EXPECT_EQ(run.status, 0) << run.output();
-  EXPECT_NE(run.output().find("Chip reads: OK: 3 reads of 32768 bytes agree"), std::string::npos)
-      << run.output();
-  EXPECT_NE(run.output().find("no bus contention; no events"), std::string::npos) << run.output();
+  expectCli("--simulate=27C256 --sim-loop-ns 1 --sim-no-wait -d 27C256 selftest", 0,
+            {"Chip reads: OK: 3 reads of 32768 bytes agree", "no bus contention; no events"});
 }
 
 TEST(SelfTest, RefusesWhatItCannotDo) {
   for (const auto* arguments : {"--simulate --sim-board stuck0=D8 selftest",
                                 "--sim-board noid selftest", "--simulate selftest --reads 2"}) {
-    const auto run = runCli(arguments);
-    EXPECT_EQ(run.status, 2) << arguments << '\n' << run.output();
+    expectCli(arguments, 2);
   }
 }
 

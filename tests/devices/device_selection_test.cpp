@@ -2,13 +2,13 @@
 // what the board and the window are left with.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 struct Expected {
-  int row;
+  const char* part;
   const char* code;
   std::int32_t size;
   std::int32_t shortFactor, mediumFactor, longFactor;
@@ -19,29 +19,29 @@ struct Expected {
 };
 
 const Expected kSelectable[] = {
-    {1, "P1", 4096, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
-    {2, "P1", 4096, 50, 20000, 100000, "12.5V", 1, false, true},
-    {3, "P1", 4096, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
-    {4, "P1", 4096, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
-    {5, "P2", 8192, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
-    {6, "P2", 8192, 50, 20000, 100000, "12.5V", 1, false, true},
-    {7, "P3", 16384, 5, 100, 500, "12.5V 21V 25V", 1, false, true},
-    {8, "P3", 16384, 5, 100, 500, "12.5V", 1, false, true},
-    {9, "P4", 32768, 5, 100, 500, "12.5V 21V 25V", 1, false, true},
-    {10, "P4", 32768, 5, 100, 500, "12.5V", 1, false, true},
-    {11, "P5", 65536, 5, 100, 500, "12.5V", 1, false, true},
-    {12, "P6", 131072, 5, 100, 500, "12.5V", 1, false, true},
-    {13, "P6", 131072, 5, 100, 500, "12.5V", 1, false, true},
-    {14, "P7", 262144, 5, 100, 500, "12.5V", 1, false, true},
-    {15, "P7", 262144, 5, 100, 500, "12.5V", 1, false, true},
-    {16, "P8", 524288, 5, 100, 500, "12.5V", 1, false, true},
-    {17, "P8", 524288, 5, 100, 500, "12.5V", 1, false, true},
-    {18, "P9", 1048576, 2, 50, 250, "12.5V", 1, false, true},
-    {19, "P9", 1048576, 2, 50, 250, "12.5V", 1, false, true},
-    {31, "EN", 32768, 5, 100, 500, "5V", 0, true, true},
-    {34, "SA", 1024, 5, 100, 500, "5V", 0, true, false},
-    {35, "SB", 2048, 5, 100, 500, "5V", 0, true, false},
-    {36, "SC", 4096, 5, 100, 500, "5V", 0, true, false},
+    {"2732A", "P1", 4096, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
+    {"2732B", "P1", 4096, 50, 20000, 100000, "12.5V", 1, false, true},
+    {"2732", "P1", 4096, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
+    {"27C32", "P1", 4096, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
+    {"2764", "P2", 8192, 50, 20000, 100000, "12.5V 21V 25V", 1, false, true},
+    {"27C64", "P2", 8192, 50, 20000, 100000, "12.5V", 1, false, true},
+    {"27128", "P3", 16384, 5, 100, 500, "12.5V 21V 25V", 1, false, true},
+    {"27C128", "P3", 16384, 5, 100, 500, "12.5V", 1, false, true},
+    {"27256", "P4", 32768, 5, 100, 500, "12.5V 21V 25V", 1, false, true},
+    {"27C256", "P4", 32768, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C512", "P5", 65536, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C1001", "P6", 131072, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C010", "P6", 131072, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C2001", "P7", 262144, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C020", "P7", 262144, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C4001", "P8", 524288, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C040", "P8", 524288, 5, 100, 500, "12.5V", 1, false, true},
+    {"27C801", "P9", 1048576, 2, 50, 250, "12.5V", 1, false, true},
+    {"27C080", "P9", 1048576, 2, 50, 250, "12.5V", 1, false, true},
+    {"X28C256", "EN", 32768, 5, 100, 500, "5V", 0, true, true},
+    {"24C08", "SA", 1024, 5, 100, 500, "5V", 0, true, false},
+    {"24C16", "SB", 2048, 5, 100, 500, "5V", 0, true, false},
+    {"24C32", "SC", 4096, 5, 100, 500, "5V", 0, true, false},
 };
 
 std::string enabledVoltages(const Panel& panel) {
@@ -61,18 +61,17 @@ int chosenVoltage(const Panel& panel) {
   return -1;
 }
 
-struct SelectionFixture : AppFixture {
+struct SelectionFixture : SimulatedApp {
   SelectionFixture() { app.Form_Load(); }
-  void pick(int row) { app.setDeviceListIndex(row); }
 };
 
 TEST(DeviceSelection, EverySelectableRowSetsItsDeviceAndItsControls) {
   for (const auto& e : kSelectable) {
     SelectionFixture f;
-    f.pick(e.row);
+    f.choose(e.part);
     const auto& panel = f.app.panel;
     const auto& board = f.app.board;
-    SCOPED_TRACE(panel.Device.items[e.row]);
+    SCOPED_TRACE(panel.Device.items[rowOf(e.part)]);
     EXPECT_EQ(f.app.device.DeviceCode, e.code);
     EXPECT_EQ(f.app.buffers.CodeSize, e.size);
     EXPECT_EQ(f.app.device.DeviceSize, e.size);
@@ -100,14 +99,14 @@ TEST(DeviceSelection, EverySelectableRowSetsItsDeviceAndItsControls) {
 TEST(DeviceSelection, OnlyTheX28C256OffersToProtectItselfAndTheChoiceOutlivesOtherDevices) {
   SelectionFixture f;
   auto& entry = f.app.panel.menuProtectEeprom;
-  f.pick(31);  // Eeprom XICOR X28C256
+  f.choose("X28C256");
   EXPECT_TRUE(entry.enabled);
   f.app.click("menuProtectEeprom");
   EXPECT_TRUE(entry.checked);
-  f.pick(35);  // Eeprom 24C16
+  f.choose("24C16");
   EXPECT_FALSE(entry.enabled);
   f.app.click("menuProtectEeprom");  // a disabled entry takes no clicks
-  f.pick(31);
+  f.choose("X28C256");
   EXPECT_TRUE(entry.checked);
   f.app.click("menuProtectEeprom");
   EXPECT_FALSE(entry.checked);
@@ -115,7 +114,7 @@ TEST(DeviceSelection, OnlyTheX28C256OffersToProtectItselfAndTheChoiceOutlivesOth
 
 TEST(DeviceSelection, Eprom27C256LogsVoltageSelectionAndSizeInOrder) {
   SelectionFixture f;
-  f.pick(10);
+  f.choose("27C256");
   EXPECT_EQ(f.app.panel.SystemLog.text,
             "\r\n12:34:56>  Most Common Programming Voltage Selected: 12.5 Volts!!!"
             "\r\n12:34:56>  Device Eprom 27C256 was Selected"
@@ -128,7 +127,7 @@ TEST(DeviceSelection, Eprom27C256LogsVoltageSelectionAndSizeInOrder) {
 TEST(DeviceSelection, ASerialEepromLeavesClockAndDataAssertedAndLogsNoVoltage) {
   SelectionFixture f;
   f.port.clear();
-  f.pick(34);
+  f.choose("24C08");
   EXPECT_EQ(f.app.board.Reg3 & 0x80, 0);  // CE (the clock line) asserted
   EXPECT_EQ(f.app.board.Reg0 & 0x40, 0);  // OE asserted
   EXPECT_EQ(f.port.lines.size(), 16u);    // CEOFF, OEOFF, CEON, OEON
@@ -139,21 +138,21 @@ TEST(DeviceSelection, ASerialEepromLeavesClockAndDataAssertedAndLogsNoVoltage) {
 
 TEST(DeviceSelection, TheX28C256MapsAddressBitFourteenOntoRegisterOneBitSeven) {
   SelectionFixture f;
-  f.pick(31);
+  f.choose("X28C256");
   EXPECT_EQ(f.app.board.maps.Reg1AddressMap[63], 63);
   EXPECT_EQ(f.app.board.maps.Reg1AddressMap[64], 128);
   EXPECT_EQ(f.app.board.maps.Reg1AddressMap[127], 191);
   EXPECT_EQ(f.app.board.address.Reg1Extra, 64);
-  f.pick(10);
+  f.choose("27C256");
   EXPECT_EQ(f.app.board.maps.Reg1AddressMap[64], 64);
 }
 
 TEST(DeviceSelection, AnUnsupportedRowAfterAValidDeviceKeepsThatDeviceAndLogsNothing) {
   SelectionFixture f;
-  f.pick(10);
+  f.choose("27C256");
   const auto log = f.app.panel.SystemLog.text;
   f.port.clear();
-  f.pick(21);
+  f.choose("AT29C256");
   EXPECT_EQ(f.app.panel.Device.listIndex, -1);
   EXPECT_EQ(f.app.panel.Device.text, "Please Select Device on this List");
   EXPECT_EQ(f.app.device.DeviceCode, "P4");
@@ -166,7 +165,7 @@ TEST(DeviceSelection, AnUnsupportedRowAfterAValidDeviceKeepsThatDeviceAndLogsNot
 TEST(DeviceSelection, ALoadedCodeImageKeepsItsCommandsAcrossTheSelection) {
   SelectionFixture f;
   f.app.buffers.CodeLoaded = 1;
-  f.pick(19);
+  f.choose("27C080");
   EXPECT_TRUE(f.app.panel.Program_button.enabled);
   EXPECT_TRUE(f.app.panel.Verify_button.enabled);
   EXPECT_TRUE(f.app.panel.Erase_button.enabled);
@@ -176,7 +175,7 @@ TEST(DeviceSelection, ALoadedCodeImageKeepsItsCommandsAcrossTheSelection) {
 
 TEST(ProgrammingOptions, HighVoltagesWarnAndFiveVoltsKeepsTheLastVoltage) {
   SelectionFixture f;
-  f.pick(9);
+  f.choose("27256");
   f.app.chooseVoltage_button(3);
   EXPECT_EQ(f.app.device.ProgVoltage, 25);
   EXPECT_NE(f.app.panel.SystemLog.text.find(
@@ -188,7 +187,7 @@ TEST(ProgrammingOptions, HighVoltagesWarnAndFiveVoltsKeepsTheLastVoltage) {
 
 TEST(ProgrammingOptions, TheSliderLogsRecomputesAndPlaysTheSlideSound) {
   SelectionFixture f;
-  f.pick(10);
+  f.choose("27C256");
   f.app.valueChosen("Slider1", 9);
   EXPECT_EQ(f.app.board.LongDelayCount, 5502);
   EXPECT_EQ(f.app.board.MediumDelayCount, 1102);
@@ -201,20 +200,22 @@ TEST(ProgrammingOptions, TheSliderLogsRecomputesAndPlaysTheSlideSound) {
 // the default slider gives the datasheets' widths and the fastest setting 1 us pulses.
 TEST(ProgrammingOptions, TheSliderSetsProgramPulsesOfAFixedWidthPerDeviceClass) {
   struct Case {
-    int row;
+    const char* part;
     std::int32_t slider;
     std::uint64_t mediumNs, longNs;
   };
   const Case cases[] = {
-      {10, 18, 101'000, 501'000},       {10, 20, 1'000, 1'000}, {10, 1, 951'000, 4'751'000},
-      {18, 18, 51'000, 251'000},        {18, 20, 1'000, 1'000}, {18, 1, 476'000, 2'376'000},
-      {5, 18, 20'001'000, 100'001'000}, {5, 20, 1'000, 1'000},  {5, 1, 190'001'000, 950'001'000},
+      {"27C256", 18, 101'000, 501'000},      {"27C256", 20, 1'000, 1'000},
+      {"27C256", 1, 951'000, 4'751'000},     {"27C801", 18, 51'000, 251'000},
+      {"27C801", 20, 1'000, 1'000},          {"27C801", 1, 476'000, 2'376'000},
+      {"2764", 18, 20'001'000, 100'001'000}, {"2764", 20, 1'000, 1'000},
+      {"2764", 1, 190'001'000, 950'001'000},
   };
   for (const auto& c : cases) {
     SelectionFixture f;
-    f.pick(c.row);
+    f.choose(c.part);
     f.app.valueChosen("Slider1", c.slider);
-    SCOPED_TRACE(f.app.panel.Device.items[c.row] + " at " + std::to_string(c.slider));
+    SCOPED_TRACE(f.app.panel.Device.items[rowOf(c.part)] + " at " + std::to_string(c.slider));
     const auto ran = f.app.board.delays().iterations();
     f.app.board.DelayMedium();
     EXPECT_EQ(f.platform.lastSpinNs, c.mediumNs);

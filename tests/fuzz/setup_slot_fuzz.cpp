@@ -8,7 +8,10 @@
 #include "link/null_port.h"
 #include "shell/app.h"
 #include "shell/setup_slot_file.h"
-#include "support/app_fixture.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_platform.h"
+#include "support/recording_view.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include <cstdlib>
 
 #include "gui/board_lines_drawing.h"
-#include "gui/window_fixture.h"
+#include "gui/simulated_window.h"
 #include "ops/operation_stop.h"
 
 namespace burnlab::testing {
 namespace {
 
-struct BoardTestWindow : WindowFixture {
+struct BoardTestWindow : SimulatedWindow {
   BoardTestWindow() {
     addBoardTestEntry(window, app);
     dialog = std::make_unique<BoardTestDialog>(window, app);

@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 
 #include "buffers/intel_hex.h"
-#include "gui/window_fixture.h"
+#include "gui/simulated_window.h"
 #include "sim/chip_catalogue.h"
 #include "support/record_reference.h"
 
@@ -17,8 +17,8 @@ namespace burnlab::testing {
 namespace {
 
 // The window on a simulated board with a 27C256 in its socket, and the Compare menu.
-struct CompareWindow : WindowFixture {
-  CompareWindow() : WindowFixture(false) {
+struct CompareWindow : SimulatedWindow {
+  CompareWindow() : SimulatedWindow(false) {
     platform.simClock = &clock;
     std::string error;
     chip = sim::ChipCatalogue::make("Eprom 27C256", {}, error);
@@ -53,7 +53,7 @@ TEST(CompareWindow, OpenCodeOfAHexFileShowsItsBytesAndCompareListsTheChipsDiffer
   const auto hex = f.folder.path() / "prog.hex";
   writeFile(hex, encodeIntelHex(image));
 
-  f.app.setDeviceListIndex(10);  // Eprom 27C256
+  f.choose("27C256");
   f.dialogs.files.push_back(hex);
   qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->trigger();
   EXPECT_TRUE(f.shown("BufferDisplay").startsWith("\n000000| 00010203 04050607 08090A0B 0C0D0E0F"))

@@ -25,7 +25,7 @@
 #include <fstream>
 
 #include "gui/help_window.h"
-#include "gui/window_fixture.h"
+#include "gui/simulated_window.h"
 #include "gui/window_placement.h"
 
 namespace burnlab::testing {
@@ -185,7 +185,7 @@ QString shownToolTip(QObject* view) {
 }
 
 TEST(MainWindow, ShowsEveryControlAndMenuEntryWithItsCaptionAndToolTip) {
-  WindowFixture f(false);
+  SimulatedWindow f(false);
   for (const auto& expected : kControls) {
     QObject* view = f.window.viewOf(expected.name);
     ASSERT_NE(view, nullptr) << expected.name;
@@ -223,7 +223,7 @@ std::vector<std::string> menuLines(const QMenu* menu, const std::string& indent 
 }
 
 TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
-  WindowFixture f(false);
+  SimulatedWindow f(false);
   std::vector<std::string> bar;
   for (QAction* menu : f.window.menuBar()->actions()) bar.push_back(menu->text().toStdString());
   EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Devices",
@@ -266,7 +266,7 @@ TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
 }
 
 TEST(MainWindow, DrawsTheStateStartUpLeaves) {
-  WindowFixture f;
+  SimulatedWindow f;
   auto* read = qobject_cast<QPushButton*>(f.window.viewOf("Read_button"));
   EXPECT_FALSE(read->isEnabled());
   EXPECT_FALSE(qobject_cast<QAction*>(f.window.viewOf("menuReadCode"))->isEnabled());
@@ -280,7 +280,7 @@ TEST(MainWindow, DrawsTheStateStartUpLeaves) {
 }
 
 TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
-  WindowFixture f;
+  SimulatedWindow f;
   f.port.clear();
   QTest::mouseClick(qobject_cast<QPushButton*>(f.window.viewOf("TestHardware_button")),
                     Qt::LeftButton);
@@ -297,7 +297,7 @@ TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
 }
 
 TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
-  WindowFixture f;
+  SimulatedWindow f;
   TempFolder slotFolder;
   f.platform.working = slotFolder.path();
   auto* setup = qobject_cast<QMenu*>(f.window.viewOf("Setup"));
@@ -315,7 +315,7 @@ TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
 }
 
 TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
-  WindowFixture f;
+  SimulatedWindow f;
   f.app.panel.Device.items = {"2732A", "2764"};
   f.window.changed();
   auto* device = qobject_cast<QComboBox*>(f.window.viewOf("Device"));
@@ -338,7 +338,7 @@ TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
 }
 
 TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
-  WindowFixture f;
+  SimulatedWindow f;
   TempFolder files;
   const auto image = files.path() / "image.bin";
   std::string bytes(1000, '\0');
@@ -372,7 +372,7 @@ TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
 }
 
 TEST(MainWindow, ShowsTheLampsDarkAfterStartUpAndLitWhenTheCoreSaysSo) {
-  WindowFixture f;
+  SimulatedWindow f;
   auto* error = f.lamp("Error_label");
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(error->text(), "ERROR");
@@ -391,7 +391,7 @@ struct PaintCounter : QObject {
 };
 
 TEST(MainWindow, ALampChangeIsPaintedBeforeTheCoreGoesOn) {
-  WindowFixture f;
+  SimulatedWindow f;
   QApplication::processEvents();
   PaintCounter counter;
   f.lamp("DataFlow_label")->installEventFilter(&counter);
@@ -400,7 +400,7 @@ TEST(MainWindow, ALampChangeIsPaintedBeforeTheCoreGoesOn) {
 }
 
 TEST(MainWindow, AClickOnTheLitErrorLampEndsTheAlert) {
-  WindowFixture f;
+  SimulatedWindow f;
   f.app.panel.Read_button.enabled = true;
   f.app.lamps.RaiseErrorAlert();
   f.window.changed();
@@ -414,7 +414,7 @@ TEST(MainWindow, AClickOnTheLitErrorLampEndsTheAlert) {
 }
 
 TEST(MainWindow, TheLogViewAppendsAndStartsAfreshWhenTheLogIsEmptied) {
-  WindowFixture f;
+  SimulatedWindow f;
   auto* log = f.window.findChild<QPlainTextEdit*>("SystemLog");
   f.app.log.LogLine("one");
   f.window.changed();
@@ -428,7 +428,7 @@ TEST(MainWindow, TheLogViewAppendsAndStartsAfreshWhenTheLogIsEmptied) {
 }
 
 TEST(MainWindow, TheAboutWindowShowsTheVersionAndClosesWithOk) {
-  WindowFixture f;
+  SimulatedWindow f;
   std::string version;
   QTimer::singleShot(0, [&] {
     auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -442,14 +442,14 @@ TEST(MainWindow, TheAboutWindowShowsTheVersionAndClosesWithOk) {
 }
 
 TEST(MainWindow, ExitClosesTheWindowAndSavesItsPlacement) {
-  WindowFixture f;
+  SimulatedWindow f;
   qobject_cast<QAction*>(f.window.viewOf("mnuFileExit"))->trigger();
   EXPECT_FALSE(f.window.isVisible());
   EXPECT_EQ(f.platform.settings.count({"Settings", "MainWidth"}), 1u);
 }
 
 TEST(MainWindow, TheHelpMenuOpensTheHelpWindowOnTheShippedDocument) {
-  WindowFixture f;
+  SimulatedWindow f;
   f.platform.program = std::filesystem::path(BURNLAB_RESOURCES_DIR) / "help";
   qobject_cast<QAction*>(f.window.viewOf("mnuHelpSearchForHelpOn"))->trigger();
   auto* help = f.window.findChild<HelpWindow*>();

@@ -25,10 +25,10 @@
 
 #include "buffers/hex_page.h"
 #include "gui/main_window.h"
+#include "gui/simulated_window.h"
 #include "gui/window_program.h"
 #include "ops/device_reading.h"
 #include "sim/chip_catalogue.h"
-#include "support/app_fixture.h"
 
 namespace burnlab::testing {
 namespace {
@@ -113,14 +113,11 @@ std::vector<std::uint8_t> knownPattern() {
 }
 
 // The window and its App on a simulated board with an empty socket, with the Simulator menu.
-struct SimulatorWindow {
-  SimulatorWindow() : app({port, platform, dialogs, window}) {
-    app.portConfig.setFolder(folder.path());
+struct SimulatorWindow : SimulatedWindow {
+  SimulatorWindow() : SimulatedWindow(false) {
     platform.simClock = &clock;
-    window.attach(app);
     menu = addSimulatorMenu(window, board, [this] { return app.panel.Device.text; });
     app.Form_Load();
-    window.show();
   }
   template <typename Widget>
   Widget* widget(const char* name) {
@@ -142,13 +139,6 @@ struct SimulatorWindow {
   }
 
   TempFolder folder;
-  sim::VirtualClock clock;
-  sim::SimBoard board{6, 0x378, clock};
-  RecordingPort port{board};
-  FakePlatform platform;
-  FakeDialogs dialogs;
-  MainWindow window;
-  App app;
   SimulatorMenu* menu = nullptr;
 };
 

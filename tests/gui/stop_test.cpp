@@ -1,4 +1,4 @@
-// A long command in the window, tried on a simulated 27C080: its log lines and the clock show while
+// A long command in the window, tried on a simulated 27C256: its log lines and the clock show while
 // it runs, the commands are drawn disabled, and Esc or the Stop button ends it at its next step
 // while the rest of the window takes no input.
 #include <gtest/gtest.h>
@@ -12,27 +12,19 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "gui/window_fixture.h"
+#include "gui/simulated_window.h"
 #include "ops/operation_stop.h"
-#include "sim/chip_catalogue.h"
-#include "support/catalogue_rows.h"
 
 namespace burnlab::testing {
 namespace {
 
-const int kRow27C080 = rowOf("27C080");
-
-// The window with a 27C080 (1 MiB) in the socket, chosen in the Device list and read into the
-// code buffer, so that a verify compares all of it.
-struct Verify27C080 : WindowFixture {
-  Verify27C080() {
-    std::string problem;
-    chip = sim::ChipCatalogue::make("27C080", {}, problem);
+// The window with a 27C256 in the socket, chosen in the Device list and read into the code
+// buffer, so that a verify compares all of it, a step a page.
+struct Verify27C256 : SimulatedWindow {
+  Verify27C256() : SimulatedWindow({.socket = "27C256", .slider = {}}) {
     for (std::uint32_t address = 0; address < chip->size(); ++address) {
       chip->setCell(address, static_cast<std::uint8_t>(address ^ (address >> 8)));
     }
-    board.insert(chip);
-    app.setDeviceListIndex(kRow27C080);
     app.click("Read_button");
     logged = app.panel.SystemLog.text.size();
   }
@@ -48,13 +40,12 @@ struct Verify27C080 : WindowFixture {
     }
   }
 
-  std::shared_ptr<sim::MemoryChip> chip;
   std::size_t logged = 0;
 };
 
 // What the window showed when the progress bar was drawn in the middle of a command.
 struct SeenMidCommand final : QObject {
-  SeenMidCommand(WindowFixture& f) : f_(f) {
+  SeenMidCommand(SimulatedWindow& f) : f_(f) {
     f.widget<QWidget>("ProgressBar1")->installEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
@@ -69,16 +60,16 @@ struct SeenMidCommand final : QObject {
     }
     return false;
   }
-  WindowFixture& f_;
+  SimulatedWindow& f_;
   bool seen = false;
   std::string log, time;
   bool readEnabled = true, openEnabled = true, deviceEnabled = true, stopEnabled = false;
 };
 
 TEST(WindowLongCommand, ShowsItsLogLinesAndTheClockWhileItRunsAndTheCommandsDrawnDisabled) {
-  Verify27C080 f;
+  Verify27C256 f;
   // A read fills the code buffer: the label counts its bytes, as after opening a file.
-  EXPECT_EQ(f.widget<QLabel>("FileNameCodeSize")->text(), "(1048576 Bytes)");
+  EXPECT_EQ(f.widget<QLabel>("FileNameCodeSize")->text(), "(32768 Bytes)");
   f.platform.time = "09:59:58";
   SeenMidCommand seen(f);
   QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
@@ -100,9 +91,9 @@ TEST(WindowLongCommand, ShowsItsLogLinesAndTheClockWhileItRunsAndTheCommandsDraw
   EXPECT_TRUE(qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->isEnabled());
 }
 
-TEST(WindowStop, EscEndsAVerifyOfA27C080AndTheRestOfTheWindowTakesNoInput) {
-  Verify27C080 f;
-  ASSERT_NE(f.app.panel.SystemLog.text.find("1048576 bytes Read"), std::string::npos);
+TEST(WindowStop, EscEndsAVerifyOfA27C256AndTheRestOfTheWindowTakesNoInput) {
+  Verify27C256 f;
+  ASSERT_NE(f.app.panel.SystemLog.text.find("32768 bytes Read"), std::string::npos);
   auto* stop = f.button("Stop_button");
   EXPECT_FALSE(stop->isEnabled());  // nothing to stop
 
@@ -130,7 +121,7 @@ TEST(WindowStop, EscEndsAVerifyOfA27C080AndTheRestOfTheWindowTakesNoInput) {
 }
 
 TEST(WindowStop, TheStopButtonEndsAReadAndEscOutsideACommandDoesNothing) {
-  Verify27C080 f;
+  Verify27C256 f;
   QTest::keyClick(&f.window, Qt::Key_Escape);
   EXPECT_EQ(f.log(), "");
   // A click on the Stop button, waiting to be taken: the read offers Stop from its first step

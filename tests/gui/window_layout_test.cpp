@@ -19,7 +19,7 @@
 
 #include "gui/core_text.h"
 #include "gui/qt_dialogs.h"
-#include "gui/window_fixture.h"
+#include "gui/simulated_window.h"
 #include "gui/window_placement.h"
 #include "sim/chip_catalogue.h"
 
@@ -27,7 +27,7 @@ namespace burnlab::testing {
 namespace {
 
 // The window on a simulated 27C256 holding a counting pattern, chosen in the Device list.
-struct ChipWindow : WindowFixture {
+struct ChipWindow : SimulatedWindow {
   ChipWindow() {
     std::string problem;
     auto chip = sim::ChipCatalogue::make("27C256", {}, problem);
@@ -35,7 +35,7 @@ struct ChipWindow : WindowFixture {
       chip->setCell(address, static_cast<std::uint8_t>(address * 7));
     }
     board.insert(chip);
-    app.setDeviceListIndex(10);  // Eprom 27C256
+    choose("27C256");
     window.changed();
   }
   QPlainTextEdit* page() { return widget<QPlainTextEdit>("BufferDisplay"); }
@@ -150,7 +150,7 @@ TEST(WindowLayout, AtItsMinimumSizeNoTextIsCutAndItFitsA1024By600Screen) {
     // fits in the same place.
     EXPECT_EQ(f.widget<QLabel>("lblProgramPulse")->text(), QString::fromUtf8("Pulse 101 µs"))
         << seen;
-    f.app.setDeviceListIndex(31);  // Eeprom XICOR X28C256
+    f.choose("X28C256");
     f.app.valueChosen("Slider1", 1);
     f.window.changed();
     QApplication::processEvents();
@@ -275,7 +275,7 @@ TEST(CoreText, FileNamesShowAsTheyAreWrittenAndStrayBytesStillShow) {
 }
 
 TEST(WindowLayout, AFileNameThatIsNotAsciiShowsAsItIsInTheLabelAndTheLog) {
-  WindowFixture f;
+  SimulatedWindow f;
   TempFolder files;
   const auto image = files.path() /
                      "\xC3\x9C"

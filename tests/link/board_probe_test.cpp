@@ -20,11 +20,11 @@ struct RecordingDisplay final : ProbeDisplay {
 };
 
 // A fresh Board, as at start-up (control tables filled, no model ever set up), on `port`.
-struct ProbeBench {
-  explicit ProbeBench(PortIo& inner) : port(inner), board(port, indicators) {
+struct ProbeRig {
+  explicit ProbeRig(PortIo& inner) : port(inner), board(port, indicators) {
     board.InitControlTables();
   }
-  ProbeBench() : board(port, indicators) { board.InitControlTables(); }
+  ProbeRig() : board(port, indicators) { board.InitControlTables(); }
 
   void probe(std::int16_t base) {
     board.setPortBase(base);
@@ -47,47 +47,47 @@ struct ProbeBench {
 };
 
 struct SimulatedProbe {
-  SimulatedProbe(int model, std::uint16_t base) : simBoard(model, base, clock), bench(simBoard) {}
+  SimulatedProbe(int model, std::uint16_t base) : simBoard(model, base, clock), rig(simBoard) {}
   sim::VirtualClock clock;
   sim::SimBoard simBoard;
-  ProbeBench bench;
+  ProbeRig rig;
 };
 
 TEST(CheckHardware, AModelFourBoardAnswersOnlyProbeB) {
   SimulatedProbe f(4, 0x278);
-  f.bench.probe(0x278);
-  const auto answers = f.bench.answers();
+  f.rig.probe(0x278);
+  const auto answers = f.rig.answers();
   ASSERT_EQ(answers.size(), 4u);  // probe A's two reads, then probe B's
   EXPECT_NE(std::vector<int>(answers.begin(), answers.begin() + 2), (std::vector<int>{0, 0x70}));
   EXPECT_EQ(std::vector<int>(answers.begin() + 2, answers.end()), (std::vector<int>{0, 0x70}));
-  EXPECT_EQ(f.bench.board.Model, 4);
-  EXPECT_EQ(f.bench.foundPort, 0x278);
-  EXPECT_EQ(f.bench.display.events, (std::vector<std::string>{"lamp on", "lamp off"}));
+  EXPECT_EQ(f.rig.board.Model, 4);
+  EXPECT_EQ(f.rig.foundPort, 0x278);
+  EXPECT_EQ(f.rig.display.events, (std::vector<std::string>{"lamp on", "lamp off"}));
 }
 
 TEST(CheckHardware, ModelFiveAndSixBoardsAnswerOnlyProbeAAndTellThemselvesApart) {
   for (int model : {5, 6}) {
     SimulatedProbe f(model, 0x3BC);
-    f.bench.probe(0x3BC);
-    const auto answers = f.bench.answers();
+    f.rig.probe(0x3BC);
+    const auto answers = f.rig.answers();
     ASSERT_EQ(answers.size(), 8u) << model;  // the two probes, then two byte reads
     EXPECT_EQ(std::vector<int>(answers.begin(), answers.begin() + 2), (std::vector<int>{0, 0x70}));
     EXPECT_NE(std::vector<int>(answers.begin() + 2, answers.begin() + 4),
               (std::vector<int>{0, 0x70}));
     // Found on a first search, before any model was set up: the read-back of the model test
     // must still use the model-5/6 nibble selects.
-    EXPECT_EQ(f.bench.board.Model, model);
-    EXPECT_EQ(f.bench.foundPort, 0x3BC);
+    EXPECT_EQ(f.rig.board.Model, model);
+    EXPECT_EQ(f.rig.foundPort, 0x3BC);
   }
 }
 
 TEST(CheckHardware, APortWhereBothProbesAnswerIsTakenAsModelFour) {
-  ProbeBench bench;
-  bench.port.scriptedReads = {0x07, 0x7F, 0x07, 0x7F};
-  bench.probe(0x378);
-  EXPECT_EQ(bench.board.Model, 4);
-  EXPECT_EQ(bench.foundPort, 0x378);
-  EXPECT_EQ(bench.port.lines.size(), 23u);  // the two probes; no model test follows
+  ProbeRig rig;
+  rig.port.scriptedReads = {0x07, 0x7F, 0x07, 0x7F};
+  rig.probe(0x378);
+  EXPECT_EQ(rig.board.Model, 4);
+  EXPECT_EQ(rig.foundPort, 0x378);
+  EXPECT_EQ(rig.port.lines.size(), 23u);  // the two probes; no model test follows
 }
 
 TEST(CheckHardware, ModelSixOnlyOnTheExactAnswersEFhThenFFh) {
@@ -102,19 +102,19 @@ TEST(CheckHardware, ModelSixOnlyOnTheExactAnswersEFhThenFFh) {
                         {{0x77, 0x77, 0x7F, 0x7F}, 5},
                         {{0x7F, 0x7F, 0x7F, 0x77}, 5}};
   for (const auto& c : cases) {
-    ProbeBench bench;
-    bench.port.scriptedReads = {0x07, 0x7F, 0x7F, 0x7F};
-    bench.port.scriptedReads.insert(bench.port.scriptedReads.end(), std::begin(c.reads),
-                                    std::end(c.reads));
-    bench.probe(0x378);
-    EXPECT_EQ(bench.board.Model, c.model);
+    ProbeRig rig;
+    rig.port.scriptedReads = {0x07, 0x7F, 0x7F, 0x7F};
+    rig.port.scriptedReads.insert(rig.port.scriptedReads.end(), std::begin(c.reads),
+                                  std::end(c.reads));
+    rig.probe(0x378);
+    EXPECT_EQ(rig.board.Model, c.model);
   }
 }
 
 TEST(CheckHardware, EveryProbeWriteIsOneRawPortAccess) {
-  ProbeBench bench;
-  bench.probe(0x278);
-  EXPECT_EQ(bench.port.lines,
+  ProbeRig rig;
+  rig.probe(0x278);
+  EXPECT_EQ(rig.port.lines,
             (std::vector<std::string>{
                 // probe A
                 "out 0278 9F", "out 027A 0E", "out 027A 00", "out 0278 00", "out 027A 06",
@@ -124,7 +124,7 @@ TEST(CheckHardware, EveryProbeWriteIsOneRawPortAccess) {
                 "out 027A 0F", "out 027A 09", "in 0279 7F", "out 0278 FF", "out 027A 0F",
                 "out 027A 09", "in 0279 7F", "out 027A 08"}));
   // Each probe waits for the board to settle before each of its two reads.
-  EXPECT_EQ(bench.board.delays().iterations(), 4u * 5 * 100);
+  EXPECT_EQ(rig.board.delays().iterations(), 4u * 5 * 100);
 }
 
 TEST(CheckHardware, AChipInTheSocketDoesNotMakeAModelSixLookLikeAModelFive) {
@@ -137,36 +137,36 @@ TEST(CheckHardware, AChipInTheSocketDoesNotMakeAModelSixLookLikeAModelFive) {
   for (std::uint32_t address = 0; address < chip->size(); ++address) chip->setCell(address, 0);
   f.simBoard.insert(chip);
   ASSERT_EQ(f.simBoard.registers()[0] & 0x40, 0);  // OE asserted
-  f.bench.probe(0x378);
-  EXPECT_EQ(f.bench.board.Model, 6);
+  f.rig.probe(0x378);
+  EXPECT_EQ(f.rig.board.Model, 6);
   // The model test's register 3 values keep CE (bit 7) released.
-  const auto& lines = f.bench.port.lines;
+  const auto& lines = f.rig.port.lines;
   ASSERT_EQ(lines.size(), 37u);
   EXPECT_EQ(lines[23], "out 0378 E0");
   EXPECT_EQ(lines[30], "out 0378 C0");
 }
 
 TEST(CheckHardware, ANoBoardPortIsLoggedAndChangesNothing) {
-  ProbeBench bench;
-  bench.board.Model = 5;  // found on a port probed earlier in the same search
-  bench.foundPort = 0x278;
-  bench.port.scriptedReads = {0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x77, 0x7F, 0x7F};
-  bench.probe(0x3BC);
+  ProbeRig rig;
+  rig.board.Model = 5;  // found on a port probed earlier in the same search
+  rig.foundPort = 0x278;
+  rig.port.scriptedReads = {0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x77, 0x7F, 0x7F};
+  rig.probe(0x3BC);
   // The model test runs again on this port and can turn the earlier find into a model 6.
-  EXPECT_EQ(bench.board.Model, 6);
-  EXPECT_EQ(bench.foundPort, 0x278);
-  EXPECT_EQ(bench.display.events,
+  EXPECT_EQ(rig.board.Model, 6);
+  EXPECT_EQ(rig.foundPort, 0x278);
+  EXPECT_EQ(rig.display.events,
             (std::vector<std::string>{"lamp on", "lamp off", "Port 3BC Not Responding"}));
 }
 
 TEST(CheckHardware, WritesNothingThroughTheShadows) {
   SimulatedProbe f(6, 0x378);
-  f.bench.board.Reg0 = 0x11;
-  f.bench.board.Reg3 = 0x22;
-  f.bench.probe(0x378);
-  EXPECT_EQ(f.bench.board.Reg0, 0x11);
-  EXPECT_EQ(f.bench.board.Reg3, 0x22);
-  EXPECT_EQ(f.bench.board.CtrlIdle, (std::array<std::int16_t, 5>{}));
+  f.rig.board.Reg0 = 0x11;
+  f.rig.board.Reg3 = 0x22;
+  f.rig.probe(0x378);
+  EXPECT_EQ(f.rig.board.Reg0, 0x11);
+  EXPECT_EQ(f.rig.board.Reg3, 0x22);
+  EXPECT_EQ(f.rig.board.CtrlIdle, (std::array<std::int16_t, 5>{}));
 }
 
 }  // namespace

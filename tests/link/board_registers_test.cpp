@@ -8,12 +8,12 @@ namespace {
 
 TEST(RegisterWrite, IsDataThenIdleStrobeIdleForEachModel) {
   for (int model : {4, 5, 6}) {
-    BoardBench bench(model, 0x278);
-    bench.board.Reg2 = 0xA5;
-    bench.board.SetReg2();
+    BoardRig rig(model, 0x278);
+    rig.board.Reg2 = 0xA5;
+    rig.board.SetReg2();
     const auto idle = model == 4 ? "08" : "07";
     const auto strobe = model == 4 ? "09" : "06";
-    EXPECT_EQ(bench.port.lines,
+    EXPECT_EQ(rig.port.lines,
               (std::vector<std::string>{"out 0278 A5", std::string("out 027A ") + idle,
                                         std::string("out 027A ") + strobe,
                                         std::string("out 027A ") + idle}))
@@ -30,23 +30,23 @@ TEST(RegisterWrite, WithNoModelSendsControlZeroThreeTimes) {
   board.SetupPortModel();
   board.Reg4 = 0x3C;
   board.SetReg4();
-  EXPECT_EQ(port.lines, (std::vector<std::string>{"out 0378 3C", "out 037A 00", "out 037A 00",
-                                                  "out 037A 00"}));
+  EXPECT_EQ(port.lines,
+            (std::vector<std::string>{"out 0378 3C", "out 037A 00", "out 037A 00", "out 037A 00"}));
 }
 
 TEST(RegisterWrite, SendsOnlyTheLowByteAndRunsTwoShortDelays) {
-  BoardBench bench;
-  bench.board.ShortDelayCount = 7;
-  bench.board.Reg1 = 0x1FF;
-  bench.board.SetReg1();
-  EXPECT_EQ(bench.port.lines.front(), "out 0378 FF");
-  EXPECT_EQ(bench.board.delays().iterations(), 14u);
+  BoardRig rig;
+  rig.board.ShortDelayCount = 7;
+  rig.board.Reg1 = 0x1FF;
+  rig.board.SetReg1();
+  EXPECT_EQ(rig.port.lines.front(), "out 0378 FF");
+  EXPECT_EQ(rig.board.delays().iterations(), 14u);
 }
 
 TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBits) {
-  BoardBench bench;
-  const auto& four = bench.board.model4Values();
-  const auto& fiveSix = bench.board.model56Values();
+  BoardRig rig;
+  const auto& four = rig.board.model4Values();
+  const auto& fiveSix = rig.board.model56Values();
   for (int reg = 0; reg < 5; ++reg) {
     EXPECT_EQ(four.idle[reg] ^ fiveSix.idle[reg], 0x0F) << reg;
     EXPECT_EQ(four.strobe[reg] ^ fiveSix.strobe[reg], 0x0F) << reg;
@@ -61,35 +61,35 @@ TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBits) {
 }
 
 TEST(SetupPortModel, DerivesRegistersAndKeepsSelectsForModelZero) {
-  BoardBench bench(4, 0x3BC);
-  EXPECT_EQ(bench.board.PortStatus, 0x3BD);
-  EXPECT_EQ(bench.board.PortControl, 0x3BE);
-  bench.board.Model = 0;
-  bench.board.SetupPortModel();
-  EXPECT_EQ(bench.board.CtrlIdle, bench.board.model4Values().idle);
-  EXPECT_EQ(bench.board.ReadSelectHigh, 4);
+  BoardRig rig(4, 0x3BC);
+  EXPECT_EQ(rig.board.PortStatus, 0x3BD);
+  EXPECT_EQ(rig.board.PortControl, 0x3BE);
+  rig.board.Model = 0;
+  rig.board.SetupPortModel();
+  EXPECT_EQ(rig.board.CtrlIdle, rig.board.model4Values().idle);
+  EXPECT_EQ(rig.board.ReadSelectHigh, 4);
 }
 
 TEST(Delays, CountZeroReturnsAtOnceAndFixedLoopsRunTheirBounds) {
-  BoardBench bench;
-  bench.board.DelayShort();
-  bench.board.DelayMedium();
-  bench.board.DelayLong();
-  EXPECT_EQ(bench.board.delays().iterations(), 0u);
-  bench.board.DelayLoop20();
-  bench.board.DelayLoop10();
-  bench.board.MediumDelayCount = 1000;
-  bench.board.DelayMedium();
-  EXPECT_EQ(bench.board.delays().iterations(), 1030u);
+  BoardRig rig;
+  rig.board.DelayShort();
+  rig.board.DelayMedium();
+  rig.board.DelayLong();
+  EXPECT_EQ(rig.board.delays().iterations(), 0u);
+  rig.board.DelayLoop20();
+  rig.board.DelayLoop10();
+  rig.board.MediumDelayCount = 1000;
+  rig.board.DelayMedium();
+  EXPECT_EQ(rig.board.delays().iterations(), 1030u);
 }
 
 TEST(Delays, SettlingTimeFollowsTheShortFactorAndLeavesTheCounterPastTheBound) {
-  BoardBench bench;
-  bench.board.ShortDelayFactor = 3;
-  bench.board.WaitSettlingTime();
-  EXPECT_EQ(bench.board.delays().iterations(), 300u);
-  EXPECT_EQ(bench.board.delays().counter(), 301);
-  EXPECT_TRUE(bench.port.lines.empty());
+  BoardRig rig;
+  rig.board.ShortDelayFactor = 3;
+  rig.board.WaitSettlingTime();
+  EXPECT_EQ(rig.board.delays().iterations(), 300u);
+  EXPECT_EQ(rig.board.delays().counter(), 301);
+  EXPECT_TRUE(rig.port.lines.empty());
 }
 
 }  // namespace

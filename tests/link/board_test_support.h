@@ -14,8 +14,8 @@ struct CountingIndicators final : BoardIndicators {
 };
 
 // A Board on a recording port, set up for a model at a base.
-struct BoardBench {
-  explicit BoardBench(int model = 6, std::int16_t base = 0x378) : board(port, indicators) {
+struct BoardRig {
+  explicit BoardRig(int model = 6, std::int16_t base = 0x378) : board(port, indicators) {
     board.InitControlTables();
     board.setPortBase(base);
     board.Model = static_cast<std::int16_t>(model);

@@ -27,17 +27,17 @@ TEST(LineOperations, SetAndClearTheirBitsAndWriteTheirRegister) {
       {"ActivityLineOff", &Board::ActivityLineOff, 0, 0x48, 0x40},
   };
   for (const auto& c : cases) {
-    BoardBench bench;
-    auto& shadow = c.reg == 0 ? bench.board.Reg0 : bench.board.Reg3;
+    BoardRig rig;
+    auto& shadow = c.reg == 0 ? rig.board.Reg0 : rig.board.Reg3;
     shadow = c.before;
-    (bench.board.*c.operation)();
+    (rig.board.*c.operation)();
     EXPECT_EQ(shadow, c.after) << c.name;
-    EXPECT_EQ(bench.port.lines, bench.write(c.reg, static_cast<std::uint8_t>(c.after))) << c.name;
+    EXPECT_EQ(rig.port.lines, rig.write(c.reg, static_cast<std::uint8_t>(c.after))) << c.name;
   }
 }
 
 TEST(LineOperations, OeOnAndVpp24OffHaveTheSameEffect) {
-  BoardBench oeOn, vppOff;
+  BoardRig oeOn, vppOff;
   oeOn.board.Reg0 = vppOff.board.Reg0 = 0xFF;
   oeOn.board.OEON();
   vppOff.board.VPP24_OFF();
@@ -46,43 +46,43 @@ TEST(LineOperations, OeOnAndVpp24OffHaveTheSameEffect) {
 }
 
 TEST(LineOperations, CeOeOnAndOffWriteRegisterThreeBeforeZero) {
-  BoardBench bench(4);
-  bench.board.Reg0 = 0xC0;
-  bench.board.Reg3 = 0xC4;
-  bench.board.CEOEON();
-  EXPECT_EQ(bench.port.lines, concat({bench.write(3, 0x44), bench.write(0, 0x00)}));
-  bench.port.clear();
-  bench.board.CEOEOFF();
-  EXPECT_EQ(bench.port.lines, concat({bench.write(3, 0xC4), bench.write(0, 0x40)}));
+  BoardRig rig(4);
+  rig.board.Reg0 = 0xC0;
+  rig.board.Reg3 = 0xC4;
+  rig.board.CEOEON();
+  EXPECT_EQ(rig.port.lines, concat({rig.write(3, 0x44), rig.write(0, 0x00)}));
+  rig.port.clear();
+  rig.board.CEOEOFF();
+  EXPECT_EQ(rig.port.lines, concat({rig.write(3, 0xC4), rig.write(0, 0x40)}));
 }
 
 TEST(Reset, WritesTheIdleStateInOrderAndLeavesRegisterFour) {
-  BoardBench bench;
-  bench.board.Reg4 = 0x5A;
-  bench.board.Reg1 = 0x77;
-  bench.board.EraseMode = 1;
-  bench.board.address.LinearAddress = 0x12345;
-  bench.board.address.Reg1Extra = 0x60;
-  bench.board.address.Reg3Extra = 0x02;
-  bench.board.Reset();
-  EXPECT_EQ(bench.port.lines, concat({bench.write(0, 0x40), bench.write(1, 0x60),
-                                      bench.write(2, 0x00), bench.write(3, 0xC6)}));
-  EXPECT_EQ(bench.board.Reg4, 0x5A);
-  EXPECT_EQ(bench.board.address.LinearAddress, 0);
-  EXPECT_EQ(bench.board.address.AddrHigh, 0);
-  EXPECT_EQ(bench.board.EraseMode, 0);
-  EXPECT_EQ(bench.indicators.progressResets, 1);
+  BoardRig rig;
+  rig.board.Reg4 = 0x5A;
+  rig.board.Reg1 = 0x77;
+  rig.board.EraseMode = 1;
+  rig.board.address.LinearAddress = 0x12345;
+  rig.board.address.Reg1Extra = 0x60;
+  rig.board.address.Reg3Extra = 0x02;
+  rig.board.Reset();
+  EXPECT_EQ(rig.port.lines, concat({rig.write(0, 0x40), rig.write(1, 0x60), rig.write(2, 0x00),
+                                    rig.write(3, 0xC6)}));
+  EXPECT_EQ(rig.board.Reg4, 0x5A);
+  EXPECT_EQ(rig.board.address.LinearAddress, 0);
+  EXPECT_EQ(rig.board.address.AddrHigh, 0);
+  EXPECT_EQ(rig.board.EraseMode, 0);
+  EXPECT_EQ(rig.indicators.progressResets, 1);
 }
 
 TEST(BlinkProgramLamp, TwiceRestoresTheActivityBit) {
-  BoardBench bench;
-  bench.board.Reg0 = 0x40;
-  bench.board.BlinkProgramLamp();
-  EXPECT_EQ(bench.board.Reg0, 0x48);
-  bench.board.BlinkProgramLamp();
-  EXPECT_EQ(bench.board.Reg0, 0x40);
-  EXPECT_EQ(bench.indicators.toggles, 2);
-  EXPECT_EQ(bench.port.lines, concat({bench.write(0, 0x48), bench.write(0, 0x40)}));
+  BoardRig rig;
+  rig.board.Reg0 = 0x40;
+  rig.board.BlinkProgramLamp();
+  EXPECT_EQ(rig.board.Reg0, 0x48);
+  rig.board.BlinkProgramLamp();
+  EXPECT_EQ(rig.board.Reg0, 0x40);
+  EXPECT_EQ(rig.indicators.toggles, 2);
+  EXPECT_EQ(rig.port.lines, concat({rig.write(0, 0x48), rig.write(0, 0x40)}));
 }
 
 TEST(AddressSplit, GivesHighMidAndLowBytes) {

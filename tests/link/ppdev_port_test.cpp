@@ -83,8 +83,8 @@ class FakeKernel final : public PpdevCalls {
   unsigned char status = 0x5F;
 };
 
-struct PpdevBench {
-  PpdevBench() {
+struct PpdevRig {
+  PpdevRig() {
     addPort("parport0", "888\t0\n");     // 378h
     addPort("parport1", "632\t1656\n");  // 278h, with a second base after the first number
     settings.procRoot = folder.path() / "proc";
@@ -108,36 +108,36 @@ struct PpdevBench {
 };
 
 TEST(PpdevPort, FindsTheDeviceByItsDecimalBaseAddress) {
-  PpdevBench bench;
-  const auto bases = findParportBases(bench.settings.procRoot);
+  PpdevRig rig;
+  const auto bases = findParportBases(rig.settings.procRoot);
   EXPECT_EQ(bases.at("parport0"), 0x378);
   EXPECT_EQ(bases.at("parport1"), 0x278);
 }
 
 TEST(PpdevPort, ClaimsOnFirstUseAndMapsTheThreeRegisters) {
-  PpdevBench bench;
+  PpdevRig rig;
   {
-    auto port = bench.open();
+    auto port = rig.open();
     port->PortOut(0x378, 0x9F);
     port->PortOut(0x37A, 0xF5);  // only the low four bits reach the control register
     EXPECT_EQ(port->PortIn(0x379), 0x5F);
     port->PortOut(0x379, 0x01);  // the status register cannot be written
   }
-  EXPECT_EQ(bench.kernel->opened,
-            (std::vector<std::string>{(bench.folder.path() / "dev" / "parport0").string()}));
-  EXPECT_EQ(bench.kernel->calls,
+  EXPECT_EQ(rig.kernel->opened,
+            (std::vector<std::string>{(rig.folder.path() / "dev" / "parport0").string()}));
+  EXPECT_EQ(rig.kernel->calls,
             (std::vector<std::string>{"claim 10", "datadir 0", "data 159", "control 5", "status",
                                       "release 10", "close 10"}));
-  EXPECT_TRUE(bench.problems.empty());
+  EXPECT_TRUE(rig.problems.empty());
 }
 
 TEST(PpdevPort, ABaseWithNoPortReadsAsNoBoardAndTouchesNothing) {
-  PpdevBench bench;
-  auto port = bench.open();
+  PpdevRig rig;
+  auto port = rig.open();
   port->PortOut(0x3BC, 0x55);
   EXPECT_EQ(port->PortIn(0x3BD), 0x7F);
-  EXPECT_TRUE(bench.kernel->opened.empty());
-  EXPECT_TRUE(bench.problems.empty());
+  EXPECT_TRUE(rig.kernel->opened.empty());
+  EXPECT_TRUE(rig.problems.empty());
 }
 
 TEST(PpdevPort, TheBoardSearchFindsNoBoardAtABaseWithNoPort) {
@@ -147,8 +147,8 @@ TEST(PpdevPort, TheBoardSearchFindsNoBoardAtABaseWithNoPort) {
     void LogLine(const std::string& message) override { lines.push_back(message); }
     std::vector<std::string> lines;
   };
-  PpdevBench bench;
-  auto port = bench.open();
+  PpdevRig rig;
+  auto port = rig.open();
   struct : BoardIndicators {
     void toggleProgramLamp() override {}
     void resetProgressBar() override {}
@@ -161,51 +161,51 @@ TEST(PpdevPort, TheBoardSearchFindsNoBoardAtABaseWithNoPort) {
   CheckHardware(board, found, display);
   EXPECT_EQ(display.lines, (std::vector<std::string>{"Port 3BC Not Responding"}));
   EXPECT_EQ(board.Model, 0);
-  EXPECT_TRUE(bench.kernel->opened.empty());
+  EXPECT_TRUE(rig.kernel->opened.empty());
 }
 
 TEST(PpdevPort, AMissingOrForbiddenNodeIsReportedOnceWithItsRemedy) {
-  PpdevBench bench;
-  const auto node0 = (bench.folder.path() / "dev" / "parport0").string();
-  const auto node1 = (bench.folder.path() / "dev" / "parport1").string();
-  bench.kernel->openFailures = {{node0, ENOENT}, {node1, EACCES}};
-  auto port = bench.open();
+  PpdevRig rig;
+  const auto node0 = (rig.folder.path() / "dev" / "parport0").string();
+  const auto node1 = (rig.folder.path() / "dev" / "parport1").string();
+  rig.kernel->openFailures = {{node0, ENOENT}, {node1, EACCES}};
+  auto port = rig.open();
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(port->PortIn(0x379), 0x7F);
     EXPECT_EQ(port->PortIn(0x279), 0x7F);
   }
-  ASSERT_EQ(bench.problems.size(), 2u);
-  EXPECT_NE(bench.problems[0].find("modprobe parport_pc ppdev"), std::string::npos);
-  EXPECT_NE(bench.problems[0].find("378h"), std::string::npos);
-  EXPECT_NE(bench.problems[1].find("group lp"), std::string::npos);
-  EXPECT_EQ(bench.kernel->opened.size(), 2u);  // a failed node is not retried
+  ASSERT_EQ(rig.problems.size(), 2u);
+  EXPECT_NE(rig.problems[0].find("modprobe parport_pc ppdev"), std::string::npos);
+  EXPECT_NE(rig.problems[0].find("378h"), std::string::npos);
+  EXPECT_NE(rig.problems[1].find("group lp"), std::string::npos);
+  EXPECT_EQ(rig.kernel->opened.size(), 2u);  // a failed node is not retried
 }
 
 TEST(PpdevPort, AClaimThatNeverReturnsTimesOutAsBusy) {
-  PpdevBench bench;
-  bench.kernel->claimBlocks = true;
+  PpdevRig rig;
+  rig.kernel->claimBlocks = true;
   {
-    auto port = bench.open();
+    auto port = rig.open();
     EXPECT_EQ(port->PortIn(0x379), 0x7F);
-    ASSERT_EQ(bench.problems.size(), 1u);
-    EXPECT_NE(bench.problems[0].find("held by another program"), std::string::npos);
+    ASSERT_EQ(rig.problems.size(), 1u);
+    EXPECT_NE(rig.problems[0].find("held by another program"), std::string::npos);
   }
   // The abandoned claim gives the port back once the other program lets go.
-  bench.kernel->unblock = true;
+  rig.kernel->unblock = true;
   for (int i = 0; i < 1000; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    if (bench.kernel->lastCall() == "close 10") break;
+    if (rig.kernel->lastCall() == "close 10") break;
   }
-  EXPECT_EQ(bench.kernel->lastCall(), "close 10");
+  EXPECT_EQ(rig.kernel->lastCall(), "close 10");
 }
 
 TEST(PpdevPort, ANewSearchTriesABusyOrMissingPortAgain) {
-  PpdevBench bench;
-  bench.kernel->claimResult = -EBUSY;
-  bench.addPort("parport2", "956\n");  // 3BCh, its node not there yet
-  const auto node2 = (bench.folder.path() / "dev" / "parport2").string();
-  bench.kernel->openFailures = {{node2, ENOENT}};
-  auto port = bench.open();
+  PpdevRig rig;
+  rig.kernel->claimResult = -EBUSY;
+  rig.addPort("parport2", "956\n");  // 3BCh, its node not there yet
+  const auto node2 = (rig.folder.path() / "dev" / "parport2").string();
+  rig.kernel->openFailures = {{node2, ENOENT}};
+  auto port = rig.open();
   // Behind the trace and the address filter, as the programs stack them.
   std::ostringstream trace;
   TracingPort tracer(*port, trace);
@@ -213,33 +213,33 @@ TEST(PpdevPort, ANewSearchTriesABusyOrMissingPortAgain) {
   EXPECT_EQ(stack.PortIn(0x379), 0x7F);
   EXPECT_EQ(stack.PortIn(0x3BD), 0x7F);
   EXPECT_EQ(stack.PortIn(0x379), 0x7F);  // not tried again within the same search
-  ASSERT_EQ(bench.problems.size(), 2u);
-  EXPECT_NE(bench.problems[0].find("close that program, then press TestPort"), std::string::npos);
-  EXPECT_EQ(bench.kernel->opened.size(), 2u);
+  ASSERT_EQ(rig.problems.size(), 2u);
+  EXPECT_NE(rig.problems[0].find("close that program, then press TestPort"), std::string::npos);
+  EXPECT_EQ(rig.kernel->opened.size(), 2u);
 
   // The other program let go, the module made the node: TestPort starts a new search.
-  bench.kernel->claimResult = 0;
-  bench.kernel->openFailures.clear();
+  rig.kernel->claimResult = 0;
+  rig.kernel->openFailures.clear();
   stack.retryUnavailablePorts();
   EXPECT_EQ(stack.PortIn(0x379), 0x5F);
   EXPECT_EQ(stack.PortIn(0x3BD), 0x5F);
-  EXPECT_EQ(bench.kernel->opened.size(), 4u);
-  EXPECT_EQ(bench.problems.size(), 2u);
+  EXPECT_EQ(rig.kernel->opened.size(), 4u);
+  EXPECT_EQ(rig.problems.size(), 2u);
 
   // A port that works is kept open across searches.
   stack.retryUnavailablePorts();
   EXPECT_EQ(stack.PortIn(0x379), 0x5F);
-  EXPECT_EQ(bench.kernel->opened.size(), 4u);
+  EXPECT_EQ(rig.kernel->opened.size(), 4u);
 }
 
 TEST(PpdevPort, AnExplicitDeviceServesItsOwnBaseOnly) {
-  PpdevBench bench;
-  bench.settings.explicitDevice = bench.folder.path() / "dev" / "parport1";
-  auto port = bench.open();
+  PpdevRig rig;
+  rig.settings.explicitDevice = rig.folder.path() / "dev" / "parport1";
+  auto port = rig.open();
   EXPECT_EQ(port->PortIn(0x379), 0x7F);
-  EXPECT_TRUE(bench.kernel->opened.empty());
+  EXPECT_TRUE(rig.kernel->opened.empty());
   EXPECT_EQ(port->PortIn(0x279), 0x5F);
-  EXPECT_EQ(bench.kernel->opened.size(), 1u);
+  EXPECT_EQ(rig.kernel->opened.size(), 1u);
 }
 
 TEST(PpdevPort, TheRealCallsRejectNodesThatAreNotParallelPorts) {

@@ -8,45 +8,45 @@ namespace burnlab::testing {
 namespace {
 
 TEST(ReadBack, DecodesTheStatusReadsOfEachModel) {
-  BoardBench model4(4);
+  BoardRig model4(4);
   model4.port.scriptedReads = {0x00, 0x00};
   model4.board.GetNibbles();
   EXPECT_EQ(model4.board.DataByte, 0x22);  // the inverted Busy bits read as 1
 
   for (int model : {5, 6}) {
-    BoardBench bench(model);
-    bench.port.scriptedReads = {0x78, 0x78};
-    bench.board.GetNibbles();
-    EXPECT_EQ(bench.board.DataByte, 0xFF) << model;
-    bench.port.scriptedReads = {0x87, 0x87};  // status bits 7 and 0..2 do not count
-    bench.board.GetNibbles();
-    EXPECT_EQ(bench.board.DataByte, 0x00) << model;
+    BoardRig rig(model);
+    rig.port.scriptedReads = {0x78, 0x78};
+    rig.board.GetNibbles();
+    EXPECT_EQ(rig.board.DataByte, 0xFF) << model;
+    rig.port.scriptedReads = {0x87, 0x87};  // status bits 7 and 0..2 do not count
+    rig.board.GetNibbles();
+    EXPECT_EQ(rig.board.DataByte, 0x00) << model;
   }
 }
 
 TEST(ReadBack, IsFourAccessesAlternatingSelectAndStatus) {
-  BoardBench model4(4, 0x278);
+  BoardRig model4(4, 0x278);
   model4.board.GetNibbles();
   EXPECT_EQ(model4.port.lines,
             (std::vector<std::string>{"out 027A 00", "in 0279 7F", "out 027A 04", "in 0279 7F"}));
-  BoardBench model5(5, 0x3BC);
+  BoardRig model5(5, 0x3BC);
   model5.board.GetNibbles();
   EXPECT_EQ(model5.port.lines,
             (std::vector<std::string>{"out 03BE 05", "in 03BD 7F", "out 03BE 01", "in 03BD 7F"}));
 }
 
 TEST(ReadBack, WithNoModelReadsNothing) {
-  BoardBench bench(0);
-  bench.board.DataByte = 0x5A;
-  bench.board.GetNibbles();
-  bench.board.GetNibbles24CXX();
-  EXPECT_TRUE(bench.port.lines.empty());
-  EXPECT_EQ(bench.board.DataByte, 0x5A);
+  BoardRig rig(0);
+  rig.board.DataByte = 0x5A;
+  rig.board.GetNibbles();
+  rig.board.GetNibbles24CXX();
+  EXPECT_TRUE(rig.port.lines.empty());
+  EXPECT_EQ(rig.board.DataByte, 0x5A);
 }
 
 // A Board driving a simulated board of the same model.
-struct SimulatedBench {
-  explicit SimulatedBench(int model)
+struct ReadBackRig {
+  explicit ReadBackRig(int model)
       : simBoard(model, 0x378, clock), port(simBoard), board(port, indicators) {
     board.InitControlTables();
     board.setPortBase(0x378);
@@ -70,24 +70,24 @@ struct SimulatedBench {
 
 TEST(ReadBack, GivesBackWhatRegisterFourPutsOnTheBusForEveryModel) {
   for (int model : {4, 5, 6}) {
-    SimulatedBench bench(model);
+    ReadBackRig rig(model);
     for (int value = 0; value < 256; ++value) {
-      bench.busAfterWriting(static_cast<std::uint8_t>(value));
-      bench.board.GetNibbles();
-      ASSERT_EQ(bench.board.DataByte, value) << "model " << model;
+      rig.busAfterWriting(static_cast<std::uint8_t>(value));
+      rig.board.GetNibbles();
+      ASSERT_EQ(rig.board.DataByte, value) << "model " << model;
     }
   }
 }
 
 TEST(ReadBack, TheSerialLineReadShowsTheHighNibble) {
   for (int model : {4, 5, 6}) {
-    SimulatedBench bench(model);
+    ReadBackRig rig(model);
     for (const std::uint8_t value : {0x00, 0x80, 0x7F, 0xA5}) {
-      bench.busAfterWriting(value);
-      bench.board.GetNibbles24CXX();
+      rig.busAfterWriting(value);
+      rig.board.GetNibbles24CXX();
       // Model 4's decode of a lone high nibble also sets D1 (its inverted Busy line).
       const std::uint8_t expected = (value & 0xF0) | (model == 4 ? 0x02 : 0x00);
-      EXPECT_EQ(bench.board.DataByte, expected) << "model " << model << " value " << int(value);
+      EXPECT_EQ(rig.board.DataByte, expected) << "model " << model << " value " << int(value);
     }
   }
 }

@@ -4,13 +4,13 @@
 
 #include <cstdio>
 
-#include "ops/chip_bench.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 TEST(BlankCheck, StopsAtTheFirstByteThatIsNotErasedAndReportsItsAddress) {
-  ChipBench f(13, false);  // Eprom 27C010, erased
+  SimulatedApp f(chipIn("27C010", false));  // erased
   f.chip->setCell(0x1234F, 0x0F);
   f.chip->setCell(0x1F000, 0x00);
   const auto logged = f.app.panel.SystemLog.text.size();
@@ -26,7 +26,7 @@ TEST(BlankCheck, StopsAtTheFirstByteThatIsNotErasedAndReportsItsAddress) {
 }
 
 TEST(BlankCheck, AFirstByteOfZeroOnA2764IsReportedAtAddressZeroAtOnce) {
-  ChipBench f(5, false);
+  SimulatedApp f(chipIn("2764", false));
   f.chip->setCell(0, 0x00);
   f.app.Blank_button_Click();
   EXPECT_NE(f.app.panel.SystemLog.text.find("Address: 0 ][ Device Data: 0\r\n"), std::string::npos);
@@ -36,7 +36,7 @@ TEST(BlankCheck, AFirstByteOfZeroOnA2764IsReportedAtAddressZeroAtOnce) {
 }
 
 TEST(BlankCheck, AnErasedChipIsReportedBlank) {
-  ChipBench f(11, false);  // Eprom 27C512
+  SimulatedApp f(chipIn("27C512", false));
   f.app.Blank_button_Click();
   EXPECT_NE(f.app.panel.SystemLog.text.find("Device IS BLANK (ERASED)"), std::string::npos);
   EXPECT_FALSE(f.errorLit());

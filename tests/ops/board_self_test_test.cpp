@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "ops/port_access_timing.h"
-#include "ops/programming_bench.h"
+#include "ops/register_trace.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
@@ -37,7 +38,7 @@ std::vector<std::string> checkNames(const SelfTestReport& report) {
 }
 
 TEST(BoardSelfTest, LeavesA27C256InTheSocketUnharmedAndReadsItAlike) {
-  SimBench f(kRow27C256, "27C256,set@10=3C,set@7FFF=00");
+  SimulatedApp f(toProgram("27C256,set@10=3C,set@7FFF=00"));
   auto watch = std::make_shared<VoltageWatch>(f.chip);
   f.board.insert(watch);
   const auto cells = f.chip->cells();
@@ -59,7 +60,7 @@ TEST(BoardSelfTest, LeavesA27C256InTheSocketUnharmedAndReadsItAlike) {
 }
 
 TEST(BoardSelfTest, AStopDuringTheChipReadsLeavesTheBoardAsResetLeavesIt) {
-  SimBench f(kRow27C256, "27C256");
+  SimulatedApp f(toProgram("27C256"));
   auto& bar = f.app.panel.ProgressBar1;
   bool chipEnabled = false;
   // Stops in the second read of the chip, while CE and OE hold the chip's outputs on.
@@ -86,7 +87,7 @@ TEST(BoardSelfTest, AStopDuringTheChipReadsLeavesTheBoardAsResetLeavesIt) {
 
 TEST(BoardSelfTest, ACleanBoardPassesWithinAFifthOfASecondOfPortTime) {
   for (const int model : {4, 5, 6}) {
-    AppFixture f(model);
+    SimulatedApp f({.model = model});
     f.app.Form_Load();
     const auto start = f.board.markCommand();
     f.app.testTheBoard(0);
@@ -118,7 +119,7 @@ class ProgramPulses : public ::testing::TestWithParam<PulseCase> {};
 
 TEST_P(ProgramPulses, AreJudgedOnTheirWidthAndNeverFineWhenShort) {
   const auto& c = GetParam();
-  AppFixture f(6);
+  SimulatedApp f;
   f.app.Form_Load();
   f.app.board.MediumDelayCount = 7;  // the slider's own setting is left alone
   int spins = 0;
@@ -170,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoardSelfTest, ProjectsA27C256ReadAsTheSimulatedBoardTimesIt) {
-  SimBench f(kRow27C256, "27C256");
+  SimulatedApp f(toProgram("27C256"));
   const auto start = f.board.markCommand();
   f.app.Read_button_Click();
   const double simulated = static_cast<double>(f.board.counters().nowNs - start.nowNs) * 1e-9;
@@ -178,16 +179,12 @@ TEST(BoardSelfTest, ProjectsA27C256ReadAsTheSimulatedBoardTimesIt) {
 }
 
 TEST(BoardSelfTest, WithoutABoardTouchesNoPort) {
-  RecordingPort port;
-  FakePlatform platform;
-  FakeDialogs dialogs;
-  RecordingView view;
-  App app({port, platform, dialogs, view});
-  app.Form_Load();
-  port.clear();
-  app.testTheBoard(3);
-  EXPECT_EQ(app.boardTest.report().outcome, SelfTestReport::Outcome::NoBoard);
-  EXPECT_TRUE(port.lines.empty());
+  SimulatedApp f({.wiring = Wiring::NoBoard});
+  f.app.Form_Load();
+  f.port.clear();
+  f.app.testTheBoard(3);
+  EXPECT_EQ(f.app.boardTest.report().outcome, SelfTestReport::Outcome::NoBoard);
+  EXPECT_TRUE(f.port.lines.empty());
 }
 
 }  // namespace

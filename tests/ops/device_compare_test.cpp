@@ -4,29 +4,26 @@
 
 #include <gtest/gtest.h>
 
-#include "ops/chip_bench.h"
 #include "support/log_lines.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int k27C256 = 10;
-constexpr int k24C16 = 35;
-
 // The log lines since `from`, without their time stamps.
-std::vector<std::string> linesSince(const ChipBench& f, std::size_t from) {
+std::vector<std::string> linesSince(const SimulatedApp& f, std::size_t from) {
   return logLinesOf(f.logSince(from));
 }
 
 // The buffer holding exactly what the chip holds.
-void copyChipToBuffer(ChipBench& f) {
+void copyChipToBuffer(SimulatedApp& f) {
   const auto& cells = f.chip->cells();
   std::copy(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin());
   f.app.buffers.CodeLoaded = 1;
 }
 
 TEST(CompareDevice, AChipEqualToTheBufferHasNoDifferences) {
-  ChipBench f(k27C256);
+  SimulatedApp f(chipIn("27C256"));
   copyChipToBuffer(f);
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.compare.compareDeviceWithBuffer();
@@ -39,7 +36,7 @@ TEST(CompareDevice, AChipEqualToTheBufferHasNoDifferences) {
 }
 
 TEST(CompareDevice, ListsTheFirstHundredDifferencesCountsThemAllAndKeepsTheBuffer) {
-  ChipBench f(k27C256);
+  SimulatedApp f(chipIn("27C256"));
   copyChipToBuffer(f);
   auto& buffer = f.app.buffers.CodeBuffer;
   // One difference at address 0, then 149 more, the last at the chip's last address.
@@ -71,7 +68,7 @@ TEST(CompareDevice, ListsTheFirstHundredDifferencesCountsThemAllAndKeepsTheBuffe
 }
 
 TEST(CompareDevice, OnlyTheChosenByteLaneIsCompared) {
-  ChipBench f(k27C256);
+  SimulatedApp f(chipIn("27C256"));
   auto& buffer = f.app.buffers.CodeBuffer;
   // The high lane programs the odd buffer bytes into the first half of the chip.
   for (std::uint32_t a = 0; a < 16384; ++a) buffer[2 * a + 1] = f.chip->cell(a);
@@ -86,7 +83,7 @@ TEST(CompareDevice, OnlyTheChosenByteLaneIsCompared) {
 }
 
 TEST(CompareDevice, ABufferLongerThanTheDeviceIsComparedWhereTheChipsAddressesWrap) {
-  ChipBench f(k27C256);
+  SimulatedApp f(chipIn("27C256"));
   copyChipToBuffer(f);
   auto& buffer = f.app.buffers.CodeBuffer;
   std::copy(buffer.begin(), buffer.begin() + 7232, buffer.begin() + 32768);
@@ -104,7 +101,7 @@ TEST(CompareDevice, ABufferLongerThanTheDeviceIsComparedWhereTheChipsAddressesWr
 }
 
 TEST(CompareDevice, ASerialEepromIsReadOverTheBusOrReportedWhenItDoesNotAnswer) {
-  ChipBench f(k24C16);
+  SimulatedApp f(chipIn("24C16"));
   copyChipToBuffer(f);
   f.app.buffers.CodeBuffer[2047] ^= 0xFF;
   f.app.buffers.CodeBuffer[3] ^= 0xFF;

@@ -2,15 +2,24 @@
 // the outcome in the log, lamps and sounds, verify after, and the board's final state.
 #include <gtest/gtest.h>
 
-#include "ops/programming_bench.h"
+#include "ops/register_trace.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
-class EpromParts : public ::testing::TestWithParam<std::pair<int, const char*>> {};
+// One chip for each programming routine. The X28C256 and the serial EEPROMs take any slider:
+// they run at the default with a random image as large as the chip.
+struct Programmable {
+  const char* socket;
+  bool eeprom;
+};
 
-TEST_P(EpromParts, AreProgrammedWithTheImageAndVerifyAfterwards) {
-  SimBench f(GetParam().first, GetParam().second);
+class EveryProgrammingRoutine : public ::testing::TestWithParam<Programmable> {};
+
+TEST_P(EveryProgrammingRoutine, ProgramsTheImageAndVerifiesAfterwards) {
+  const auto& p = GetParam();
+  SimulatedApp f(p.eeprom ? eepromToProgram(p.socket) : toProgram(p.socket));
   f.app.panel.VerifyAfterProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()))
@@ -22,24 +31,33 @@ TEST_P(EpromParts, AreProgrammedWithTheImageAndVerifyAfterwards) {
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kGreyText);
   EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+  if (p.eeprom) {
+    EXPECT_FALSE(f.logged("Status 9"));
+    return;
+  }
   EXPECT_EQ(f.app.panel.ProgressBar1.max, 100);
   EXPECT_TRUE(f.boardIdle());
   // The board releases the bus before each read-back turns the chip's outputs on.
   EXPECT_EQ(f.board.counters().contentions, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(OnePerRoutine, EpromParts,
-                         ::testing::Values(std::pair{kRow2732A, "2732A"},
-                                           std::pair{kRow2764, "2764"},
-                                           std::pair{kRow27C256, "27C256"},
-                                           std::pair{kRow27C512, "27C512"},
-                                           std::pair{kRow27C010, "27C010"}),
-                         [](const auto& info) { return std::string("P") + info.param.second; });
+INSTANTIATE_TEST_SUITE_P(
+    OnePerRoutine, EveryProgrammingRoutine,
+    ::testing::Values(Programmable{"2732A", false}, Programmable{"2764", false},
+                      Programmable{"27C256", false}, Programmable{"27C512", false},
+                      Programmable{"27C010", false}, Programmable{"X28C256", true},
+                      Programmable{"X28C256,locked", true}, Programmable{"24C08", true},
+                      Programmable{"24C16", true}, Programmable{"24C32", true}),
+    [](const auto& info) {
+      std::string name = info.param.socket;
+      std::replace(name.begin(), name.end(), ',', '_');
+      return "chip" + name;
+    });
 
 TEST(Program, AShortFileLeavesTheRestOfTheChipErasedAndCostsNoMoreThanItsOwnBytes) {
   // The same 64 bytes, once as a 64-byte file and once at the head of a whole image of FFh.
   const auto accessesFor = [](std::size_t fileBytes) {
-    SimBench f(kRow27C256, "27C256", SimBench::kSureSlider, 64);
+    SimulatedApp f(toProgram("27C256", 10, 64));
     f.image.resize(fileBytes);
     f.openImage();
     const auto before = f.board.counters().accesses;
@@ -62,7 +80,7 @@ TEST(Program, AShortFileLeavesTheRestOfTheChipErasedAndCostsNoMoreThanItsOwnByte
 
 TEST(Program, AFileLongerThanTheChipIsCutOnlyWhenTheOperatorAgrees) {
   for (const bool agreed : {false, true}) {
-    SimBench f(kRow27C256, "27C256", SimBench::kSureSlider, 64);
+    SimulatedApp f(toProgram("27C256", 10, 64));
     f.image.resize(40000, 0x00);  // past the chip: bytes that would wrap onto its start
     f.openImage();
     f.dialogs.answers = {true, agreed};  // "Program the Device?", then the cut
@@ -83,7 +101,7 @@ TEST(Program, AFileLongerThanTheChipIsCutOnlyWhenTheOperatorAgrees) {
 }
 
 TEST(Program, AStuckBitIsReportedAtItsOwnAddressAndTheRestIsLeftAlone) {
-  SimBench f(kRow27C512, "27C512,stuck1@1234=01");
+  SimulatedApp f(toProgram("27C512,stuck1@1234=01"));
   f.image[0x1234] = 0xFE;
   f.openImage();
   f.app.panel.VerifyAfterProgramming.checked = true;
@@ -107,7 +125,7 @@ TEST(Program, AStuckBitIsReportedAtItsOwnAddressAndTheRestIsLeftAlone) {
 }
 
 TEST(Program, CancelWritesNothingAndResetsTheBoard) {
-  SimBench f(kRow27C010, "27C010");
+  SimulatedApp f(toProgram("27C010"));
   f.dialogs.answers = {false};
   const auto logged = f.app.panel.SystemLog.text.size();
   f.port.clear();
@@ -125,7 +143,7 @@ TEST(Program, CancelWritesNothingAndResetsTheBoard) {
 }
 
 TEST(Program, AFailedBlankCheckBeforeWritesNothing) {
-  SimBench f(kRow27C512, "27C512");
+  SimulatedApp f(toProgram("27C512"));
   f.chip->setCell(0x300, 0x7F);
   f.app.panel.CheckBlankPriorProgramming.checked = true;
   const auto logged = f.app.panel.SystemLog.text.size();
@@ -143,7 +161,7 @@ TEST(Program, AFailedBlankCheckBeforeWritesNothing) {
 }
 
 TEST(Program, ABlankChipPassesTheCheckBeforeAndIsProgrammed) {
-  SimBench f(kRow2764, "2764", SimBench::kSureSlider, 256);
+  SimulatedApp f(toProgram("2764", 10, 256));
   f.app.panel.CheckBlankPriorProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_TRUE(f.logged("Device IS BLANK (ERASED)"));
@@ -152,7 +170,7 @@ TEST(Program, ABlankChipPassesTheCheckBeforeAndIsProgrammed) {
 }
 
 TEST(Program, AllErasedBytesWriteNothingAndSucceed) {
-  TrafficBench f(kRow27C256);
+  SimulatedApp f(scriptedBoard("27C256"));
   f.app.Program_button_Click();
   EXPECT_EQ(f.readBacks(), 0u);
   EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
@@ -160,7 +178,7 @@ TEST(Program, AllErasedBytesWriteNothingAndSucceed) {
 }
 
 TEST(Program, AllErasedBytesAreStillReadOnceEachByTheRoutinesThatReadFirst) {
-  TrafficBench f(kRow2732A);
+  SimulatedApp f(scriptedBoard("2732A"));
   f.app.Program_button_Click();
   EXPECT_EQ(f.readBacks(), 4096u);
   EXPECT_EQ(findRun(f.port.lines, Traffic().write(0, 0xC8).lines), -1);  // VPP never on
@@ -174,7 +192,7 @@ std::vector<std::string> programmingReg0(std::uint8_t value, int model = 6) {
 
 TEST(Program, TwentyOneAndTwentyFiveVoltsSelectTheirBitsAndWaitForVppToSettle) {
   for (const auto& [option, bits] : {std::pair{2, 0x4A}, std::pair{3, 0x4B}}) {
-    TrafficBench f(kRow2732A);
+    SimulatedApp f(scriptedBoard("2732A"));
     f.app.chooseVoltage_button(option);
     const auto logged = f.app.panel.SystemLog.text.size();
     f.app.Program_button_Click();
@@ -185,7 +203,7 @@ TEST(Program, TwentyOneAndTwentyFiveVoltsSelectTheirBitsAndWaitForVppToSettle) {
 }
 
 TEST(Program, TwelveVoltsNeitherSelectsBitsNorWaits) {
-  TrafficBench f(kRow2764);
+  SimulatedApp f(scriptedBoard("2764"));
   f.app.Program_button_Click();
   EXPECT_GE(findRun(f.port.lines, programmingReg0(0x58)), 0);
   EXPECT_EQ(f.app.panel.SystemLog.text.find("Wait 1500ms"), std::string::npos);
@@ -193,21 +211,21 @@ TEST(Program, TwelveVoltsNeitherSelectsBitsNorWaits) {
 }
 
 TEST(Program, APartOfAnotherVoltageClassNeverGetsTheVoltageBits) {
-  TrafficBench f(kRow2732B);
+  SimulatedApp f(scriptedBoard("2732B"));
   f.app.device.ProgVoltage = 25;  // left from an earlier choice
   f.app.Program_button_Click();
   EXPECT_GE(findRun(f.port.lines, programmingReg0(0x48)), 0);
 }
 
 TEST(Program, AModel4BoardUsesItsOwnBaseAndNoVoltageBits) {
-  TrafficBench f(kRow2732A, 4);
+  SimulatedApp f(scriptedBoard("2732A", 4));
   f.app.chooseVoltage_button(3);
   f.app.Program_button_Click();
   EXPECT_GE(findRun(f.port.lines, programmingReg0(0x4C, 4)), 0);
 }
 
 TEST(Program, CodeAndDataTickedProgramTheChipThenShowTheDataMessage) {
-  TrafficBench f(kRow27C256);
+  SimulatedApp f(scriptedBoard("27C256"));
   f.app.panel.CheckData.checked = true;
   f.app.Program_button_Click();
   EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
@@ -217,7 +235,7 @@ TEST(Program, CodeAndDataTickedProgramTheChipThenShowTheDataMessage) {
 }
 
 TEST(Program, ADeviceWithoutARoutineIsReportedWithStatusNine) {
-  TrafficBench f(kRow27C256);
+  SimulatedApp f(scriptedBoard("27C256"));
   f.app.device.DeviceCode = "PM";  // the one-time 27C080, which has no routine
   f.app.panel.VerifyAfterProgramming.checked = true;
   const auto logged = f.app.panel.SystemLog.text.size();
@@ -233,7 +251,7 @@ TEST(Program, ADeviceWithoutARoutineIsReportedWithStatusNine) {
 }
 
 TEST(Program, ASerialEepromIsNotBlankCheckedAndEndsWithCeAndOeOn) {
-  SimBench f(kRow24C08, "24C08");
+  SimulatedApp f(toProgram("24C08"));
   f.app.panel.CheckBlankPriorProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_FALSE(f.logged("Checking Device for BLANK"));
@@ -245,7 +263,7 @@ TEST(Program, ASerialEepromIsNotBlankCheckedAndEndsWithCeAndOeOn) {
 }
 
 TEST(Program, TheBarCountsToNinetyNineOfAHundredAndTheMenuEntryRunsIt) {
-  SimBench f(kRow2764, "2764", SimBench::kSureSlider, 256);
+  SimulatedApp f(toProgram("2764", 10, 256));
   f.app.panel.ProgressBar1.max = 7;
   f.app.panel.menuProgramCode.enabled = true;
   f.app.click("menuProgramCode");
@@ -256,7 +274,7 @@ TEST(Program, TheBarCountsToNinetyNineOfAHundredAndTheMenuEntryRunsIt) {
 }
 
 TEST(ProgressPacing, BelowNinetyNineAddressesTheBarNeverMoves) {
-  AppFixture f;
+  SimulatedApp f;
   auto& run = f.app.programming.run;
   run.startProgress(98);
   for (int a = 0; a < 98; ++a) run.GoProgressiveBar1();

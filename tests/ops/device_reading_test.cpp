@@ -6,15 +6,15 @@
 #include <cctype>
 
 #include "buffers/image_checksums.h"
-#include "ops/chip_bench.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
-class EveryParallelDevice : public ::testing::TestWithParam<int> {};
+class EveryParallelDevice : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(EveryParallelDevice, ReadsBackItsChipByteForByte) {
-  ChipBench f(GetParam());
+  SimulatedApp f(chipIn(GetParam()));
   f.app.Read_button_Click();
   const auto& cells = f.chip->cells();
   ASSERT_EQ(f.app.buffers.CodeSize, static_cast<std::int32_t>(cells.size()));
@@ -27,18 +27,17 @@ TEST_P(EveryParallelDevice, ReadsBackItsChipByteForByte) {
   EXPECT_FALSE(f.errorLit());
 }
 
-std::vector<int> parallelRows() {
-  std::vector<int> rows;
-  const auto& all = DeviceCatalogue::rows();
-  for (int row = 0; row < static_cast<int>(all.size()); ++row) {
-    if (all[row].supported && all[row].family != 'S') rows.push_back(row);
+std::vector<std::string> parallelParts() {
+  std::vector<std::string> parts;
+  for (const auto& row : DeviceCatalogue::rows()) {
+    if (row.supported && row.family != 'S') parts.emplace_back(row.partName());
   }
-  return rows;
+  return parts;
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, EveryParallelDevice, ::testing::ValuesIn(parallelRows()),
+INSTANTIATE_TEST_SUITE_P(Catalogue, EveryParallelDevice, ::testing::ValuesIn(parallelParts()),
                          [](const auto& info) {
-                           std::string name(DeviceCatalogue::row(info.param)->name);
+                           std::string name(DeviceCatalogue::row(rowOf(info.param))->name);
                            std::replace_if(
                                name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
                                '_');
@@ -46,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, EveryParallelDevice, ::testing::ValuesIn(par
                          });
 
 TEST(DeviceRead, A27C080FillsAMegabyteInWholeBanks) {
-  ChipBench f(19);
+  SimulatedApp f(chipIn("27C080"));
   f.port.clear();
   f.app.Read_button_Click();
   EXPECT_EQ(f.app.panel.VScroll1.max, 4095);
@@ -61,7 +60,7 @@ TEST(DeviceRead, A27C080FillsAMegabyteInWholeBanks) {
 }
 
 TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
-  ChipBench f(35);
+  SimulatedApp f(chipIn("24C16"));
   f.app.Read_button_Click();
   const auto& cells = f.chip->cells();
   EXPECT_TRUE(std::equal(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin()));
@@ -73,7 +72,7 @@ TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
 }
 
 TEST(DeviceRead, AnEmptySocketOnA24C08GivesTheNoAcknowledgeReport) {
-  ChipBench f(34);
+  SimulatedApp f(chipIn("24C08"));
   f.board.insert(nullptr);
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.Read_button_Click();
@@ -87,7 +86,7 @@ TEST(DeviceRead, AnEmptySocketOnA24C08GivesTheNoAcknowledgeReport) {
 }
 
 TEST(Display, ShowsTheLivePageAndScrollingReadsTheChip) {
-  ChipBench f(5, false);  // Eprom 2764
+  SimulatedApp f(chipIn("2764", false));
   f.chip->setCell(0x000, 0x20);
   f.chip->setCell(0x001, 0x7E);
   f.chip->setCell(0x101, 'A');
@@ -103,7 +102,7 @@ TEST(Display, ShowsTheLivePageAndScrollingReadsTheChip) {
 }
 
 TEST(Display, OnASerialEepromAtPageZeroOnlyLogs) {
-  ChipBench f(34);
+  SimulatedApp f(chipIn("24C08"));
   f.port.clear();
   f.app.Display_button_Click();
   EXPECT_TRUE(f.port.lines.empty());

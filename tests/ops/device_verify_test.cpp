@@ -4,13 +4,13 @@
 
 #include <cstdio>
 
-#include "ops/chip_bench.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 TEST(Verify, AMatchingChipGivesOneMatchLineAndADifferenceAtZeroIsReported) {
-  ChipBench f(10);  // Eprom 27C256
+  SimulatedApp f(chipIn("27C256"));
   f.app.Read_button_Click();
   f.app.Verify_button_Click();
   EXPECT_NE(f.app.panel.SystemLog.text.find("Device Contents MATCHES with Buffer Contents"),
@@ -31,7 +31,7 @@ TEST(Verify, AMatchingChipGivesOneMatchLineAndADifferenceAtZeroIsReported) {
 }
 
 TEST(Verify, TheLowByteLaneComparesEveryOtherBufferByteAndReportsTheBufferByteAtTheAddress) {
-  ChipBench f(10);
+  SimulatedApp f(chipIn("27C256"));
   auto& buffer = f.app.buffers.CodeBuffer;
   for (std::uint32_t a = 0; a < 32768; ++a) buffer[2 * a] = f.chip->cell(a);
   buffer[2 * 5] ^= 0x01;  // chip byte 5 is compared with buffer byte 10
@@ -46,7 +46,7 @@ TEST(Verify, TheLowByteLaneComparesEveryOtherBufferByteAndReportsTheBufferByteAt
 }
 
 TEST(Verify, ASerialEepromThatDoesNotAnswerIsNotReportedAsMatching) {
-  ChipBench f(36);
+  SimulatedApp f(chipIn("24C32"));
   f.board.insert(nullptr);
   f.app.Verify_button_Click();
   EXPECT_TRUE(f.errorLit());

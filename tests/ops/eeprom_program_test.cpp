@@ -1,45 +1,14 @@
-// Program on the X28C256 and the serial EEPROMs as the operator runs it: the dispatcher picks
-// their routines, reports the outcome and verifies afterwards.
+// Program on the X28C256 and the serial EEPROMs as the operator runs it: the failures their
+// routines report (the good runs are in device_programming_test's suite of every routine).
 #include <gtest/gtest.h>
 
-#include "ops/eeprom_bench.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
-struct EepromPart {
-  int row;
-  const char* socket;
-};
-
-class EepromParts : public ::testing::TestWithParam<EepromPart> {};
-
-TEST_P(EepromParts, AreProgrammedWithTheCodeFileAndVerifyAfterwards) {
-  EepromBench f(GetParam().row, GetParam().socket);
-  f.app.panel.VerifyAfterProgramming.checked = true;
-  f.app.Program_button_Click();
-  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
-  EXPECT_TRUE(f.logged("Programming Device Successfull"));
-  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents"));
-  EXPECT_FALSE(f.logged("Status 9"));
-  EXPECT_EQ(f.app.panel.Error_label.foreColor, kGreyText);
-  EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
-  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryRoutine, EepromParts,
-                         ::testing::Values(EepromPart{kRowX28C256, "X28C256"},
-                                           EepromPart{kRowX28C256, "X28C256,locked"},
-                                           EepromPart{kRow24C08, "24C08"}, EepromPart{35, "24C16"},
-                                           EepromPart{36, "24C32"}),
-                         [](const auto& info) {
-                           std::string name = info.param.socket;
-                           std::replace(name.begin(), name.end(), ',', '_');
-                           return "chip" + name;
-                         });
-
 TEST(ProgramEeprom, AnX28C256PageThatNeverReadsBackFailsTheRunWithoutVerify) {
-  EepromBench f(kRowX28C256, "X28C256,stuck0@100=80");
+  SimulatedApp f(eepromToProgram("X28C256,stuck0@100=80"));
   f.image[0x100] = 0x80;
   f.openImage();
   f.app.panel.VerifyAfterProgramming.checked = true;
@@ -52,7 +21,7 @@ TEST(ProgramEeprom, AnX28C256PageThatNeverReadsBackFailsTheRunWithoutVerify) {
 }
 
 TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
-  EepromBench f(kRow24C08, "24C08");
+  SimulatedApp f(eepromToProgram("24C08"));
   f.board.insert(nullptr);
   f.app.panel.VerifyAfterProgramming.checked = true;
   f.app.Program_button_Click();
@@ -65,7 +34,7 @@ TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
 TEST(ProgramEeprom, AWriteProtected24C16FailsTheRunAtItsFirstByteWhenReadBack) {
   // With WP held high the chip takes every byte and starts no write cycle: the read-back after
   // the last page finds it unwritten.
-  EepromBench f(35, "24C16,wp");
+  SimulatedApp f(eepromToProgram("24C16,wp"));
   f.image[0] = 0x00;
   f.openImage();
   f.app.panel.VerifyAfterProgramming.checked = true;

@@ -4,17 +4,18 @@
 // each routine; then the attempt counting.
 #include <gtest/gtest.h>
 
-#include "ops/programming_bench.h"
+#include "ops/register_trace.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 constexpr std::uint8_t kByte = 0x5A;
 
-// Programs kByte at address 0 of the part in `row`, the rest FFh; the chip reads back
+// Programs kByte at address 0 of `part`, the rest FFh; the chip reads back
 // `readBefore` before writing (the routines that read first), then kByte after one pulse.
-std::vector<std::string> programOneByte(int row, bool readsFirst) {
-  TrafficBench f(row);
+std::vector<std::string> programOneByte(const char* part, bool readsFirst) {
+  SimulatedApp f(scriptedBoard(part));
   f.app.buffers.CodeBuffer[0] = kByte;
   if (readsFirst) f.scriptRead(0xFF);
   f.scriptRead(kByte);
@@ -61,7 +62,7 @@ TEST(EpromPulseTraffic, P2732ReadsFirstThenPulsesCeForFiveMillisecondsWithVppOnO
                             .read(kByte)     // ReadBackByte
                             .write(0, 0x00)  // the Program lamp blinks at 0
                             .lines;
-  EXPECT_GE(findRun(programOneByte(kRow2732A, true), expected), 0);
+  EXPECT_GE(findRun(programOneByte("2732A", true), expected), 0);
 }
 
 TEST(EpromPulseTraffic, P2764_128PulsesPgmWithCeHeldLowAndVerifiesWithOe) {
@@ -89,7 +90,7 @@ TEST(EpromPulseTraffic, P2764_128PulsesPgmWithCeHeldLowAndVerifiesWithOe) {
                             .write(0, 0x58)  // OEOFF
                             .write(0, 0x50)  // blink
                             .lines;
-  EXPECT_GE(findRun(programOneByte(kRow2764, false), expected), 0);
+  EXPECT_GE(findRun(programOneByte("2764", false), expected), 0);
 }
 
 TEST(EpromPulseTraffic, P27256_040PulsesCeAndReadsBackInProgramVerifyMode) {
@@ -118,7 +119,7 @@ TEST(EpromPulseTraffic, P27256_040PulsesCeAndReadsBackInProgramVerifyMode) {
                             .write(0, 0x58)  // read, OEOFF
                             .write(0, 0x50)  // blink
                             .lines;
-  EXPECT_GE(findRun(programOneByte(kRow27C256, false), expected), 0);
+  EXPECT_GE(findRun(programOneByte("27C256", false), expected), 0);
 }
 
 TEST(EpromPulseTraffic, P27080ReadsFirstAndPulsesCeWithVppOnOe) {
@@ -153,7 +154,7 @@ TEST(EpromPulseTraffic, P27080ReadsFirstAndPulsesCeWithVppOnOe) {
                             .read(kByte)     // ReadBackByte
                             .write(0, 0x00)  // blink
                             .lines;
-  EXPECT_GE(findRun(programOneByte(kRow27C512, true), expected), 0);
+  EXPECT_GE(findRun(programOneByte("27C512", true), expected), 0);
 }
 
 TEST(EpromPulseTraffic, P27010_020PulsesPgmOnPin31WithCeLowFromTheStart) {
@@ -179,11 +180,11 @@ TEST(EpromPulseTraffic, P27010_020PulsesPgmOnPin31WithCeLowFromTheStart) {
                             .write(0, 0x68)  // read, OEOFF
                             .write(0, 0x60)  // blink
                             .lines;
-  EXPECT_GE(findRun(programOneByte(kRow27C010, false), expected), 0);
+  EXPECT_GE(findRun(programOneByte("27C010", false), expected), 0);
 }
 
 TEST(EpromPulseTraffic, AByteThatNeverReadsBackRightGets254PulsesAndTheReport) {
-  TrafficBench f(kRow2764);
+  SimulatedApp f(scriptedBoard("2764"));
   f.app.buffers.CodeBuffer[0x1234] = 0x0A;  // everything else FFh: nothing else is pulsed
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.Program_button_Click();
@@ -208,7 +209,7 @@ TEST(EpromPulseTraffic, AByteThatNeverReadsBackRightGets254PulsesAndTheReport) {
 
 // The delay-loop iterations of programming one byte that reads back right at pulse `n`.
 std::uint64_t iterationsForPulses(int n) {
-  TrafficBench f(kRow2764);
+  SimulatedApp f(scriptedBoard("2764"));
   f.app.valueChosen("Slider1", 19);  // long pulses of 100002 iterations, medium 20002
   f.app.buffers.CodeBuffer[0] = 0x00;
   for (int i = 1; i < n; ++i) f.scriptRead(0xFF);

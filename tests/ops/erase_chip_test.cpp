@@ -2,21 +2,17 @@
 // the buffer and the lamps as each family leaves them.
 #include <gtest/gtest.h>
 
-#include "ops/eeprom_bench.h"
-#include "support/catalogue_rows.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
-
-const int kRow24C16 = rowOf("24C16");
-const int kRow24C32 = rowOf("24C32");
 
 bool allErased(const sim::MemoryChip& chip) {
   return std::all_of(chip.cells().begin(), chip.cells().end(), [](auto b) { return b == 0xFF; });
 }
 
 TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept) {
-  EepromBench f(kRow24C16, "24C16");
+  SimulatedApp f(eepromToProgram("24C16"));
   for (std::uint32_t a = 0; a < 2048; ++a) f.chip->setCell(a, static_cast<std::uint8_t>(a));
   f.app.buffers.CodeSize = 16;  // a short file: the whole chip is erased all the same
   const auto buffer = f.app.buffers.CodeBuffer;
@@ -44,7 +40,7 @@ TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept)
 }
 
 TEST(EraseChip, A24C32LogsItsOwnLine) {
-  EepromBench f(kRow24C32, "24C32");
+  SimulatedApp f(eepromToProgram("24C32"));
   f.chip->setCell(4095, 0x00);
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.EraseFlash_button_Click();
@@ -53,7 +49,7 @@ TEST(EraseChip, A24C32LogsItsOwnLine) {
 }
 
 TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
-  EepromBench f(kRow24C08, "24C08");
+  SimulatedApp f(eepromToProgram("24C08"));
   f.board.insert(nullptr);
   f.app.EraseFlash_button_Click();
   EXPECT_FALSE(f.logged("Programming Device Successfull"));
@@ -63,7 +59,7 @@ TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
 }
 
 TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain) {
-  EepromBench f(kRowX28C256, "X28C256,locked");
+  SimulatedApp f(eepromToProgram("X28C256,locked"));
   for (std::uint32_t a = 0; a < 32768; a += 7) f.chip->setCell(a, 0x00);
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.EraseFlash_button_Click();
@@ -82,7 +78,7 @@ TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain
 }
 
 TEST(EraseChip, AStopMidwayStillLeavesTheX28C256ImageRebuiltFromTheBuffer) {
-  EepromBench f(kRowX28C256, "X28C256");
+  SimulatedApp f(eepromToProgram("X28C256"));
   f.app.options.BuildProgramImage(f.app.buffers.codeImage());
   const auto image = f.app.options.image.bytes;
   f.app.stopRequest.request(StopRequest::kByOperator);  // ends the erase at its first pause

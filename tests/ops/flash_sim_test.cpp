@@ -3,7 +3,7 @@
 // of a chip it cannot drive.
 #include <gtest/gtest.h>
 
-#include "ops/flash_bench.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
@@ -11,7 +11,6 @@ namespace {
 using sim::SimEventKind;
 
 struct FullCycle {
-  int row;
   const char* socket;
   const char* identity;  // the identification's log line
   std::size_t imageSize;
@@ -21,9 +20,9 @@ class EveryOptedInRow : public ::testing::TestWithParam<FullCycle> {};
 
 TEST_P(EveryOptedInRow, IsIdentifiedErasedProgrammedAndVerified) {
   const auto& p = GetParam();
-  FlashBench f(p.row, p.socket);
+  SimulatedApp f(flashIn(p.socket));
   for (std::uint32_t a = 0; a < f.chip->size(); a += 4093) f.chip->setCell(a, 0x00);
-  f.openImage(FlashBench::randomImage(p.imageSize, static_cast<unsigned>(p.row)));
+  f.openImage(SimulatedApp::randomImage(p.imageSize, static_cast<unsigned>(rowOf(p.socket))));
 
   f.app.click("menuFlashShowCodeID");
   EXPECT_TRUE(f.logged(p.identity)) << f.app.panel.SystemLog.text;
@@ -49,15 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
     Flash, EveryOptedInRow,
     ::testing::Values(
         // The AT29C256 takes the whole 32 KiB.
-        FullCycle{kRowAT29C256, "AT29C256", "Device ID# 1FDC - ATMEL 29C256 Flash Memory", 32768},
-        FullCycle{kRowAM29F010, "AM29F010", "Device ID# 0120 - AMD am29F010 Flash Memory", 5000},
-        FullCycle{kRowAM29F020, "AM29F020", "Device ID# 0134 - AMD am29F020 Flash Memory", 5000},
-        FullCycle{kRowAM29F040, "AM29F040", "Device ID# 01A4 - AMD am29F040 Flash Memory", 5000},
-        FullCycle{kRowA29040, "A29040", "Device ID# 3786 - AMIC A29040 Flash Memory", 5000},
-        FullCycle{kRowEN29F040, "EN29F040", "Device ID# 1C04 - EON EN29F040 Flash Memory", 5000}));
+        FullCycle{"AT29C256", "Device ID# 1FDC - ATMEL 29C256 Flash Memory", 32768},
+        FullCycle{"AM29F010", "Device ID# 0120 - AMD am29F010 Flash Memory", 5000},
+        FullCycle{"AM29F020", "Device ID# 0134 - AMD am29F020 Flash Memory", 5000},
+        FullCycle{"AM29F040", "Device ID# 01A4 - AMD am29F040 Flash Memory", 5000},
+        FullCycle{"A29040", "Device ID# 3786 - AMIC A29040 Flash Memory", 5000},
+        FullCycle{"EN29F040", "Device ID# 1C04 - EON EN29F040 Flash Memory", 5000}));
 
 struct Revision {
-  int row;
   const char* socket;
   const char* identity;
 };
@@ -70,32 +68,31 @@ TEST_P(EveryFlashRevision, IsIdentifiedAndTheEarlierOneIsProgrammedAtItsOwnUnloc
   const auto& p = GetParam();
   const std::string earlier = std::string(p.socket) + ",earlier";
   for (const auto& socket : {std::string(p.socket), earlier}) {
-    FlashBench f(p.row, socket);
+    SimulatedApp f(flashIn(socket));
     f.app.click("menuFlashShowCodeID");
     EXPECT_TRUE(f.logged(p.identity)) << socket << f.app.panel.SystemLog.text;
     EXPECT_FALSE(f.logged("Not Valid!!!")) << socket;
     EXPECT_EQ(f.logged("(an earlier revision)"), socket == earlier);
   }
-  FlashBench f(p.row, earlier);
-  f.openImage(FlashBench::randomImage(300, 7));
+  SimulatedApp f(flashIn(earlier));
+  f.openImage(SimulatedApp::randomImage(300, 7));
   f.app.click("Program_button");
   EXPECT_TRUE(f.logged("Programming Device Successfull")) << f.app.panel.SystemLog.text;
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Flash, EveryFlashRevision,
-    ::testing::Values(Revision{kRowEN29F040, "EN29F040", "Device ID# 1C04 - EON EN29F040"},
-                      Revision{kRowAM29F010, "AM29F010", "Device ID# 0120 - AMD am29F010"},
-                      Revision{kRowAM29F020, "AM29F020", "Device ID# 0134 - AMD am29F020"},
-                      Revision{kRowAM29F040, "AM29F040", "Device ID# 01A4 - AMD am29F040"},
-                      Revision{kRowA29040, "A29040", "Device ID# 3786 - AMIC A29040"}),
-    [](const auto& info) { return std::string(info.param.socket); });
+INSTANTIATE_TEST_SUITE_P(Flash, EveryFlashRevision,
+                         ::testing::Values(Revision{"EN29F040", "Device ID# 1C04 - EON EN29F040"},
+                                           Revision{"AM29F010", "Device ID# 0120 - AMD am29F010"},
+                                           Revision{"AM29F020", "Device ID# 0134 - AMD am29F020"},
+                                           Revision{"AM29F040", "Device ID# 01A4 - AMD am29F040"},
+                                           Revision{"A29040", "Device ID# 3786 - AMIC A29040"}),
+                         [](const auto& info) { return std::string(info.param.socket); });
 
 // Two whole 64 KiB banks: register 3 carries A16 for the second.
 TEST(FlashOnSimulatedChips, A128KiBImageFillsBothBanksOfTheAM29F010) {
-  FlashBench f(kRowAM29F010, "AM29F010");
-  f.openImage(FlashBench::randomImage(131072, 7));
+  SimulatedApp f(flashIn("AM29F010"));
+  f.openImage(SimulatedApp::randomImage(131072, 7));
   f.app.click("Program_button");
   EXPECT_FALSE(f.errorLit()) << f.app.panel.SystemLog.text;
   EXPECT_EQ(f.cells(), f.image);
@@ -104,15 +101,15 @@ TEST(FlashOnSimulatedChips, A128KiBImageFillsBothBanksOfTheAM29F010) {
 // A code file longer than 64 KiB and not a multiple of it: every bank before the last is
 // written whole, so each byte lands at its own address.
 TEST(FlashOnSimulatedChips, APartialLastBankLeavesTheEarlierBanksWhole) {
-  FlashBench f(kRowAM29F010, "AM29F010");
-  f.openImage(FlashBench::randomImage(70000, 9));
+  SimulatedApp f(flashIn("AM29F010"));
+  f.openImage(SimulatedApp::randomImage(70000, 9));
   f.app.click("Program_button");
   EXPECT_FALSE(f.errorLit()) << f.app.panel.SystemLog.text;
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
 }
 
 TEST(FlashOnSimulatedChips, AProtectedSectorIsReportedWhenProgrammingAndWhenErasing) {
-  FlashBench f(kRowAM29F040, "AM29F040,protect=1");
+  SimulatedApp f(flashIn("AM29F040,protect=1"));
   f.chip->setCell(0x10005, 0x00);
   f.app.click("EraseFlash_button");
   EXPECT_TRUE(f.errorLit());
@@ -122,7 +119,7 @@ TEST(FlashOnSimulatedChips, AProtectedSectorIsReportedWhenProgrammingAndWhenEras
   EXPECT_GT(f.events(SimEventKind::WriteRefusedByProtection), 0u);
 
   f.app.click("Error_label");
-  auto image = FlashBench::randomImage(0x10100, 3);
+  auto image = SimulatedApp::randomImage(0x10100, 3);
   std::fill_n(image.begin() + 0x10000, 3, 0xFF);
   image[0x10003] = 0x5A;
   f.openImage(image);
@@ -134,7 +131,7 @@ TEST(FlashOnSimulatedChips, AProtectedSectorIsReportedWhenProgrammingAndWhenEras
 }
 
 TEST(FlashOnSimulatedChips, AByteTheChipTimesOutOnStopsAtOnceAndIsReportedAsItHoldsIt) {
-  FlashBench f(kRowAM29F040, "AM29F040");
+  SimulatedApp f(flashIn("AM29F040"));
   f.chip->setCell(0x20, 0x0F);
   auto image = std::vector<std::uint8_t>(256, 0xFF);
   image[0x20] = 0x3C;  // needs bits set that only an erase sets: the chip times out (DQ5)
@@ -155,7 +152,7 @@ TEST(FlashOnSimulatedChips, AByteTheChipTimesOutOnStopsAtOnceAndIsReportedAsItHo
 }
 
 TEST(FlashOnSimulatedChips, AnEraseThatFailsInsideTheChipIsReportedAfterTheChipGivesUp) {
-  FlashBench f(kRowAM29F040, "AM29F040,erasefails");
+  SimulatedApp f(flashIn("AM29F040,erasefails"));
   f.chip->setCell(0, 0x00);
   const auto start = f.clock.nowNs();
   f.app.click("EraseFlash_button");
@@ -167,7 +164,7 @@ TEST(FlashOnSimulatedChips, AnEraseThatFailsInsideTheChipIsReportedAfterTheChipG
 }
 
 TEST(FlashOnSimulatedChips, WaitFlashDataEndsAtTheWantedByteOrAfter500Reads) {
-  FlashBench f(kRowAM29F040, "AM29F040");
+  SimulatedApp f(flashIn("AM29F040"));
   f.chip->setCell(0, 0x3C);
   f.app.board.Reset();
   f.app.board.SETADR_FLASH();

@@ -3,21 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "link/tracing_port.h"
-#include "ops/programming_bench.h"
 #include "ops/register_trace.h"
-#include "support/catalogue_rows.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
-const int kRowAM29F040 = rowOf("AM29F040");
-const int kRowAT29C256 = rowOf("AT29C256");
-
 // A recording port with no board behind it and the AM29F040 chosen under the opt-in.
-struct FlashTraffic : TrafficBench {
-  explicit FlashTraffic(int row = kRowAM29F040) : TrafficBench(kRow27C256) {
+struct FlashTraffic : SimulatedApp {
+  explicit FlashTraffic(std::string_view part = "AM29F040")
+      : SimulatedApp(scriptedBoard("27C256")) {
     app.allowUntestedDevices(true);
-    app.setDeviceListIndex(row);
+    choose(part);
     std::fill_n(app.buffers.CodeBuffer.begin(), app.device.DeviceSize, 0xFF);
     app.buffers.CodeSize = app.device.DeviceSize;
     platform.sleepTrace = &port.lines;
@@ -183,7 +180,7 @@ TEST(FlashTraffic, ResetFlashIsOneWriteCycleOfF0AtTheLoadedAddress) {
 }
 
 TEST(FlashTraffic, TheAT29C256TakesItsOwnCommandCyclesAt5555And2AAA) {
-  FlashTraffic f(kRowAT29C256);
+  FlashTraffic f("AT29C256");
   f.app.flash.commands.FlashCommand = 0x90;
   f.app.flash.commands.SendFlashCommand();
   const auto writes = f.writes();

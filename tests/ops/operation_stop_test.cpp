@@ -6,28 +6,20 @@
 
 #include <algorithm>
 
-#include "sim/chip_catalogue.h"
-#include "support/app_fixture.h"
-#include "support/catalogue_rows.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
-const int kRow27C256 = rowOf("27C256");
-
 // A started App with a 27C256 in the socket, erased or holding a counting pattern, selected,
 // its image in the code buffer (as a read leaves it), and the operator pressing Stop at
 // progress step `stopAt` (0: never).
-struct StopBench : AppFixture {
-  explicit StopBench(int stopAt, bool erased = false) {
-    std::string error;
-    chip = sim::ChipCatalogue::make("27C256", {}, error);
+struct StopAtStep : SimulatedApp {
+  explicit StopAtStep(int stopAt, bool erased = false)
+      : SimulatedApp({.socket = "27C256", .slider = {}}) {
     for (std::uint32_t address = 0; !erased && address < chip->size(); ++address) {
       chip->setCell(address, static_cast<std::uint8_t>(address * 3 + 1));
     }
-    board.insert(chip);
-    app.Form_Load();
-    app.setDeviceListIndex(kRow27C256);
     app.Read_button_Click();
     view.onRepaint = [this, stopAt](const Control& control) {
       if (&control == &app.panel.ProgressBar1 && app.panel.ProgressBar1.value > 0 &&
@@ -50,7 +42,6 @@ struct StopBench : AppFixture {
     return reset;
   }
 
-  std::shared_ptr<sim::MemoryChip> chip;
   int steps = 0;
   bool stopOffered = false;
   std::size_t logged = 0;
@@ -63,7 +54,7 @@ bool endsWith(const std::vector<std::string>& all, const std::vector<std::string
 class EveryStoppableCommand : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(EveryStoppableCommand, EndsAtTheNextStepWithTheBoardResetAndOneLineLogged) {
-  StopBench f(10, true);  // an erased chip: the blank check too runs to the end unstopped
+  StopAtStep f(10, true);  // an erased chip: the blank check too runs to the end unstopped
   f.app.click(GetParam());
   EXPECT_TRUE(f.stopOffered);  // the Stop button was there while the command ran
   EXPECT_EQ(f.steps, 10);      // no step after the one that saw the Stop
@@ -99,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Stop, EveryStoppableCommand,
                                            "Program_button", "menuProgramCode"));
 
 TEST(Stop, AStoppedReadKeepsWhatItReadAndShowsItAndTheNextReadRunsWhole) {
-  StopBench f(1);
+  StopAtStep f(1);
   std::fill_n(f.app.buffers.CodeBuffer.begin(), 32768, 0x00);
   f.app.click("Read_button");
   // A step starts each page: Stop at the first one lets that page be read, the next step ends
@@ -118,7 +109,7 @@ TEST(Stop, AStoppedReadKeepsWhatItReadAndShowsItAndTheNextReadRunsWhole) {
 }
 
 TEST(Stop, OutsideACommandStopDoesNothingAndAnEarlierStopIsForgotten) {
-  StopBench f(0);
+  StopAtStep f(0);
   EXPECT_FALSE(f.app.panel.Stop_button.enabled);
   f.app.click("Stop_button");  // disabled: no click
   f.app.stopping.Stop_button_Click();
@@ -130,7 +121,7 @@ TEST(Stop, OutsideACommandStopDoesNothingAndAnEarlierStopIsForgotten) {
 }
 
 TEST(Stop, ACommandRunOutsideTheStopIsNeverStoppedAndOffersNoStop) {
-  StopBench f(3);
+  StopAtStep f(3);
   f.app.Blank_button_Click();  // as a part of another command would run it
   EXPECT_FALSE(f.app.panel.Stop_button.enabled);
   EXPECT_NE(f.log().find("Device IS NOT BLANK"), std::string::npos) << f.log();
@@ -138,7 +129,7 @@ TEST(Stop, ACommandRunOutsideTheStopIsNeverStoppedAndOffersNoStop) {
 }
 
 TEST(Stop, AStopEndsTheOutermostCommandAndAQuickCommandStillFinishes) {
-  StopBench f(5);
+  StopAtStep f(5);
   bool after = false;
   const bool finished = f.app.stopping.run([&] {
     f.app.stopping.run([&] { f.app.Verify_button_Click(); });
@@ -155,7 +146,7 @@ TEST(Stop, AStopEndsTheOutermostCommandAndAQuickCommandStillFinishes) {
 }
 
 TEST(Stop, AStopTooLateForTheLastStepIsSpentWithTheCommand) {
-  StopBench f(0);
+  StopAtStep f(0);
   f.view.onRepaint = [&f](const Control& control) {
     if (&control == &f.app.panel.ProgressBar1 &&
         f.app.panel.ProgressBar1.value == f.app.panel.ProgressBar1.max) {

@@ -5,28 +5,17 @@
 
 #include <random>
 
-#include "devices/device_catalogue.h"
-#include "sim/chip_catalogue.h"
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 #include "two_wire_trace.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int k24C08Row = 34, k24C16Row = 35, k24C32Row = 36;
-
-// A started App with a serial EEPROM row selected and its simulated chip in the socket, and a
+// A started App with a serial EEPROM from `socket` ("24C16,wp") in the socket and chosen, and a
 // code buffer of random bytes as long as the chip.
-struct SerialBench : AppFixture {
-  explicit SerialBench(int row, const sim::ChipOptions& options = {}) {
-    const auto* device = DeviceCatalogue::row(row);
-    std::string error;
-    chip = sim::ChipCatalogue::make(device->name, options, error);
-    EXPECT_NE(chip, nullptr) << error;
-    board.insert(chip);
-    app.Form_Load();
-    app.setDeviceListIndex(row);
-    std::mt19937 random(static_cast<unsigned>(row));
+struct SerialSocket : SimulatedApp {
+  explicit SerialSocket(std::string socket) : SimulatedApp({.socket = socket, .slider = {}}) {
+    std::mt19937 random(static_cast<unsigned>(rowOf(partOfSocket(socket))));
     for (std::int32_t a = 0; a < app.device.DeviceSize; ++a) {
       app.buffers.CodeBuffer[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(random());
     }
@@ -54,7 +43,6 @@ struct SerialBench : AppFixture {
     return std::equal(cells.begin(), cells.begin() + count, app.buffers.CodeBuffer.begin());
   }
 
-  std::shared_ptr<sim::MemoryChip> chip;
   ProgrammingRun run{app.operations};
 };
 
@@ -88,7 +76,7 @@ TEST(SerialPageCount, CountsALastPartialPageWhole) {
 }
 
 struct SerialCase {
-  int row;
+  const char* part;
   std::int32_t pages;
   std::vector<std::string> blocks;  // the device bytes, block by block
 };
@@ -96,7 +84,7 @@ struct SerialCase {
 class EverySerialEeprom : public ::testing::TestWithParam<SerialCase> {};
 
 TEST_P(EverySerialEeprom, StoresTheWholeBufferAndAddressesEveryBlock) {
-  SerialBench f(GetParam().row);
+  SerialSocket f(GetParam().part);
   const auto events = pageWrites(f.busEvents([&] { f.write(); }));
   EXPECT_TRUE(f.chipHoldsBuffer(f.app.device.DeviceSize));
   EXPECT_EQ(f.app.twoWire.AckError, 0);
@@ -111,13 +99,13 @@ TEST_P(EverySerialEeprom, StoresTheWholeBufferAndAddressesEveryBlock) {
 
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, EverySerialEeprom,
-    ::testing::Values(SerialCase{k24C08Row, 64, {"A0", "A2", "A4", "A6"}},
-                      SerialCase{k24C16Row, 128, {"A0", "A2", "A4", "A6", "A8", "AA", "AC", "AE"}},
-                      SerialCase{k24C32Row, 128, {"A0"}}),
-    [](const auto& info) { return "row" + std::to_string(info.param.row); });
+    ::testing::Values(SerialCase{"24C08", 64, {"A0", "A2", "A4", "A6"}},
+                      SerialCase{"24C16", 128, {"A0", "A2", "A4", "A6", "A8", "AA", "AC", "AE"}},
+                      SerialCase{"24C32", 128, {"A0"}}),
+    [](const auto& info) { return std::string("chip") + info.param.part; });
 
 TEST(SerialWrite, APageGoesOutAsOneWriteThenTheChipIsPolledUntilItAcknowledges) {
-  SerialBench f(k24C16Row);
+  SerialSocket f("24C16");
   f.app.buffers.CodeSize = 16;
   for (int i = 0; i < 16; ++i) f.app.buffers.CodeBuffer[static_cast<std::size_t>(i)] = 0x10 + i;
   const auto events = f.busEvents([&] { f.write(); });
@@ -137,7 +125,7 @@ TEST(SerialWrite, APageGoesOutAsOneWriteThenTheChipIsPolledUntilItAcknowledges) 
 }
 
 TEST(SerialWrite, The24C32TakesTwoAddressBytesAndThirtyTwoBytesAPage) {
-  SerialBench f(k24C32Row);
+  SerialSocket f("24C32");
   const auto events = pageWrites(f.busEvents([&] { f.write(); }));
   std::vector<std::string> addresses;
   for (std::size_t i = 0; i + 6 < events.size(); ++i) {
@@ -154,7 +142,7 @@ TEST(SerialWrite, The24C32TakesTwoAddressBytesAndThirtyTwoBytesAPage) {
 }
 
 TEST(SerialWrite, AThousandBytesFillTheLastPageWithFFAndLeaveTheNextPagesAsTheyWere) {
-  SerialBench f(k24C08Row);
+  SerialSocket f("24C08");
   f.chip->setCell(1000, 0x12);  // in the last page: overwritten with the erased value
   f.chip->setCell(1008, 0x34);  // past it: not written
   f.app.buffers.CodeSize = 1000;
@@ -167,9 +155,7 @@ TEST(SerialWrite, AThousandBytesFillTheLastPageWithFFAndLeaveTheNextPagesAsTheyW
 }
 
 TEST(SerialWrite, AChipThatStoresNothingFailsAtItsFirstByteWhenReadBack) {
-  sim::ChipOptions writeProtected;
-  writeProtected.writeProtect = true;
-  SerialBench f(k24C16Row, writeProtected);
+  SerialSocket f("24C16,wp");
   f.app.buffers.CodeBuffer[0] = 0x5A;
   f.write();
   EXPECT_EQ(f.app.twoWire.AckError, 0);  // every byte was acknowledged
@@ -182,7 +168,7 @@ TEST(SerialWrite, AChipThatStoresNothingFailsAtItsFirstByteWhenReadBack) {
 
 TEST(SerialWrite, AnImageLargerThanTheChipIsWrittenOnlyAsFarAsTheChipReaches) {
   // 8 KiB into a 24C32 would otherwise wrap round and overwrite the first half with the second.
-  SerialBench f(k24C32Row);
+  SerialSocket f("24C32");
   f.app.buffers.CodeSize = 8192;
   for (std::size_t a = 4096; a < 8192; ++a) f.app.buffers.CodeBuffer[a] = 0x00;
   f.write();
@@ -192,7 +178,7 @@ TEST(SerialWrite, AnImageLargerThanTheChipIsWrittenOnlyAsFarAsTheChipReaches) {
 }
 
 TEST(SerialWrite, InEraseModeEveryPageOfTheChipGetsFFAndTheBufferIsNotUsed) {
-  SerialBench f(k24C16Row);
+  SerialSocket f("24C16");
   f.chip->setCell(0x7FF, 0x12);
   f.app.buffers.CodeSize = 100;  // a short file: the whole chip is erased all the same
   f.app.board.EraseMode = 1;
@@ -205,7 +191,7 @@ TEST(SerialWrite, InEraseModeEveryPageOfTheChipGetsFFAndTheBufferIsNotUsed) {
 }
 
 TEST(SerialWrite, AMissingChipStopsTheWriteAtItsFirstDeviceByte) {
-  SerialBench f(k24C16Row);
+  SerialSocket f("24C16");
   f.board.insert(nullptr);
   const auto events = f.busEvents([&] { f.write(); });
   EXPECT_EQ(f.app.twoWire.AckError, 200);
@@ -219,9 +205,7 @@ TEST(SerialWrite, AMissingChipStopsTheWriteAtItsFirstDeviceByte) {
 }
 
 TEST(SerialWrite, ASlowChipIsWaitedForAndStoresEveryPage) {
-  sim::ChipOptions slow;
-  slow.slowWriteCycle = true;
-  SerialBench f(k24C16Row, slow);
+  SerialSocket f("24C16,slow");
   f.write();
   EXPECT_TRUE(f.chipHoldsBuffer(2048));
   EXPECT_EQ(f.app.twoWire.AckError, 0);

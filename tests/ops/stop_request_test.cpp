@@ -5,22 +5,23 @@
 #include <csignal>
 #include <fstream>
 
-#include "ops/programming_bench.h"
+#include "ops/register_trace.h"
 #include "sim/chip_catalogue.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 // Asks for a stop, as a signal handler would, once `count` writes of `value` to the board
 // register whose idle control value is `idle` have been seen.
-void stopAt(SimBench& bench, std::uint8_t value, std::uint8_t idle, int count = 1) {
+void stopAt(SimulatedApp& rig, std::uint8_t value, std::uint8_t idle, int count = 1) {
   const auto data = traceLine("out", 0x378, value);
   const auto select = traceLine("out", 0x37A, idle);
-  bench.port.onAccess = [&bench, data, select, count,
-                         seen = 0](const std::vector<std::string>& lines) mutable {
+  rig.port.onAccess = [&rig, data, select, count,
+                       seen = 0](const std::vector<std::string>& lines) mutable {
     const auto n = lines.size();
     if (n >= 2 && lines[n - 1] == select && lines[n - 2] == data && ++seen == count) {
-      bench.app.stopRequest.request(SIGINT);
+      rig.app.stopRequest.request(SIGINT);
     }
   };
 }
@@ -32,7 +33,7 @@ bool programmingVoltageOn(const sim::SimBoard& board) {
 }
 
 TEST(StopRequest, EndsProgrammingMidChipWithNoProgrammingVoltageLeft) {
-  SimBench f(kRow27C010, "27C010");
+  SimulatedApp f(toProgram("27C010"));
   stopAt(f, 0x08, kReg3Idle, 500);  // PGM low: the 500th program pulse starts
   bool voltageWasOn = false;
   const auto logged = f.app.panel.SystemLog.text.size();
@@ -54,7 +55,7 @@ TEST(StopRequest, EndsProgrammingMidChipWithNoProgrammingVoltageLeft) {
 }
 
 TEST(StopRequest, EndsTheVppSettlingWaitAtOnce) {
-  SimBench f(kRow2732A, "2732A");
+  SimulatedApp f(toProgram("2732A"));
   f.app.chooseVoltage_button(2);
   stopAt(f, 0x4A, kReg0Idle);  // the programming value of register 0 with 21 V selected
   const auto before = f.platform.elapsedMs;
@@ -64,7 +65,7 @@ TEST(StopRequest, EndsTheVppSettlingWaitAtOnce) {
 }
 
 TEST(StopRequest, EndsAReadAtItsNextPage) {
-  SimBench f(kRow27C512, "27C512");
+  SimulatedApp f(toProgram("27C512"));
   stopAt(f, 0x05, kReg1Idle);  // page 5
   EXPECT_FALSE(f.app.runStoppable([&] { f.app.Read_button_Click(); }));
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
@@ -72,7 +73,7 @@ TEST(StopRequest, EndsAReadAtItsNextPage) {
 }
 
 TEST(StopRequest, AWindowCommandStartsWithNoStopLeftFromBefore) {
-  SimBench f(kRow2764, "2764", SimBench::kSureSlider, 256);
+  SimulatedApp f(toProgram("2764", 10, 256));
   f.app.stopRequest.request(StopRequest::kByOperator);  // too late for the command before
   f.app.click("Program_button");
   EXPECT_TRUE(f.logged("Programming Device Successfull"));
@@ -84,7 +85,7 @@ TEST(StopRequest, AWindowCommandStartsWithNoStopLeftFromBefore) {
 // the command writes anything.
 TEST(StopRequest, OneAskedDuringAStartUpStepEndsTheRunBeforeTheCommandWrites) {
   for (int step = 0; step < 3; ++step) {
-    AppFixture f;
+    SimulatedApp f;
     std::string error;
     const auto chip = sim::ChipCatalogue::make("24C16", {}, error);
     ASSERT_NE(chip, nullptr) << error;
@@ -100,7 +101,7 @@ TEST(StopRequest, OneAskedDuringAStartUpStepEndsTheRunBeforeTheCommandWrites) {
       askedAt(0);
       f.app.Form_Load();
       askedAt(1);
-      f.app.setDeviceListIndex(kRow24C08 + 1);
+      f.app.setDeviceListIndex(rowOf("24C16"));
       askedAt(2);
       f.app.bufferCommands.openCodeFile(file);
       beforeCommand = f.port.lines.size();

@@ -2,10 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "ops/register_trace.h"
 
 namespace burnlab::testing {
 
@@ -18,36 +19,15 @@ namespace burnlab::testing {
 // values when the trace begins.
 inline std::vector<std::string> twoWireEvents(const std::vector<std::string>& trace, unsigned reg3,
                                               unsigned reg4) {
-  constexpr std::array<unsigned, 5> kStrobe{0x04, 0x0C, 0x06, 0x0E, 0x00};
   constexpr unsigned kSelectHighNibble = 0x01;
   std::array<unsigned, 5> reg{0, 0, 0, reg3, reg4};
-  unsigned data = 0, control = 0;
   auto scl = [&] { return (reg[3] & 0x80) != 0; };
   auto sda = [&] { return (reg[3] & 0x40) != 0 || (reg[4] & 0x80) != 0; };
   bool lastScl = scl(), lastSda = sda();
   int bits = 0;
   unsigned byte = 0;
   std::vector<std::string> events;
-  for (const auto& line : trace) {
-    if (line.starts_with("sleep")) {
-      events.push_back(line);
-      continue;
-    }
-    char word[4] = {};
-    unsigned address = 0, value = 0;
-    if (std::sscanf(line.c_str(), "%3s %x %x", word, &address, &value) != 3) continue;
-    if (std::string(word) == "in") {
-      if (address == 0x379 && control == kSelectHighNibble) {
-        events.push_back((value & 0x40) ? "n" : "a");  // D7 on status bit 6
-      }
-      continue;
-    }
-    if (address == 0x378) data = value;
-    if (address != 0x37A) continue;
-    control = value;
-    for (std::size_t r = 0; r < kStrobe.size(); ++r) {
-      if (value == kStrobe[r]) reg[r] = data;
-    }
+  auto clockEdge = [&](unsigned) {
     const bool nowScl = scl(), nowSda = sda();
     if (lastScl && nowScl && nowSda != lastSda) {
       events.push_back(nowSda ? "P" : "S");
@@ -64,7 +44,16 @@ inline std::vector<std::string> twoWireEvents(const std::vector<std::string>& tr
     }
     lastScl = nowScl;
     lastSda = nowSda;
-  }
+  };
+  replayTrace(trace, {.sleep = [&](const std::string& line) { events.push_back(line); },
+                      .status =
+                          [&](unsigned value, unsigned control) {
+                            // D7 on status bit 6, while the high nibble is selected
+                            if (control == kSelectHighNibble)
+                              events.push_back((value & 0x40) ? "n" : "a");
+                          },
+                      .latch = [&](std::size_t r, unsigned data) { reg[r] = data; },
+                      .control = clockEdge});
   return events;
 }
 

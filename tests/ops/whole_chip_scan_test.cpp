@@ -7,19 +7,19 @@
 #include <cstdio>
 #include <fstream>
 
-#include "ops/chip_bench.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 TEST(WholeChipScan, ACodeFileLongerThanTheChipIsScannedToItsEnd) {
   // A 32 KiB file on a 2764 (8 KiB): its first 8 KiB are the chip, the rest is other data.
-  ChipBench f(5);  // Eprom 2764
+  SimulatedApp f(chipIn("2764"));
   std::string bytes(32768, '\0');
   for (std::uint32_t a = 0; a < bytes.size(); ++a) {
     bytes[a] = static_cast<char>(a < 8192 ? f.chip->cell(a) : f.chip->cell(a % 8192) ^ 0x5A);
   }
-  const auto file = f.configFolder.path() / "long.bin";
+  const auto file = f.files.path() / "long.bin";
   std::ofstream(file, std::ios::binary) << bytes;
   ASSERT_TRUE(f.app.bufferCommands.openCodeFile(file));
 

@@ -5,23 +5,16 @@
 #include <gtest/gtest.h>
 
 #include "register_trace.h"
-#include "sim/chip_catalogue.h"
 #include "sim/x28c256_chip.h"
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
-constexpr int kX28C256Row = 31;
-
 // A started App with the X28C256 selected and a simulated one in the socket.
-struct X28Bench : AppFixture {
-  explicit X28Bench(const sim::ChipOptions& options = {}, int slider = 18) {
-    chip = std::make_shared<sim::X28C256Chip>(options);
-    board.insert(chip);
-    app.Form_Load();
-    app.setDeviceListIndex(kX28C256Row);
-    app.valueChosen("Slider1", slider);
+struct X28Socket : SimulatedApp {
+  explicit X28Socket(std::string socket = "X28C256", int slider = 18)
+      : SimulatedApp({.socket = std::move(socket), .slider = slider}) {
     app.board.Reset();  // the chip's supply on, as a run starts
     platform.sleepTrace = &port.lines;
   }
@@ -32,14 +25,14 @@ struct X28Bench : AppFixture {
     action();
     return registerWrites(port.lines);
   }
-  bool chipProtected() { return chip->dataProtection(clock.nowNs()); }
+  bool chipProtected() { return eeprom->dataProtection(clock.nowNs()); }
   // A cell as the chip holds it now (a load that has ended has been stored).
   std::uint8_t cell(std::uint32_t address) {
-    chip->busy(clock.nowNs());
-    return chip->cell(address);
+    eeprom->busy(clock.nowNs());
+    return eeprom->cell(address);
   }
 
-  std::shared_ptr<sim::X28C256Chip> chip;
+  std::shared_ptr<sim::X28C256Chip> eeprom = std::static_pointer_cast<sim::X28C256Chip>(chip);
   X28C256Eeprom x28{app.operations};
   std::vector<std::uint8_t> image = std::vector<std::uint8_t>(32 * 1024, 0xFF);
 };
@@ -47,7 +40,7 @@ struct X28Bench : AppFixture {
 using Writes = std::vector<std::string>;
 
 TEST(X28C256Commands, ACycleLoadsTheAddressAndDataThenPulsesChipEnableAndWriteStrobe) {
-  X28Bench f;
+  X28Socket f;
   f.app.board.Reg3 = 0x82;
   const auto before = f.app.board.delays().iterations();
   // 5555h: A14 (bit 6 of 55h) moves to register 1 bit 7, the strobe bit 6 stays released.
@@ -67,9 +60,7 @@ TEST(X28C256Commands, ACycleLoadsTheAddressAndDataThenPulsesChipEnableAndWriteSt
 }
 
 TEST(X28C256Commands, ProtectionOffIsSixCyclesThenAPauseThatFollowsTheSlider) {
-  sim::ChipOptions locked;
-  locked.startLocked = true;
-  X28Bench f(locked, 18);
+  X28Socket f("X28C256,locked");
   const auto writes = f.writesOf([&] { f.x28.SdpDisableX28C256(); });
   ASSERT_EQ(writes.size(), 2u + 6u * 7u + 1u);
   EXPECT_EQ(writes[0], "R0=40");  // output disabled
@@ -83,7 +74,7 @@ TEST(X28C256Commands, ProtectionOffIsSixCyclesThenAPauseThatFollowsTheSlider) {
 }
 
 TEST(X28C256Commands, ProtectionOnKeepsLaterPlainWritesOut) {
-  X28Bench f({}, 20);
+  X28Socket f("X28C256", 20);
   auto& page = f.x28.pageWrite();
   f.image[0] = 0x11;
   page.loadPage(0, f.image);
@@ -102,7 +93,7 @@ TEST(X28C256Commands, ProtectionOnKeepsLaterPlainWritesOut) {
 }
 
 TEST(X28C256Pages, RegisterOneCarriesA14OnBitSevenAndTheStrobeReleased) {
-  X28Bench f;
+  X28Socket f;
   auto& page = f.x28.pageWrite();
   // Page p starts at p x 64: AddrMid 00h, 40h and 7Fh.
   EXPECT_EQ(f.writesOf([&] { page.selectPage(0x100); }), (Writes{"R1=C0"}));
@@ -112,7 +103,7 @@ TEST(X28C256Pages, RegisterOneCarriesA14OnBitSevenAndTheStrobeReleased) {
 }
 
 TEST(X28C256Pages, EachByteIsLoadedWithItsOwnChipEnableAndStrobePulse) {
-  X28Bench f;
+  X28Socket f;
   auto& page = f.x28.pageWrite();
   page.selectPage(5);
   f.app.board.Reg3 = 0xC2;  // chip enable released, bus released

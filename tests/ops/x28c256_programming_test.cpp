@@ -6,18 +6,11 @@
 #include <random>
 
 #include "ops/x28c256_eeprom.h"
-#include "shell/app.h"
-#include "sim/sim_board.h"
-#include "sim/sim_clock.h"
-#include "sim/sim_time.h"
 #include "sim/x28c256_chip.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_platform.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
-
-constexpr int kX28C256Row = 31;
 
 // Records the progress bar as the operator sees it, at each repaint.
 class BarView final : public View {
@@ -37,22 +30,24 @@ class BarView final : public View {
 // there the settling loops of the slow slider settings take longest.
 constexpr std::uint64_t kSlowPcLoopPs = 4000;
 
-// A started App straight on a simulated board (no recording: a 32 KiB program is long) with an
-// X28C256 in its socket, the X28C256 chosen, the slider at `slider` and a random image in the
+struct ProgressBars {
+  BarView bars;
+};
+
+// A started App straight on a simulated board (no recording: a 32 KiB program is long) with the
+// X28C256 of `socket` in its socket and chosen, the slider at `slider` and a random image in the
 // code buffer. The board's clock runs as on a slow PC. Every sleep is noted.
-struct ProgramBench {
-  explicit ProgramBench(const sim::ChipOptions& options = {}, int slider = 18,
-                        std::uint64_t loopPs = kSlowPcLoopPs)
-      : simTime(clock, loopPs), board(6, 0x378, clock), app({board, platform, dialogs, view}) {
-    platform.simClock = &clock;
+struct X28Program : ProgressBars, SimulatedApp {
+  explicit X28Program(std::string socket = "X28C256", int slider = 18,
+                      std::uint64_t loopPs = kSlowPcLoopPs)
+      : SimulatedApp({.wiring = Wiring::Direct,
+                      .loopPs = loopPs,
+                      .socket = std::move(socket),
+                      .slider = slider,
+                      .view = &bars}) {
+    setUp();
+    eeprom = std::static_pointer_cast<sim::X28C256Chip>(chip);
     platform.sleepTrace = &sleeps;
-    app.board.observeDelays(&simTime);
-    chip = std::make_shared<sim::X28C256Chip>(options);
-    chip->applyFaults(options);
-    board.insert(chip);
-    app.Form_Load();
-    app.setDeviceListIndex(kX28C256Row);
-    app.valueChosen("Slider1", slider);
     std::mt19937 random(1234);
     for (std::size_t a = 0; a < 32768; ++a) {
       app.buffers.CodeBuffer[a] = static_cast<std::uint8_t>(random());
@@ -64,23 +59,15 @@ struct ProgramBench {
   std::span<const std::uint8_t> code() const { return {app.buffers.CodeBuffer.data(), 32768}; }
   // The chip's cells as it holds them now (a write cycle that has ended has been stored).
   const std::vector<std::uint8_t>& cells() {
-    chip->busy(clock.nowNs());
-    return chip->cells();
+    eeprom->busy(clock.nowNs());
+    return eeprom->cells();
   }
   bool chipHoldsCode() {
     return std::equal(cells().begin(), cells().end(), app.buffers.CodeBuffer.begin());
   }
-  std::string logSince(std::size_t from) const { return app.panel.SystemLog.text.substr(from); }
   int slowness() const { return 20 - app.panel.Slider1.value; }
 
-  sim::VirtualClock clock;
-  sim::SimTime simTime;
-  sim::SimBoard board;
-  FakePlatform platform;
-  FakeDialogs dialogs;
-  BarView view;
-  App app;
-  std::shared_ptr<sim::X28C256Chip> chip;
+  std::shared_ptr<sim::X28C256Chip> eeprom;
   std::vector<std::string> sleeps;
 };
 
@@ -111,9 +98,7 @@ class EverySpeed : public ::testing::TestWithParam<SpeedCase> {};
 
 TEST_P(EverySpeed, AGoodChipTakesEveryPageAtItsFirstAttempt) {
   const auto& p = GetParam();
-  sim::ChipOptions options;
-  options.slowWriteCycle = p.slowChip;
-  ProgramBench f(options, p.slider);
+  X28Program f(p.slowChip ? "X28C256,slow" : "X28C256", p.slider);
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   EXPECT_EQ(f.app.programming.run.ProgramFailed, 0);
@@ -143,31 +128,29 @@ TEST(X28C256Program, WaitingOnlySPlusThreeMillisecondsCannotProgramAGoodChipAtTh
   // and every attempt starts a new cycle that is read back too early again.
   PageWriteChip unguarded = X28C256Eeprom::kChip;
   unguarded.longestWriteCycleMs = 0;
-  ProgramBench f({}, 18);
+  X28Program f;
   PageWrite page(f.app.operations, unguarded);
   page.program(f.app.programming.run);
   EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
   EXPECT_EQ(f.sleeps, sleepsOfRun(
                           2, 5, [](int) { return 79; }, 1));
   // One step slower (s = 3) the 6 ms wait outlasts the 5 ms chip.
-  ProgramBench slower({}, 17);
+  X28Program slower("X28C256", 17);
   PageWrite(slower.app.operations, unguarded).program(slower.app.programming.run);
   EXPECT_EQ(slower.app.programming.run.ProgramFailed, 0);
   EXPECT_TRUE(slower.chipHoldsCode());
 }
 
 TEST(X28C256Program, APageTheChipAlreadyHoldsStillGetsItsWriteCycle) {
-  ProgramBench f;
+  X28Program f;
   for (std::uint32_t a = 0; a < 32768; ++a) f.chip->setCell(a, f.app.buffers.CodeBuffer[a]);
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   EXPECT_EQ(f.sleeps, sleepsOfRun(2, 11, [](int) { return 1; }));
-  EXPECT_EQ(f.chip->busy(f.clock.nowNs()), false);
+  EXPECT_EQ(f.eeprom->busy(f.clock.nowNs()), false);
 }
 
 TEST(X28C256Program, APageThatNeverReadsBackIsWrittenSeventyNineTimesThenReported) {
-  sim::ChipOptions options;
-  options.stuck.push_back({0x0040, 0x01, 0x00});  // bit 0 of 40h stuck at 0
-  ProgramBench f(options);
+  X28Program f("X28C256,stuck0@40=01");  // bit 0 of 40h stuck at 0
   f.app.options.image.bytes[0x40] = 0xA5;
   f.app.options.image.bytes[0x80] = 0x5A;
   const auto logged = f.app.panel.SystemLog.text.size();
@@ -185,10 +168,10 @@ TEST(X28C256Program, APageThatNeverReadsBackIsWrittenSeventyNineTimesThenReporte
 }
 
 TEST(X28C256Program, TheBarStepsOncePerEightPagesUpToSixtyFourOfSixtyFour) {
-  ProgramBench f;
+  X28Program f;
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   std::vector<std::pair<std::int32_t, std::int32_t>> steps;
-  for (const auto& shown : f.view.bar) {
+  for (const auto& shown : f.bars.bar) {
     if (shown.second == 64) steps.push_back(shown);
   }
   ASSERT_EQ(steps.size(), 64u);
@@ -199,24 +182,22 @@ TEST(X28C256Program, TheBarStepsOncePerEightPagesUpToSixtyFourOfSixtyFour) {
 // On a PC as fast as today's or as slow as 200 ns an iteration: the unlock's command bytes
 // each come within the chip's 100 us byte-load window.
 TEST(X28C256Program, AProtectedChipIsUnlockedFirstAndProgrammed) {
-  sim::ChipOptions locked;
-  locked.startLocked = true;
   for (const std::uint64_t loopPs : {5'000u, 60'000u, 200'000u}) {
-    ProgramBench f(locked, 18, loopPs);
+    X28Program f("X28C256,locked", 18, loopPs);
     f.app.x28c256.ProgramX28C256(f.app.programming.run);
     EXPECT_TRUE(f.chipHoldsCode()) << loopPs;
-    EXPECT_FALSE(f.chip->dataProtection(f.clock.nowNs())) << loopPs;
+    EXPECT_FALSE(f.eeprom->dataProtection(f.clock.nowNs())) << loopPs;
     EXPECT_EQ(f.board.events().total(), 0u) << loopPs;
   }
 }
 
 TEST(X28C256Program, AskedToProtectTheChipItSwitchesProtectionOnAfterASuccessfulProgram) {
-  ProgramBench f;
+  X28Program f;
   f.app.click("menuProtectEeprom");
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   EXPECT_TRUE(f.chipHoldsCode());
-  EXPECT_TRUE(f.chip->dataProtection(f.clock.nowNs()));
+  EXPECT_TRUE(f.eeprom->dataProtection(f.clock.nowNs()));
   EXPECT_EQ(f.logSince(logged),
             "\r\n12:34:56>  Programming 28C256 XICOR Device"
             "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully"
@@ -231,24 +212,22 @@ TEST(X28C256Program, AskedToProtectTheChipItSwitchesProtectionOnAfterASuccessful
 }
 
 TEST(X28C256Program, AFailedProgramLeavesProtectionAsItWas) {
-  sim::ChipOptions options;
-  options.stuck.push_back({0x0000, 0x80, 0x00});
-  ProgramBench f(options);
+  X28Program f("X28C256,stuck0@0=80");
   f.app.options.image.bytes[0] = 0xFF;
   f.app.click("menuProtectEeprom");
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
-  EXPECT_FALSE(f.chip->dataProtection(f.clock.nowNs()));
+  EXPECT_FALSE(f.eeprom->dataProtection(f.clock.nowNs()));
 }
 
 TEST(X28C256Erase, WritesFFEverywhereThenRebuildsTheImageFromTheBuffer) {
-  ProgramBench f;
+  X28Program f;
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   f.app.click("menuProtectEeprom");  // protection follows a program, never an erase
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.x28c256.EraseX28C256(f.app.programming.run);
   EXPECT_TRUE(std::all_of(f.cells().begin(), f.cells().end(), [](auto b) { return b == 0xFF; }));
-  EXPECT_FALSE(f.chip->dataProtection(f.clock.nowNs()));
+  EXPECT_FALSE(f.eeprom->dataProtection(f.clock.nowNs()));
   EXPECT_EQ(f.logSince(logged),
             "\r\n12:34:56>  Erasing Program Buffer"
             "\r\n12:34:56>  Erasing XICOR 28C256"

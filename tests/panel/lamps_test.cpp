@@ -1,13 +1,13 @@
 // Lamps repaint at once; the error alert locks exactly the four buttons and gives them back.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 TEST(Lamps, ChangeColourAndRepaintAtOnce) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.lamps.DataFlowLampOn();
   EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kWhite);
   f.app.lamps.DataFlowLampOff();
@@ -17,7 +17,7 @@ TEST(Lamps, ChangeColourAndRepaintAtOnce) {
 }
 
 TEST(Lamps, BlinkingTwiceRestoresTheProgramLamp) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.board.BlinkProgramLamp();
   EXPECT_EQ(f.app.panel.Program_label.foreColor, kWhite);
   f.app.board.BlinkProgramLamp();
@@ -25,7 +25,7 @@ TEST(Lamps, BlinkingTwiceRestoresTheProgramLamp) {
 }
 
 TEST(ErrorAlert, LocksTheFourButtonsAndTheLitLampRestoresThem) {
-  AppFixture f;
+  SimulatedApp f;
   auto& panel = f.app.panel;
   panel.Program_button.enabled = true;
   panel.Verify_button.enabled = false;
@@ -34,8 +34,8 @@ TEST(ErrorAlert, LocksTheFourButtonsAndTheLitLampRestoresThem) {
   panel.Blank_button.enabled = true;
   f.app.lamps.RaiseErrorAlert();
   EXPECT_EQ(panel.Error_label.foreColor, kWhite);
-  for (auto* button : {&panel.Program_button, &panel.Verify_button, &panel.Read_button,
-                       &panel.Display_button}) {
+  for (auto* button :
+       {&panel.Program_button, &panel.Verify_button, &panel.Read_button, &panel.Display_button}) {
     EXPECT_FALSE(button->enabled) << button->name;
   }
   EXPECT_TRUE(panel.Blank_button.enabled);
@@ -58,7 +58,7 @@ TEST(ErrorAlert, LocksTheFourButtonsAndTheLitLampRestoresThem) {
 }
 
 TEST(ErrorAlert, AClickOnTheDarkLampDoesNothing) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.panel.Read_button.enabled = false;
   f.app.lamps.SavedReadEnabled = "True";
   f.app.lamps.Error_label_Click();

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
@@ -43,7 +43,7 @@ TEST(Panel, TheMenuBarHoldsEveryMenuEntryOfThePanel) {
 }
 
 TEST(OperatorClicks, ChooseOneOptionOfAGroupAndToggleCheckBoxes) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.click("HiLow_button(2)");
   EXPECT_FALSE(f.app.panel.HiLow_button[0].checked);
   EXPECT_TRUE(f.app.panel.HiLow_button[2].checked);
@@ -55,7 +55,7 @@ TEST(OperatorClicks, ChooseOneOptionOfAGroupAndToggleCheckBoxes) {
 }
 
 TEST(OperatorClicks, ADisabledControlTakesNoClickButTheProgramMayStillChooseIt) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.Form_Load();
   f.app.click("Voltage_button(2)");
   EXPECT_FALSE(f.app.panel.Voltage_button[2].checked);
@@ -68,7 +68,7 @@ TEST(OperatorClicks, ADisabledControlTakesNoClickButTheProgramMayStillChooseIt) 
 }
 
 TEST(OperatorClicks, SettingTheDeviceListPositionRunsDeviceClick) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.panel.Device.items = {"2732A", "N/A - 2716"};
   // The handler refuses an unsupported row and returns the list to the prompt.
   f.app.setDeviceListIndex(1);
@@ -79,7 +79,7 @@ TEST(OperatorClicks, SettingTheDeviceListPositionRunsDeviceClick) {
 }
 
 TEST(OperatorClicks, TheStatusBarClockShowsThePlatformsDateAndTime) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.showClock();
   EXPECT_EQ(f.app.panel.sbStatusBar[1].text, "08/12/2026");
   EXPECT_EQ(f.app.panel.sbStatusBar[2].text, "12:34:56");

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
@@ -18,7 +18,7 @@ std::string readFile(const std::filesystem::path& file) {
 }
 
 TEST(LogLine, StartsEveryLineWithCrLfThenTimeAndMessage) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.log.LogLine("Programming Button Pressed");
   f.platform.time = "09:05:07";
   f.app.log.LogLine("second");
@@ -29,7 +29,7 @@ TEST(LogLine, StartsEveryLineWithCrLfThenTimeAndMessage) {
 
 TEST(SaveLog, WritesHeaderStatCodeModelDashesAndTheText) {
   TempFolder folder;
-  AppFixture f;
+  SimulatedApp f;
   f.platform.working = folder.path();
   f.app.board.Model = 6;
   f.app.log.LogLine("A");
@@ -47,12 +47,13 @@ TEST(SaveLog, WritesHeaderStatCodeModelDashesAndTheText) {
       statLine.str() + "\r\n" + std::string(60, '-') + "\r\n" + log + "\r\n";
   EXPECT_EQ(readFile(folder.path() / "BURNLAB.LOG"), expected);
   // The confirmation comes after the save and is not in the file.
-  EXPECT_EQ(f.app.panel.SystemLog.text, log + "\r\n12:34:56>  System Log was Saved to BURNLAB.LOG file");
+  EXPECT_EQ(f.app.panel.SystemLog.text,
+            log + "\r\n12:34:56>  System Log was Saved to BURNLAB.LOG file");
 }
 
 TEST(SaveLog, AnEmptyLogHasStatCodeZeroAndAnEmptyFifthLine) {
   TempFolder folder;
-  AppFixture f;
+  SimulatedApp f;
   f.platform.working = folder.path();
   f.app.log.SystemLog_DblClick();
   const auto file = readFile(folder.path() / "BURNLAB.LOG");
@@ -70,7 +71,7 @@ TEST(SaveLog, StatCodeChangesWithAnyChangeOfTheText) {
 
 TEST(SaveLog, AFailedSaveIsLoggedAndShownAndKeepsTheOldFile) {
   TempFolder folder;
-  AppFixture f;
+  SimulatedApp f;
   f.platform.working = folder.path() / "no such folder";
   f.app.log.SystemLog_DblClick();
   ASSERT_EQ(f.dialogs.shown.size(), 1u);

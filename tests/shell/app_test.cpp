@@ -1,20 +1,19 @@
 // Start-up and shutdown as far as the board, lamps, log and sounds go.
 #include <gtest/gtest.h>
 
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
 
 std::vector<std::string> resetSequenceModel6At378() {
-  return {"out 0378 40", "out 037A 05", "out 037A 04", "out 037A 05",
-          "out 0378 00", "out 037A 0D", "out 037A 0C", "out 037A 0D",
-          "out 0378 00", "out 037A 07", "out 037A 06", "out 037A 07",
+  return {"out 0378 40", "out 037A 05", "out 037A 04", "out 037A 05", "out 0378 00", "out 037A 0D",
+          "out 037A 0C", "out 037A 0D", "out 0378 00", "out 037A 07", "out 037A 06", "out 037A 07",
           "out 0378 C4", "out 037A 0F", "out 037A 0E", "out 037A 0F"};
 }
 
 TEST(StartUp, ResetsTheBoardDarkensTheLampsEmptiesTheLogAndPlaysInit) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.panel.Error_label.foreColor = kWhite;
   f.app.panel.SystemLog.text = "old";
   f.app.Form_Load();
@@ -57,7 +56,7 @@ TEST(StartUp, APortProblemFoundWhileLoadingIsShownAfterTheLogWasEmptied) {
 }
 
 TEST(Shutdown, ResetsTheBoard) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.Form_Load();
   f.port.clear();
   f.app.Form_Unload();

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "sim/chip_catalogue.h"
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
@@ -53,21 +53,8 @@ void prepare(App& app) {
   app.board.maps.fillIdentity();
 }
 
-// An App on a port with no board behind it.
-struct NoBoardFixture {
-  NoBoardFixture() : app({port, platform, dialogs, view}) {
-    app.portConfig.setFolder(configFolder.path());
-  }
-  TempFolder configFolder;
-  RecordingPort port;
-  FakePlatform platform;
-  FakeDialogs dialogs;
-  RecordingView view;
-  App app;
-};
-
 TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
-  AppFixture f(6, 0x378);
+  SimulatedApp f;
   prepare(f.app);
   f.app.hardware.TestHardware_button_Click();
   EXPECT_EQ(logMessages(f.app),
@@ -82,7 +69,7 @@ TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
   EXPECT_EQ(panel.PortSelected.text, "378h");
   EXPECT_EQ(f.app.board.PortBase, 0x378);
   EXPECT_EQ(f.app.board.CtrlIdle[3], 0x0F);  // model 6 set up
-  EXPECT_EQ(readFile(f.configFolder.path() / "burnlab6.ini"),
+  EXPECT_EQ(readFile(f.files.path() / "burnlab6.ini"),
             "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 378\r\nMODEL =  6 \r\n");
   // The activity LED blinks for 200 ms, then the board is reset.
   EXPECT_EQ(f.platform.elapsedMs, 200);
@@ -103,7 +90,7 @@ TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
       {5, 0x278, "BURNLAB-5 Device was FOUND at Port: 278", "MODEL 5 - PC port 278h", 200},
       {6, 0x278, "BURNLAB-6 Device was FOUND at Port: 278", "MODEL 6 - PC port 278h", 200}};
   for (const auto& c : cases) {
-    AppFixture f(c.model, c.base);
+    SimulatedApp f({.model = c.model, .base = c.base});
     prepare(f.app);
     f.app.hardware.TestHardware_button_Click();
     EXPECT_EQ(logMessages(f.app).back(), c.found);
@@ -114,7 +101,7 @@ TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
 }
 
 TEST(BoardSearch, AChipInTheSocketLeavesAModelSixAModelSix) {
-  AppFixture f(6, 0x378);
+  SimulatedApp f;
   std::string error;
   auto chip = sim::ChipCatalogue::make("27C080", {}, error);
   ASSERT_NE(chip, nullptr) << error;
@@ -126,7 +113,7 @@ TEST(BoardSearch, AChipInTheSocketLeavesAModelSixAModelSix) {
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
 
   // A blank check that failed leaves the chip enabled and outputting; a search then too.
-  f.app.setDeviceListIndex(19);  // Eprom 27C080
+  f.choose("27C080");
   f.app.Blank_button_Click();
   ASSERT_EQ(f.app.panel.Error_label.foreColor, kWhite);
   f.app.hardware.TestHardware_button_Click();
@@ -134,7 +121,7 @@ TEST(BoardSearch, AChipInTheSocketLeavesAModelSixAModelSix) {
 }
 
 TEST(BoardSearch, APortThatIsAlreadySelectedIsNotAnnouncedAgain) {
-  AppFixture f(5, 0x278);  // 278h is the option selected when the window opens
+  SimulatedApp f({.model = 5, .base = 0x278});  // 278h is the option selected when the window opens
   prepare(f.app);
   f.app.hardware.TestHardware_button_Click();
   const auto messages = logMessages(f.app);
@@ -143,7 +130,7 @@ TEST(BoardSearch, APortThatIsAlreadySelectedIsNotAnnouncedAgain) {
 }
 
 TEST(BoardSearch, WithNoBoardLeavesTheBoardAndThePortAsTheyWere) {
-  NoBoardFixture f;
+  SimulatedApp f({.wiring = Wiring::NoBoard});
   prepare(f.app);
   f.app.board.setPortBase(0x278);
   f.app.board.Model = 5;
@@ -167,14 +154,14 @@ TEST(BoardSearch, WithNoBoardLeavesTheBoardAndThePortAsTheyWere) {
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.foreColor, kYellow);
   EXPECT_EQ(f.app.panel.Ready_label.foreColor, kPink);
-  EXPECT_FALSE(std::filesystem::exists(f.configFolder.path() / "burnlab6.ini"));
+  EXPECT_FALSE(std::filesystem::exists(f.files.path() / "burnlab6.ini"));
 }
 
 TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
-  AppFixture f(6, 0x378);
+  SimulatedApp f;
   prepare(f.app);
   f.app.hardware.TestHardware_button_Click();
-  const auto stored = readFile(f.configFolder.path() / "burnlab6.ini");
+  const auto stored = readFile(f.files.path() / "burnlab6.ini");
   f.port.clear();
 
   f.app.hardware.clickLPTOption(2);
@@ -185,7 +172,7 @@ TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
   EXPECT_EQ(f.app.panel.PortSelected.text, "3BCh");
   EXPECT_EQ(logMessages(f.app).back(), "Port Selection changed to 3BCh");
   EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(readFile(f.configFolder.path() / "burnlab6.ini"), stored);
+  EXPECT_EQ(readFile(f.files.path() / "burnlab6.ini"), stored);
 
   f.app.hardware.ReportHardware();
   EXPECT_EQ(f.app.board.PortBase, 0x378);
@@ -193,7 +180,7 @@ TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
 }
 
 TEST(PortChoice, TheOperatorsClickOnTheSelectedOptionStillTakesItsPort) {
-  NoBoardFixture f;
+  SimulatedApp f({.wiring = Wiring::NoBoard});
   prepare(f.app);
   f.app.hardware.clickLPTOption(1);  // 278h, selected from the start, while no port is known
   EXPECT_EQ(f.app.board.PortBase, 0x278);
@@ -202,7 +189,7 @@ TEST(PortChoice, TheOperatorsClickOnTheSelectedOptionStillTakesItsPort) {
 }
 
 TEST(ForcedModel, SetsTheModelAndItsControlValuesButKeepsThePort) {
-  NoBoardFixture f;
+  SimulatedApp f({.wiring = Wiring::NoBoard});
   f.app.Form_Load();
   ASSERT_EQ(f.app.board.PortBase, 0);
   f.port.clear();
@@ -216,7 +203,7 @@ TEST(ForcedModel, SetsTheModelAndItsControlValuesButKeepsThePort) {
   EXPECT_EQ(f.app.panel.Ready_label.foreColor, kPink);
   EXPECT_EQ(f.port.lines.front(), "out 0000 40");  // the reset, at the unknown port
   EXPECT_EQ(f.app.hardware.HardwareFoundPort, 0);
-  EXPECT_FALSE(std::filesystem::exists(f.configFolder.path() / "burnlab6.ini"));
+  EXPECT_FALSE(std::filesystem::exists(f.files.path() / "burnlab6.ini"));
 
   f.app.hardware.ForceBurnlab6_Click();
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "Operator Forced Model 6");
@@ -224,8 +211,8 @@ TEST(ForcedModel, SetsTheModelAndItsControlValuesButKeepsThePort) {
 }
 
 TEST(PortConfigFile, AStartProbesOnlyTheFilesPortAndRewritesTheFile) {
-  AppFixture f(4, 0x3BC);
-  writeFile(f.configFolder.path() / "burnlab6.ini",
+  SimulatedApp f({.model = 4, .base = 0x3BC});
+  writeFile(f.files.path() / "burnlab6.ini",
             "[BURNLAB6 SETUP]\r\nDATE = 01-02-2025 03:04:05\r\nMODEL =  4 \r\nIO_PORT = 3BC\r\n");
   f.app.Form_Load();
   // The board is confirmed where the file says, by the search's own probe: 23 accesses there,
@@ -236,17 +223,17 @@ TEST(PortConfigFile, AStartProbesOnlyTheFilesPortAndRewritesTheFile) {
   EXPECT_EQ(f.app.board.Model, 4);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 4 - PC port 3BCh");
   EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(readFile(f.configFolder.path() / "burnlab6.ini"),
+  EXPECT_EQ(readFile(f.files.path() / "burnlab6.ini"),
             "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 3BC\r\nMODEL =  4 \r\n");
 }
 
 TEST(PortConfigFile, TheFileOfOneSearchServesTheNextStart) {
-  AppFixture first(5, 0x278);
+  SimulatedApp first({.model = 5, .base = 0x278});
   first.app.Form_Load();
   ASSERT_TRUE(hasStatusRead(first.port.lines));
 
-  AppFixture second(5, 0x278);
-  second.app.portConfig.setFolder(first.configFolder.path());
+  SimulatedApp second({.model = 5, .base = 0x278});
+  second.app.portConfig.setFolder(first.files.path());
   second.app.Form_Load();
   EXPECT_EQ(portsRead(second.port.lines), (std::set<std::string>{"0279"}));
   EXPECT_EQ(second.app.board.Model, 5);
@@ -259,8 +246,8 @@ TEST(PortConfigFile, AFileWhoseBoardDoesNotAnswerIsNotBelievedAndStartUpSearches
   for (const std::string contents :
        {"IO_PORT = 378\r\nMODEL = 6\r\n", "IO_PORT = 378\r\nMODEL = 7\r\n",
         "IO_PORT = 378\r\nMODEL = 0\r\n"}) {
-    NoBoardFixture f;
-    const auto file = f.configFolder.path() / "burnlab6.ini";
+    SimulatedApp f({.wiring = Wiring::NoBoard});
+    const auto file = f.files.path() / "burnlab6.ini";
     writeFile(file, contents);
     f.app.Form_Load();
     EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"0279", "0379", "03BD"}));
@@ -273,8 +260,8 @@ TEST(PortConfigFile, AFileWhoseBoardDoesNotAnswerIsNotBelievedAndStartUpSearches
 }
 
 TEST(PortConfigFile, AModelOtherThanFourToSixIsNoneAndTheSearchFindsTheBoard) {
-  AppFixture f(6, 0x278);
-  const auto file = f.configFolder.path() / "burnlab6.ini";
+  SimulatedApp f({.model = 6, .base = 0x278});
+  const auto file = f.files.path() / "burnlab6.ini";
   writeFile(file, "IO_PORT = 278\r\nMODEL = 7\r\n");
   f.app.Form_Load();
   EXPECT_EQ(f.app.board.Model, 6);
@@ -284,8 +271,8 @@ TEST(PortConfigFile, AModelOtherThanFourToSixIsNoneAndTheSearchFindsTheBoard) {
 
 TEST(PortConfigFile, TheBoardsOwnAnswerDecidesItsModel) {
   // A file that names the port right but the model wrong (as written by hand).
-  AppFixture f(6, 0x378);
-  writeFile(f.configFolder.path() / "burnlab6.ini", "IO_PORT = 378\r\nMODEL = 5\r\n");
+  SimulatedApp f;
+  writeFile(f.files.path() / "burnlab6.ini", "IO_PORT = 378\r\nMODEL = 5\r\n");
   f.app.Form_Load();
   EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"0379"}));
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
@@ -294,8 +281,8 @@ TEST(PortConfigFile, TheBoardsOwnAnswerDecidesItsModel) {
 TEST(PortConfigFile, AnIncompleteFileSetsThePortButReportsNothingAndPreventsTheSearch) {
   for (const std::string contents :
        {"IO_PORT = 278\r\n", "IO_PORT = 278\r\nMODEL = 6\r\nMODEL = 6\r\n"}) {
-    AppFixture f(6, 0x278);
-    writeFile(f.configFolder.path() / "burnlab6.ini", contents);
+    SimulatedApp f({.model = 6, .base = 0x278});
+    writeFile(f.files.path() / "burnlab6.ini", contents);
     f.app.Form_Load();
     EXPECT_FALSE(hasStatusRead(f.port.lines));
     EXPECT_EQ(f.app.board.PortBase, 0x278);
@@ -306,8 +293,8 @@ TEST(PortConfigFile, AnIncompleteFileSetsThePortButReportsNothingAndPreventsTheS
 }
 
 TEST(PortConfigFile, APortOutsideTheSixteenBitRangeReadsAsNoPortSoStartUpSearches) {
-  AppFixture f(6, 0x378);
-  writeFile(f.configFolder.path() / "burnlab6.ini", "IO_PORT = 10378\r\nMODEL = 6\r\n");
+  SimulatedApp f;
+  writeFile(f.files.path() / "burnlab6.ini", "IO_PORT = 10378\r\nMODEL = 6\r\n");
   f.app.Form_Load();
   EXPECT_TRUE(hasStatusRead(f.port.lines));
   EXPECT_EQ(f.app.board.PortBase, 0x378);
@@ -315,8 +302,8 @@ TEST(PortConfigFile, APortOutsideTheSixteenBitRangeReadsAsNoPortSoStartUpSearche
 }
 
 TEST(PortConfigFile, AFileThatCannotBeWrittenIsLoggedAndTheSearchResultStands) {
-  AppFixture f(6, 0x378);
-  const auto missing = f.configFolder.path() / "no such folder";
+  SimulatedApp f;
+  const auto missing = f.files.path() / "no such folder";
   f.app.portConfig.setFolder(missing);
   prepare(f.app);
   f.app.hardware.TestHardware_button_Click();
@@ -332,9 +319,9 @@ TEST(PortConfigFile, AFileThatCannotBeWrittenIsLoggedAndTheSearchResultStands) {
 }
 
 TEST(PortConfigFile, AFileFarTooLongOrNoRegularFileIsLoggedUnreadAndCountsAsNone) {
-  AppFixture f(6, 0x378);
+  SimulatedApp f;
   prepare(f.app);
-  const auto file = f.configFolder.path() / "burnlab6.ini";
+  const auto file = f.files.path() / "burnlab6.ini";
   // A sparse file of 1 GiB that would name the board at its end.
   writeFile(file, "IO_PORT = 378\r\nMODEL = 6\r\n");
   std::filesystem::resize_file(file, std::uintmax_t{1} << 30);

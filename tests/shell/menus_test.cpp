@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/branding.h"
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
@@ -11,7 +11,7 @@ constexpr const char* kNoHelp =
     "Unable to display Help Contents. There is no Help associated with this project.";
 
 TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.click("mnuHelpContents");
   f.app.click("mnuHelpSearchForHelpOn");
   ASSERT_EQ(f.view.helpShown.size(), 2u);
@@ -23,7 +23,7 @@ TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) 
 }
 
 TEST(HelpMenu, WithoutAHelpFileBothEntriesGiveTheSameMessage) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.helpFileName.clear();
   f.app.mnuHelpContents_Click();
   f.app.mnuHelpSearchForHelpOn_Click();
@@ -37,7 +37,7 @@ TEST(HelpMenu, WithoutAHelpFileBothEntriesGiveTheSameMessage) {
 }
 
 TEST(HelpMenu, AHelpWindowThatCannotShowTheFileSaysWhy) {
-  AppFixture f;
+  SimulatedApp f;
   f.view.helpError = "Cannot open the help file /opt/burnlab/burnlab5.hlp.";
   f.app.mnuHelpContents_Click();
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
@@ -45,7 +45,7 @@ TEST(HelpMenu, AHelpWindowThatCannotShowTheFileSaysWhy) {
 }
 
 TEST(ToolsMenu, OptionsOnlySaysThatItIsNotAvailable) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.click("mnuToolsOptions");
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
   EXPECT_EQ(f.dialogs.shown[0].kind, "message");
@@ -53,14 +53,14 @@ TEST(ToolsMenu, OptionsOnlySaysThatItIsNotAvailable) {
 }
 
 TEST(FileMenu, ExitUnloadsTheWindowWithoutAsking) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.click("mnuFileExit");
   EXPECT_EQ(f.view.unloads, 1);
   EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
 TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.click("mnuHelpAbout");
   f.app.click("mnuHelpAbout");
   EXPECT_EQ(f.view.aboutShown, (std::vector<std::string>{"Version 1.0.54", "Version 1.0.54"}));
@@ -76,7 +76,7 @@ TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
 }
 
 TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePath) {
-  AppFixture f;
+  SimulatedApp f;
   f.platform.programsOnPath = {{"kinfocenter", "/usr/bin/kinfocenter"},
                                {"lshw-gtk", "/usr/bin/lshw-gtk"}};
   f.app.mnuHelpAbout_Click();
@@ -87,7 +87,7 @@ TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePath) {
 }
 
 TEST(AboutWindow, SystemInfoWithoutAToolOrWhenItWillNotStartSaysItIsUnavailable) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.mnuHelpAbout_Click();
   f.app.cmdSysInfo_Click();
   f.platform.programsOnPath = {{"hardinfo", "/usr/bin/hardinfo"}};

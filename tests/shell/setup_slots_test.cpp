@@ -12,9 +12,10 @@
 namespace burnlab::testing {
 namespace {
 
-constexpr int kEprom27256 = 9;      // a supported row with all four voltages
-constexpr int kSerial24C16 = 35;    // a supported row with 5 V only
-constexpr int kFlashAT29C256 = 21;  // an "N/A - " row
+// The stored slots name the device by its list position (Device.Index), as the files hold it.
+const int kEprom27256 = rowOf("27256");        // a supported row with all four voltages
+const int kSerial24C16 = rowOf("24C16");       // a supported row with 5 V only
+const int kFlashAT29C256 = rowOf("AT29C256");  // an "N/A - " row
 
 std::string slotText(const std::vector<std::string>& lines) {
   std::string text;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/window_geometry.h"
-#include "support/app_fixture.h"
+#include "support/simulated_app.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
@@ -20,7 +20,7 @@ Settings storedPlacement(const std::string& left, const std::string& top, const 
 }
 
 TEST(StartUp, LeavesEveryDeviceCommandDisabledAndNoDeviceChosen) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.Form_Load();
   const auto& p = f.app.panel;
   for (const Control* command :
@@ -57,23 +57,18 @@ TEST(StartUp, LeavesEveryDeviceCommandDisabledAndNoDeviceChosen) {
 }
 
 TEST(StartUp, ShowsTheSearchResultWhenNoBoardAnswers) {
-  TempFolder configFolder;
-  RecordingPort noBoard;  // every port reads as a port with nothing behind it
-  FakePlatform platform;
-  FakeDialogs dialogs;
-  RecordingView view;
-  App app({noBoard, platform, dialogs, view});
-  app.portConfig.setFolder(configFolder.path());
-  app.Form_Load();
+  // Every port reads as a port with nothing behind it.
+  SimulatedApp f({.wiring = Wiring::NoBoard});
+  f.app.Form_Load();
   // The search's own text replaces the one start-up put there.
-  EXPECT_EQ(app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
-  EXPECT_EQ(app.panel.Ready_label.foreColor, kGreyText);
-  EXPECT_EQ(app.board.PortBase, 0);
-  EXPECT_TRUE(app.panel.SystemLog.text.empty());
+  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
+  EXPECT_EQ(f.app.panel.Ready_label.foreColor, kGreyText);
+  EXPECT_EQ(f.app.board.PortBase, 0);
+  EXPECT_TRUE(f.app.panel.SystemLog.text.empty());
 }
 
 TEST(StartUp, ShowsTheSearchResultButEmptiesTheLogOfTheSearchLines) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.Form_Load();
   EXPECT_NE(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND !!!");
   EXPECT_NE(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
@@ -88,7 +83,7 @@ TEST(StartUp, ShowsTheSearchResultButEmptiesTheLogOfTheSearchLines) {
 }
 
 TEST(StartUp, OpensAtTheDefaultPlacementWithAnEmptySettingsStore) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.Form_Load();
   const auto& placed = f.app.panel.placement;
   EXPECT_EQ((std::array{placed.left, placed.top, placed.width, placed.height}),
@@ -96,7 +91,7 @@ TEST(StartUp, OpensAtTheDefaultPlacementWithAnEmptySettingsStore) {
 }
 
 TEST(StartUp, ReadsTheStoredPlacementAndTakesTheDefaultForAValueThatIsNoNumber) {
-  AppFixture f;
+  SimulatedApp f;
   f.platform.settings = storedPlacement("1500", " 2250 ", "12e3", "wide");
   f.app.Form_Load();
   const auto& placed = f.app.panel.placement;
@@ -105,7 +100,7 @@ TEST(StartUp, ReadsTheStoredPlacementAndTakesTheDefaultForAValueThatIsNoNumber) 
 }
 
 TEST(Shutdown, ResetsTheBoardClosesTheOtherWindowsAndSavesThePlacement) {
-  AppFixture f;
+  SimulatedApp f;
   f.app.Form_Load();
   f.app.mnuHelpAbout_Click();
   f.port.clear();
@@ -119,7 +114,7 @@ TEST(Shutdown, ResetsTheBoardClosesTheOtherWindowsAndSavesThePlacement) {
 }
 
 TEST(Shutdown, AMinimisedWindowKeepsThePlacementSavedBefore) {
-  AppFixture f;
+  SimulatedApp f;
   f.platform.settings = storedPlacement("1500", "750", "9000", "6000");
   f.app.Form_Load();
   f.app.panel.placement = {0, 0, 2000, 400, true};

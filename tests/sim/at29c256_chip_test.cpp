@@ -4,58 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "socket_rig.h"
+#include "page_load_driver.h"
 
 namespace burnlab::sim {
 namespace {
 
 // WE is register 1 bit 7 (socket pin 3, the chip's pin 1) and A14 register 1 bit 6 (socket pin
-// 29, its pin 27): the reverse of the X28C256. VCC is register 3 bit 1.
-struct At29Driver {
-  explicit At29Driver(const ChipOptions& options = {})
-      : chip(std::make_shared<At29c256Chip>(options)) {
-    rig.sim.insert(chip);
-    rig.set(0, 0x40);  // OE high
-    rig.set(3, 0xC2);  // CE high, REG4 off, VCC
-  }
-
-  void address(std::uint32_t at, bool weHigh) {
-    rig.set(2, static_cast<int>(at & 0xFF));
-    rig.set(1, static_cast<int>(at >> 8 & 0x7F) | (weHigh ? 0x80 : 0));
-  }
-  // One byte load: address with WE high, data on the bus, CE low, WE low then high, CE high.
-  void load(std::uint32_t at, std::uint8_t data) {
-    rig.set(0, 0x40);
-    address(at, true);
-    rig.set(4, data);
-    rig.setBit(3, 6, false);
-    rig.setBit(3, 7, false);
-    address(at, false);
-    address(at, true);
-    rig.setBit(3, 7, true);
-    rig.setBit(3, 6, true);
-  }
-  void command(std::uint8_t code) {
-    load(0x5555, 0xAA);
-    load(0x2AAA, 0x55);
-    load(0x5555, code);
-  }
-  std::uint8_t read(std::uint32_t at) {
-    address(at, true);
-    rig.set(4, 0xFF);
-    rig.setBit(3, 7, false);
-    rig.set(0, 0x00);
-    const std::uint8_t value = rig.readBus();
-    rig.set(0, 0x40);
-    rig.setBit(3, 7, true);
-    return value;
-  }
-  void waitMs(int ms) { rig.advanceUs(static_cast<std::uint64_t>(ms) * 1000); }
-
-  SocketRig rig;
-  std::shared_ptr<At29c256Chip> chip;
+// 29, its pin 27): the reverse of the X28C256.
+struct At29Driver : PageLoadDriver<At29c256Chip> {
+  explicit At29Driver(const ChipOptions& options = {}) : PageLoadDriver(7, 6, options) {}
 };
 
 TEST(AT29C256, ItsA14IsSocketPin29AndItsWeSocketPin3) {
@@ -113,9 +70,8 @@ TEST(AT29C256, IdentifiesItselfAndErasesTheChip) {
   a.rig.advanceUs(200);
   EXPECT_EQ(a.read(0), 0x12);
 
-  for (std::uint8_t code : {0xAA, 0x55, 0x80, 0xAA, 0x55, 0x10}) {
-    a.load(code == 0x55 ? 0x2AAA : 0x5555, code);
-  }
+  a.command(0x80);
+  a.command(0x10);
   a.waitMs(11);
   EXPECT_EQ(a.read(0), 0xFF);
 }
@@ -133,9 +89,8 @@ TEST(AT29C256, DataProtectionIsOffAsShippedAndKeepsOutUnprefixedWritesWhenOn) {
   EXPECT_EQ(a.read(0x0140), 0xFF);
   EXPECT_EQ(a.rig.sim.events().count(SimEventKind::WriteRefusedByProtection), 1u);
 
-  for (std::uint8_t code : {0xAA, 0x55, 0x80, 0xAA, 0x55, 0x20}) {
-    a.load(code == 0x55 ? 0x2AAA : 0x5555, code);
-  }
+  a.command(0x80);
+  a.command(0x20);
   a.waitMs(11);
   EXPECT_FALSE(a.chip->dataProtection(a.rig.clock.nowNs()));
   a.load(0x0140, 0x24);

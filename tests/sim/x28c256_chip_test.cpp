@@ -3,55 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "socket_rig.h"
+#include "page_load_driver.h"
 
 namespace burnlab::sim {
 namespace {
 
 // Register 1 bit 6 is WE (socket pin 29), register 3 bit 1 its VCC (socket pin 30); A14 is on
 // register 1 bit 7 (socket pin 3).
-struct X28Driver {
-  explicit X28Driver(const ChipOptions& options = {})
-      : chip(std::make_shared<X28C256Chip>(options)) {
-    rig.sim.insert(chip);
-    rig.set(0, 0x40);  // OE high
-    rig.set(3, 0xC2);  // CE high, REG4 off, VCC
-  }
-
-  void address(std::uint32_t at, bool weHigh) {
-    const int mid = static_cast<int>((at >> 8) & 0x3F) | static_cast<int>((at & 0x4000) >> 7);
-    rig.set(2, static_cast<int>(at & 0xFF));
-    rig.set(1, mid | (weHigh ? 0x40 : 0));
-  }
-  // One byte load: address with WE high, data on the bus, CE low, WE low then high, CE high.
-  void load(std::uint32_t at, std::uint8_t data) {
-    rig.set(0, 0x40);
-    address(at, true);
-    rig.set(4, data);
-    rig.setBit(3, 6, false);
-    rig.setBit(3, 7, false);
-    address(at, false);
-    address(at, true);
-    rig.setBit(3, 7, true);
-    rig.setBit(3, 6, true);
-  }
-  // One read cycle: CE and OE low, then both high again.
-  std::uint8_t read(std::uint32_t at) {
-    address(at, true);
-    rig.set(4, 0xFF);
-    rig.setBit(3, 7, false);
-    rig.set(0, 0x00);
-    const std::uint8_t value = rig.readBus();
-    rig.set(0, 0x40);
-    rig.setBit(3, 7, true);
-    return value;
-  }
-  void waitMs(int ms) { rig.advanceUs(static_cast<std::uint64_t>(ms) * 1000); }
-
-  SocketRig rig;
-  std::shared_ptr<X28C256Chip> chip;
+struct X28Driver : PageLoadDriver<X28C256Chip> {
+  explicit X28Driver(const ChipOptions& options = {}) : PageLoadDriver(6, 7, options) {}
 };
 
 TEST(X28C256, AByteIsStoredAfterTheWriteCycleWhileReadsPollBit7AndToggleBit6) {
@@ -105,9 +65,7 @@ TEST(X28C256, WhileProtectedOnlyPrefixedLoadsStoreAndCommandBytesNever) {
   x.waitMs(5);
   EXPECT_EQ(x.read(0x0100), 0xFF);
 
-  x.load(0x5555, 0xAA);
-  x.load(0x2AAA, 0x55);
-  x.load(0x5555, 0xA0);
+  x.command(0xA0);
   x.load(0x0100, 0x42);
   x.waitMs(6);
   EXPECT_EQ(x.read(0x0100), 0x42);
@@ -115,14 +73,8 @@ TEST(X28C256, WhileProtectedOnlyPrefixedLoadsStoreAndCommandBytesNever) {
   EXPECT_EQ(x.read(0x2AAA), 0xFF);
   EXPECT_TRUE(x.chip->dataProtection(x.rig.clock.nowNs()));
 
-  for (auto [at, data] : {std::pair<std::uint32_t, std::uint8_t>{0x5555, 0xAA},
-                          {0x2AAA, 0x55},
-                          {0x5555, 0x80},
-                          {0x5555, 0xAA},
-                          {0x2AAA, 0x55},
-                          {0x5555, 0x20}}) {
-    x.load(at, data);
-  }
+  x.command(0x80);
+  x.command(0x20);
   x.waitMs(6);
   EXPECT_FALSE(x.chip->dataProtection(x.rig.clock.nowNs()));
   EXPECT_EQ(x.read(0x5555), 0xFF);
@@ -133,9 +85,7 @@ TEST(X28C256, WhileProtectedOnlyPrefixedLoadsStoreAndCommandBytesNever) {
 
 TEST(X28C256, TheEnableSequenceAloneTurnsProtectionOn) {
   X28Driver x;
-  x.load(0x5555, 0xAA);
-  x.load(0x2AAA, 0x55);
-  x.load(0x5555, 0xA0);
+  x.command(0xA0);
   x.waitMs(6);
   EXPECT_TRUE(x.chip->dataProtection(x.rig.clock.nowNs()));
   x.load(0x0200, 0x00);
@@ -182,9 +132,7 @@ TEST(X28C256, TheBoardHearsOfIgnoredAndRefusedWritesAndOfAProgrammingVoltage) {
   EXPECT_EQ(firstEvent(x, SimEventKind::WriteIgnoredWhileBusy),
             "a write to 0140h while the X28C256's write cycle runs");
   x.waitMs(6);
-  x.load(0x5555, 0xAA);
-  x.load(0x2AAA, 0x55);
-  x.load(0x5555, 0xA0);
+  x.command(0xA0);
   x.waitMs(6);
   EXPECT_EQ(x.rig.sim.events().count(SimEventKind::WriteRefusedByProtection), 1u)
       << "the enable sequence is no refused write";

@@ -6,16 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "support/app_fixture.h"
 #include "support/log_lines.h"
+#include "support/simulated_app.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
 
 // A started App with a folder for image files.
-struct BufferFixture : AppFixture {
-  BufferFixture() {
-    app.Form_Load();
+struct BufferFixture : SimulatedApp {
+  BufferFixture() : SimulatedApp({.start = true, .slider = {}}) {
     platform.working = folder.path();
   }
 

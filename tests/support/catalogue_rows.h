@@ -1,7 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "devices/device_catalogue.h"
@@ -15,8 +15,7 @@ inline int rowOf(std::string_view part) {
   for (std::size_t row = 0; row < rows.size(); ++row) {
     if (rows[row].partName() == part) return static_cast<int>(row);
   }
-  ADD_FAILURE() << "no catalogue row for the part " << part;
-  return -1;
+  throw std::invalid_argument("no catalogue row for the part " + std::string(part));
 }
 
 }  // namespace burnlab::testing

@@ -1,5 +1,6 @@
 #pragma once
 // burnlab-cli run as a program by the tests: how it ended and what it printed on each stream.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -48,12 +50,37 @@ inline CliRun runCli(const std::string& cli, const std::string& arguments,
   return run;
 }
 
+// Whether the run printed `text` on either stream.
+inline bool printed(const CliRun& run, std::string_view text) {
+  return run.output().find(text) != std::string::npos;
+}
+
+// Expects `run` of `arguments` to have ended with `status` and printed each of `texts`, and
+// shows what it printed where it did not.
+inline const CliRun& expectRun(const CliRun& run, const std::string& arguments, int status,
+                               std::initializer_list<std::string_view> texts = {}) {
+  EXPECT_EQ(run.status, status) << arguments << ":\n" << run.output();
+  for (const auto text : texts) {
+    EXPECT_TRUE(printed(run, text)) << arguments << ": no \"" << text << "\" in\n" << run.output();
+  }
+  return run;
+}
+
 #ifdef BURNLAB_CLI
 // The burnlab-cli built with the tests, its user state in `state`, by default a fresh folder for
 // this run alone.
 inline CliRun runCli(const std::string& arguments, const std::filesystem::path& state = {}) {
   const TempFolder fresh;
   return runCli(BURNLAB_CLI, arguments, state.empty() ? fresh.path() : state);
+}
+
+// Runs burnlab-cli with `arguments` and expects it to end with `status` having printed `texts`.
+inline CliRun expectCli(const std::string& arguments, int status,
+                        std::initializer_list<std::string_view> texts = {},
+                        const std::filesystem::path& state = {}) {
+  auto run = runCli(arguments, state);
+  expectRun(run, arguments, status, texts);
+  return run;
 }
 #endif
 

@@ -17,6 +17,7 @@ class RecordingPort final : public PortIo {
  public:
   RecordingPort() = default;
   explicit RecordingPort(PortIo& inner) : inner_(&inner) {}
+  explicit RecordingPort(PortIo* inner) : inner_(inner) {}
 
   void PortOut(std::uint16_t address, std::uint8_t value) override;
   std::uint8_t PortIn(std::uint16_t address) override;

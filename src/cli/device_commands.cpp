@@ -186,7 +186,7 @@ int verifyDevice(CliContext& c) {
 int programDevice(CliContext& c) {
   auto& app = c.app;
   if (!openImageFile(c, "program")) return kExitBadInput;
-  const bool hasRoutine = static_cast<bool>(app.programming.routineFor(app.device.DeviceCode));
+  const bool hasRoutine = app.device.Routines.program != ProgramRoutine::None;
   if (const int refused = refuseIdle(c, "program", hasRoutine)) return refused;
   if (const int refused = chooseVoltage(c)) return refused;
   if (const int refused = chooseProtection(c)) return refused;
@@ -210,7 +210,7 @@ int eraseDevice(CliContext& c) {
     c.messages << "burnlab-cli: " << app.device.DeviceName << " has no Erase Chip\n";
     return kExitBadInput;
   }
-  if (!app.erasing.routineFor(app.device.DeviceCode)) {
+  if (app.device.Routines.erase == EraseRoutine::None) {
     c.messages << "burnlab-cli: there is no erase routine for " << app.device.DeviceName
                << ": nothing was done\n";
     return kExitBadInput;

@@ -15,7 +15,9 @@ int refuse(CliContext& c, const char* command) {
 }  // namespace
 
 int showFlashCodeId(CliContext& c) {
-  if (c.app.device.DeviceFamily != "F") return refuse(c, "flash identification");
+  if (c.app.device.Routines.identify == IdentifyRoutine::None) {
+    return refuse(c, "flash identification");
+  }
   c.app.menuFlashShowCodeID_Click();
   return c.app.flash.identification.FlashSectorSize != 0 ? kExitSuccess : kExitOperationFailed;
 }

@@ -59,7 +59,6 @@ class DeviceSelection {
   void showPrompt();
   void takeRow(const CatalogueRow& row);
   void chipLinesToIdle();
-  void enableDeviceCommands();
   void setBufferControls();
   void suggestVoltage();
   void enableLoadedBufferCommands();

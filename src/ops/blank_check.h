@@ -15,7 +15,7 @@ class BlankCheck {
   void BlankCheckCode();
   // Whether the selected device has a blank check of its code: the others get the "Missing
   // Routine" box instead.
-  bool hasCodeRoutine() const { return c_.parallelFamily(); }
+  bool hasCodeRoutine() const { return c_.device.Routines.blankCheck != BlankCheckRoutine::None; }
   void BlankCheckParallel();
   void BlankCheckData();
 

@@ -64,12 +64,12 @@ void FlashIdentification::menuFlashShowCodeID_Click() {
 void FlashIdentification::ReadFlashCodeId() {
   FlashSectorSize = 0;
   FlashSectorCount = 0;
-  if (c_.device.DeviceFamily != "F") return;
+  if (c_.device.Routines.identify == IdentifyRoutine::None) return;
   commands_.earlierUnlock = false;
   identify();
   // Nothing but the array's own bytes: perhaps a chip of an earlier revision, which takes its
   // commands only at 5555h and 2AAAh. One more try there.
-  if (FlashId == FlashCode && c_.device.DeviceCode != "FA") {
+  if (FlashId == FlashCode && c_.device.Routines.identify != IdentifyRoutine::AT29C256Commands) {
     const auto later = std::tuple{FlashMakerCode, FlashDeviceCode, FlashId, FlashCode};
     commands_.earlierUnlock = true;
     identify();

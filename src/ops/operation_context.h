@@ -75,11 +75,9 @@ struct OperationContext {
     view.repaint(panel.ProgressBar1);
   }
 
-  // The families Read and Blank Chk reach over the parallel bus: the EPROMs, the flash chips
+  // The devices Read and Blank Chk reach over the parallel bus: the EPROMs, the flash chips
   // and the X28C256.
-  bool parallelFamily() const {
-    return device.DeviceFamily == "P" || device.DeviceCode == "EN" || device.DeviceFamily == "F";
-  }
+  bool parallelFamily() const { return device.Routines.read == ReadRoutine::ParallelBus; }
 };
 
 }  // namespace burnlab

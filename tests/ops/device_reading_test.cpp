@@ -31,7 +31,7 @@ std::vector<int> parallelRows() {
   std::vector<int> rows;
   const auto& all = DeviceCatalogue::rows();
   for (int row = 0; row < static_cast<int>(all.size()); ++row) {
-    if (all[row].supported && all[row].family != 'S') rows.push_back(row);
+    if (all[row].supported && all[row].family != DeviceFamilyKind::Serial) rows.push_back(row);
   }
   return rows;
 }

@@ -34,7 +34,7 @@ struct SerialBench : AppFixture {
   }
   void write() {
     SerialEepromWrite writer(app.operations, app.twoWire);
-    if (app.device.DeviceCode == "SC") {
+    if (app.device.Routines.program == ProgramRoutine::TwoWireWordAddressPages) {
       writer.Write24C32(run);
     } else {
       writer.Write24CXX(run);

@@ -1,5 +1,6 @@
 #include "cli/flash_commands.h"
 
+#include "cli/device_commands.h"
 #include "cli/exit_status.h"
 #include "shell/app.h"
 
@@ -18,8 +19,7 @@ int showFlashCodeId(CliContext& c) {
   if (c.app.device.Routines.identify == IdentifyRoutine::None) {
     return refuse(c, "flash identification");
   }
-  c.app.menuFlashShowCodeID_Click();
-  return c.app.flash.identification.FlashSectorSize != 0 ? kExitSuccess : kExitOperationFailed;
+  return statusOf(c.app.flash.identification.menuFlashShowCodeID_Click());
 }
 
 }  // namespace burnlab

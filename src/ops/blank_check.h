@@ -11,7 +11,7 @@ class BlankCheck {
   BlankCheck(OperationContext& context, OperationReports& reports)
       : c_(context), reports_(reports) {}
 
-  void Blank_button_Click();
+  CommandOutcome Blank_button_Click();
   void BlankCheckCode();
   // Whether the selected device has a blank check of its code: the others get the "Missing
   // Routine" box instead.

@@ -10,13 +10,15 @@ std::function<void()> DeviceProgramming::routineFor(ProgramRoutine routine) {
   return programRoutine(routine, eprom_, {run, x28c256_, serial_, flash_});
 }
 
-void DeviceProgramming::Program_button_Click() {
+CommandOutcome DeviceProgramming::Program_button_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
   c_.display.setScrollValue(0);
   c_.board.address.LinearAddress = 0;
   c_.board.address.Endereco2Adr();
-  if (c_.panel.CheckCode.checked) ProgramCode();
+  auto outcome = CommandOutcome::succeeded();
+  if (c_.panel.CheckCode.checked) outcome = ProgramCode();
   if (c_.panel.CheckData.checked) ProgramData();
+  return outcome;
 }
 
 void DeviceProgramming::ProgramData() {
@@ -24,13 +26,15 @@ void DeviceProgramming::ProgramData() {
                      Dialogs::Icon::None);
 }
 
-void DeviceProgramming::ProgramCode() {
+CommandOutcome DeviceProgramming::ProgramCode() {
   auto& board = c_.board;
+  const int alerts = c_.errorAlerts;
+  const auto cancelled = CommandOutcome::failed("the operator cancelled the programming");
   c_.log.LogLine("Programming Button Pressed");
   if (!c_.dialogs.askOkCancel("Program the Device?", "Safety Question")) {
     c_.log.LogLine("Programming was Canceled by Operator");
     leaveBoardInFinalState();
-    return;
+    return cancelled;
   }
   // Serial EEPROMs are never blank-checked before programming.
   if (c_.panel.CheckBlankPriorProgramming.checked && !serialEeprom()) {
@@ -39,12 +43,13 @@ void DeviceProgramming::ProgramCode() {
   // A failed blank check, or an earlier failure the operator has not cleared: write nothing.
   if (c_.panel.Error_label.foreColor == kWhite) {
     leaveBoardInFinalState();
-    return;
+    if (c_.errorAlerts != alerts) return c_.outcomeSince(alerts);
+    return CommandOutcome::failed("an earlier failure is not cleared");
   }
   if (!codeFitsOrOperatorAgrees()) {
     c_.log.LogLine("Programming was Canceled by Operator");
     leaveBoardInFinalState();
-    return;
+    return cancelled;
   }
   c_.options.BuildProgramImage(c_.buffers.codeImage());
   board.Reset();
@@ -66,6 +71,17 @@ void DeviceProgramming::ProgramCode() {
     verify_.Verify_button_Click();
   }
   leaveBoardInFinalState();
+  return outcomeOfRun(alerts);
+}
+
+CommandOutcome DeviceProgramming::outcomeOfRun(int alertsBefore) const {
+  if (run.ProgramStatus == ProgrammingRun::kNoRoutine)
+    return CommandOutcome::notSupported("program");
+  // A routine that refused the device (a flash chip of an unknown maker) has logged why.
+  if (run.ProgramStatus == ProgrammingRun::kRoutineRefused) {
+    return CommandOutcome::failed("the routine refused the device");
+  }
+  return c_.outcomeSince(alertsBefore);
 }
 
 bool DeviceProgramming::codeFitsOrOperatorAgrees() {

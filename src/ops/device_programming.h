@@ -33,8 +33,8 @@ class DeviceProgramming {
         serial_(serial),
         flash_(flash) {}
 
-  void Program_button_Click();
-  void ProgramCode();
+  CommandOutcome Program_button_Click();
+  CommandOutcome ProgramCode();
   void ProgramData();
 
   // The routine of that kind; empty for None.
@@ -53,6 +53,8 @@ class DeviceProgramming {
   bool codeFitsOrOperatorAgrees();
   void runRoutine();
   void reportOutcome();
+  // What a run that began with `alertsBefore` error alerts came to.
+  CommandOutcome outcomeOfRun(int alertsBefore) const;
   void leaveBoardInFinalState();
   // The serial EEPROMs are never blank-checked first, end with the two-wire bus idle, and are
   // written in whole pages.

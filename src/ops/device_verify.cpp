@@ -8,11 +8,13 @@
 
 namespace burnlab {
 
-void DeviceVerify::Verify_button_Click() {
+CommandOutcome DeviceVerify::Verify_button_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
+  const int alerts = c_.errorAlerts;
   reports_.VerifyFailed = 0;
   if (c_.panel.CheckCode.checked) VerifyCode();
   if (c_.panel.CheckData.checked) VerifyData();
+  return c_.outcomeSince(alerts);
 }
 
 void DeviceVerify::VerifyData() {

@@ -9,13 +9,17 @@ std::function<void()> EraseChip::routineFor(EraseRoutine routine) {
   return eraseRoutine(routine, {run_, x28c256_, serial_, flash_});
 }
 
-void EraseChip::EraseFlash_button_Click() {
+CommandOutcome EraseChip::EraseFlash_button_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
+  const int alerts = c_.errorAlerts;
   // The serial writers send FFh while it is set; the next Reset clears it.
   c_.board.EraseMode = 1;
   run_.ProgramFailed = 0;
-  if (const auto routine = routineFor(c_.device.Routines.erase)) routine();
+  const auto routine = routineFor(c_.device.Routines.erase);
+  if (routine) routine();
   if (c_.device.Family == DeviceFamilyKind::Serial) finishSerialErase();
+  if (!routine) return CommandOutcome::notSupported("erase");
+  return c_.outcomeSince(alerts);
 }
 
 void EraseChip::finishSerialErase() {

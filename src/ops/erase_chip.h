@@ -26,7 +26,7 @@ class EraseChip {
         bus_(bus),
         flash_(flash) {}
 
-  void EraseFlash_button_Click();
+  CommandOutcome EraseFlash_button_Click();
   // The erase routine of that kind; empty for None.
   std::function<void()> routineFor(EraseRoutine routine);
 

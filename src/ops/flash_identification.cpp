@@ -55,10 +55,15 @@ bool FlashIdentification::makerPolled(std::uint8_t maker) {
   return maker == 0x37 || maker == 0x01 || maker == 0x1C;
 }
 
-void FlashIdentification::menuFlashShowCodeID_Click() {
+CommandOutcome FlashIdentification::menuFlashShowCodeID_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
   c_.log.LogLine("Reading Flash Code ID_________________ wait");
   ReadFlashCodeId();
+  if (c_.device.Routines.identify == IdentifyRoutine::None) {
+    return CommandOutcome::notSupported("flash identification");
+  }
+  if (FlashSectorSize == 0) return CommandOutcome::failed("the flash chip's ID is not known");
+  return CommandOutcome::succeeded();
 }
 
 void FlashIdentification::ReadFlashCodeId() {

@@ -143,7 +143,7 @@ Row programSample(const Part& part, int slider, std::size_t asked, std::uint64_t
   const auto logged = app.panel.SystemLog.text.size();
   const auto eventsBefore = board.counters().events;
   app.programming.run.ProgramFailed = 0;
-  app.programming.routineFor(app.device.DeviceCode)();
+  app.programming.routineFor(app.device.Routines.program)();
   const auto end = clock.nowNs();
   const auto shortKind = static_cast<std::size_t>(sim::SimEventKind::ShortProgramPulse);
   const auto shortPulses = board.counters().events[shortKind] - eventsBefore[shortKind];

@@ -45,9 +45,7 @@ std::string withoutBlankCheckRoutine(App& chosen, const CliRequest&) {
 }
 
 std::string withoutProgramRoutine(App& chosen, const CliRequest& request) {
-  if (!chosen.programming.routineFor(chosen.device.DeviceCode)) {
-    return noRoutine(chosen, "program");
-  }
+  if (chosen.device.Routines.program == ProgramRoutine::None) return noRoutine(chosen, "program");
   if (auto refused = voltageRefusal(chosen, request); !refused.empty()) return refused;
   return protectionRefusal(chosen, request);
 }
@@ -55,7 +53,7 @@ std::string withoutProgramRoutine(App& chosen, const CliRequest& request) {
 std::string withoutEraseRoutine(App& chosen, const CliRequest&) {
   if (!chosen.panel.EraseFlash_button.enabled)
     return chosen.device.DeviceName + " has no Erase Chip";
-  return chosen.erasing.routineFor(chosen.device.DeviceCode) ? "" : noRoutine(chosen, "erase");
+  return chosen.device.Routines.erase != EraseRoutine::None ? "" : noRoutine(chosen, "erase");
 }
 
 std::string withoutDisplayRoutineOrPage(App& chosen, const CliRequest& request) {
@@ -71,7 +69,8 @@ std::string withoutDisplayRoutineOrPage(App& chosen, const CliRequest& request) 
 }
 
 std::string withoutFlashIdentification(App& chosen, const CliRequest&) {
-  return chosen.device.DeviceFamily == "F" ? "" : noRoutine(chosen, "flash identification");
+  const bool identifies = chosen.device.Routines.identify != IdentifyRoutine::None;
+  return identifies ? "" : noRoutine(chosen, "flash identification");
 }
 
 std::string readWithoutFile(App& chosen, const CliRequest& request) {

@@ -114,8 +114,16 @@ void terminalLine(CliContext& c, const std::string& line) {
 
 }  // namespace
 
-int statusOfOperation(const App& app) {
-  return app.panel.Error_label.foreColor == kWhite ? kExitOperationFailed : kExitSuccess;
+int statusOf(const CommandOutcome& outcome) {
+  switch (outcome.kind) {
+    case CommandOutcome::Kind::Succeeded:
+      return kExitSuccess;
+    case CommandOutcome::Kind::Failed:
+      return kExitOperationFailed;
+    case CommandOutcome::Kind::NotSupported:
+      break;
+  }
+  return kExitBadInput;
 }
 
 int listDevices(std::ostream& out, bool allowUntested) {
@@ -152,8 +160,9 @@ int withDevice(CliContext& c, int (*operation)(CliContext&)) {
 
 int readDevice(CliContext& c) {
   if (const int refused = refuseIdle(c, "read", c.app.reading.hasReadRoutine())) return refused;
-  c.app.Read_button_Click();
-  if (const int status = statusOfOperation(c.app); status != kExitSuccess) return status;
+  if (const int status = statusOf(c.app.reading.Read_button_Click()); status != kExitSuccess) {
+    return status;
+  }
   const auto& file = c.request.output;
   const auto format = c.app.buffers.chosenFormat.value_or(formatForName(file));
   const auto saved = writeImageFile(file, c.app.buffers.codeImage(), format);
@@ -171,22 +180,20 @@ int blankCheckDevice(CliContext& c) {
   if (const int refused = refuseIdle(c, "blank check", c.app.blankCheck.hasCodeRoutine())) {
     return refused;
   }
-  c.app.Blank_button_Click();
-  return statusOfOperation(c.app);
+  return statusOf(c.app.blankCheck.Blank_button_Click());
 }
 
 int verifyDevice(CliContext& c) {
   if (!openImageFile(c, "verify")) return kExitBadInput;
   // Every device has a verify of its code.
   if (const int refused = refuseIdle(c, "verify", true)) return refused;
-  c.app.Verify_button_Click();
-  return statusOfOperation(c.app);
+  return statusOf(c.app.verify.Verify_button_Click());
 }
 
 int programDevice(CliContext& c) {
   auto& app = c.app;
   if (!openImageFile(c, "program")) return kExitBadInput;
-  const bool hasRoutine = static_cast<bool>(app.programming.routineFor(app.device.DeviceCode));
+  const bool hasRoutine = app.device.Routines.program != ProgramRoutine::None;
   if (const int refused = refuseIdle(c, "program", hasRoutine)) return refused;
   if (const int refused = chooseVoltage(c)) return refused;
   if (const int refused = chooseProtection(c)) return refused;
@@ -194,14 +201,10 @@ int programDevice(CliContext& c) {
   if (c.request.verifyAfter) app.panel.VerifyAfterProgramming.checked = true;
   if (const int refused = refuseLongerFile(c)) return refused;
   app.programming.longerCodeAccepted = c.request.truncate;
-  app.Program_button_Click();
+  const auto outcome = app.programming.Program_button_Click();
   // Without --yes the safety question was answered Cancel: nothing was written.
   if (!c.request.yes) return kExitBadInput;
-  // A flash chip whose maker is unknown is refused without the error alert: nothing was written.
-  if (app.programming.run.ProgramStatus == ProgrammingRun::kRoutineRefused) {
-    return kExitOperationFailed;
-  }
-  return statusOfOperation(app);
+  return statusOf(outcome);
 }
 
 int eraseDevice(CliContext& c) {
@@ -210,13 +213,12 @@ int eraseDevice(CliContext& c) {
     c.messages << "burnlab-cli: " << app.device.DeviceName << " has no Erase Chip\n";
     return kExitBadInput;
   }
-  if (!app.erasing.routineFor(app.device.DeviceCode)) {
+  if (app.device.Routines.erase == EraseRoutine::None) {
     c.messages << "burnlab-cli: there is no erase routine for " << app.device.DeviceName
                << ": nothing was done\n";
     return kExitBadInput;
   }
-  app.EraseFlash_button_Click();
-  const int status = statusOfOperation(app);
+  const int status = statusOf(app.erasing.EraseFlash_button_Click());
   if (status == kExitSuccess) {
     terminalLine(c, app.device.DeviceName + ": " + std::to_string(app.device.DeviceSize) +
                         " bytes erased to FFh");

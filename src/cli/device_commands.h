@@ -3,14 +3,15 @@
 #include <ostream>
 
 #include "cli/cli_commands.h"
+#include "ops/command_outcome.h"
 
 namespace burnlab {
 
 // The CLI's device commands, run on the same handlers as the window's buttons. Each returns
 // the exit status.
 
-// An operation failed when it raised the error alert.
-int statusOfOperation(const App& app);
+// The exit status of a device command's outcome.
+int statusOf(const CommandOutcome& outcome);
 
 // Every entry of the Device list, "POSITION TEXT", exactly as the window lists it. Needs no
 // start-up: the list is the catalogue's.

@@ -69,19 +69,17 @@ DeviceNamed findDevice(const std::string& nameOrPosition, bool allowUntested) {
   if (const auto position = listPosition(wanted); position && DeviceCatalogue::row(*position)) {
     return supportedRow(*position, allowUntested);
   }
-  // Names in any case: the whole name, the name without its family word, one word of it.
-  const std::vector<std::function<bool(const CatalogueRow&)>> kWaysToName{
-      [&](const CatalogueRow& row) { return lowerCase(row.name) == wanted; },
-      [&](const CatalogueRow& row) { return lowerCase(row.nameAfterFamily()) == wanted; },
-      [&](const CatalogueRow& row) { return hasWord(lowerCase(row.name), wanted); },
-  };
-  for (const auto& fits : kWaysToName) {
-    const auto rows = rowsWhere(fits);
-    if (rows.size() == 1) return supportedRow(rows.front(), allowUntested);
-    if (rows.size() > 1) {
-      return {std::nullopt, "'" + nameOrPosition + "' may be any of these; give the whole " +
-                                "name or the list position:" + listed(rows)};
-    }
+  // Names in any case: the whole name, the name without its family word, the part name.
+  if (const auto position = DeviceCatalogue::positionOf(wanted)) {
+    return supportedRow(*position, allowUntested);
+  }
+  // One word of the name, which may fit several rows ("Catalyst").
+  const auto rows =
+      rowsWhere([&](const CatalogueRow& row) { return hasWord(lowerCase(row.name), wanted); });
+  if (rows.size() == 1) return supportedRow(rows.front(), allowUntested);
+  if (rows.size() > 1) {
+    return {std::nullopt, "'" + nameOrPosition + "' may be any of these; give the whole " +
+                              "name or the list position:" + listed(rows)};
   }
   const auto near = wanted.empty() ? std::vector<int>{} : rowsWhere([&](const CatalogueRow& row) {
     return lowerCase(row.name).find(wanted) != std::string::npos;

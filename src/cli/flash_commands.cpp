@@ -1,5 +1,6 @@
 #include "cli/flash_commands.h"
 
+#include "cli/device_commands.h"
 #include "cli/exit_status.h"
 #include "shell/app.h"
 
@@ -15,9 +16,10 @@ int refuse(CliContext& c, const char* command) {
 }  // namespace
 
 int showFlashCodeId(CliContext& c) {
-  if (c.app.device.DeviceFamily != "F") return refuse(c, "flash identification");
-  c.app.menuFlashShowCodeID_Click();
-  return c.app.flash.identification.FlashSectorSize != 0 ? kExitSuccess : kExitOperationFailed;
+  if (c.app.device.Routines.identify == IdentifyRoutine::None) {
+    return refuse(c, "flash identification");
+  }
+  return statusOf(c.app.flash.identification.menuFlashShowCodeID_Click());
 }
 
 }  // namespace burnlab

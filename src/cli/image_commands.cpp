@@ -16,8 +16,9 @@ int printSums(CliContext& c) {
 }
 
 int readAndSum(CliContext& c) {
-  c.app.Read_button_Click();
-  if (const int status = statusOfOperation(c.app); status != kExitSuccess) return status;
+  if (const int status = statusOf(c.app.reading.Read_button_Click()); status != kExitSuccess) {
+    return status;
+  }
   return printSums(c);
 }
 

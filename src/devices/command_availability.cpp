@@ -1,6 +1,19 @@
 #include "devices/command_availability.h"
 
 namespace burnlab {
+namespace {
+
+void enable(std::initializer_list<Control*> controls, bool on = true) {
+  for (Control* control : controls) control->enabled = on;
+}
+
+}  // namespace
+
+OfferedCommands offeredCommands(const DeviceRoutines& routines, const DeviceOffers& offers) {
+  return {.blankCheck = routines.blankCheck != BlankCheckRoutine::None,
+          .eraseChip = routines.erase != EraseRoutine::None,
+          .protection = offers.protection};
+}
 
 void DisableDeviceCommands(Panel& panel) {
   // No voltage is chosen afterwards, and clearing an option runs no handler.
@@ -35,6 +48,15 @@ void DisableDeviceCommands(Panel& panel) {
   panel.menuFlashShowCodeID.enabled = false;
   panel.menuProtectEeprom.enabled = false;  // keeps the operator's choice for the next time
   panel.Frame3.caption = "Code Buffer Hex/Ascii Display";
+}
+
+void EnableDeviceCommands(Panel& panel, const OfferedCommands& offered) {
+  enable({&panel.Read_button, &panel.menuReadCode, &panel.Display_button, &panel.menuDisplayCode});
+  enable({&panel.Blank_button, &panel.menuBlankCheck}, offered.blankCheck);
+  if (offered.eraseChip) {
+    enable({&panel.EraseFlash_button, &panel.menuFlashShowCodeID, &panel.menuEraseFlash});
+  }
+  if (offered.protection) enable({&panel.menuProtectEeprom});
 }
 
 }  // namespace burnlab

@@ -76,11 +76,14 @@ void DeviceSelection::Device_Click() {
     shown->visible = true;
   }
   DisableDeviceCommands(p_.panel);
-  enableDeviceCommands();
+  EnableDeviceCommands(p_.panel, offeredCommands(device.Routines, device.Offers));
   p_.panel.PleaseSelect.visible = false;
   p_.panel.Frame3.visible = true;
   p_.panel.BufferDisplay.visible = true;
-  if (device.DeviceCode == "FA") p_.flashId.FlashIdCycle();
+  // The AT29C256 is put through its identification cycle as soon as it is chosen.
+  if (device.Routines.identify == IdentifyRoutine::AT29C256Commands) {
+    p_.flashId.FlashIdCycle();
+  }
   setBufferControls();
   suggestVoltage();
   enableLoadedBufferCommands();
@@ -95,14 +98,17 @@ void DeviceSelection::Device_Click() {
 
 void DeviceSelection::takeRow(const CatalogueRow& row) {
   auto& device = p_.device;
-  device.DeviceFamily = std::string(1, row.family);
+  device.DeviceFamily = std::string(1, row.familyLetter());
   device.DeviceSubCode = std::string(1, row.subCode);
   device.DeviceSizeKB = row.sizeKB;
   device.DeviceCode = row.deviceCode();
   device.VppClass = row.vppClass;
+  device.Family = row.family;
+  device.Routines = row.routines;
+  device.Offers = row.offers;
   p_.board.address.Reg1Extra = row.reg1Bits;
   p_.board.address.Reg3Extra = row.reg3Bits;
-  p_.board.maps.buildFor(device.DeviceCode);
+  p_.board.maps.buildFor(row.wiring);
   const auto factors = delayFactorsFor(row.subCode);
   p_.board.ShortDelayFactor = factors.shortFactor;
   p_.board.MediumDelayFactor = factors.mediumFactor;
@@ -112,28 +118,16 @@ void DeviceSelection::takeRow(const CatalogueRow& row) {
 void DeviceSelection::chipLinesToIdle() {
   p_.board.CEOFF();
   p_.board.OEOFF();
-  if (p_.device.DeviceFamily == "S") {
+  if (p_.device.Family == DeviceFamilyKind::Serial) {
     // The serial EEPROM routines start with clock and data lines asserted.
     p_.board.CEON();
     p_.board.OEON();
   }
 }
 
-void DeviceSelection::enableDeviceCommands() {
-  auto& panel = p_.panel;
-  enable({&panel.Read_button, &panel.menuReadCode, &panel.Display_button, &panel.menuDisplayCode,
-          &panel.Blank_button, &panel.menuBlankCheck});
-  const auto& family = p_.device.DeviceFamily;
-  if (family == "S") enable({&panel.Blank_button, &panel.menuBlankCheck}, false);
-  if (family == "F" || family == "E" || family == "S") {
-    enable({&panel.EraseFlash_button, &panel.menuFlashShowCodeID, &panel.menuEraseFlash});
-  }
-  if (p_.device.DeviceCode == "EN") enable({&panel.menuProtectEeprom});
-}
-
 void DeviceSelection::setBufferControls() {
   auto& panel = p_.panel;
-  if (p_.device.DeviceCode == "MJ") {
+  if (p_.device.Offers.dataBuffer) {
     enable(
         {&panel.menuEraseFlash, &panel.menuEraseData, &panel.menuDisplayData, &panel.menuReadData});
     for (int button : {2, 3, 4}) panel.tbToolBar[button].visible = true;

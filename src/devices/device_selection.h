@@ -71,7 +71,6 @@ class DeviceSelection {
   void showPrompt();
   void takeRow(const CatalogueRow& row);
   void chipLinesToIdle();
-  void enableDeviceCommands();
   void setBufferControls();
   void suggestVoltage();
   void enableLoadedBufferCommands();

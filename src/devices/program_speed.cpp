@@ -46,15 +46,29 @@ PagePauses pagePauses(std::int32_t slowness, int longestWriteCycleMs) {
   return {slowness + 1, std::max(slowness + 3, longestWriteCycleMs)};
 }
 
-std::string programPulseLine(const std::string& deviceCode, const DelayCounts& counts,
+std::string programPulseLine(ProgramRoutine routine, const DelayCounts& counts,
                              std::int32_t slowness) {
-  if (deviceCode.empty()) return "";
-  if (deviceCode == "P1") return "Pulse " + std::to_string(k2732PulseMs) + " ms, fixed";
-  if (deviceCode.front() == 'P') return "Pulse " + durationText(pacedDelayNs(counts.mediumCount));
-  if (deviceCode == "EN" || deviceCode == "FA") {
-    const auto pauses = pagePauses(slowness, kPageWriteCycleMs);
-    return "Page pauses " + std::to_string(pauses.beforeLoadMs) + " + " +
-           std::to_string(pauses.writeCycleMs) + " ms";
+  switch (routine) {
+    case ProgramRoutine::None:
+      return "";
+    case ProgramRoutine::Eprom2732:
+      return "Pulse " + std::to_string(k2732PulseMs) + " ms, fixed";
+    case ProgramRoutine::Eprom2764:
+    case ProgramRoutine::Eprom27256:
+    case ProgramRoutine::Eprom27C040:
+    case ProgramRoutine::Eprom27C080:
+    case ProgramRoutine::Eprom27C010:
+      return "Pulse " + durationText(pacedDelayNs(counts.mediumCount));
+    case ProgramRoutine::X28C256Pages:
+    case ProgramRoutine::AT29C256Pages: {
+      const auto pauses = pagePauses(slowness, kPageWriteCycleMs);
+      return "Page pauses " + std::to_string(pauses.beforeLoadMs) + " + " +
+             std::to_string(pauses.writeCycleMs) + " ms";
+    }
+    case ProgramRoutine::SectorFlash:
+    case ProgramRoutine::TwoWirePages:
+    case ProgramRoutine::TwoWireWordAddressPages:
+      break;
   }
   return "Chip-timed writes";
 }

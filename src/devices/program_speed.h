@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "panel/selected_device.h"
+
 namespace burnlab {
 
 // The per-device factors that scale the programmer link's busy-wait loops.
@@ -50,11 +52,11 @@ struct PagePauses {
 };
 PagePauses pagePauses(std::int32_t slowness, int longestWriteCycleMs);
 
-// The line beside the speed slider: the program pulse a device of `deviceCode` gets with these
-// counts at this slowness. "Pulse 101 \xB5s" (Latin-1) for the EPROMs timed by the slider, the
-// 2716/2732 routine's fixed pulse as such, the page pauses of the X28C256 and AT29C256; the
-// flash and serial parts, which time their own writes, say so. Empty with no device chosen.
-std::string programPulseLine(const std::string& deviceCode, const DelayCounts& counts,
+// The line beside the speed slider: the program pulse a device programmed by `routine` gets
+// with these counts at this slowness. "Pulse 101 \xB5s" (Latin-1) for the EPROMs timed by the
+// slider, the 2716/2732 routine's fixed pulse as such, the page pauses of the X28C256 and AT29C256;
+// the flash and serial parts, which time their own writes, say so. Empty with no device chosen.
+std::string programPulseLine(ProgramRoutine routine, const DelayCounts& counts,
                              std::int32_t slowness);
 
 }  // namespace burnlab

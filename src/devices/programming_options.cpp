@@ -57,7 +57,7 @@ void ProgrammingOptions::ApplyProgramSpeed() {
 void ProgrammingOptions::showProgramPulse() {
   const DelayCounts counts{board_.ShortDelayCount, board_.MediumDelayCount, board_.LongDelayCount};
   panel_.lblProgramPulse.caption =
-      programPulseLine(device_.DeviceCode, counts, panel_.Slider1.max - panel_.Slider1.value);
+      programPulseLine(device_.Routines.program, counts, panel_.Slider1.max - panel_.Slider1.value);
 }
 
 ByteLane ProgrammingOptions::chosenLane() const {

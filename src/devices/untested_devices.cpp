@@ -6,7 +6,7 @@ namespace burnlab {
 
 bool untestedButWorking(int row) {
   const auto* device = DeviceCatalogue::row(row);
-  return device && device->untested;
+  return device && device->offers.untested;
 }
 
 std::string deviceListEntry(int row, bool allowUntested) {
@@ -18,7 +18,7 @@ std::string deviceListEntry(int row, bool allowUntested) {
 
 bool selectableRow(int row, bool allowUntested) {
   const auto* device = DeviceCatalogue::row(row);
-  return device && (device->supported || (allowUntested && untestedButWorking(row)));
+  return device && device->selectable(allowUntested);
 }
 
 }  // namespace burnlab

@@ -9,14 +9,14 @@ void AddressMaps::fillIdentity() {
   }
 }
 
-void AddressMaps::buildFor(std::string_view deviceCode) {
+void AddressMaps::buildFor(AddressWiring wiring) {
   fillIdentity();
-  if (deviceCode == "FL" || deviceCode == "FM" || deviceCode == "FR" || deviceCode == "FS") {
+  if (wiring == AddressWiring::A18OnPin1) {
     for (std::size_t high = 4; high <= 7; ++high) {
       Reg3AddressMap[high] = static_cast<std::int16_t>(high + 4);
     }
   }
-  if (deviceCode == "EN") {
+  if (wiring == AddressWiring::A14OnReg1Bit7) {
     for (std::size_t mid = 64; mid <= 127; ++mid) {
       Reg1AddressMap[mid] = static_cast<std::int16_t>(mid + 64);
     }

@@ -2,9 +2,15 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 namespace burnlab {
+
+// Where a chip's address lines sit on the socket, where it differs from the EPROMs'.
+enum class AddressWiring {
+  Standard,
+  A18OnPin1,     // the 32-pin flash chips: A18 on socket pin 1 (register-3 bit 3), not pin 31
+  A14OnReg1Bit7  // the X28C256: A14 on register-1 bit 7 instead of bit 6
+};
 
 // Which board-register bits carry the upper address bytes: entry AddrMid of Reg1AddressMap is
 // the register-1 pattern, entry AddrHigh of Reg3AddressMap the register-3 low nibble. Some chips
@@ -16,10 +22,8 @@ struct AddressMaps {
   // Every entry i := i (start-up).
   void fillIdentity();
 
-  // The maps for a device: identity, then the flash chips ("FL", "FM", "FR", "FS") take A18 on
-  // socket pin 1 (register-3 bit 3) instead of pin 31, and the X28C256 ("EN") takes A14 on
-  // register-1 bit 7 instead of bit 6.
-  void buildFor(std::string_view deviceCode);
+  // The maps for a chip wired as `wiring`: identity, then its own lines moved.
+  void buildFor(AddressWiring wiring);
 };
 
 }  // namespace burnlab

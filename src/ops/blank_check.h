@@ -11,11 +11,11 @@ class BlankCheck {
   BlankCheck(OperationContext& context, OperationReports& reports)
       : c_(context), reports_(reports) {}
 
-  void Blank_button_Click();
+  CommandOutcome Blank_button_Click();
   void BlankCheckCode();
   // Whether the selected device has a blank check of its code: the others get the "Missing
   // Routine" box instead.
-  bool hasCodeRoutine() const { return c_.parallelFamily(); }
+  bool hasCodeRoutine() const { return c_.device.Routines.blankCheck != BlankCheckRoutine::None; }
   void BlankCheckParallel();
   void BlankCheckData();
 

@@ -29,9 +29,8 @@ void DeviceCompare::compareDeviceWithBuffer() {
 std::optional<DeviceComparison> DeviceCompare::compare(std::size_t maxListed) {
   c_.checkStop();  // a stop asked before it began: nothing is written
   if (!c_.device.selected()) return std::nullopt;
-  const auto& code = c_.device.DeviceCode;
-  const bool serial = code == "SA" || code == "SB" || code == "SC";
-  auto result = serial ? compareSerial(maxListed) : compareParallel(maxListed);
+  auto result =
+      c_.device.Routines.twoWire() ? compareSerial(maxListed) : compareParallel(maxListed);
   c_.endProgress();
   if (result) c_.board.Reset();
   return result;
@@ -76,7 +75,8 @@ std::optional<DeviceComparison> DeviceCompare::compareSerial(std::size_t maxList
   std::vector<std::uint8_t> chip(static_cast<std::size_t>(result.compared));
   c_.setProgress(0, result.compared);
   SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.platform.Sleep(ms); });
-  reader.Read24CXX(c_.device.DeviceCode, chip, result.compared, [this] { c_.advanceProgress(16); });
+  reader.Read24CXX(c_.device.Routines.read, chip, result.compared,
+                   [this] { c_.advanceProgress(16); });
   if (bus_.AckError != 0) {
     reports_.ReportAckError();
     return std::nullopt;

@@ -1,33 +1,24 @@
 #include "ops/device_programming.h"
 
+#include "ops/chip_write_routines.h"
 #include "panel/branding.h"
 #include "panel/colors.h"
 
 namespace burnlab {
 
-std::function<void()> DeviceProgramming::routineFor(std::string_view code) {
-  if (code == "P1") return [this] { eprom_.P2732(); };
-  if (code == "P2" || code == "P3") return [this] { eprom_.P2764_128(); };
-  if (code == "P4" || code == "P8") return [this] { eprom_.P27256_040(); };
-  if (code == "P5" || code == "P9") return [this] { eprom_.P27080(); };
-  if (code == "P6" || code == "P7") return [this] { eprom_.P27010_020(); };
-  if (code == "EN") return [this] { x28c256_.ProgramX28C256(run); };
-  if (code == "FA") return [this] { flash_.at29c256.ProgramAT29C256(run); };
-  if (code == "FL" || code == "FM" || code == "FR" || code == "FS") {
-    return [this] { flash_.programming.ProgramFlash(run); };
-  }
-  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(run); };
-  if (code == "SC") return [this] { serial_.Write24C32(run); };
-  return {};
+std::function<void()> DeviceProgramming::routineFor(ProgramRoutine routine) {
+  return programRoutine(routine, eprom_, {run, x28c256_, serial_, flash_});
 }
 
-void DeviceProgramming::Program_button_Click() {
+CommandOutcome DeviceProgramming::Program_button_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
   c_.display.setScrollValue(0);
   c_.board.address.LinearAddress = 0;
   c_.board.address.Endereco2Adr();
-  if (c_.panel.CheckCode.checked) ProgramCode();
+  auto outcome = CommandOutcome::succeeded();
+  if (c_.panel.CheckCode.checked) outcome = ProgramCode();
   if (c_.panel.CheckData.checked) ProgramData();
+  return outcome;
 }
 
 void DeviceProgramming::ProgramData() {
@@ -35,27 +26,30 @@ void DeviceProgramming::ProgramData() {
                      Dialogs::Icon::None);
 }
 
-void DeviceProgramming::ProgramCode() {
+CommandOutcome DeviceProgramming::ProgramCode() {
   auto& board = c_.board;
+  const int alerts = c_.errorAlerts;
+  const auto cancelled = CommandOutcome::failed("the operator cancelled the programming");
   c_.log.LogLine("Programming Button Pressed");
   if (!c_.dialogs.askOkCancel("Program the Device?", "Safety Question")) {
     c_.log.LogLine("Programming was Canceled by Operator");
     leaveBoardInFinalState();
-    return;
+    return cancelled;
   }
   // Serial EEPROMs are never blank-checked before programming.
-  if (c_.panel.CheckBlankPriorProgramming.checked && c_.device.DeviceFamily != "S") {
+  if (c_.panel.CheckBlankPriorProgramming.checked && !serialEeprom()) {
     blankCheck_.Blank_button_Click();
   }
   // A failed blank check, or an earlier failure the operator has not cleared: write nothing.
   if (c_.panel.Error_label.foreColor == kWhite) {
     leaveBoardInFinalState();
-    return;
+    if (c_.errorAlerts != alerts) return c_.outcomeSince(alerts);
+    return CommandOutcome::failed("an earlier failure is not cleared");
   }
   if (!codeFitsOrOperatorAgrees()) {
     c_.log.LogLine("Programming was Canceled by Operator");
     leaveBoardInFinalState();
-    return;
+    return cancelled;
   }
   c_.options.BuildProgramImage(c_.buffers.codeImage());
   board.Reset();
@@ -65,7 +59,7 @@ void DeviceProgramming::ProgramCode() {
   c_.lamps.DataFlowLampOn();
   c_.lamps.ProgramLampOn();
   runRoutine();
-  if (c_.device.DeviceFamily == "S" && bus_.AckError != 0) {
+  if (serialEeprom() && bus_.AckError != 0) {
     reports_.ReportAckError();
     run.ProgramFailed = 1;
   }
@@ -77,6 +71,17 @@ void DeviceProgramming::ProgramCode() {
     verify_.Verify_button_Click();
   }
   leaveBoardInFinalState();
+  return outcomeOfRun(alerts);
+}
+
+CommandOutcome DeviceProgramming::outcomeOfRun(int alertsBefore) const {
+  if (run.ProgramStatus == ProgrammingRun::kNoRoutine)
+    return CommandOutcome::notSupported("program");
+  // A routine that refused the device (a flash chip of an unknown maker) has logged why.
+  if (run.ProgramStatus == ProgrammingRun::kRoutineRefused) {
+    return CommandOutcome::failed("the routine refused the device");
+  }
+  return c_.outcomeSince(alertsBefore);
 }
 
 bool DeviceProgramming::codeFitsOrOperatorAgrees() {
@@ -84,10 +89,10 @@ bool DeviceProgramming::codeFitsOrOperatorAgrees() {
   const std::int32_t device = c_.device.DeviceSize;
   if (code < device) {
     // A serial EEPROM's last page is filled up with FFh; the pages after it are not written.
-    const bool serial = c_.device.DeviceFamily == "S";
-    c_.log.LogLine("The file gives " + std::to_string(code) + " of the device's " +
-                   std::to_string(device) + " bytes: " +
-                   (serial ? "the pages after it are not written" : "the rest stays erased (FFh)"));
+    c_.log.LogLine(
+        "The file gives " + std::to_string(code) + " of the device's " + std::to_string(device) +
+        " bytes: " +
+        (serialEeprom() ? "the pages after it are not written" : "the rest stays erased (FFh)"));
   }
   if (code <= device) return true;
   const std::int32_t cut = code - device;
@@ -104,7 +109,7 @@ bool DeviceProgramming::codeFitsOrOperatorAgrees() {
 void DeviceProgramming::runRoutine() {
   run.ProgramFailed = 0;
   run.ProgramStatus = ProgrammingRun::kNoRoutine;
-  const auto routine = routineFor(c_.device.DeviceCode);
+  const auto routine = routineFor(c_.device.Routines.program);
   if (!routine) return;
   run.ProgramStatus = ProgrammingRun::kRoutineStarted;
   routine();
@@ -124,9 +129,13 @@ void DeviceProgramming::reportOutcome() {
   // A routine that refused the device has logged why.
 }
 
+bool DeviceProgramming::serialEeprom() const {
+  return c_.device.Family == DeviceFamilyKind::Serial;
+}
+
 void DeviceProgramming::leaveBoardInFinalState() {
   auto& board = c_.board;
-  if (c_.device.DeviceFamily != "S") {
+  if (!serialEeprom()) {
     board.Reset();
     return;
   }

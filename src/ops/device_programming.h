@@ -1,8 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
-#include <string_view>
 
 #include "ops/blank_check.h"
 #include "ops/device_verify.h"
@@ -17,8 +15,8 @@
 namespace burnlab {
 
 // Program: asks the operator, blank-checks the chip first if asked to, builds the image,
-// chooses the routine by the selected device's code, reports the outcome, verifies afterwards
-// if asked to, and leaves the board in its final state.
+// runs the routine the selected device's catalogue row names, reports the outcome, verifies
+// afterwards if asked to, and leaves the board in its final state.
 class DeviceProgramming {
  public:
   DeviceProgramming(OperationContext& context, OperationReports& reports, BlankCheck& blankCheck,
@@ -35,12 +33,12 @@ class DeviceProgramming {
         serial_(serial),
         flash_(flash) {}
 
-  void Program_button_Click();
-  void ProgramCode();
+  CommandOutcome Program_button_Click();
+  CommandOutcome ProgramCode();
   void ProgramData();
 
-  // The routine that programs a device code; empty for a code without one.
-  std::function<void()> routineFor(std::string_view deviceCode);
+  // The routine of that kind; empty for None.
+  std::function<void()> routineFor(ProgramRoutine routine);
 
   // The byte, status and failure flags and the progress pacing of the last run.
   ProgrammingRun run;
@@ -55,7 +53,12 @@ class DeviceProgramming {
   bool codeFitsOrOperatorAgrees();
   void runRoutine();
   void reportOutcome();
+  // What a run that began with `alertsBefore` error alerts came to.
+  CommandOutcome outcomeOfRun(int alertsBefore) const;
   void leaveBoardInFinalState();
+  // The serial EEPROMs are never blank-checked first, end with the two-wire bus idle, and are
+  // written in whole pages.
+  bool serialEeprom() const;
 
   OperationContext& c_;
   OperationReports& reports_;

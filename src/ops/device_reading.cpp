@@ -15,30 +15,37 @@ constexpr const char* kNotReady = "Routine Not Ready";
 
 }  // namespace
 
-void DeviceReading::Read_button_Click() {
+CommandOutcome DeviceReading::Read_button_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
+  const int alerts = c_.errorAlerts;
+  const bool unsupported = c_.panel.CheckCode.checked && !hasReadRoutine();
   if (c_.panel.CheckCode.checked) ReadCode();
   if (c_.panel.CheckData.checked) ReadData();
+  if (unsupported) return CommandOutcome::notSupported("read");
+  return c_.outcomeSince(alerts);
 }
 
 bool DeviceReading::hasReadRoutine() const {
-  return c_.parallelFamily() || c_.device.DeviceFamily == "S";
+  return c_.device.Routines.read != ReadRoutine::None;
 }
 
 bool DeviceReading::hasDisplayRoutine() const {
-  const auto& code = c_.device.DeviceCode;
-  return c_.device.DeviceFamily == "P" || code == "EN" || code == "FL" || code == "FM" ||
-         code == "FR" || code == "FA" || code == "FS";
+  return c_.device.Routines.display != DisplayRoutine::None;
 }
 
 void DeviceReading::ReadCode() {
-  if (c_.parallelFamily()) {
-    ReadParallelDevice();
-  } else if (c_.device.DeviceFamily == "S") {
-    ReadSerialDevice();
-  } else {
-    c_.dialogs.message("Please Write Missing Routines at READCODE", kNotReady, Dialogs::Icon::None);
+  switch (c_.device.Routines.read) {
+    case ReadRoutine::ParallelBus:
+      ReadParallelDevice();
+      return;
+    case ReadRoutine::TwoWire:
+    case ReadRoutine::TwoWireWordAddress:
+      ReadSerialDevice();
+      return;
+    case ReadRoutine::None:
+      break;
   }
+  c_.dialogs.message("Please Write Missing Routines at READCODE", kNotReady, Dialogs::Icon::None);
 }
 
 void DeviceReading::startRead() {
@@ -100,7 +107,7 @@ void DeviceReading::ReadSerialDevice() {
   auto& buffers = c_.buffers;
   c_.panel.ProgressBar1.max = buffers.CodeSize;
   SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.pause(ms); });
-  reader.Read24CXX(c_.device.DeviceCode, buffers.CodeBuffer, buffers.CodeSize,
+  reader.Read24CXX(c_.device.Routines.read, buffers.CodeBuffer, buffers.CodeSize,
                    [this] { c_.advanceProgress(16); });
   c_.lamps.DataFlowLampOff();
   if (bus_.AckError != 0) {
@@ -143,7 +150,7 @@ void DeviceReading::Display_button_Click() {
   c_.log.LogLine("Fetching Device Binary Contents to Screen");
   c_.panel.Frame3.caption = "Device Memory Hex/Ascii Display";
   if (hasDisplayRoutine()) DisplayEprom();
-  if (c_.device.DeviceFamily == "M") {
+  if (c_.device.Family == DeviceFamilyKind::Micro) {
     c_.dialogs.message("Please Write AT90S2313 Code Display ROutine", kNotReady,
                        Dialogs::Icon::None);
   }
@@ -151,10 +158,22 @@ void DeviceReading::Display_button_Click() {
 
 void DeviceReading::DisplayEprom() {
   auto& board = c_.board;
-  const auto loadAddress = [this, &board] {
-    if (c_.device.DeviceFamily == "P") board.SETADR();
-    if (c_.device.DeviceCode == "EN") board.SETADR_XICOR();
-    if (c_.device.DeviceFamily == "F") board.SETADR_FLASH();
+  // A scroll reads a page live whatever the device: one without a display routine loads no
+  // address.
+  const auto loadAddress = [routine = c_.device.Routines.display, &board] {
+    switch (routine) {
+      case DisplayRoutine::EpromPage:
+        board.SETADR();
+        break;
+      case DisplayRoutine::X28C256Page:
+        board.SETADR_XICOR();
+        break;
+      case DisplayRoutine::FlashPage:
+        board.SETADR_FLASH();
+        break;
+      case DisplayRoutine::None:
+        break;
+    }
   };
   c_.lamps.DataFlowLampOn();
   board.Reset();

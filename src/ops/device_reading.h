@@ -16,7 +16,7 @@ class DeviceReading {
   DeviceReading(OperationContext& context, OperationReports& reports, TwoWireBus& bus)
       : c_(context), reports_(reports), bus_(bus) {}
 
-  void Read_button_Click();
+  CommandOutcome Read_button_Click();
   void ReadCode();
   void ReadParallelDevice();
   void ReadSerialDevice();

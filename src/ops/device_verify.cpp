@@ -8,11 +8,13 @@
 
 namespace burnlab {
 
-void DeviceVerify::Verify_button_Click() {
+CommandOutcome DeviceVerify::Verify_button_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
+  const int alerts = c_.errorAlerts;
   reports_.VerifyFailed = 0;
   if (c_.panel.CheckCode.checked) VerifyCode();
   if (c_.panel.CheckData.checked) VerifyData();
+  return c_.outcomeSince(alerts);
 }
 
 void DeviceVerify::VerifyData() {
@@ -25,8 +27,7 @@ void DeviceVerify::VerifyCode() {
   c_.view.repaint(c_.panel.Verify_button);
   c_.lamps.DataFlowLampOn();
   c_.log.LogLine("Verify Function Started... Wait");
-  const auto& code = c_.device.DeviceCode;
-  const bool serial = code == "SA" || code == "SB" || code == "SC";
+  const bool serial = c_.device.Routines.twoWire();
   if (!serial && !verifyParallel()) {
     return;  // the mismatch report has restored the button and reset the board
   }
@@ -45,7 +46,7 @@ bool DeviceVerify::verifySerial() {
   auto& buffers = c_.buffers;
   c_.setProgress(0, buffers.CodeSize);
   SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.pause(ms); });
-  const auto mismatch = reader.Verify24CXX(c_.device.DeviceCode, buffers.CodeBuffer,
+  const auto mismatch = reader.Verify24CXX(c_.device.Routines.read, buffers.CodeBuffer,
                                            buffers.CodeSize, [this] { c_.advanceProgress(16); });
   if (mismatch) reports_.ReportVerifyMismatch(*mismatch);
   // A chip that does not answer has not matched: report it instead of a success.

@@ -13,7 +13,7 @@ class DeviceVerify {
   DeviceVerify(OperationContext& context, OperationReports& reports, TwoWireBus& bus)
       : c_(context), reports_(reports), bus_(bus) {}
 
-  void Verify_button_Click();
+  CommandOutcome Verify_button_Click();
   void VerifyCode();
   void VerifyData();
 

@@ -26,7 +26,10 @@ constexpr Routine k2764_128{.selectsVoltage = true,
                             .routineBits = kVppOnPin3,
                             .holdsChipEnabled = true,
                             .pulse = &EpromPulses::pulse2764_128};
-constexpr Routine k27256_040{.pulse = &EpromPulses::pulse27256_040};
+// The 27256 class and the 27C040 class share their pulses; the 28-pin parts take VPP on their
+// pin 1, the 32-pin ones on theirs.
+constexpr Routine k27256{.routineBits = kVppOnPin3, .pulse = &EpromPulses::pulse27256_040};
+constexpr Routine k27C040{.routineBits = kVppOnPin1, .pulse = &EpromPulses::pulse27256_040};
 constexpr Routine k27080{.readsBeforeWriting = true,
                          .loadsAddressToWrite = false,
                          .blinkMask = 1023,
@@ -48,14 +51,11 @@ void EpromProgramming::P27080() {
 void EpromProgramming::P27010_020() {
   programEprom(k27010_020);
 }
-
-void EpromProgramming::P27256_040() {
-  // The 28-pin parts take VPP on their pin 1, the 32-pin ones on theirs.
-  Routine routine = k27256_040;
-  const auto& subCode = c_.device.DeviceSubCode;
-  if (subCode == "4") routine.routineBits = kVppOnPin3;
-  if (subCode == "8") routine.routineBits = kVppOnPin1;
-  programEprom(routine);
+void EpromProgramming::P27256() {
+  programEprom(k27256);
+}
+void EpromProgramming::P27C040() {
+  programEprom(k27C040);
 }
 
 void EpromProgramming::programEprom(const Routine& routine) {

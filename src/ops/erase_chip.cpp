@@ -1,27 +1,25 @@
 #include "ops/erase_chip.h"
 
 #include "link/board.h"
+#include "ops/chip_write_routines.h"
 
 namespace burnlab {
 
-std::function<void()> EraseChip::routineFor(std::string_view code) {
-  if (code == "EN") return [this] { x28c256_.EraseX28C256(run_); };
-  if (code == "SA" || code == "SB") return [this] { serial_.Write24CXX(run_); };
-  if (code == "SC") return [this] { serial_.Write24C32(run_); };
-  if (code == "FL" || code == "FM" || code == "FR" || code == "FS") {
-    return [this] { flash_.erase.EraseFlashChip(run_); };
-  }
-  if (code == "FA") return [this] { flash_.at29c256.EraseAT29C256(run_); };
-  return {};
+std::function<void()> EraseChip::routineFor(EraseRoutine routine) {
+  return eraseRoutine(routine, {run_, x28c256_, serial_, flash_});
 }
 
-void EraseChip::EraseFlash_button_Click() {
+CommandOutcome EraseChip::EraseFlash_button_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
+  const int alerts = c_.errorAlerts;
   // The serial writers send FFh while it is set; the next Reset clears it.
   c_.board.EraseMode = 1;
   run_.ProgramFailed = 0;
-  if (const auto routine = routineFor(c_.device.DeviceCode)) routine();
-  if (c_.device.DeviceFamily == "S") finishSerialErase();
+  const auto routine = routineFor(c_.device.Routines.erase);
+  if (routine) routine();
+  if (c_.device.Family == DeviceFamilyKind::Serial) finishSerialErase();
+  if (!routine) return CommandOutcome::notSupported("erase");
+  return c_.outcomeSince(alerts);
 }
 
 void EraseChip::finishSerialErase() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string_view>
 
 #include "ops/flash_devices.h"
 #include "ops/operation_context.h"
@@ -27,9 +26,9 @@ class EraseChip {
         bus_(bus),
         flash_(flash) {}
 
-  void EraseFlash_button_Click();
-  // The erase routine of a device code; empty when the program has none for it.
-  std::function<void()> routineFor(std::string_view code);
+  CommandOutcome EraseFlash_button_Click();
+  // The erase routine of that kind; empty for None.
+  std::function<void()> routineFor(EraseRoutine routine);
 
  private:
   // A serial EEPROM's ending: the acknowledge error, or the success lines and the bus idle.

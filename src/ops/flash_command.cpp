@@ -40,7 +40,7 @@ void FlashCommandCycles::writeCycle(std::uint8_t data, std::uint8_t addressHigh,
 }
 
 void FlashCommandCycles::SendFlashCommand() {
-  if (c_.device.DeviceCode == "FA") {
+  if (c_.device.Routines.identify == IdentifyRoutine::AT29C256Commands) {
     at29c256_.SendCommandAT29C256(static_cast<std::uint8_t>(FlashCommand));
     return;
   }

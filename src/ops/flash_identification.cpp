@@ -55,21 +55,26 @@ bool FlashIdentification::makerPolled(std::uint8_t maker) {
   return maker == 0x37 || maker == 0x01 || maker == 0x1C;
 }
 
-void FlashIdentification::menuFlashShowCodeID_Click() {
+CommandOutcome FlashIdentification::menuFlashShowCodeID_Click() {
   c_.checkStop();  // a stop asked before it began: nothing is written
   c_.log.LogLine("Reading Flash Code ID_________________ wait");
   ReadFlashCodeId();
+  if (c_.device.Routines.identify == IdentifyRoutine::None) {
+    return CommandOutcome::notSupported("flash identification");
+  }
+  if (FlashSectorSize == 0) return CommandOutcome::failed("the flash chip's ID is not known");
+  return CommandOutcome::succeeded();
 }
 
 void FlashIdentification::ReadFlashCodeId() {
   FlashSectorSize = 0;
   FlashSectorCount = 0;
-  if (c_.device.DeviceFamily != "F") return;
+  if (c_.device.Routines.identify == IdentifyRoutine::None) return;
   commands_.earlierUnlock = false;
   identify();
   // Nothing but the array's own bytes: perhaps a chip of an earlier revision, which takes its
   // commands only at 5555h and 2AAAh. One more try there.
-  if (FlashId == FlashCode && c_.device.DeviceCode != "FA") {
+  if (FlashId == FlashCode && c_.device.Routines.identify != IdentifyRoutine::AT29C256Commands) {
     const auto later = std::tuple{FlashMakerCode, FlashDeviceCode, FlashId, FlashCode};
     commands_.earlierUnlock = true;
     identify();

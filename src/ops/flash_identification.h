@@ -38,7 +38,7 @@ class FlashIdentification {
   // that shows only its data is asked once more with the earlier revisions' unlock addresses.
   void ReadFlashCodeId();
   // Show Flash Code ID#.
-  void menuFlashShowCodeID_Click();
+  CommandOutcome menuFlashShowCodeID_Click();
   // The identification cycle run when the AT29C256 is chosen: in and out of identification
   // mode, the two bytes read and dropped, nothing logged.
   void FlashIdCycle();

@@ -4,6 +4,7 @@
 #include "buffers/hex_display.h"
 #include "devices/programming_options.h"
 #include "link/board.h"
+#include "ops/command_outcome.h"
 #include "ops/stop_request.h"
 #include "panel/dialogs.h"
 #include "panel/event_sounds.h"
@@ -35,6 +36,23 @@ struct OperationContext {
   // Whether an operator's command is running (OperationStop::run): its progress steps then
   // offer the Stop button.
   bool commandRunning = false;
+  // The error alerts raised so far, and the reason of the last one.
+  int errorAlerts = 0;
+  std::string lastFailure = {};
+
+  // A failed operation's report: the Error lamp and the saved button states, the reason kept
+  // for the command's outcome.
+  void raiseErrorAlert(std::string reason) {
+    ++errorAlerts;
+    lastFailure = std::move(reason);
+    lamps.RaiseErrorAlert();
+  }
+  // What a command that began when `alertsBefore` alerts had been raised came to: failed when
+  // it raised one since.
+  CommandOutcome outcomeSince(int alertsBefore) const {
+    if (errorAlerts == alertsBefore) return CommandOutcome::succeeded();
+    return CommandOutcome::failed(lastFailure);
+  }
 
   // Ends the command here when a stop was asked for (OperationStopped). Every progress step
   // and pause passes through it, and every device command starts with it, so that a stop asked
@@ -75,11 +93,9 @@ struct OperationContext {
     view.repaint(panel.ProgressBar1);
   }
 
-  // The families Read and Blank Chk reach over the parallel bus: the EPROMs, the flash chips
+  // The devices Read and Blank Chk reach over the parallel bus: the EPROMs, the flash chips
   // and the X28C256.
-  bool parallelFamily() const {
-    return device.DeviceFamily == "P" || device.DeviceCode == "EN" || device.DeviceFamily == "F";
-  }
+  bool parallelFamily() const { return device.Routines.read == ReadRoutine::ParallelBus; }
 };
 
 }  // namespace burnlab

@@ -10,7 +10,7 @@ const std::string kAsterisks(50, '*');
 }  // namespace
 
 void OperationReports::ReportNotBlank(std::int32_t address) {
-  c_.lamps.RaiseErrorAlert();
+  c_.raiseErrorAlert("the device is not blank at " + hexText(address));
   c_.lamps.DataFlowLampOff();
   c_.log.LogLine("Device IS NOT BLANK (ERASED)");
   c_.log.LogLine("Address: " + hexText(address) + " ][ Device Data: " + hexText(c_.board.DataByte));
@@ -21,7 +21,7 @@ void OperationReports::ReportNotBlank(std::int32_t address) {
 
 void OperationReports::ReportVerifyMismatch(std::int32_t address) {
   VerifyFailed = 1;
-  c_.lamps.RaiseErrorAlert();
+  c_.raiseErrorAlert("the device does not verify at " + hexText(address));
   c_.lamps.DataFlowLampOff();
   c_.log.LogLine(kAsterisks);
   c_.log.LogLine("Device Memory DOES NOT VERIFY with Buffer Contents");
@@ -37,7 +37,7 @@ void OperationReports::ReportVerifyMismatch(std::int32_t address) {
 }
 
 void OperationReports::ReportAckError() {
-  c_.lamps.RaiseErrorAlert();
+  c_.raiseErrorAlert("the serial EEPROM does not acknowledge");
   c_.lamps.DataFlowLampOff();
   c_.log.LogLine(kAsterisks);
   c_.log.LogLine("Device 24CXX DOES NOT RESPOND - ACK Error");

@@ -15,7 +15,7 @@ void ProgrammingRun::ReportProgramFailure() {
   c_.log.LogLine("*** Address:" + hexText(board.address.LinearAddress) + "h, Programming BYTE:" +
                  hexText(ProgramByte) + "h, Read BYTE:" + hexText(board.DataByte) + "h");
   c_.log.LogLine("*** Aborting Programming - Click on [ERROR] Indicator to Reset");
-  c_.lamps.RaiseErrorAlert();
+  c_.raiseErrorAlert("a byte did not program at " + hexText(board.address.LinearAddress));
   c_.lamps.ProgramLampOn();
   ProgramFailed = 1;
   c_.sounds.PlayEventSound("ERROR");

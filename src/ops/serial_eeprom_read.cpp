@@ -22,12 +22,13 @@ bool SerialEepromRead::send(std::uint8_t byte) {
   return bus_.AckError == 0;
 }
 
-bool SerialEepromRead::startReadingAtZero(const std::string& deviceCode) {
+bool SerialEepromRead::startReadingAtZero(ReadRoutine routine) {
   board_.OEOFF();
   sleep_(50);
   bus_.StartCondition24CXX();
   if (!send(kDeviceWrite) || !send(0x00)) return false;
-  if (deviceCode == "SC" && !send(0x00)) return false;  // the 24C32 takes two address bytes
+  // The 24C32 takes the high address byte first.
+  if (routine == ReadRoutine::TwoWireWordAddress && !send(0x00)) return false;
   bus_.StartCondition24CXX();
   if (!send(kDeviceRead)) return false;
   board_.REG4OFF();
@@ -36,9 +37,9 @@ bool SerialEepromRead::startReadingAtZero(const std::string& deviceCode) {
   return true;
 }
 
-void SerialEepromRead::Read24CXX(const std::string& deviceCode, std::span<std::uint8_t> buffer,
+void SerialEepromRead::Read24CXX(ReadRoutine routine, std::span<std::uint8_t> buffer,
                                  std::int32_t codeSize, const Progress& progress) {
-  if (!startReadingAtZero(deviceCode)) return;
+  if (!startReadingAtZero(routine)) return;
   const std::int32_t count = boundedCount(codeSize, buffer.size());
   for (std::int32_t a = 0; a < count; ++a) {
     if (a % 16 == 0 && progress) progress();
@@ -49,12 +50,12 @@ void SerialEepromRead::Read24CXX(const std::string& deviceCode, std::span<std::u
   bus_.StopCondition24CXX();
 }
 
-std::optional<std::int32_t> SerialEepromRead::Verify24CXX(const std::string& deviceCode,
+std::optional<std::int32_t> SerialEepromRead::Verify24CXX(ReadRoutine routine,
                                                           std::span<const std::uint8_t> buffer,
                                                           std::int32_t codeSize,
                                                           const Progress& progress,
                                                           bool lastNotAcknowledged) {
-  if (!startReadingAtZero(deviceCode)) return std::nullopt;
+  if (!startReadingAtZero(routine)) return std::nullopt;
   const std::int32_t count = boundedCount(codeSize, buffer.size());
   for (std::int32_t a = 0; a < count; ++a) {
     if (a % 16 == 0 && progress) progress();

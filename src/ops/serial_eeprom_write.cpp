@@ -98,7 +98,7 @@ void SerialEepromWrite::readBack(std::span<const std::uint8_t> written, Programm
   // A chip may acknowledge every byte and store none (write protection held on): only reading
   // it back shows that the write took.
   SerialEepromRead reader(c_.board, bus_, [this](int ms) { c_.pause(ms); });
-  const auto mismatch = reader.Verify24CXX(c_.device.DeviceCode, written,
+  const auto mismatch = reader.Verify24CXX(c_.device.Routines.read, written,
                                            static_cast<std::int32_t>(written.size()), {}, true);
   if (!mismatch) return;
   c_.board.address.LinearAddress = *mismatch;  // DataByte holds the chip's byte there

@@ -27,12 +27,8 @@ constexpr std::string_view kAt29c256 = "AT29C256";
 // A device list name, whole or without its family word ("Eprom 27C256", "XICOR X28C256"),
 // stands for its part.
 std::string_view partNamed(std::string_view name) {
-  for (const auto& row : DeviceCatalogue::rows()) {
-    if (sameIgnoringCase(name, row.name) || sameIgnoringCase(name, row.nameAfterFamily())) {
-      return row.partName();
-    }
-  }
-  return name;
+  const auto* row = DeviceCatalogue::byName(name);
+  return row ? row->partName() : name;
 }
 
 enum class Kind { Eprom, ParallelEeprom, PageFlash, SectorFlash, TwoWire };

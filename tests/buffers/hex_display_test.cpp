@@ -78,7 +78,7 @@ TEST(HexDisplay, APagePointsTheDeviceAddressAtItsFirstByte) {
 TEST(ShowButton, SwitchesAMicrocontrollerBetweenItsCodeAndDataViews) {
   BufferFixture f;
   auto& panel = f.app.panel;
-  f.app.device.DeviceCode = "MJ";
+  f.app.device.Offers.dataBuffer = true;  // the AT90S2313
   f.app.buffers.CodeSize = 2048;
   f.app.hexDisplay.DisplaySource = "Read";
   f.app.hexDisplay.setScrollMax(7);

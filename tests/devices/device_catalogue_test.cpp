@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "devices/command_availability.h"
 #include "support/catalogue_rows.h"
 
 namespace burnlab {
@@ -69,27 +70,55 @@ TEST(DeviceCatalogue, EveryChoosableRowHasAPartNameOfItsOwnAndOnlyFlashRowsAreUn
   for (const auto& row : DeviceCatalogue::rows()) {
     EXPECT_FALSE(row.partName().empty()) << row.name;
     EXPECT_TRUE(row.name.ends_with(row.nameAfterFamily())) << row.name;
-    if (row.untested) {
+    if (row.offers.untested) {
       EXPECT_FALSE(row.supported) << row.name;
-      EXPECT_EQ(row.family, 'F') << row.name;
+      EXPECT_EQ(row.family, DeviceFamilyKind::Flash) << row.name;
     }
-    if (row.supported || row.untested) {
+    if (row.selectable(true)) {
       EXPECT_TRUE(parts.insert(row.partName()).second) << row.name;
+      EXPECT_EQ(DeviceCatalogue::byName(row.partName()), &row) << row.name;
     }
   }
   EXPECT_EQ(DeviceCatalogue::row(rowOf("X28C256"))->nameAfterFamily(), "XICOR X28C256");
+  EXPECT_EQ(DeviceCatalogue::positionOf("eprom 27c256"), rowOf("27C256"));
+  EXPECT_EQ(DeviceCatalogue::positionOf("27C080 OTP"), rowOf("27C080") + 1);
+  EXPECT_EQ(DeviceCatalogue::byName("Eprom"), nullptr);
+}
+
+// What the window and burnlab-cli offer for a device they may choose, its row must be able to
+// do: Read, Display and Program are offered for every device, Blank Chk, Erase Chip and the
+// protection as its routines and offers say.
+TEST(DeviceCatalogue, EverySelectableRowHasTheRoutinesItsCommandsPromise) {
+  for (const auto& row : DeviceCatalogue::rows()) {
+    if (!row.selectable(true)) continue;
+    SCOPED_TRACE(row.name);
+    const auto& routines = row.routines;
+    const auto offered = offeredCommands(routines, row.offers);
+    EXPECT_NE(routines.read, ReadRoutine::None);
+    EXPECT_NE(routines.program, ProgramRoutine::None);
+    // A serial EEPROM's Display shows nothing: its live page would need the parallel bus.
+    EXPECT_EQ(routines.display == DisplayRoutine::None, routines.twoWire());
+    EXPECT_EQ(offered.blankCheck, !routines.twoWire());
+    // Erase Chip for all but the EPROMs; the flash menu's Show Code ID beside it identifies
+    // only the flash chips.
+    EXPECT_EQ(offered.eraseChip, row.family != DeviceFamilyKind::UvEprom);
+    EXPECT_EQ(routines.identify != IdentifyRoutine::None, row.family == DeviceFamilyKind::Flash);
+    // The protection is switched on by the X28C256's page writes.
+    EXPECT_EQ(offered.protection, routines.program == ProgramRoutine::X28C256Pages);
+  }
 }
 
 TEST(DeviceCatalogue, SizesAndFixedBitsFitTheSocketWiring) {
   for (const auto& row : DeviceCatalogue::rows()) {
-    if (row.family == 'P') {
+    if (row.family == DeviceFamilyKind::UvEprom) {
       EXPECT_EQ(row.sizeKB, eepromClassSizeKB(row.subCode)) << row.name;
       EXPECT_NE(row.vppClass, 0) << row.name;
     } else {
       EXPECT_EQ(row.vppClass, 0) << row.name;  // only EPROMs take a programming voltage
     }
     // A 28-pin chip takes VCC from register 3 bit 1 (socket pin 30); a 32-pin chip never does.
-    const bool twentyEightPin = row.family != 'S' && row.family != 'M' && row.sizeKB <= 64;
+    const bool twentyEightPin = row.family != DeviceFamilyKind::Serial &&
+                                row.family != DeviceFamilyKind::Micro && row.sizeKB <= 64;
     EXPECT_EQ((row.reg3Bits & 0x02) != 0, twentyEightPin && row.subCode != '1') << row.name;
     EXPECT_GE(row.reg1Bits, 0);
     EXPECT_LE(row.reg1Bits, 255);

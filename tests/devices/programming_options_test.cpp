@@ -3,6 +3,7 @@
 
 #include <numeric>
 
+#include "devices/device_catalogue.h"
 #include "devices/program_image.h"
 #include "devices/program_speed.h"
 
@@ -28,7 +29,7 @@ TEST(ProgramSpeed, FactorsFollowTheSubCode) {
 
 // The line beside the slider: the pulse each routine gets, from the counts it would run.
 struct PulseCase {
-  std::string deviceCode;
+  std::string part;
   std::int32_t slider;
   std::string line;
 };
@@ -37,32 +38,34 @@ class ProgramPulseLine : public ::testing::TestWithParam<PulseCase> {};
 
 TEST_P(ProgramPulseLine, SaysThePulseTheDeviceGetsAtThatPosition) {
   const auto& c = GetParam();
-  const auto counts = programSpeedCounts(c.slider, 20, delayFactorsFor(c.deviceCode[1]));
-  EXPECT_EQ(programPulseLine(c.deviceCode, counts, 20 - c.slider), c.line);
+  const auto* row = DeviceCatalogue::byName(c.part);
+  const auto counts = programSpeedCounts(c.slider, 20, delayFactorsFor(row->subCode));
+  EXPECT_EQ(programPulseLine(row->routines.program, counts, 20 - c.slider), c.line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryRoutine, ProgramPulseLine,
-    ::testing::Values(PulseCase{"P4", 18, "Pulse 101 \xB5s"},  // 27C256 at the default
-                      PulseCase{"P4", 20, "Pulse 1 \xB5s"},    // the fastest: too short
-                      PulseCase{"P4", 1, "Pulse 951 \xB5s"},
-                      PulseCase{"P9", 18, "Pulse 51 \xB5s"},  // the 27C080 class
-                      PulseCase{"P2", 18, "Pulse 20 ms"},     // the NMOS 2764
-                      PulseCase{"P2", 20, "Pulse 1 \xB5s"}, PulseCase{"P2", 19, "Pulse 10 ms"},
-                      PulseCase{"P1", 1, "Pulse 5 ms, fixed"},  // the 2732 sleeps its pulse
-                      PulseCase{"EN", 18, "Page pauses 3 + 11 ms"},
-                      PulseCase{"FA", 1, "Page pauses 20 + 22 ms"},
-                      PulseCase{"SB", 18, "Chip-timed writes"}),
-    [](const auto& info) {
-      return info.param.deviceCode + "_at" + std::to_string(info.param.slider);
-    });
+    ::testing::Values(PulseCase{"27C256", 18, "Pulse 101 \xB5s"},  // at the default
+                      PulseCase{"27C256", 20, "Pulse 1 \xB5s"},    // the fastest: too short
+                      PulseCase{"27C256", 1, "Pulse 951 \xB5s"},
+                      PulseCase{"27C080", 18, "Pulse 51 \xB5s"},
+                      PulseCase{"2764", 18, "Pulse 20 ms"},  // NMOS
+                      PulseCase{"2764", 20, "Pulse 1 \xB5s"}, PulseCase{"2764", 19, "Pulse 10 ms"},
+                      PulseCase{"2732A", 1, "Pulse 5 ms, fixed"},  // the 2732 sleeps its pulse
+                      PulseCase{"X28C256", 18, "Page pauses 3 + 11 ms"},
+                      PulseCase{"AT29C256", 1, "Page pauses 20 + 22 ms"},
+                      PulseCase{"24C16", 18, "Chip-timed writes"}),
+    [](const auto& info) { return info.param.part + "_at" + std::to_string(info.param.slider); });
 
 TEST(ProgramPulseLine, SaysNothingWithoutADeviceAndRoundsBetweenUnits) {
-  EXPECT_EQ(programPulseLine("", DelayCounts{2, 202, 1002}, 2), "");
+  EXPECT_EQ(programPulseLine(ProgramRoutine::None, DelayCounts{2, 202, 1002}, 2), "");
+  const auto pulse = [](std::int32_t medium) {
+    return programPulseLine(ProgramRoutine::Eprom27C010, DelayCounts{2, medium, 2}, 2);
+  };
   // 1.5 ms and 9.95 ms: a decimal below ten milliseconds, none above.
-  EXPECT_EQ(programPulseLine("P6", DelayCounts{2, 3000, 2}, 2), "Pulse 1.5 ms");
-  EXPECT_EQ(programPulseLine("P6", DelayCounts{2, 19900, 2}, 2), "Pulse 10 ms");
-  EXPECT_EQ(programPulseLine("P6", DelayCounts{2, 1998, 2}, 2), "Pulse 999 \xB5s");
+  EXPECT_EQ(pulse(3000), "Pulse 1.5 ms");
+  EXPECT_EQ(pulse(19900), "Pulse 10 ms");
+  EXPECT_EQ(pulse(1998), "Pulse 999 \xB5s");
 }
 
 TEST(ProgramImage, LanesTakeAllOddOrEvenBytesForTheDeviceSize) {

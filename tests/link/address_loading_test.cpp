@@ -28,7 +28,7 @@ TEST(SETADR, WritesRegistersOneTwoThreeEveryTimeAndKeepsTheLinesOfRegisterThree)
 
 TEST(AddressMaps, FlashLoadsAddrHighFourAsRegisterThreeNibbleEight) {
   BoardRig rig;
-  rig.board.maps.buildFor("FL");
+  rig.board.maps.buildFor(AddressWiring::A18OnPin1);
   rig.board.Reg3 = 0xC0;
   loadAddress(rig.board, 4 * 65536);
   rig.board.SETADR_FLASH();
@@ -37,7 +37,7 @@ TEST(AddressMaps, FlashLoadsAddrHighFourAsRegisterThreeNibbleEight) {
 
 TEST(SETADR, AnAddressBeyondTheMapsTakesTheEntryOfItsLowByte) {
   BoardRig rig;
-  rig.board.maps.buildFor("FL");
+  rig.board.maps.buildFor(AddressWiring::A18OnPin1);
   rig.board.Reg3 = 0xC0;
   loadAddress(rig.board, 0x01040000);  // AddrHigh 0x104: past the end of the map
   rig.board.SETADR();
@@ -70,7 +70,7 @@ TEST(SETADR_XICOR, WritesOnlyTheRegistersThatChange) {
 TEST(SETADR_XICOR, AgreesWithTheX28C256AddressMap) {
   for (const std::int32_t linear : {0x0000, 0x00FF, 0x0100, 0x3FFF, 0x4000, 0x5A5A, 0x7FFF}) {
     BoardRig mapped, xicor;
-    mapped.board.maps.buildFor("EN");
+    mapped.board.maps.buildFor(AddressWiring::A14OnReg1Bit7);
     mapped.board.address.Reg1Extra = xicor.board.address.Reg1Extra = 64;
     loadAddress(mapped.board, linear);
     loadAddress(xicor.board, linear);

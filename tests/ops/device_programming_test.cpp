@@ -236,7 +236,7 @@ TEST(Program, CodeAndDataTickedProgramTheChipThenShowTheDataMessage) {
 
 TEST(Program, ADeviceWithoutARoutineIsReportedWithStatusNine) {
   SimulatedApp f(scriptedBoard("27C256"));
-  f.app.device.DeviceCode = "PM";  // the one-time 27C080, which has no routine
+  f.app.device.Routines.program = ProgramRoutine::None;  // as the one-time 27C080
   f.app.panel.VerifyAfterProgramming.checked = true;
   const auto logged = f.app.panel.SystemLog.text.size();
   f.app.Program_button_Click();

@@ -30,7 +30,7 @@ TEST_P(EveryParallelDevice, ReadsBackItsChipByteForByte) {
 std::vector<std::string> parallelParts() {
   std::vector<std::string> parts;
   for (const auto& row : DeviceCatalogue::rows()) {
-    if (row.supported && row.family != 'S') parts.emplace_back(row.partName());
+    if (row.supported && row.family != DeviceFamilyKind::Serial) parts.emplace_back(row.partName());
   }
   return parts;
 }

@@ -23,7 +23,7 @@ struct SerialSocket : SimulatedApp {
   }
   void write() {
     SerialEepromWrite writer(app.operations, app.twoWire);
-    if (app.device.DeviceCode == "SC") {
+    if (app.device.Routines.program == ProgramRoutine::TwoWireWordAddressPages) {
       writer.Write24C32(run);
     } else {
       writer.Write24CXX(run);

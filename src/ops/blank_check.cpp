@@ -5,13 +5,8 @@
 namespace burnlab {
 
 CommandOutcome BlankCheck::Blank_button_Click() {
-  c_.checkStop();  // a stop asked before it began: nothing is written
-  const int alerts = c_.errorAlerts;
-  const bool unsupported = c_.panel.CheckCode.checked && !hasCodeRoutine();
-  if (c_.panel.CheckCode.checked) BlankCheckCode();
-  if (c_.panel.CheckData.checked) BlankCheckData();
-  if (unsupported) return CommandOutcome::notSupported("blank check");
-  return c_.outcomeSince(alerts);
+  return c_.runCodeAndData(
+      hasCodeRoutine(), "blank check", [this] { BlankCheckCode(); }, [this] { BlankCheckData(); });
 }
 
 void BlankCheck::BlankCheckCode() {

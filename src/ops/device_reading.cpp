@@ -16,13 +16,8 @@ constexpr const char* kNotReady = "Routine Not Ready";
 }  // namespace
 
 CommandOutcome DeviceReading::Read_button_Click() {
-  c_.checkStop();  // a stop asked before it began: nothing is written
-  const int alerts = c_.errorAlerts;
-  const bool unsupported = c_.panel.CheckCode.checked && !hasReadRoutine();
-  if (c_.panel.CheckCode.checked) ReadCode();
-  if (c_.panel.CheckData.checked) ReadData();
-  if (unsupported) return CommandOutcome::notSupported("read");
-  return c_.outcomeSince(alerts);
+  return c_.runCodeAndData(
+      hasReadRoutine(), "read", [this] { ReadCode(); }, [this] { ReadData(); });
 }
 
 bool DeviceReading::hasReadRoutine() const {

@@ -28,6 +28,25 @@ void EpromPulses::programDelay(bool lengthened) {
   if (lengthened) c_.board.DelayLong();
 }
 
+void EpromPulses::verifyWithOutputsOn() {
+  auto& board = c_.board;
+  board.DelayLoop20();
+  releaseBus();
+  board.OEON();
+  run_.ReadBackByte();
+  board.OEOFF();
+}
+
+void EpromPulses::endOeVppPulseAndVerify() {
+  auto& board = c_.board;
+  board.CEOFF();
+  board.VPP24_OFF();
+  releaseBus();
+  board.CEON();
+  board.DelayLoop20();
+  run_.ReadBackByte();
+}
+
 void EpromPulses::pulse2732(bool) {
   auto& board = c_.board;
   board.Reg4 = run_.ProgramByte;
@@ -37,12 +56,7 @@ void EpromPulses::pulse2732(bool) {
   board.VPP24_ON();  // VPP on the OE/VPP pin, which also releases OE
   board.CEON();
   c_.pause(k2732PulseMs);
-  board.CEOFF();
-  board.VPP24_OFF();
-  releaseBus();
-  board.CEON();
-  board.DelayLoop20();
-  run_.ReadBackByte();
+  endOeVppPulseAndVerify();
 }
 
 void EpromPulses::pulse2764_128(bool lengthened) {
@@ -53,11 +67,7 @@ void EpromPulses::pulse2764_128(bool lengthened) {
   programDelay(lengthened);
   board.Reg1 |= kPgm2764Bit;
   board.SetReg1();
-  board.DelayLoop20();
-  releaseBus();
-  board.OEON();
-  run_.ReadBackByte();
-  board.OEOFF();
+  verifyWithOutputsOn();
 }
 
 void EpromPulses::pulse27256_040(bool lengthened) {
@@ -67,11 +77,7 @@ void EpromPulses::pulse27256_040(bool lengthened) {
   board.CEON();
   programDelay(lengthened);
   board.CEOFF();
-  board.DelayLoop20();
-  releaseBus();
-  board.OEON();
-  run_.ReadBackByte();
-  board.OEOFF();
+  verifyWithOutputsOn();
 }
 
 void EpromPulses::pulse27080(bool lengthened) {
@@ -84,12 +90,7 @@ void EpromPulses::pulse27080(bool lengthened) {
   board.REG4ON();
   board.CEON();
   programDelay(lengthened);
-  board.CEOFF();
-  board.VPP24_OFF();
-  releaseBus();
-  board.CEON();
-  board.DelayLoop20();
-  run_.ReadBackByte();
+  endOeVppPulseAndVerify();
 }
 
 void EpromPulses::pulse27010_020(bool lengthened) {
@@ -100,11 +101,7 @@ void EpromPulses::pulse27010_020(bool lengthened) {
   programDelay(lengthened);
   board.Reg3 |= kPgm27010Bit;
   board.SetReg3();
-  board.DelayLoop20();
-  releaseBus();
-  board.OEON();
-  run_.ReadBackByte();
-  board.OEOFF();
+  verifyWithOutputsOn();
 }
 
 }  // namespace burnlab

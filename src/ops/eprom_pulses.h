@@ -29,6 +29,11 @@ class EpromPulses {
   // The REG4 line released, so that the bus is free when the chip's outputs turn on.
   void releaseBus();
   void programDelay(bool lengthened);
+  // After a pulse on CE or PGM: the bus released and the byte read back with OE low.
+  void verifyWithOutputsOn();
+  // After a pulse on CE with VPP on the OE/VPP pin: CE and VPP off, the bus released, and the
+  // byte read back with CE low again.
+  void endOeVppPulseAndVerify();
 
   OperationContext& c_;
   ProgrammingRun& run_;

@@ -54,6 +54,21 @@ struct OperationContext {
     return CommandOutcome::failed(lastFailure);
   }
 
+  // Runs a Read or Blank Check: its code half when Code is ticked, its data half when Data is,
+  // after a stop check (a stop asked before it began writes nothing). Not supported when Code
+  // is ticked and the device has no routine for it.
+  template <class CodeHalf, class DataHalf>
+  CommandOutcome runCodeAndData(bool hasCodeRoutine, const char* command, CodeHalf code,
+                                DataHalf data) {
+    checkStop();
+    const int alerts = errorAlerts;
+    const bool unsupported = panel.CheckCode.checked && !hasCodeRoutine;
+    if (panel.CheckCode.checked) code();
+    if (panel.CheckData.checked) data();
+    if (unsupported) return CommandOutcome::notSupported(command);
+    return outcomeSince(alerts);
+  }
+
   // Ends the command here when a stop was asked for (OperationStopped). Every progress step
   // and pause passes through it, and every device command starts with it, so that a stop asked
   // before the command began (a signal during start-up) ends it before its first board write.

@@ -55,13 +55,12 @@ TEST(UntestedDevices, ChoosingOneLogsThatItIsUntestedAndOffersTheFlashCommands) 
   SimulatedApp f;
   f.app.Form_Load();
   f.app.click("menuAllowUntested");
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.choose("AM29F040");
+  const auto log = f.logOf([&] { f.choose("AM29F040"); });
   EXPECT_EQ(f.app.device.DeviceCode, "FM");
-  EXPECT_TRUE(f.app.panel.SystemLog.text.substr(logged).ends_with(
-      "Device Flash AMD AM29F040 was Selected"
-      "\r\n12:34:56>  Device Size is: 524288 Bytes, Initial VPP suggested: 5V"
-      "\r\n12:34:56>  Device Flash AMD AM29F040 is untested on real hardware"));
+  EXPECT_TRUE(
+      log.ends_with("Device Flash AMD AM29F040 was Selected"
+                    "\r\n12:34:56>  Device Size is: 524288 Bytes, Initial VPP suggested: 5V"
+                    "\r\n12:34:56>  Device Flash AMD AM29F040 is untested on real hardware"));
   EXPECT_TRUE(f.app.panel.EraseFlash_button.enabled);
   EXPECT_TRUE(f.app.panel.menuFlashShowCodeID.enabled);
 }

@@ -205,64 +205,38 @@ TEST(MainWindow, ShowsEveryControlAndMenuEntryWithItsCaptionAndToolTip) {
   EXPECT_EQ(f.window.windowTitle(), "BURNLAB-6 Eprom Programmer - Orvane - www.orvane.com");
 }
 
-// The menus as the window shows them: captions in order, "-" for a separator, ">" before the
-// entries of a submenu.
-std::vector<std::string> menuLines(const QMenu* menu, const std::string& indent = "") {
-  std::vector<std::string> lines;
+// The menus as the window shows them: captions in order joined by "|", "-" for a separator,
+// ">" before the entries of a submenu.
+std::string menuText(const QMenu* menu, const std::string& indent = "") {
+  std::string text;
   for (QAction* action : menu->actions()) {
-    if (action->isSeparator()) {
-      lines.push_back(indent + "-");
-    } else {
-      lines.push_back(indent + action->text().toStdString());
-      if (action->menu()) {
-        for (auto& line : menuLines(action->menu(), indent + ">")) lines.push_back(line);
-      }
-    }
+    text += "|" + indent + (action->isSeparator() ? "-" : action->text().toStdString());
+    if (action->menu()) text += menuText(action->menu(), indent + ">");
   }
-  return lines;
+  return text;
 }
 
 TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
   SimulatedWindow f(false);
-  std::vector<std::string> bar;
-  for (QAction* menu : f.window.menuBar()->actions()) bar.push_back(menu->text().toStdString());
-  EXPECT_EQ(bar, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Devices",
-                                           "&Help"}));
+  std::string bar;
+  for (QAction* menu : f.window.menuBar()->actions()) bar += "|" + menu->text().toStdString();
+  EXPECT_EQ(bar, "|&File|&Tools|&Command|&Setup|&Devices|&Help");
   auto menu = [&](const char* name) { return qobject_cast<QMenu*>(f.window.viewOf(name)); };
-  EXPECT_EQ(menuLines(menu("mnuFile")),
-            (std::vector<std::string>{"&Open Code...", "&Save Code", "Save Code &As...", "-",
-                                      "Open Data...", "Save Data", "Save Data As...", "-", "&Close",
-                                      "E&xit"}));
-  EXPECT_EQ(menuLines(menu("menuCommand")),
-            (std::vector<std::string>{"Blank Check Device for Erased",
-                                      "-",
-                                      "Program Device Code",
-                                      "Read Device Code",
-                                      "Verify Device Code",
-                                      "-",
-                                      "Program Device Data",
-                                      "Read Device Data",
-                                      "Verify Device Data",
-                                      "-",
-                                      "Display Device CODE",
-                                      "Display Device DATA",
-                                      "-",
-                                      "Erase CODE Buffer (\"FF\")",
-                                      "Erase DATA Buffer (\"FF\")",
-                                      "Erase Device Flash Memory",
-                                      "Protect X28C256 After Programming",
-                                      "-",
-                                      "Test LPT Ports",
-                                      "-",
-                                      "Show Flash Code ID#"}));
-  EXPECT_EQ(menuLines(menu("Setup")),
-            (std::vector<std::string>{
-                "&Load Setup", ">Load Setup #&1", ">Load Setup #&2", ">Load Setup #&3",
-                ">Load Setup #&4", "-", "&Save Setup", ">Save Setup #&1", ">Save Setup #&2",
-                ">Save Setup #&3", ">Save Setup #&4", "-", "Force Set BURNLAB-4",
-                "Force Set BURNLAB-5", "Force Set BURNLAB-6", "-", "LoopFlashTest", "ResetFlash"}));
-  EXPECT_EQ(menuLines(menu("mnuHelp")),
-            (std::vector<std::string>{"&Contents", "&Search For Help On...", "-", "&About"}));
+  EXPECT_EQ(menuText(menu("mnuFile")),
+            "|&Open Code...|&Save Code|Save Code &As...|-|Open Data...|Save Data|Save Data As...|-"
+            "|&Close|E&xit");
+  EXPECT_EQ(menuText(menu("menuCommand")),
+            "|Blank Check Device for Erased|-|Program Device Code|Read Device Code"
+            "|Verify Device Code|-|Program Device Data|Read Device Data|Verify Device Data|-"
+            "|Display Device CODE|Display Device DATA|-|Erase CODE Buffer (\"FF\")"
+            "|Erase DATA Buffer (\"FF\")|Erase Device Flash Memory"
+            "|Protect X28C256 After Programming|-|Test LPT Ports|-|Show Flash Code ID#");
+  EXPECT_EQ(menuText(menu("Setup")),
+            "|&Load Setup|>Load Setup #&1|>Load Setup #&2|>Load Setup #&3|>Load Setup #&4|-"
+            "|&Save Setup|>Save Setup #&1|>Save Setup #&2|>Save Setup #&3|>Save Setup #&4|-"
+            "|Force Set BURNLAB-4|Force Set BURNLAB-5|Force Set BURNLAB-6|-|LoopFlashTest"
+            "|ResetFlash");
+  EXPECT_EQ(menuText(menu("mnuHelp")), "|&Contents|&Search For Help On...|-|&About");
 }
 
 TEST(MainWindow, DrawsTheStateStartUpLeaves) {

@@ -13,11 +13,6 @@
 namespace burnlab::testing {
 namespace {
 
-std::string contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 ProgramOptions tracedSimulation(const std::filesystem::path& trace) {
   ProgramOptions options;
   options.simulate = true;
@@ -46,7 +41,7 @@ TEST(TraceFile, EveryLineReachesTheFileInOrderAcrossManyPieces) {
     expected += line + "\n";
   }
   EXPECT_EQ(trace->finish(), "");
-  EXPECT_EQ(contents(file), expected);
+  EXPECT_EQ(readAll(file), expected);
 }
 
 TEST(TraceFile, ACtrlCStillLeavesEveryAccessTracedBeforeIt) {
@@ -63,7 +58,7 @@ TEST(TraceFile, ACtrlCStillLeavesEveryAccessTracedBeforeIt) {
         ::raise(SIGINT);
       },
       ::testing::KilledBySignal(SIGINT), "");
-  EXPECT_EQ(contents(file), dataLines(1000));
+  EXPECT_EQ(readAll(file), dataLines(1000));
 }
 
 TEST(TraceFile, AFailedWriteIsToldAtTheEnd) {

@@ -13,9 +13,7 @@ TEST(BlankCheck, StopsAtTheFirstByteThatIsNotErasedAndReportsItsAddress) {
   SimulatedApp f(chipIn("27C010", false));  // erased
   f.chip->setCell(0x1234F, 0x0F);
   f.chip->setCell(0x1F000, 0x00);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.Blank_button_Click();
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(f.logOf([&] { f.app.Blank_button_Click(); }),
             "\r\n12:34:56>  Checking Device for BLANK (Erased)... Wait"
             "\r\n12:34:56>  Device IS NOT BLANK (ERASED)"
             "\r\n12:34:56>  Address: 1234F ][ Device Data: F"

@@ -10,9 +10,9 @@
 namespace burnlab::testing {
 namespace {
 
-// The log lines since `from`, without their time stamps.
-std::vector<std::string> linesSince(const SimulatedApp& f, std::size_t from) {
-  return logLinesOf(f.logSince(from));
+// The lines a compare of the device with the buffer logs, without their time stamps.
+std::vector<std::string> compareLines(SimulatedApp& f) {
+  return logLinesOf(f.logOf([&] { f.app.compare.compareDeviceWithBuffer(); }));
 }
 
 // The buffer holding exactly what the chip holds.
@@ -25,11 +25,8 @@ void copyChipToBuffer(SimulatedApp& f) {
 TEST(CompareDevice, AChipEqualToTheBufferHasNoDifferences) {
   SimulatedApp f(chipIn("27C256"));
   copyChipToBuffer(f);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.compare.compareDeviceWithBuffer();
-  EXPECT_EQ(linesSince(f, logged),
-            (std::vector<std::string>{"Compare Device with Buffer Started... Wait",
-                                      "No differences in 32768 bytes compared"}));
+  EXPECT_EQ(compareLines(f), (std::vector<std::string>{"Compare Device with Buffer Started... Wait",
+                                                       "No differences in 32768 bytes compared"}));
   EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
   EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kGreyText);
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
@@ -43,11 +40,7 @@ TEST(CompareDevice, ListsTheFirstHundredDifferencesCountsThemAllAndKeepsTheBuffe
   for (std::uint32_t a = 0; a < 149; ++a) buffer[a * 200] ^= 0x01;
   buffer[0x7FFF] ^= 0x80;
   const auto before = buffer;
-  const auto logged = f.app.panel.SystemLog.text.size();
-
-  f.app.compare.compareDeviceWithBuffer();
-
-  const auto lines = linesSince(f, logged);
+  const auto lines = compareLines(f);
   ASSERT_EQ(lines.size(), 1u + 100u + 2u);
   char first[64];
   std::snprintf(first, sizeof first, "Address 000000: File %02X, Device %02X", buffer[0],
@@ -88,9 +81,7 @@ TEST(CompareDevice, ABufferLongerThanTheDeviceIsComparedWhereTheChipsAddressesWr
   auto& buffer = f.app.buffers.CodeBuffer;
   std::copy(buffer.begin(), buffer.begin() + 7232, buffer.begin() + 32768);
   f.app.buffers.CodeSize = 40000;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.compare.compareDeviceWithBuffer();
-  EXPECT_EQ(linesSince(f, logged).at(1), "No differences in 40000 bytes compared");
+  EXPECT_EQ(compareLines(f).at(1), "No differences in 40000 bytes compared");
 
   buffer[32768 + 5] ^= 0xFF;
   const auto result = f.app.compare.compare(10);

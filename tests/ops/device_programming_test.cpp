@@ -105,9 +105,7 @@ TEST(Program, AStuckBitIsReportedAtItsOwnAddressAndTheRestIsLeftAlone) {
   f.image[0x1234] = 0xFE;
   f.openImage();
   f.app.panel.VerifyAfterProgramming.checked = true;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.Program_button_Click();
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(f.logOf([&] { f.app.Program_button_Click(); }),
             "\r\n12:34:56>  Programming Button Pressed"
             "\r\n12:34:56>  Programming Started... Wait "
             "\r\n12:34:56>  *** Programming Failure ***"
@@ -120,17 +118,14 @@ TEST(Program, AStuckBitIsReportedAtItsOwnAddressAndTheRestIsLeftAlone) {
   EXPECT_EQ(f.app.panel.Program_label.foreColor, kWhite);
   EXPECT_TRUE(f.boardIdle());
   // The next press does nothing until the operator clears the alert.
-  f.app.click("menuProgramCode");
-  EXPECT_EQ(f.logSince(logged).find("Started", 100), std::string::npos);
+  EXPECT_EQ(f.logOf([&] { f.app.click("menuProgramCode"); }).find("Started"), std::string::npos);
 }
 
 TEST(Program, CancelWritesNothingAndResetsTheBoard) {
   SimulatedApp f(toProgram("27C010"));
   f.dialogs.answers = {false};
-  const auto logged = f.app.panel.SystemLog.text.size();
   f.port.clear();
-  f.app.click("Program_button");
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(f.logOf([&] { f.app.click("Program_button"); }),
             "\r\n12:34:56>  Programming Button Pressed"
             "\r\n12:34:56>  Programming was Canceled by Operator");
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
@@ -146,9 +141,7 @@ TEST(Program, AFailedBlankCheckBeforeWritesNothing) {
   SimulatedApp f(toProgram("27C512"));
   f.chip->setCell(0x300, 0x7F);
   f.app.panel.CheckBlankPriorProgramming.checked = true;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.Program_button_Click();
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(f.logOf([&] { f.app.Program_button_Click(); }),
             "\r\n12:34:56>  Programming Button Pressed"
             "\r\n12:34:56>  Checking Device for BLANK (Erased)... Wait"
             "\r\n12:34:56>  Device IS NOT BLANK (ERASED)"
@@ -194,10 +187,9 @@ TEST(Program, TwentyOneAndTwentyFiveVoltsSelectTheirBitsAndWaitForVppToSettle) {
   for (const auto& [option, bits] : {std::pair{2, 0x4A}, std::pair{3, 0x4B}}) {
     SimulatedApp f(scriptedBoard("2732A"));
     f.app.chooseVoltage_button(option);
-    const auto logged = f.app.panel.SystemLog.text.size();
-    f.app.Program_button_Click();
+    const auto log = f.logOf([&] { f.app.Program_button_Click(); });
     EXPECT_GE(findRun(f.port.lines, programmingReg0(static_cast<std::uint8_t>(bits))), 0);
-    EXPECT_NE(f.logSince(logged).find("Wait 1500ms second VPP Settling\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Wait 1500ms second VPP Settling\r\n"), std::string::npos);
     EXPECT_EQ(f.platform.elapsedMs, 500 + 1500);
   }
 }
@@ -238,14 +230,12 @@ TEST(Program, ADeviceWithoutARoutineIsReportedWithStatusNine) {
   SimulatedApp f(scriptedBoard("27C256"));
   f.app.device.Routines.program = ProgramRoutine::None;  // as the one-time 27C080
   f.app.panel.VerifyAfterProgramming.checked = true;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.Program_button_Click();
-  EXPECT_EQ(
-      f.logSince(logged).rfind("\r\n12:34:56>  Programming Button Pressed"
-                               "\r\n12:34:56>  Device Not Supported - Status 9 - Please Report"
-                               "\r\n12:34:56>  Verify Function Started... Wait",
-                               0),
-      0u);
+  const auto log = f.logOf([&] { f.app.Program_button_Click(); });
+  EXPECT_EQ(log.rfind("\r\n12:34:56>  Programming Button Pressed"
+                      "\r\n12:34:56>  Device Not Supported - Status 9 - Please Report"
+                      "\r\n12:34:56>  Verify Function Started... Wait",
+                      0),
+            0u);
   EXPECT_EQ(f.app.programming.run.ProgramStatus, 9);
   EXPECT_EQ(f.platform.sounds[f.platform.sounds.size() - 2].filename(), "error.wav");
 }

@@ -74,10 +74,9 @@ TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
 TEST(DeviceRead, AnEmptySocketOnA24C08GivesTheNoAcknowledgeReport) {
   SimulatedApp f(chipIn("24C08"));
   f.board.insert(nullptr);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.Read_button_Click();
+  const auto log = f.logOf([&] { f.app.Read_button_Click(); });
   EXPECT_TRUE(f.errorLit());
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  **************************************************"
             "\r\n12:34:56>  Device 24CXX DOES NOT RESPOND - ACK Error"
             "\r\n12:34:56>  Check Chip Installation Position on Socket"

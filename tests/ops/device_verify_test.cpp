@@ -19,14 +19,12 @@ TEST(Verify, AMatchingChipGivesOneMatchLineAndADifferenceAtZeroIsReported) {
 
   const auto chipByte = f.chip->cell(0);
   f.app.buffers.CodeBuffer[0] = static_cast<std::uint8_t>(chipByte ^ 0xFF);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.Verify_button_Click();
-  EXPECT_NE(f.logSince(logged).find("Device Memory DOES NOT VERIFY with Buffer Contents"),
-            std::string::npos);
+  const auto log = f.logOf([&] { f.app.Verify_button_Click(); });
+  EXPECT_NE(log.find("Device Memory DOES NOT VERIFY with Buffer Contents"), std::string::npos);
   char expected[80];
   std::snprintf(expected, sizeof expected, "Address: 0 ][ Buffer Data: %X ][ Device Data: %X",
                 chipByte ^ 0xFF, chipByte);
-  EXPECT_NE(f.logSince(logged).find(expected), std::string::npos) << f.logSince(logged);
+  EXPECT_NE(log.find(expected), std::string::npos) << log;
   EXPECT_TRUE(f.errorLit());
 }
 

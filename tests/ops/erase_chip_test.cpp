@@ -16,11 +16,10 @@ TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept)
   for (std::uint32_t a = 0; a < 2048; ++a) f.chip->setCell(a, static_cast<std::uint8_t>(a));
   f.app.buffers.CodeSize = 16;  // a short file: the whole chip is erased all the same
   const auto buffer = f.app.buffers.CodeBuffer;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.click("EraseFlash_button");
+  const auto log = f.logOf([&] { f.app.click("EraseFlash_button"); });
   EXPECT_TRUE(allErased(*f.chip));
   EXPECT_EQ(f.app.buffers.CodeBuffer, buffer);
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Erasing Device 24CXX"
             "\r\n12:34:56>  Program Buffer will not be erased"
             "\r\n12:34:56>  Programming Device Successfull");
@@ -42,10 +41,9 @@ TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept)
 TEST(EraseChip, A24C32LogsItsOwnLine) {
   SimulatedApp f(eepromToProgram("24C32"));
   f.chip->setCell(4095, 0x00);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.EraseFlash_button_Click();
+  const auto log = f.logOf([&] { f.app.EraseFlash_button_Click(); });
   EXPECT_TRUE(allErased(*f.chip));
-  EXPECT_EQ(f.logSince(logged).substr(0, 35), "\r\n12:34:56>  Erasing Device 24C32\r\n");
+  EXPECT_EQ(log.substr(0, 35), "\r\n12:34:56>  Erasing Device 24C32\r\n");
 }
 
 TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
@@ -61,11 +59,10 @@ TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
 TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain) {
   SimulatedApp f(eepromToProgram("X28C256,locked"));
   for (std::uint32_t a = 0; a < 32768; a += 7) f.chip->setCell(a, 0x00);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.EraseFlash_button_Click();
+  const auto log = f.logOf([&] { f.app.EraseFlash_button_Click(); });
   EXPECT_TRUE(allErased(*f.chip));
   // The X28C256 gets no closing line of the command's own.
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Erasing Program Buffer"
             "\r\n12:34:56>  Erasing XICOR 28C256"
             "\r\n12:34:56>  Programming 28C256 XICOR Device"

@@ -31,11 +31,10 @@ TEST_P(EveryOptedInRow, IsIdentifiedErasedProgrammedAndVerified) {
   EXPECT_TRUE(f.chipErased());
 
   f.app.panel.VerifyAfterProgramming.checked = true;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.click("Program_button");
-  EXPECT_FALSE(f.errorLit()) << f.logSince(logged);
+  const auto log = f.logOf([&] { f.app.click("Program_button"); });
+  EXPECT_FALSE(f.errorLit()) << log;
   EXPECT_TRUE(f.logged("Programming Device Successfull"));
-  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents")) << f.logSince(logged);
+  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents")) << log;
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
   // Past the file the chip keeps its erased state, the rest of the last page included.
   EXPECT_TRUE(std::all_of(f.cells().begin() + static_cast<long>(p.imageSize), f.cells().end(),

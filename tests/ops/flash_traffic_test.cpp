@@ -72,8 +72,7 @@ TEST(FlashTraffic, TheCommandSequenceIsOutputDisabledThenTwentyTwoDirectWritesAn
 TEST(FlashTraffic, OneIdentificationReadsBothPairsBetweenItsCommandsAndLogsTheChip) {
   FlashTraffic f;
   f.scriptIdentification(0x01, 0xA4);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.menuFlashShowCodeID_Click();
+  const auto log = f.logOf([&] { f.app.menuFlashShowCodeID_Click(); });
   std::vector<std::string> expected{"R0=40", "R1=00", "R2=00", "R3=C4", "R0=48", "R0=48", "R0=48"};
   for (const auto& write : commandWrites("90")) expected.push_back(write);
   for (const auto& write : {"R3=44", "R0=08", "R3=44", "R1=00", "R2=00", "R3=44", "read", "R1=00",
@@ -86,7 +85,7 @@ TEST(FlashTraffic, OneIdentificationReadsBothPairsBetweenItsCommandsAndLogsTheCh
     expected.push_back(write);
   }
   EXPECT_EQ(f.writes(), expected);
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Reading Flash Code ID_________________ wait"
             "\r\n12:34:56>  Device ID# 01A4 - AMD am29F040 Flash Memory");
   EXPECT_EQ(f.app.flash.identification.FlashCode, "1234");
@@ -111,9 +110,8 @@ TEST(FlashTraffic, IdentitiesAreReadAsTheirTableSaysOrFlaggedAsUnknownOrAsNoFlas
        }) {
     FlashTraffic f;
     f.scriptIdentification(c.maker, c.device, c.data0, c.data1);
-    const auto logged = f.app.panel.SystemLog.text.size();
-    f.app.flash.identification.ReadFlashCodeId();
-    EXPECT_EQ(f.logSince(logged), c.lines);
+    const auto log = f.logOf([&] { f.app.flash.identification.ReadFlashCodeId(); });
+    EXPECT_EQ(log, c.lines);
     EXPECT_EQ(f.app.flash.identification.FlashSectorSize, c.sectorSize);
   }
 }

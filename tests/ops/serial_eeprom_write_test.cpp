@@ -182,10 +182,9 @@ TEST(SerialWrite, InEraseModeEveryPageOfTheChipGetsFFAndTheBufferIsNotUsed) {
   f.chip->setCell(0x7FF, 0x12);
   f.app.buffers.CodeSize = 100;  // a short file: the whole chip is erased all the same
   f.app.board.EraseMode = 1;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.write();
+  const auto log = f.logOf([&] { f.write(); });
   for (std::uint32_t a = 0; a < 2048; ++a) ASSERT_EQ(f.chip->cell(a), 0xFF) << a;
-  EXPECT_EQ(f.app.panel.SystemLog.text.substr(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Erasing Device 24CXX"
             "\r\n12:34:56>  Program Buffer will not be erased");
 }

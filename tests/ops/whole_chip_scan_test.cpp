@@ -24,19 +24,17 @@ TEST(WholeChipScan, ACodeFileLongerThanTheChipIsScannedToItsEnd) {
   ASSERT_TRUE(f.app.bufferCommands.openCodeFile(file));
 
   // Verify compares all 32 KiB: the chip's addresses wrap at 2000h, where the file differs.
-  auto logged = f.app.panel.SystemLog.text.size();
-  f.app.Verify_button_Click();
+  const auto log = f.logOf([&] { f.app.Verify_button_Click(); });
   EXPECT_TRUE(f.errorLit());
   char expected[80];
   std::snprintf(expected, sizeof expected, "Address: 2000 ][ Buffer Data: %X ][ Device Data: %X",
                 f.chip->cell(0) ^ 0x5A, f.chip->cell(0));
-  EXPECT_NE(f.logSince(logged).find(expected), std::string::npos) << f.logSince(logged);
+  EXPECT_NE(log.find(expected), std::string::npos) << log;
   f.app.lamps.Error_label_Click();
 
   // Read fills all 32 KiB it reports, the chip four times over.
-  logged = f.app.panel.SystemLog.text.size();
-  f.app.Read_button_Click();
-  EXPECT_NE(f.logSince(logged).find("32768 bytes Read from Device"), std::string::npos);
+  EXPECT_NE(f.logOf([&] { f.app.Read_button_Click(); }).find("32768 bytes Read from Device"),
+            std::string::npos);
   const auto& buffer = f.app.buffers.CodeBuffer;
   for (std::uint32_t a = 0; a < 32768; a += 1021) {
     ASSERT_EQ(buffer[a], f.chip->cell(a % 8192)) << a;

@@ -99,12 +99,11 @@ class EverySpeed : public ::testing::TestWithParam<SpeedCase> {};
 TEST_P(EverySpeed, AGoodChipTakesEveryPageAtItsFirstAttempt) {
   const auto& p = GetParam();
   X28Program f(p.slowChip ? "X28C256,slow" : "X28C256", p.slider);
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  const auto log = f.logOf([&] { f.app.x28c256.ProgramX28C256(f.app.programming.run); });
   EXPECT_EQ(f.app.programming.run.ProgramFailed, 0);
   EXPECT_TRUE(f.chipHoldsCode());
   EXPECT_EQ(f.sleeps, sleepsOfRun(f.slowness(), p.writeWaitMs, [](int) { return 1; }));
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Programming 28C256 XICOR Device"
             "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully");
 }
@@ -153,11 +152,10 @@ TEST(X28C256Program, APageThatNeverReadsBackIsWrittenSeventyNineTimesThenReporte
   X28Program f("X28C256,stuck0@40=01");  // bit 0 of 40h stuck at 0
   f.app.options.image.bytes[0x40] = 0xA5;
   f.app.options.image.bytes[0x80] = 0x5A;
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  const auto log = f.logOf([&] { f.app.x28c256.ProgramX28C256(f.app.programming.run); });
   EXPECT_EQ(f.sleeps, sleepsOfRun(
                           2, 11, [](int page) { return page == 0 ? 1 : 79; }, 2));
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Programming 28C256 XICOR Device"
             "\r\n12:34:56>  *** Programming Failure ***"
             "\r\n12:34:56>  *** Address:40h, Programming BYTE:A5h, Read BYTE:A4h"
@@ -194,11 +192,10 @@ TEST(X28C256Program, AProtectedChipIsUnlockedFirstAndProgrammed) {
 TEST(X28C256Program, AskedToProtectTheChipItSwitchesProtectionOnAfterASuccessfulProgram) {
   X28Program f;
   f.app.click("menuProtectEeprom");
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.x28c256.ProgramX28C256(f.app.programming.run);
+  const auto log = f.logOf([&] { f.app.x28c256.ProgramX28C256(f.app.programming.run); });
   EXPECT_TRUE(f.chipHoldsCode());
   EXPECT_TRUE(f.eeprom->dataProtection(f.clock.nowNs()));
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Programming 28C256 XICOR Device"
             "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully"
             "\r\n12:34:56>  XICOR 28C256 Data Protection Enabled");
@@ -224,11 +221,10 @@ TEST(X28C256Erase, WritesFFEverywhereThenRebuildsTheImageFromTheBuffer) {
   X28Program f;
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   f.app.click("menuProtectEeprom");  // protection follows a program, never an erase
-  const auto logged = f.app.panel.SystemLog.text.size();
-  f.app.x28c256.EraseX28C256(f.app.programming.run);
+  const auto log = f.logOf([&] { f.app.x28c256.EraseX28C256(f.app.programming.run); });
   EXPECT_TRUE(std::all_of(f.cells().begin(), f.cells().end(), [](auto b) { return b == 0xFF; }));
   EXPECT_FALSE(f.eeprom->dataProtection(f.clock.nowNs()));
-  EXPECT_EQ(f.logSince(logged),
+  EXPECT_EQ(log,
             "\r\n12:34:56>  Erasing Program Buffer"
             "\r\n12:34:56>  Erasing XICOR 28C256"
             "\r\n12:34:56>  Programming 28C256 XICOR Device"

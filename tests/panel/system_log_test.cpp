@@ -10,13 +10,6 @@
 namespace burnlab::testing {
 namespace {
 
-std::string readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 TEST(LogLine, StartsEveryLineWithCrLfThenTimeAndMessage) {
   SimulatedApp f;
   f.app.log.LogLine("Programming Button Pressed");
@@ -45,7 +38,7 @@ TEST(SaveLog, WritesHeaderStatCodeModelDashesAndTheText) {
       "BURNLAB SYSTEM LOG FILE - ORVANE www.orvane.com\r\n"
       "The following contents are the log from the Burnlab Program\r\n" +
       statLine.str() + "\r\n" + std::string(60, '-') + "\r\n" + log + "\r\n";
-  EXPECT_EQ(readFile(folder.path() / "BURNLAB.LOG"), expected);
+  EXPECT_EQ(readAll(folder.path() / "BURNLAB.LOG"), expected);
   // The confirmation comes after the save and is not in the file.
   EXPECT_EQ(f.app.panel.SystemLog.text,
             log + "\r\n12:34:56>  System Log was Saved to BURNLAB.LOG file");
@@ -56,7 +49,7 @@ TEST(SaveLog, AnEmptyLogHasStatCodeZeroAndAnEmptyFifthLine) {
   SimulatedApp f;
   f.platform.working = folder.path();
   f.app.log.SystemLog_DblClick();
-  const auto file = readFile(folder.path() / "BURNLAB.LOG");
+  const auto file = readAll(folder.path() / "BURNLAB.LOG");
   EXPECT_NE(file.find("\r\n08/12/2026 12:34:56 StatCode: 0  Model: 0 \r\n"), std::string::npos);
   EXPECT_EQ(file.substr(file.size() - 64), std::string(60, '-') + "\r\n\r\n");
 }

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "sim/chip_catalogue.h"
+#include "support/log_lines.h"
 #include "support/simulated_app.h"
 
 namespace burnlab::testing {
@@ -16,20 +17,7 @@ namespace {
 
 // The log's messages without their time stamps.
 std::vector<std::string> logMessages(const App& app) {
-  std::vector<std::string> messages;
-  const std::string& text = app.panel.SystemLog.text;
-  const std::string stamp = "\r\n12:34:56>  ";
-  for (auto at = text.find(stamp); at != std::string::npos;) {
-    const auto next = text.find(stamp, at + stamp.size());
-    messages.push_back(text.substr(at + stamp.size(), next - at - stamp.size()));
-    at = next;
-  }
-  return messages;
-}
-
-std::string readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return logLinesOf(app.panel.SystemLog.text);
 }
 
 void writeFile(const std::filesystem::path& file, const std::string& text) {
@@ -69,7 +57,7 @@ TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
   EXPECT_EQ(panel.PortSelected.text, "378h");
   EXPECT_EQ(f.app.board.PortBase, 0x378);
   EXPECT_EQ(f.app.board.CtrlIdle[3], 0x0F);  // model 6 set up
-  EXPECT_EQ(readFile(f.files.path() / "burnlab6.ini"),
+  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"),
             "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 378\r\nMODEL =  6 \r\n");
   // The activity LED blinks for 200 ms, then the board is reset.
   EXPECT_EQ(f.platform.elapsedMs, 200);
@@ -161,7 +149,7 @@ TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
   SimulatedApp f;
   prepare(f.app);
   f.app.hardware.TestHardware_button_Click();
-  const auto stored = readFile(f.files.path() / "burnlab6.ini");
+  const auto stored = readAll(f.files.path() / "burnlab6.ini");
   f.port.clear();
 
   f.app.hardware.clickLPTOption(2);
@@ -172,7 +160,7 @@ TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
   EXPECT_EQ(f.app.panel.PortSelected.text, "3BCh");
   EXPECT_EQ(logMessages(f.app).back(), "Port Selection changed to 3BCh");
   EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(readFile(f.files.path() / "burnlab6.ini"), stored);
+  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"), stored);
 
   f.app.hardware.ReportHardware();
   EXPECT_EQ(f.app.board.PortBase, 0x378);
@@ -223,7 +211,7 @@ TEST(PortConfigFile, AStartProbesOnlyTheFilesPortAndRewritesTheFile) {
   EXPECT_EQ(f.app.board.Model, 4);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 4 - PC port 3BCh");
   EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(readFile(f.files.path() / "burnlab6.ini"),
+  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"),
             "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 3BC\r\nMODEL =  4 \r\n");
 }
 
@@ -255,7 +243,7 @@ TEST(PortConfigFile, AFileWhoseBoardDoesNotAnswerIsNotBelievedAndStartUpSearches
     EXPECT_EQ(f.app.hardware.HardwareFoundPort, 0);
     EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
     EXPECT_NE(f.app.panel.Ready_label.foreColor, kWhite);
-    EXPECT_EQ(readFile(file), contents);
+    EXPECT_EQ(readAll(file), contents);
   }
 }
 
@@ -266,7 +254,7 @@ TEST(PortConfigFile, AModelOtherThanFourToSixIsNoneAndTheSearchFindsTheBoard) {
   f.app.Form_Load();
   EXPECT_EQ(f.app.board.Model, 6);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 278h");
-  EXPECT_NE(readFile(file).find("\r\nIO_PORT = 278\r\nMODEL =  6 \r\n"), std::string::npos);
+  EXPECT_NE(readAll(file).find("\r\nIO_PORT = 278\r\nMODEL =  6 \r\n"), std::string::npos);
 }
 
 TEST(PortConfigFile, TheBoardsOwnAnswerDecidesItsModel) {

@@ -14,15 +14,11 @@ namespace burnlab::sim {
 namespace {
 
 using testing::TempFolder;
+using testing::readAll;
 
 std::filesystem::path writeFile(const std::filesystem::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
   return file;
-}
-
-std::string readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
@@ -108,7 +104,7 @@ TEST(MemoryChip, RefusesAnImageLongerThanTheChipAndSavesAtomically) {
 
   const auto saved = folder.path() / "saved.bin";
   ASSERT_EQ(chip->saveImage(saved), "");
-  const std::string bytes = readFile(saved);
+  const std::string bytes = readAll(saved);
   ASSERT_EQ(bytes.size(), 1024u);
   EXPECT_EQ(static_cast<std::uint8_t>(bytes[3]), 0x33);
   EXPECT_EQ(static_cast<std::uint8_t>(bytes[4]), 0xFF);
@@ -143,7 +139,7 @@ TEST(MemoryChip, TakesAHexOrSRecordImageWithItsHolesErased) {
   // Saved under a HEX name, the chip's image is HEX, and it comes back the same.
   const auto saved = folder.path() / "saved.hex";
   ASSERT_EQ(chip->saveImage(saved), "");
-  EXPECT_EQ(readFile(saved).substr(0, 9), ":10000000");
+  EXPECT_EQ(readAll(saved).substr(0, 9), ":10000000");
   chip->erase();
   ASSERT_EQ(chip->loadImage(saved), "");
   EXPECT_EQ(chip->cell(0x21), 0xEF);

@@ -24,12 +24,7 @@ struct BufferFixture : SimulatedApp {
     return path;
   }
 
-  static std::string contents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  static std::string contents(const std::filesystem::path& path) { return readAll(path); }
 
   // Answers the next file dialog with this file.
   void choose(const std::filesystem::path& path) { dialogs.files.push_back(path); }

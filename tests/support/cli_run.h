@@ -103,11 +103,6 @@ inline std::string writeImage(const std::filesystem::path& file, std::size_t siz
   return bytes;
 }
 
-inline std::string readAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 }  // namespace burnlab::testing
 
 #include <poll.h>

@@ -170,6 +170,13 @@ struct SimulatedApp {
     return std::all_of(cells().begin(), cells().end(), [](auto b) { return b == 0xFF; });
   }
   std::string logSince(std::size_t from) const { return app.panel.SystemLog.text.substr(from); }
+  // What the log gains while `action` runs.
+  template <typename Action>
+  std::string logOf(Action&& action) {
+    const auto from = app.panel.SystemLog.text.size();
+    action();
+    return logSince(from);
+  }
   bool logged(std::string_view line) const {
     return app.panel.SystemLog.text.find(line) != std::string::npos;
   }

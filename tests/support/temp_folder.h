@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace burnlab::testing {
@@ -25,5 +27,11 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The whole of a file, byte for byte; empty when it cannot be read.
+inline std::string readAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 }  // namespace burnlab::testing

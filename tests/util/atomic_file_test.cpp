@@ -17,13 +17,6 @@
 namespace burnlab::testing {
 namespace {
 
-std::string contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 std::size_t entriesIn(const std::filesystem::path& folder) {
   std::size_t count = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
@@ -39,7 +32,7 @@ TEST(AtomicFile, ReplacesTheTargetWithExactlyTheBytesAndLeavesNoTemporary) {
       "abc",
       7);
   EXPECT_TRUE(writeFileAtomically(target, bytes).ok());
-  EXPECT_EQ(contents(target), bytes);
+  EXPECT_EQ(readAll(target), bytes);
   EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 
@@ -52,7 +45,7 @@ TEST(AtomicFile, AFailedWriteReportsTheReasonAndKeepsWhatWasThere) {
   const auto result = writeFileAtomically(target, "new");
   EXPECT_FALSE(result.ok());
   EXPECT_FALSE(result.error.empty());
-  EXPECT_EQ(contents(target / "keep"), "kept");
+  EXPECT_EQ(readAll(target / "keep"), "kept");
   EXPECT_EQ(entriesIn(folder.path()), 1u);
 
   // A folder that does not exist cannot take the temporary file.
@@ -68,7 +61,7 @@ TEST(AtomicFile, AReadOnlyFolderKeepsTheOldFile) {
       folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   EXPECT_FALSE(writeFileAtomically(target, "bad").ok());
   std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
-  EXPECT_EQ(contents(target), "good");
+  EXPECT_EQ(readAll(target), "good");
 }
 
 struct stat statusOf(const std::filesystem::path& file) {
@@ -85,7 +78,7 @@ TEST(AtomicFile, WritesThroughSymbolicLinksWhichStayLinks) {
   std::filesystem::create_symlink("real.bin", folder.path() / "link.bin");
   std::filesystem::create_symlink(folder.path() / "link.bin", folder.path() / "chain.bin");
   ASSERT_TRUE(writeFileAtomically(folder.path() / "chain.bin", "new").ok());
-  EXPECT_EQ(contents(real), "new");
+  EXPECT_EQ(readAll(real), "new");
   EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link.bin"));
   EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "chain.bin"));
   EXPECT_EQ(entriesIn(folder.path()), 3u);
@@ -93,7 +86,7 @@ TEST(AtomicFile, WritesThroughSymbolicLinksWhichStayLinks) {
   // A link to a file not yet there names the file to create.
   std::filesystem::create_symlink("later.bin", folder.path() / "dangling.bin");
   ASSERT_TRUE(writeFileAtomically(folder.path() / "dangling.bin", "made").ok());
-  EXPECT_EQ(contents(folder.path() / "later.bin"), "made");
+  EXPECT_EQ(readAll(folder.path() / "later.bin"), "made");
   EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "dangling.bin"));
 
   // A loop of links goes nowhere.
@@ -135,7 +128,7 @@ TEST(AtomicFile, AReadOnlyFileIsNotReplacedForAnOperatorWhoMayNotWriteIt) {
   std::ofstream(target) << "good";
   ::chmod(target.c_str(), 0444);
   EXPECT_FALSE(writeFileAtomically(target, "bad").ok());
-  EXPECT_EQ(contents(target), "good");
+  EXPECT_EQ(readAll(target), "good");
 }
 
 TEST(AtomicFile, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItIs) {
@@ -180,7 +173,7 @@ TEST(AtomicFile, EveryHardLinkSeesTheNewBytes) {
   std::ofstream(first) << "old contents, longer than the new";
   std::filesystem::create_hard_link(first, folder.path() / "second.bin");
   ASSERT_TRUE(writeFileAtomically(first, "new").ok());
-  EXPECT_EQ(contents(folder.path() / "second.bin"), "new");
+  EXPECT_EQ(readAll(folder.path() / "second.bin"), "new");
   EXPECT_EQ(statusOf(first).st_ino, statusOf(folder.path() / "second.bin").st_ino);
   EXPECT_EQ(entriesIn(folder.path()), 2u);
 }
@@ -218,9 +211,9 @@ TEST(AtomicFile, AWriteThatFailsHalfWayKeepsTheOldBytesLinkedOrNot) {
     EXPECT_FALSE(writeFileAtomically(single, std::string(200, 'x')).ok());
     EXPECT_FALSE(writeFileAtomically(linked, std::string(200, 'x')).ok());
   }
-  EXPECT_EQ(contents(single), "good");
-  EXPECT_EQ(contents(linked), "good and linked");
-  EXPECT_EQ(contents(folder.path() / "other-name.bin"), "good and linked");
+  EXPECT_EQ(readAll(single), "good");
+  EXPECT_EQ(readAll(linked), "good and linked");
+  EXPECT_EQ(readAll(folder.path() / "other-name.bin"), "good and linked");
   EXPECT_EQ(entriesIn(folder.path()), 3u);
 }
 
@@ -230,7 +223,7 @@ TEST(AtomicFile, AFileNameAsLongAsTheFileSystemAllowsIsSaved) {
     const auto target = folder.path() / std::string(length, 'n');
     const auto result = writeFileAtomically(target, "long");
     EXPECT_TRUE(result.ok()) << length << ": " << result.error;
-    EXPECT_EQ(contents(target), "long");
+    EXPECT_EQ(readAll(target), "long");
   }
 }
 

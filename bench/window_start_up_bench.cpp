@@ -3,23 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QWindow>
 
 #include "gui/window_program.h"
 
 namespace burnlab {
 namespace {
-
-void waitUntilExposed(QWidget& window) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!(window.windowHandle() && window.windowHandle()->isExposed()) &&
-         waited.elapsed() < 5000) {
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  QApplication::processEvents();
-}
 
 void WindowStartUpToShown(benchmark::State& state) {
   const auto options = parseProgramOptions({"--simulate"}).options;
@@ -31,7 +19,7 @@ void WindowStartUpToShown(benchmark::State& state) {
       return;
     }
     program->start();
-    waitUntilExposed(program->window());
+    program->waitUntilShown();
     state.PauseTiming();
     program.reset();
     QApplication::processEvents();

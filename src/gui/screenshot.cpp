@@ -11,7 +11,6 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWindow>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -107,16 +106,6 @@ bool savePictureWhileProgramming(burnlab::WindowProgram& program, const std::str
   return saved;
 }
 
-void waitUntilShown(QWidget& window) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!(window.windowHandle() && window.windowHandle()->isExposed()) &&
-         waited.elapsed() < 5000) {
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  QApplication::processEvents();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,7 +136,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   program->start();
-  waitUntilShown(program->window());
+  program->waitUntilShown();
   const auto startUpMs = clock.elapsed();
 
   int width = 1280, height = 800;

@@ -1,5 +1,9 @@
 #include "gui/window_program.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QWindow>
+
 #include "gui/board_test_dialog.h"
 #include "gui/compare_menu.h"
 #include "gui/qt_platform.h"
@@ -39,6 +43,16 @@ void WindowProgram::start() {
   app.Form_Load();
   startUp_->applyOperatorChoices();
   window_.show();
+}
+
+void WindowProgram::waitUntilShown() {
+  QElapsedTimer waited;
+  waited.start();
+  while (!(window_.windowHandle() && window_.windowHandle()->isExposed()) &&
+         waited.elapsed() < 5000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  QApplication::processEvents();
 }
 
 }  // namespace burnlab

@@ -21,6 +21,9 @@ class WindowProgram {
   // Start-up: the window loads, the command line's port and model choices are made as the
   // operator makes them, and the window shows.
   void start();
+  // For a program that drives the window itself (the screenshots, the start-up benchmark):
+  // takes the window system's events until the window is on screen, or 5 s have passed.
+  void waitUntilShown();
 
   // After the window closed: ends the port trace; why it is incomplete, or nothing.
   std::string finishTrace() { return startUp_->stack().finishTrace(); }

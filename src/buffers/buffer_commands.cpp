@@ -97,11 +97,8 @@ bool BufferCommands::ReadBinaryFile(const std::filesystem::path& previousName) {
   parts_.view.repaint(panel.BufferDisplay);
   parts_.view.repaint(panel.sbStatusBar[0]);
 
-  auto load = loadImageFile(buffers.CodeFileName, kCodeBufferSize, buffers.chosenFormat,
-                            std::move(buffers.FileBytes));
-  const bool accepted = load.loaded() && load.end() > 0;
-  if (accepted) acceptCode(load);
-  buffers.FileBytes = std::move(load.bytes);
+  const auto [load, accepted] =
+      takeFile(buffers.CodeFileName, kCodeBufferSize, &BufferCommands::acceptCode);
   if (accepted) return true;
   // Nothing was loaded: the window shows what it showed before.
   buffers.CodeFileName = previousName;
@@ -116,6 +113,17 @@ bool BufferCommands::ReadBinaryFile(const std::filesystem::path& previousName) {
            "Code File Too Big");
   }
   return false;
+}
+
+BufferCommands::FileTaken BufferCommands::takeFile(
+    const std::filesystem::path& file, std::size_t capacity,
+    void (BufferCommands::*accept)(const ImageLoad&)) {
+  auto& buffers = parts_.buffers;
+  FileTaken taken{loadImageFile(file, capacity, buffers.chosenFormat, std::move(buffers.FileBytes))};
+  taken.accepted = taken.load.loaded() && taken.load.end() > 0;
+  if (taken.accepted) (this->*accept)(taken.load);
+  buffers.FileBytes = std::move(taken.load.bytes);
+  return taken;
 }
 
 void BufferCommands::acceptCode(const ImageLoad& file) {
@@ -162,11 +170,8 @@ bool BufferCommands::ReadBinaryFileData(const std::filesystem::path& previousNam
   panel.FileNameDataText.caption = name;
   parts_.lamps.DataFlowLampOn();
 
-  auto load = loadImageFile(buffers.DataFileName, kDataFileLimit, buffers.chosenFormat,
-                            std::move(buffers.FileBytes));
-  const bool accepted = load.loaded() && load.end() > 0;
-  if (accepted) acceptData(load);
-  buffers.FileBytes = std::move(load.bytes);
+  const auto [load, accepted] =
+      takeFile(buffers.DataFileName, kDataFileLimit, &BufferCommands::acceptData);
   if (accepted) return true;
   if (load.outcome == ImageLoad::Outcome::TooLong) {
     // The refused name stays in the label and DataSize keeps the refused length.

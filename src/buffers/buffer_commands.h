@@ -74,6 +74,14 @@ class BufferCommands {
   bool ReadBinaryFileData(const std::filesystem::path& previousName);
   void acceptCode(const ImageLoad& file);
   void acceptData(const ImageLoad& file);
+  // Reads `file`, `capacity` bytes at most, in the chosen format into the buffers' reused file
+  // bytes, and hands a load of at least one byte to `accept`; the load says why not otherwise.
+  struct FileTaken {
+    ImageLoad load;
+    bool accepted = false;
+  };
+  FileTaken takeFile(const std::filesystem::path& file, std::size_t capacity,
+                     void (BufferCommands::*accept)(const ImageLoad&));
   // One line of our own after every load: the checksums of the bytes loaded.
   void logChecksums(ImageFormat format, std::span<const std::uint8_t> loaded);
   // One line for a file that loaded but may be incomplete (an S-record file without its end).

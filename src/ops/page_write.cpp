@@ -4,6 +4,7 @@
 
 #include "devices/program_speed.h"
 #include "link/board.h"
+#include "util/kept_value.h"
 
 namespace burnlab {
 namespace {
@@ -21,19 +22,14 @@ constexpr std::int16_t kCommandReg3 = 0x82;
 // between the loads.
 class FastSettling {
  public:
-  FastSettling(Board& board, std::int32_t sliderMax)
-      : board_(board), saved_(board.ShortDelayCount) {
+  FastSettling(Board& board, std::int32_t sliderMax) : kept_(board.ShortDelayCount) {
     const DelayFactors factors{board.ShortDelayFactor, board.MediumDelayFactor,
                                board.LongDelayFactor};
     board.ShortDelayCount = programSpeedCounts(sliderMax, sliderMax, factors).shortCount;
   }
-  ~FastSettling() { board_.ShortDelayCount = saved_; }
-  FastSettling(const FastSettling&) = delete;
-  FastSettling& operator=(const FastSettling&) = delete;
 
  private:
-  Board& board_;
-  std::int32_t saved_;
+  KeptValue<std::int32_t> kept_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "devices/program_speed.h"
+#include "util/kept_value.h"
 
 namespace burnlab {
 namespace {
@@ -17,18 +18,6 @@ constexpr std::int32_t kSliderMax = 20;
 // The stop check comes once in this many pulses, between two of them.
 constexpr int kPulsesPerStopCheck = 100;
 
-// The medium count is set back whatever ends the measurement, a stop included.
-class MediumCountKept {
- public:
-  explicit MediumCountKept(Board& board) : board_(board), kept_(board.MediumDelayCount) {}
-  ~MediumCountKept() { board_.MediumDelayCount = kept_; }
-  MediumCountKept(const MediumCountKept&) = delete;
-  MediumCountKept& operator=(const MediumCountKept&) = delete;
-
- private:
-  Board& board_;
-  std::int32_t kept_;
-};
 
 std::string microseconds(std::uint64_t ns) {
   char text[32];
@@ -50,7 +39,8 @@ std::int32_t defaultMediumDelayCount() {
 
 PulseFigures measureProgramPulses(Board& board, const std::function<std::uint64_t()>& monotonicNs,
                                   int pulses, const std::function<void()>& betweenPulses) {
-  const MediumCountKept kept(board);
+  // The medium count is set back whatever ends the measurement, a stop included.
+  const KeptValue keptCount(board.MediumDelayCount);
   board.MediumDelayCount = defaultMediumDelayCount();
   std::vector<std::uint64_t> widths;
   widths.reserve(static_cast<std::size_t>(std::max(pulses, 0)));

@@ -55,6 +55,17 @@ struct PageLoadDriver {
     return value;
   }
   void waitMs(int ms) { rig.advanceUs(static_cast<std::uint64_t>(ms) * 1000); }
+  // One byte load, then `ms` for the write cycle it starts.
+  void writeByte(std::uint32_t at, std::uint8_t data, int ms) {
+    load(at, data);
+    waitMs(ms);
+  }
+  // The two commands that switch data protection off, then `ms` for their write cycle.
+  void protectionOff(int ms) {
+    command(0x80);
+    command(0x20);
+    waitMs(ms);
+  }
 
   int weBit, a14Bit;
   SocketRig rig;

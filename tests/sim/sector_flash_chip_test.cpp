@@ -47,6 +47,16 @@ struct FlashDriver {
     write(second, 0x55);
     write(first, command);
   }
+  // The byte program command, then the byte.
+  void program(std::uint32_t at, std::uint8_t data) {
+    unlock(0xA0);
+    write(at, data);
+  }
+  // The six cycles of a chip erase.
+  void eraseChip() {
+    unlock(0x80);
+    unlock(0x10);
+  }
   // One read cycle: CE and OE low, then both high again.
   std::uint8_t read(std::uint32_t at) {
     rig.set(4, 0xFF);
@@ -101,8 +111,7 @@ TEST(SectorFlash, ByteProgramPollsDq7AndTogglesDq6ThenOnlyClearsBits) {
   FlashDriver f("AM29F040");
   // Register writes fast enough to poll inside the 7 us of one byte's program.
   f.rig.sim.setAccessNs(50);
-  f.unlock(0xA0);
-  f.write(0x7FFFF, 0x35);
+  f.program(0x7FFFF, 0x35);
   const std::uint8_t first = f.read(0x7FFFF);
   const std::uint8_t second = f.read(0x7FFFF);
   EXPECT_EQ(first & kDq7, kDq7) << "the complement of bit 7 of 35h";
@@ -111,8 +120,7 @@ TEST(SectorFlash, ByteProgramPollsDq7AndTogglesDq6ThenOnlyClearsBits) {
   f.waitUs(7);
   EXPECT_EQ(f.read(0x7FFFF), 0x35);
   EXPECT_EQ(f.read(0x7FFFF), 0x35) << "DQ6 stops toggling";
-  f.unlock(0xA0);
-  f.write(0x7FFFF, 0x15);  // clears bit 5 only
+  f.program(0x7FFFF, 0x15);  // clears bit 5 only
   f.waitUs(7);
   EXPECT_EQ(f.read(0x7FFFF), 0x15);
 }
@@ -120,8 +128,7 @@ TEST(SectorFlash, ByteProgramPollsDq7AndTogglesDq6ThenOnlyClearsBits) {
 TEST(SectorFlash, TurningAZeroIntoAOneTimesOutWithDq5UntilTheResetCommand) {
   FlashDriver f("AM29F010");
   f.chip->setCell(0x100, 0x00);
-  f.unlock(0xA0);
-  f.write(0x100, 0x80);
+  f.program(0x100, 0x80);
   f.waitUs(100);
   EXPECT_EQ(f.read(0x100) & kDq5, 0) << "before the datasheet's 300 us";
   f.waitUs(250);
@@ -157,8 +164,7 @@ TEST(SectorFlash, ChipEraseAndSectorEraseTakeTheirDatasheetTimes) {
 
   FlashDriver c("AM29F040");
   for (std::uint32_t sector = 0; sector < 8; ++sector) c.chip->setCell(sector * 0x10000, 0x00);
-  c.unlock(0x80);
-  c.unlock(0x10);
+  c.eraseChip();
   c.waitUs(7'900'000);
   EXPECT_EQ(c.read(0) & kDq7, 0) << "still erasing before the typical 8 s";
   c.waitUs(200'000);
@@ -167,10 +173,8 @@ TEST(SectorFlash, ChipEraseAndSectorEraseTakeTheirDatasheetTimes) {
 
 TEST(SectorFlash, CommandsWhileBusyAreIgnoredAndReported) {
   FlashDriver f("A29040");
-  f.unlock(0x80);
-  f.unlock(0x10);
-  f.unlock(0xA0);
-  f.write(0x10, 0x00);
+  f.eraseChip();
+  f.program(0x10, 0x00);
   EXPECT_EQ(f.events(SimEventKind::WriteIgnoredWhileBusy), 4u);
   f.waitUs(8'000'000);
   EXPECT_EQ(f.read(0x10), 0xFF);
@@ -207,14 +211,12 @@ TEST(SectorFlash, AProtectedSectorRefusesProgramAndEraseAndShowsInIdentification
   EXPECT_EQ(f.read(0x40002), 0x00);
   f.write(0, 0xF0);
 
-  f.unlock(0xA0);
-  f.write(0x30000, 0x00);
+  f.program(0x30000, 0x00);
   f.waitUs(10);
   EXPECT_EQ(f.read(0x30000), 0x5A);
   EXPECT_EQ(f.events(SimEventKind::WriteRefusedByProtection), 1u);
 
-  f.unlock(0x80);
-  f.unlock(0x10);
+  f.eraseChip();
   f.waitUs(8'100'000);
   EXPECT_EQ(f.read(0x30000), 0x5A) << "a chip erase spares the protected sector";
   EXPECT_EQ(f.read(0x40000), 0xFF);
@@ -225,8 +227,7 @@ TEST(SectorFlash, AnEraseThatFailsEndsWithDq5AfterItsMaximumTime) {
   options.eraseFails = true;
   FlashDriver f("EN29F040", options);
   f.chip->setCell(0x100, 0x00);
-  f.unlock(0x80);
-  f.unlock(0x10);
+  f.eraseChip();
   f.waitUs(63'000'000);
   EXPECT_EQ(f.read(0x100) & kDq5, 0);
   f.waitUs(1'100'000);

@@ -43,23 +43,18 @@ TEST_P(EveryOptedInRow, IsIdentifiedErasedProgrammedAndVerified) {
   EXPECT_EQ(f.board.events().total(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Flash, EveryOptedInRow,
-    ::testing::Values(
-        // The AT29C256 takes the whole 32 KiB.
-        FullCycle{"AT29C256", "Device ID# 1FDC - ATMEL 29C256 Flash Memory", 32768},
-        FullCycle{"AM29F010", "Device ID# 0120 - AMD am29F010 Flash Memory", 5000},
-        FullCycle{"AM29F020", "Device ID# 0134 - AMD am29F020 Flash Memory", 5000},
-        FullCycle{"AM29F040", "Device ID# 01A4 - AMD am29F040 Flash Memory", 5000},
-        FullCycle{"A29040", "Device ID# 3786 - AMIC A29040 Flash Memory", 5000},
-        FullCycle{"EN29F040", "Device ID# 1C04 - EON EN29F040 Flash Memory", 5000}));
+const FullCycle kOptedInRows[] = {
+    // The AT29C256 takes the whole 32 KiB.
+    {"AT29C256", "Device ID# 1FDC - ATMEL 29C256 Flash Memory", 32768},
+    {"AM29F010", "Device ID# 0120 - AMD am29F010 Flash Memory", 5000},
+    {"AM29F020", "Device ID# 0134 - AMD am29F020 Flash Memory", 5000},
+    {"AM29F040", "Device ID# 01A4 - AMD am29F040 Flash Memory", 5000},
+    {"A29040", "Device ID# 3786 - AMIC A29040 Flash Memory", 5000},
+    {"EN29F040", "Device ID# 1C04 - EON EN29F040 Flash Memory", 5000}};
 
-struct Revision {
-  const char* socket;
-  const char* identity;
-};
+INSTANTIATE_TEST_SUITE_P(Flash, EveryOptedInRow, ::testing::ValuesIn(kOptedInRows));
 
-class EveryFlashRevision : public ::testing::TestWithParam<Revision> {};
+class EveryFlashRevision : public ::testing::TestWithParam<FullCycle> {};
 
 // Both revisions of each part are identified: the earlier one after a second try at 5555h and
 // 2AAAh, whose addresses then serve the whole command.
@@ -80,12 +75,9 @@ TEST_P(EveryFlashRevision, IsIdentifiedAndTheEarlierOneIsProgrammedAtItsOwnUnloc
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
 }
 
+// The sector flash chips, every row but the AT29C256's, have two revisions.
 INSTANTIATE_TEST_SUITE_P(Flash, EveryFlashRevision,
-                         ::testing::Values(Revision{"EN29F040", "Device ID# 1C04 - EON EN29F040"},
-                                           Revision{"AM29F010", "Device ID# 0120 - AMD am29F010"},
-                                           Revision{"AM29F020", "Device ID# 0134 - AMD am29F020"},
-                                           Revision{"AM29F040", "Device ID# 01A4 - AMD am29F040"},
-                                           Revision{"A29040", "Device ID# 3786 - AMIC A29040"}),
+                         ::testing::ValuesIn(std::begin(kOptedInRows) + 1, std::end(kOptedInRows)),
                          [](const auto& info) { return std::string(info.param.socket); });
 
 // Two whole 64 KiB banks: register 3 carries A16 for the second.

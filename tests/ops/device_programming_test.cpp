@@ -165,7 +165,7 @@ TEST(Program, AllErasedBytesWriteNothingAndSucceed) {
   SimulatedApp f(scriptedBoard("27C256"));
   f.app.Program_button_Click();
   EXPECT_EQ(f.readBacks(), 0u);
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
   EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
 }
 
@@ -174,7 +174,7 @@ TEST(Program, AllErasedBytesAreStillReadOnceEachByTheRoutinesThatReadFirst) {
   f.app.Program_button_Click();
   EXPECT_EQ(f.readBacks(), 4096u);
   EXPECT_EQ(findRun(f.port.lines, Traffic().write(0, 0xC8).lines), -1);  // VPP never on
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
 }
 
 // The value register 0 is given for programming (the first write after the preparation), and
@@ -215,7 +215,7 @@ TEST(Program, CodeAndDataTickedProgramTheChipThenShowTheDataMessage) {
   SimulatedApp f(scriptedBoard("27C256"));
   f.app.panel.CheckData.checked = true;
   f.app.Program_button_Click();
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
   ASSERT_EQ(f.dialogs.shown.size(), 2u);
   EXPECT_EQ(f.dialogs.shown[1].text, "Please Write A90S2313 Program Data Routine");
   EXPECT_EQ(f.dialogs.shown[1].title, "Burnlab");

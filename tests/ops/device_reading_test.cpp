@@ -56,7 +56,7 @@ TEST(DeviceRead, A27C080FillsAMegabyteInWholeBanks) {
     if (f.port.lines[i + 1] == "out 037A 0F" && f.port.lines[i + 2] == "out 037A 0E") ++reg3Writes;
   }
   EXPECT_EQ(reg3Writes, 16u + 5u);
-  EXPECT_NE(f.app.panel.SystemLog.text.find("1048576 bytes Read from Device"), std::string::npos);
+  EXPECT_TRUE(f.logged("1048576 bytes Read from Device"));
 }
 
 TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
@@ -65,10 +65,9 @@ TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
   const auto& cells = f.chip->cells();
   EXPECT_TRUE(std::equal(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin()));
   EXPECT_FALSE(f.errorLit());
-  EXPECT_NE(f.app.panel.SystemLog.text.find("2048 bytes Read from Device"), std::string::npos);
+  EXPECT_TRUE(f.logged("2048 bytes Read from Device"));
   // The checksums of what was read, for the operator to compare with the image's.
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Device read, " + checksumsText(checksumsOf(cells))),
-            std::string::npos);
+  EXPECT_TRUE(f.logged("Device read, " + checksumsText(checksumsOf(cells))));
 }
 
 TEST(DeviceRead, AnEmptySocketOnA24C08GivesTheNoAcknowledgeReport) {
@@ -105,8 +104,7 @@ TEST(Display, OnASerialEepromAtPageZeroOnlyLogs) {
   f.port.clear();
   f.app.Display_button_Click();
   EXPECT_TRUE(f.port.lines.empty());
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Fetching Device Binary Contents to Screen"),
-            std::string::npos);
+  EXPECT_TRUE(f.logged("Fetching Device Binary Contents to Screen"));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ std::vector<std::string> programOneByte(const char* part, bool readsFirst) {
   if (readsFirst) f.scriptRead(0xFF);
   f.scriptRead(kByte);
   f.app.Program_button_Click();
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
   return f.port.lines;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "one_fault.h"
 #include "page_load_driver.h"
 
 namespace burnlab::sim {
@@ -92,9 +93,7 @@ TEST(AT29C256, DataProtectionIsOffAsShippedAndKeepsOutUnprefixedWritesWhenOn) {
   a.writeByte(0x0140, 0x24, 11);
   EXPECT_EQ(a.read(0x0140), 0x24);
 
-  ChipOptions locked;
-  locked.startLocked = true;
-  At29Driver l(locked);
+  At29Driver l(withFault(&ChipOptions::startLocked));
   l.writeByte(0x0000, 0x00, 11);
   EXPECT_EQ(l.read(0x0000), 0xFF);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "devices/device_catalogue.h"
+#include "one_fault.h"
 #include "parallel_driver.h"
 #include "sim/chip_catalogue.h"
 #include "sim/eprom_types.h"
@@ -86,8 +87,7 @@ TEST(ChipCatalogue, HasAChipOfTheRightSizeForEverySelectableRow) {
   protect.protectedSectors = 1;
   EXPECT_EQ(ChipCatalogue::make("27C256", protect, error), nullptr);
   EXPECT_EQ(error, "27C256 has no sectors to protect or erase and no unlock cycles");
-  ChipOptions wp;
-  wp.writeProtect = true;
+  const auto wp = withFault(&ChipOptions::writeProtect);
   EXPECT_EQ(ChipCatalogue::make("AM29F040", wp, error), nullptr);
   EXPECT_NE(ChipCatalogue::make("24C08", wp, error), nullptr);
 }

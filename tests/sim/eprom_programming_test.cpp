@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "one_fault.h"
 #include "parallel_driver.h"
 #include "sim/eprom_chip.h"
 
@@ -237,8 +238,7 @@ TEST(EpromVoltages, AProgrammingVoltageOnOeDestroysAPartWithItsOwnVppPin) {
 }
 
 TEST(EpromVoltages, NmosOriginalsProgramAtTheirOwnVoltageAndDieAboveTheirRating) {
-  ChipOptions original;
-  original.original = true;
+  const auto original = withFault(&ChipOptions::original);
   SocketRig rig;
   ParallelDriver drive24{rig, 32, 0};
   auto a2732A = makeEprom("2732A", original);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "one_fault.h"
 #include "parallel_driver.h"
 
 namespace burnlab::sim {
@@ -189,9 +190,7 @@ TEST(SectorFlash, LaterRevisionsDecodeA0ToA10AndEarlierOnesA0ToA14) {
   later.unlock(0x90, 0x7D55, 0x12AA);
   EXPECT_EQ(later.read(1), 0xA4);
 
-  ChipOptions earlier;
-  earlier.earlierUnlock = true;
-  FlashDriver old("AM29F040", earlier);
+  FlashDriver old("AM29F040", withFault(&ChipOptions::earlierUnlock));
   old.chip->setCell(0, 0x12);
   old.unlock(0x90);  // 555h/2AAh: not the earlier parts' unlock addresses
   EXPECT_EQ(old.read(0), 0x12);
@@ -223,9 +222,7 @@ TEST(SectorFlash, AProtectedSectorRefusesProgramAndEraseAndShowsInIdentification
 }
 
 TEST(SectorFlash, AnEraseThatFailsEndsWithDq5AfterItsMaximumTime) {
-  ChipOptions options;
-  options.eraseFails = true;
-  FlashDriver f("EN29F040", options);
+  FlashDriver f("EN29F040", withFault(&ChipOptions::eraseFails));
   f.chip->setCell(0x100, 0x00);
   f.eraseChip();
   f.waitUs(63'000'000);

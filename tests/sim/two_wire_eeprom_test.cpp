@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "one_fault.h"
 #include "socket_rig.h"
 #include "support/fake_platform.h"
 
@@ -157,9 +158,7 @@ TEST(TwoWireEeprom, APageWriteWrapsInsideThePageAndTheChipIsBusyAfterTheStop) {
 }
 
 TEST(TwoWireEeprom, AStartBeforeTheStopAbortsTheWriteAndAnAddressAloneWritesNothing) {
-  ChipOptions slow;
-  slow.slowWriteCycle = true;
-  TwoWireMaster m(TwoWireEeprom::type24C32(), slow);
+  TwoWireMaster m(TwoWireEeprom::type24C32(), withFault(&ChipOptions::slowWriteCycle));
   m.begin({0xA0, 0x00, 0x20, 0x99});
   m.start();  // before the stop
   m.stop();
@@ -187,9 +186,7 @@ TEST(TwoWireEeprom, ThePlatformsSleepsLetTheWriteCyclePass) {
 }
 
 TEST(TwoWireEeprom, WithWpHighWritesAreAcknowledgedButNothingIsStored) {
-  ChipOptions options;
-  options.writeProtect = true;
-  TwoWireMaster m(TwoWireEeprom::type24C16(), options);
+  TwoWireMaster m(TwoWireEeprom::type24C16(), withFault(&ChipOptions::writeProtect));
   EXPECT_EQ(m.write({0xA0, 0x20, 0x5A}), 3) << "the data byte is acknowledged too";
   EXPECT_FALSE(m.chip->busy(m.rig.clock.nowNs())) << "no write cycle starts";
   EXPECT_EQ(m.chip->cell(0x20), 0xFF);
@@ -197,9 +194,7 @@ TEST(TwoWireEeprom, WithWpHighWritesAreAcknowledgedButNothingIsStored) {
 }
 
 TEST(TwoWireEeprom, AChipThatNeverAcknowledgesAnswersNothing) {
-  ChipOptions options;
-  options.neverAcknowledges = true;
-  TwoWireMaster m(TwoWireEeprom::type24C08(), options);
+  TwoWireMaster m(TwoWireEeprom::type24C08(), withFault(&ChipOptions::neverAcknowledges));
   EXPECT_EQ(m.write({0xA0, 0x00}), 0);
 }
 

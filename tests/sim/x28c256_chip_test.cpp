@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "one_fault.h"
 #include "page_load_driver.h"
 
 namespace burnlab::sim {
@@ -31,9 +32,7 @@ TEST(X28C256, AByteIsStoredAfterTheWriteCycleWhileReadsPollBit7AndToggleBit6) {
 }
 
 TEST(X28C256, APageLoadStoresAllItsBytesInThePageOfTheFirst) {
-  ChipOptions slow;
-  slow.slowWriteCycle = true;
-  X28Driver x(slow);
+  X28Driver x(withFault(&ChipOptions::slowWriteCycle));
   for (std::uint32_t i = 0; i < 64; ++i) x.load(0x1240 + i, static_cast<std::uint8_t>(i));
   x.load(0x2285, 0xEE);  // another page's address: only A0..A5 count
   x.waitMs(6);
@@ -56,9 +55,7 @@ TEST(X28C256, APauseLongerThanTheByteLoadWindowEndsTheLoad) {
 }
 
 TEST(X28C256, WhileProtectedOnlyPrefixedLoadsStoreAndCommandBytesNever) {
-  ChipOptions locked;
-  locked.startLocked = true;
-  X28Driver x(locked);
+  X28Driver x(withFault(&ChipOptions::startLocked));
   x.writeByte(0x0100, 0x00, 1);
   EXPECT_EQ(x.read(0x0100) & 0x80, 0x80) << "a dummy write cycle polls";
   x.waitMs(5);
@@ -106,9 +103,7 @@ TEST(X28C256, WritesNeedOeHighAndVcc) {
 }
 
 TEST(X28C256, TheBoardHearsOfIgnoredAndRefusedWritesAndOfAProgrammingVoltage) {
-  ChipOptions locked;
-  locked.startLocked = true;
-  X28Driver x(locked);
+  X28Driver x(withFault(&ChipOptions::startLocked));
   x.load(0x0100, 0x00);
   x.rig.advanceUs(150);
   x.load(0x0140, 0x00);  // during the dummy write cycle

@@ -86,15 +86,7 @@ TEST(X28C256, TheEnableSequenceAloneTurnsProtectionOn) {
 
 TEST(X28C256, WritesNeedOeHighAndVcc) {
   X28Driver x;
-  x.rig.set(0, 0x00);  // OE low: WE low with OE low writes nothing
-  x.address(0x10, true);
-  x.rig.set(4, 0x00);
-  x.rig.setBit(3, 6, false);
-  x.rig.setBit(3, 7, false);
-  x.address(0x10, false);
-  x.address(0x10, true);
-  x.rig.setBit(3, 7, true);
-  x.rig.setBit(3, 6, true);
+  x.load(0x10, 0x00, false);  // WE low with OE low writes nothing
   x.rig.set(3, 0xC0);  // no VCC
   x.writeByte(0x11, 0x00, 6);
   x.rig.set(3, 0xC2);

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "one_fault.h"
 #include "parallel_driver.h"
@@ -77,14 +78,10 @@ struct FlashDriver {
 };
 
 TEST(SectorFlash, EachPartIdentifiesItselfAndTheResetCommandReturnsToTheArray) {
-  struct Expected {
-    std::string_view part;
-    std::size_t size;
-    std::uint8_t maker, device;
-  };
-  for (const auto& [part, size, maker, device] :
-       {Expected{"AM29F010", 128 * 1024, 0x01, 0x20}, Expected{"AM29F020", 256 * 1024, 0x01, 0x34},
-        Expected{"AM29F040", 512 * 1024, 0x01, 0xA4}, Expected{"A29040", 512 * 1024, 0x37, 0x86}}) {
+  for (const auto& [part, size, maker, device] : {std::tuple{"AM29F010", 128 * 1024u, 0x01, 0x20},
+                                                  std::tuple{"AM29F020", 256 * 1024u, 0x01, 0x34},
+                                                  std::tuple{"AM29F040", 512 * 1024u, 0x01, 0xA4},
+                                                  std::tuple{"A29040", 512 * 1024u, 0x37, 0x86}}) {
     FlashDriver f(part);
     ASSERT_EQ(f.chip->size(), size) << part;
     f.chip->setCell(0, 0x12);

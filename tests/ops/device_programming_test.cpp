@@ -2,6 +2,8 @@
 // the outcome in the log, lamps and sounds, verify after, and the board's final state.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ops/register_trace.h"
 #include "support/simulated_app.h"
 
@@ -179,28 +181,21 @@ TEST(Program, AllErasedBytesAreStillReadOnceEachByTheRoutinesThatReadFirst) {
 
 // The value register 0 is given for programming (the first write after the preparation), and
 // the 1500 ms for VPP to settle that 21 and 25 volts add to the half second before every run.
-struct VoltageCase {
-  const char* part;
-  int model;
-  int voltageButton;  // 0: none chosen (12.5 V)
-  std::uint8_t reg0;
-  long long elapsedMs;
-};
-
+// Voltage button 0 is none chosen: 12.5 V.
 TEST(Program, EachVoltageSelectsItsBitsAndTheHighOnesWaitForVppToSettle) {
-  for (const auto& c :
-       {VoltageCase{"2732A", 6, 2, 0x4A, 500 + 1500}, VoltageCase{"2732A", 6, 3, 0x4B, 500 + 1500},
-        VoltageCase{"2764", 6, 0, 0x58, 500},
+  for (const auto& [part, model, voltageButton, reg0, elapsedMs] :
+       {std::tuple{"2732A", 6, 2, 0x4A, 500 + 1500LL},
+        std::tuple{"2732A", 6, 3, 0x4B, 500 + 1500LL}, std::tuple{"2764", 6, 0, 0x58, 500LL},
         // A model 4 board has its own base and no voltage bits.
-        VoltageCase{"2732A", 4, 3, 0x4C, 500 + 1500}}) {
-    SCOPED_TRACE(std::string(c.part) + " on model " + std::to_string(c.model));
-    SimulatedApp f(scriptedBoard(c.part, c.model));
-    if (c.voltageButton) f.app.chooseVoltage_button(c.voltageButton);
+        std::tuple{"2732A", 4, 3, 0x4C, 500 + 1500LL}}) {
+    SCOPED_TRACE(std::string(part) + " on model " + std::to_string(model));
+    SimulatedApp f(scriptedBoard(part, model));
+    if (voltageButton) f.app.chooseVoltage_button(voltageButton);
     const auto log = f.logOf([&] { f.app.Program_button_Click(); });
-    EXPECT_GE(findRun(f.port.lines, Traffic(c.model).write(0, 0x40).write(0, c.reg0).lines), 0);
+    EXPECT_GE(findRun(f.port.lines, Traffic(model).write(0, 0x40).write(0, reg0).lines), 0);
     EXPECT_EQ(log.find("Wait 1500ms second VPP Settling\r\n") != std::string::npos,
-              c.elapsedMs > 500);
-    EXPECT_EQ(f.platform.elapsedMs, c.elapsedMs);
+              elapsedMs > 500);
+    EXPECT_EQ(f.platform.elapsedMs, elapsedMs);
   }
 }
 

@@ -2,6 +2,8 @@
 // make of the bytes the chip answers with, on a recording port with scripted reads.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "link/tracing_port.h"
 #include "ops/register_trace.h"
 #include "support/simulated_app.h"
@@ -93,26 +95,21 @@ TEST(FlashTraffic, OneIdentificationReadsBothPairsBetweenItsCommandsAndLogsTheCh
 }
 
 TEST(FlashTraffic, IdentitiesAreReadAsTheirTableSaysOrFlaggedAsUnknownOrAsNoFlash) {
-  struct Case {
-    std::uint8_t maker, device, data0, data1;
-    const char* lines;
-    std::int16_t sectorSize;
-  };
-  for (const auto& c : {
-           Case{0x1F, 0xDC, 0x00, 0x11,
-                "\r\n12:34:56>  Device ID# 1FDC - ATMEL 29C256 Flash Memory", 64},
-           Case{0x0A, 0x0B, 0xC0, 0xDE, "\r\n12:34:56>  Device ID# 0A0B -  Not Valid!!!", 0},
+  for (const auto& [maker, device, data0, data1, lines, sectorSize] : {
+           std::tuple{0x1F, 0xDC, 0x00, 0x11,
+                      "\r\n12:34:56>  Device ID# 1FDC - ATMEL 29C256 Flash Memory", 64},
+           std::tuple{0x0A, 0x0B, 0xC0, 0xDE, "\r\n12:34:56>  Device ID# 0A0B -  Not Valid!!!", 0},
            // The chip ignored the command: both reads give its data.
-           Case{0x12, 0x34, 0x12, 0x34,
-                "\r\n12:34:56>  *** Not a Flash Unit, Address 00&01 = FlashCode ***"
-                "\r\n12:34:56>  Device ID# 1234 -  Not Valid!!!",
-                0},
+           std::tuple{0x12, 0x34, 0x12, 0x34,
+                      "\r\n12:34:56>  *** Not a Flash Unit, Address 00&01 = FlashCode ***"
+                      "\r\n12:34:56>  Device ID# 1234 -  Not Valid!!!",
+                      0},
        }) {
     FlashTraffic f;
-    f.scriptIdentification(c.maker, c.device, c.data0, c.data1);
+    f.scriptIdentification(maker, device, data0, data1);
     const auto log = f.logOf([&] { f.app.flash.identification.ReadFlashCodeId(); });
-    EXPECT_EQ(log, c.lines);
-    EXPECT_EQ(f.app.flash.identification.FlashSectorSize, c.sectorSize);
+    EXPECT_EQ(log, lines);
+    EXPECT_EQ(f.app.flash.identification.FlashSectorSize, sectorSize);
   }
 }
 

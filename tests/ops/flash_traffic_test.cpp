@@ -47,11 +47,8 @@ std::vector<std::string> commandWrites(const char* command) {
   std::vector<std::string> writes{"R3=84"};
   for (const auto& [data, high, low] : {std::tuple{"AA", "05", "55"}, std::tuple{"55", "02", "AA"},
                                         std::tuple{command, "05", "55"}}) {
-    for (const auto& write :
-         {std::string("R4=") + data, std::string("R1=") + high, std::string("R2=") + low,
-          std::string("R3=04"), std::string("R3=00"), std::string("R3=04"), std::string("R3=84")}) {
-      writes.push_back(write);
-    }
+    writes.insert(writes.end(), {std::string("R4=") + data, std::string("R1=") + high,
+                                 std::string("R2=") + low, "R3=04", "R3=00", "R3=04", "R3=84"});
   }
   return writes;
 }
@@ -77,15 +74,12 @@ TEST(FlashTraffic, OneIdentificationReadsBothPairsBetweenItsCommandsAndLogsTheCh
   const auto log = f.logOf([&] { f.app.menuFlashShowCodeID_Click(); });
   std::vector<std::string> expected{"R0=40", "R1=00", "R2=00", "R3=C4", "R0=48", "R0=48", "R0=48"};
   for (const auto& write : commandWrites("90")) expected.push_back(write);
-  for (const auto& write : {"R3=44", "R0=08", "R3=44", "R1=00", "R2=00", "R3=44", "read", "R1=00",
-                            "R2=01", "R3=44", "read", "R0=48", "R0=48"}) {
-    expected.push_back(write);
-  }
+  expected.insert(expected.end(), {"R3=44", "R0=08", "R3=44", "R1=00", "R2=00", "R3=44", "read",
+                                   "R1=00", "R2=01", "R3=44", "read", "R0=48", "R0=48"});
   for (const auto& write : commandWrites("F0")) expected.push_back(write);
-  for (const auto& write : {"sleep 20", "sleep 20", "R3=44", "R0=08", "R1=00", "R2=00", "R3=44",
-                            "read", "R1=00", "R2=01", "R3=44", "read", "R3=C4", "R0=48", "R0=40"}) {
-    expected.push_back(write);
-  }
+  expected.insert(expected.end(),
+                  {"sleep 20", "sleep 20", "R3=44", "R0=08", "R1=00", "R2=00", "R3=44", "read",
+                   "R1=00", "R2=01", "R3=44", "read", "R3=C4", "R0=48", "R0=40"});
   EXPECT_EQ(f.writes(), expected);
   EXPECT_EQ(log,
             "\r\n12:34:56>  Reading Flash Code ID_________________ wait"
@@ -158,10 +152,9 @@ TEST(FlashTraffic, AByteIsWrittenWithItsCommandAndAWriteEnablePulseAndPolledAtIt
   f.app.flash.programming.PollFlashByte(0x5A);
   std::vector<std::string> expected{"R0=40"};
   for (const auto& write : commandWrites("A0")) expected.push_back(write);
-  for (const auto& write : {"R4=5A", "R1=12", "R2=34", "R3=85", "R3=05", "R3=01", "R3=05", "R3=85",
-                            "R3=C5", "R3=45", "R0=00", "read", "R0=40", "R3=C5", "R3=85"}) {
-    expected.push_back(write);
-  }
+  expected.insert(expected.end(),
+                  {"R4=5A", "R1=12", "R2=34", "R3=85", "R3=05", "R3=01", "R3=05", "R3=85", "R3=C5",
+                   "R3=45", "R0=00", "read", "R0=40", "R3=C5", "R3=85"});
   EXPECT_EQ(f.writes(), expected);
   EXPECT_EQ(f.app.flash.programming.FlashBusy, 0);
 }

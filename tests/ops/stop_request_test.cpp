@@ -90,8 +90,7 @@ TEST(StopRequest, OneAskedDuringAStartUpStepEndsTheRunBeforeTheCommandWrites) {
     const auto chip = sim::ChipCatalogue::make("24C16", {}, error);
     ASSERT_NE(chip, nullptr) << error;
     f.board.insert(chip);
-    const TempFolder files;
-    const auto file = files.path() / "image.bin";
+    const auto file = f.files.path() / "image.bin";
     std::ofstream(file, std::ios::binary) << std::string(2048, '\x5A');
     const auto askedAt = [&](int here) {
       if (here == step) f.app.stopRequest.request(SIGINT);

@@ -1,10 +1,8 @@
 // Opening, saving and erasing the code and data buffers.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "support/buffer_fixture.h"
+#include "support/file_size_limit.h"
 
 namespace burnlab::testing {
 namespace {
@@ -107,39 +105,8 @@ TEST(OpenCode, TheFileLabelOpensAFileOnlyWhileItInvitesOneToBeChosen) {
   EXPECT_EQ(f.dialogs.shown.size(), 1u);
 }
 
-// A refused file leaves the buffer, its size and name, the labels, commands and display as
-// they were, and is named with its length or the system's reason.
-struct RefusedCodeFile : BufferFixture {
-  RefusedCodeFile() {
-    original = file("good.bin", everyByteValue(2));
-    app.bufferCommands.openCodeFile(original);
-    app.panel.Verify_button.enabled = false;
-    shownPage = app.panel.BufferDisplay.text;
-  }
-
-  void expectNothingChanged() {
-    EXPECT_EQ(app.buffers.CodeSize, 512);
-    EXPECT_EQ(app.buffers.CodeFileName, original);
-    EXPECT_EQ(app.buffers.CodeBuffer[511], 0xFF);
-    EXPECT_EQ(app.buffers.CodeBuffer[512], 0x00);
-    EXPECT_EQ(app.panel.FileNameCodeText.caption, original.string());
-    EXPECT_EQ(app.panel.FileNameCodeSize.caption, "(512 Bytes)");
-    EXPECT_EQ(app.panel.BufferDisplay.text, shownPage);
-    EXPECT_EQ(app.panel.VScroll1.max, 1);
-    EXPECT_EQ(app.panel.DataFlow_label.foreColor, kGreyText);
-    EXPECT_EQ(app.panel.sbStatusBar[0].text, "");
-    EXPECT_FALSE(app.panel.Verify_button.enabled);
-    // Saving still goes to the file last loaded, which is as it was.
-    app.bufferCommands.mnuFileSaveCode_Click();
-    EXPECT_EQ(contents(original), everyByteValue(2));
-  }
-
-  std::filesystem::path original;
-  std::string shownPage;
-};
-
 TEST(OpenCode, AnEmptyFileIsRefused) {
-  RefusedCodeFile f;
+  LoadedCodeFile f;
   const auto empty = f.file("empty.bin", "");
   EXPECT_FALSE(f.app.bufferCommands.openCodeFile(empty));
   EXPECT_EQ(f.logLines().back(), "File " + empty.string() + " is 0 bytes long - Will Not Open");
@@ -149,7 +116,7 @@ TEST(OpenCode, AnEmptyFileIsRefused) {
 }
 
 TEST(OpenCode, AFileLongerThanTheBufferIsRefused) {
-  RefusedCodeFile f;
+  LoadedCodeFile f;
   const auto big = f.file("big.bin", std::string(2'100'002, '\x11'));
   f.choose(big);
   f.app.bufferCommands.mnuFileOpenCode_Click();
@@ -161,7 +128,7 @@ TEST(OpenCode, AFileLongerThanTheBufferIsRefused) {
 }
 
 TEST(OpenCode, AFileThatCannotBeReadIsRefusedWithTheReason) {
-  RefusedCodeFile f;
+  LoadedCodeFile f;
   const auto missing = f.folder.path() / "missing.bin";
   EXPECT_FALSE(f.app.bufferCommands.openCodeFile(missing));
   EXPECT_EQ(
@@ -225,15 +192,10 @@ TEST(SaveCode, ADiskThatFillsUpLeavesTheOldFileAsItWas) {
   f.app.bufferCommands.openCodeFile(f.file("new.bin", std::string(5000, 'n')));
   f.app.buffers.CodeFileName = image;
 
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit previous{};
-  ::getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 1024;
-  ::setrlimit(RLIMIT_FSIZE, &small);
-  f.app.bufferCommands.mnuFileSaveCode_Click();
-  ::setrlimit(RLIMIT_FSIZE, &previous);
-  std::signal(SIGXFSZ, previousHandler);
+  {
+    const FileSizeLimit limit(1024);
+    f.app.bufferCommands.mnuFileSaveCode_Click();
+  }
 
   EXPECT_EQ(BufferFixture::contents(image), old);
   EXPECT_EQ(f.dialogs.shown.back().title, "File Not Saved");

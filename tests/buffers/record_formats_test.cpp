@@ -7,6 +7,7 @@
 
 #include "buffers/intel_hex.h"
 #include "buffers/s_record.h"
+#include "support/byte_patterns.h"
 #include "support/record_reference.h"
 #include "support/temp_folder.h"
 
@@ -49,8 +50,7 @@ Decoded decode(const RecordFormat& format, const std::string& text,
                std::size_t capacity = kCapacity) {
   Decoded decoded;
   decoded.image = ImageContent(capacity);
-  decoded.ok = format.decode({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
-                             decoded.image, decoded.fault);
+  decoded.ok = format.decode(asBytes(text), decoded.image, decoded.fault);
   return decoded;
 }
 
@@ -184,8 +184,7 @@ TEST_P(RecordFiles, ReadsWhatTheSrecordToolsWriteWithHolesAndANonZeroStart) {
                     (folder.path() / "high.bin").string() + " -binary -offset 0x1FF00 -o " +
                     file.string() + " " + format.toolName),
             0);
-  const auto text = fileBytes(file);
-  const auto decoded = decode(format, std::string(text.begin(), text.end()));
+  const auto decoded = decode(format, readAll(file));
   ASSERT_TRUE(decoded.ok) << decoded.fault.text();
 
   EXPECT_EQ(decoded.image.end(), 0x1FF00u + 1000u);
@@ -238,18 +237,15 @@ INSTANTIATE_TEST_SUITE_P(Formats, RecordFiles, ::testing::Values(intelHex(), sRe
 
 // What only Intel HEX has.
 
-Decoded decodeHex(const std::string& text) {
-  return decode(intelHex(), text);
-}
-
 TEST(IntelHex, AcceptsAnyLineEndLowerCaseDigitsBlanksAndAnEndOfFileMark) {
-  const auto decoded = decodeHex("\r\n  :0200000001aa53 \r:0100020033ca\n\n:00000001FF\r\n\x1A");
+  const auto decoded =
+      decode(intelHex(), "\r\n  :0200000001aa53 \r:0100020033ca\n\n:00000001FF\r\n\x1A");
   ASSERT_TRUE(decoded.ok) << decoded.fault.text();
   EXPECT_EQ(bytesOf(decoded.image, 0xFF), (std::vector<std::uint8_t>{0x01, 0xAA, 0x33}));
 }
 
 TEST(IntelHex, TheSameByteGivenTwiceIsAccepted) {
-  EXPECT_TRUE(decodeHex(":020000000102FB\n:0100010002FC\n:00000001FF\n").ok);
+  EXPECT_TRUE(decode(intelHex(), ":020000000102FB\n:0100010002FC\n:00000001FF\n").ok);
 }
 
 TEST(IntelHex, WritesSixteenBytesARecordWithCrLfAndAnEndRecord) {
@@ -262,10 +258,6 @@ TEST(IntelHex, WritesSixteenBytesARecordWithCrLfAndAnEndRecord) {
 }
 
 // What only S-records have.
-
-Decoded decodeS(const std::string& text) {
-  return decode(sRecords(), text);
-}
 
 // The record types of a written file, in order: "S0", "S1", ..., one per line.
 std::string typesOf(const std::string& text) {
@@ -296,14 +288,13 @@ TEST(SRecord, ReadsALargeFileOfTheSrecordToolsWithItsRecordCount) {
   ASSERT_EQ(srecCat((folder.path() / "in.bin").string() + " -binary -o " +
                     (folder.path() / "x.mot").string() + " -motorola"),
             0);
-  const auto text = fileBytes(folder.path() / "x.mot");
-  const auto decoded = decodeS(std::string(text.begin(), text.end()));
+  const auto decoded = decode(sRecords(), readAll(folder.path() / "x.mot"));
   ASSERT_TRUE(decoded.ok) << decoded.fault.text();
   EXPECT_EQ(bytesOf(decoded.image, 0), image);
 }
 
 TEST(SRecord, AFileWithoutItsEndRecordIsRead) {
-  const auto decoded = decodeS("S0030000FC\nS107000001020304EE\nS5030001FB\n");
+  const auto decoded = decode(sRecords(), "S0030000FC\nS107000001020304EE\nS5030001FB\n");
   ASSERT_TRUE(decoded.ok) << decoded.fault.text();
   EXPECT_EQ(decoded.image.end(), 4u);
 }

@@ -1,13 +1,9 @@
 // burnlab-cli run as a program: exit codes, messages and the port trace it leaves.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <vector>
 
 #include "support/cli_run.h"
@@ -17,12 +13,16 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
+// The last `count` lines of the trace of a reset of the simulated board with `options`.
+std::vector<std::string> resetTrace(const std::string& options, std::size_t count) {
   TempFolder folder;
   const auto trace = folder.path() / "t.txt";
-  const auto run = runCli("--simulate --trace " + trace.string() + " reset");
-  ASSERT_EQ(run.status, 0) << run.output();
-  EXPECT_EQ(tail(lines(trace), 16),
+  expectCli("--simulate " + options + " --trace " + trace.string() + " reset", 0);
+  return tail(lines(trace), count);
+}
+
+TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
+  EXPECT_EQ(resetTrace("", 16),
             (std::vector<std::string>{"out 0378 40", "out 037A 05", "out 037A 04", "out 037A 05",
                                       "out 0378 00", "out 037A 0D", "out 037A 0C", "out 037A 0D",
                                       "out 0378 00", "out 037A 07", "out 037A 06", "out 037A 07",
@@ -30,11 +30,7 @@ TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
 }
 
 TEST(Cli, TheOperatorsPortAndModelChooseTheRegistersAndControlValues) {
-  TempFolder folder;
-  const auto trace = folder.path() / "t.txt";
-  const auto run = runCli("--simulate --port 278h --model 4 --trace " + trace.string() + " reset");
-  ASSERT_EQ(run.status, 0) << run.output();
-  EXPECT_EQ(tail(lines(trace), 4),
+  EXPECT_EQ(resetTrace("--port 278h --model 4", 4),
             (std::vector<std::string>{"out 0278 C4", "out 027A 00", "out 027A 01", "out 027A 00"}));
 }
 
@@ -120,8 +116,8 @@ TEST(CliDevices, ListShowsEveryEntryWithItsPositionAndSelectPrintsTheSelection) 
 
 TEST(CliDevices, ReadThenVerifyOfTheSameSimulatedChipSucceeds) {
   TempFolder folder;
-  const auto image = folder.path() / "some.bin";
-  const auto bytes = writeImage(image, 32768, 7);
+  const auto bytes = varyingBytes(32768, 7);
+  const auto image = folder.file("some.bin", bytes);
   const auto out = folder.path() / "out.bin";
   const std::string socket =
       "--simulate=27C256:" + image.string() + " --sim-no-wait -d \"Eprom 27C256\" ";
@@ -137,8 +133,7 @@ TEST(CliDevices, ReadThenVerifyOfTheSameSimulatedChipSucceeds) {
 
 TEST(CliDevices, ExitStatusesTellFailureBadInputAndNoBoardApart) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 8192, 1);
+  const auto image = folder.file("img.bin", varyingBytes(8192, 1));
   const std::string noWait = "--sim-no-wait --simulate";
   expectCli(noWait + "=2764 -d 2764 blank", 0);
   expectCli(noWait + "=2764:" + image.string() + " -d 2764 blank", 1);
@@ -159,8 +154,7 @@ double commandSeconds(const std::string& output) {
 
 TEST(CliSimulation, EveryCommandEndsWithWhatTheSimulatedBoardSaw) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 32768, 5);
+  const auto image = folder.file("img.bin", varyingBytes(32768, 5));
   const std::string read = "--simulate=27C256:" + image.string() +
                            " --sim-loop-ns 1 --sim-no-wait -d \"Eprom 27C256\" read -o " +
                            (folder.path() / "out.bin").string();
@@ -188,8 +182,7 @@ TEST(CliSimulation, EveryCommandEndsWithWhatTheSimulatedBoardSaw) {
 
 TEST(CliDevices, DisplayPrintsTheLivePage) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 8192, 3);
+  const auto image = folder.file("img.bin", varyingBytes(8192, 3));
   expectCli("--simulate=2764:" + image.string() + " -q -d 2764 display --page 2", 0,
             {"\r\n000200| "});
 }
@@ -226,8 +219,8 @@ TEST(CliFiles, AFifoGivenAsInputIsRefusedAtOnce) {
 
 TEST(CliFiles, ReadWritesThroughALinkKeepsPermissionsAndRefusesAFifo) {
   TempFolder folder;
-  const auto image = folder.path() / "chip.bin";
-  const auto bytes = writeImage(image, 8192, 9);
+  const auto bytes = varyingBytes(8192, 9);
+  const auto image = folder.file("chip.bin", bytes);
   const std::string read = "--simulate=2764:" + image.string() + " -d 2764 read -o ";
 
   const auto target = folder.path() / "target.bin";
@@ -249,8 +242,7 @@ TEST(CliFiles, ReadWritesThroughALinkKeepsPermissionsAndRefusesAFifo) {
 
 TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
   TempFolder folder;
-  const auto image = folder.path() / "chip.bin";
-  writeImage(image, 32768, 5);
+  const auto image = folder.file("chip.bin", varyingBytes(32768, 5));
   std::ofstream(folder.path() / "BLSetup1.INI", std::ios::binary)
       << "SetupName = Bench\r\nsFILE = " << image.string()
       << "\r\nDevice.Index = 10\r\nLPTSelection(0).Value = True\r\n";
@@ -314,8 +306,7 @@ TEST(CliBeforeThePort, CommandLinesThatCannotWorkAreRefusedWithoutAPortAccess) {
   const auto trace = state.path() / "t.txt";
   const auto fifo = state.path() / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const auto image = state.path() / "img.bin";
-  writeImage(image, 32768, 1);
+  const auto image = state.file("img.bin", varyingBytes(32768, 1));
   const auto options = "--simulate=27C256 --sim-loop-ns 1 --trace " + trace.string() + " ";
   const std::vector<std::pair<std::string, std::string>> refusals{
       {"-d 27C256 --yes erase", "Eprom 27C256 has no Erase Chip"},
@@ -356,8 +347,7 @@ TEST(CliBeforeThePort, TheChipsNameAloneChoosesTheDevice) {
 
 TEST(CliShow, PrintsTheLoadingsLogLinesOnceAndNoneWhenQuiet) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 4096, 2);
+  const auto image = folder.file("img.bin", varyingBytes(4096, 2));
   const auto shown = expectCli("--simulate show -i " + image.string(), 0);
   const auto first = shown.output().find("was read into Buffer");
   ASSERT_NE(first, std::string::npos) << shown.output();
@@ -377,8 +367,7 @@ TEST(CliFlash, AnUntestedFlashIsIdentifiedAndErasedOnlyWithTheOptIn) {
       0, {"FLASH Atmel AT29C256 Erased"});
 
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 4096, 3);
+  const auto image = folder.file("img.bin", varyingBytes(4096, 3));
   expectCli(
       "--simulate=A29040 --sim-loop-ns 1 --sim-no-wait --allow-untested -d A29040 program -i " +
           image.string() + " --verify --yes",

@@ -49,16 +49,13 @@ INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom,
                            return "chip" + name;
                          });
 
-TEST(CliErase, ADeviceWithoutEraseChipIsRefusedAndNoneIsErasedWithoutYes) {
-  expectCli("--simulate=27C256 -d \"Eprom 27C256\" --yes erase", 2,
-            {"Eprom 27C256 has no Erase Chip"});
-  expectCli("--simulate=24C16 -d 24C16 erase", 2,
-            {"erase destroys what the chip holds: it runs only with --yes"});
-}
+// A device without Erase Chip, and an erase without --yes, are refused in CliBeforeThePort's
+// table.
 
 // The X28C256 programs in about ten seconds of real pauses: one run covers it, on a protected
-// chip, which the program unlocks first; the window's tests cover its erase.
-TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgrammingAndIsRefusedElsewhere) {
+// chip, which the program unlocks first; the window's tests cover its erase. --protect on
+// another device is refused in CliBeforeThePort's table.
+TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgramming) {
   TempFolder folder;
   const auto image = folder.path() / "img.bin";
   writeImage(image, 32768, 5);
@@ -67,13 +64,6 @@ TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgrammingAndIsRefusedElse
       "--verify --protect program -i " +
           image.string(),
       0, {"XICOR 28C256 Data Protection Enabled", "Device Contents MATCHES with Buffer Contents"});
-
-  writeImage(image, 1024, 5);
-  const auto refused =
-      expectCli("--simulate=24C08 -d \"Eeprom 24C08 Serial (8 pins)\" --yes --protect program -i " +
-                    image.string(),
-                2, {"--protect is for the X28C256"});
-  EXPECT_FALSE(printed(refused, "Programming Button Pressed"));
 }
 
 }  // namespace

@@ -256,12 +256,8 @@ TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
 }
 
 TEST(CliDevices, ACommandThatWouldDoNothingIsRefusedWithItsReason) {
-  // The serial EEPROMs have no blank check and no live display.
-  expectCli("--simulate=24C08 -d 24C08 blank", 2,
-            {"there is no blank check routine for Eeprom 24C08 Serial"});
-  expectCli("--simulate=24C08 -d 24C08 display", 2, {"there is no display routine"});
-
-  // A setup slot that leaves both Code and Data unticked.
+  // A setup slot that leaves both Code and Data unticked (the serial EEPROMs' missing blank
+  // check and live display are refused in CliBeforeThePort's table).
   TempFolder folder;
   std::ofstream(folder.path() / "BLSetup1.INI", std::ios::binary)
       << "SetupName = Idle\r\nDevice.Index = 5\r\nCheckCode.Value = 0\r\n"
@@ -313,6 +309,8 @@ TEST(CliBeforeThePort, CommandLinesThatCannotWorkAreRefusedWithoutAPortAccess) {
       {"-d 27C256 flash-id", "there is no flash identification routine for Eprom 27C256"},
       {"-d 27C256 display --page 9999", "page 9999 is beyond the last page 127 of Eprom 27C256"},
       {"-d 24C16 display", "there is no display routine for Eeprom 24C16"},
+      {"-d 24C08 blank", "there is no blank check routine for Eeprom 24C08 Serial"},
+      {"-d 24C08 --yes --protect program -i " + image.string(), "--protect is for the X28C256"},
       {"-d 27C256 --yes --voltage 21 program -i " + image.string(),
        "Eprom 27C256 does not take the 21V programming voltage"},
       {"sum", "sum needs the image file: -i FILE, or the device: -d NAME"},

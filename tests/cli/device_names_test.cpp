@@ -9,6 +9,7 @@
 namespace burnlab::testing {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -16,6 +17,13 @@ int foundRow(const std::string& name) {
   const auto named = findDevice(name);
   EXPECT_TRUE(named.row.has_value()) << name << ": " << named.problem;
   return named.row.value_or(-1);
+}
+
+// What -d `name` says instead of finding a row.
+std::string problemOf(const std::string& name) {
+  const auto named = findDevice(name);
+  EXPECT_FALSE(named.row) << name;
+  return named.problem;
 }
 
 // The list position of `part`'s row as the list command prints it, with the text after it.
@@ -44,37 +52,31 @@ TEST(DeviceNames, ANumberThatIsNoListPositionIsAChipsName) {
 
 TEST(DeviceNames, AnExactNameWinsOverANameThatMerelyContainsIt) {
   EXPECT_EQ(foundRow("27C080"), rowOf("27C080"));  // and not "27C080 OTP", the row after it
-  const auto otp = findDevice("27C080 OTP");
-  EXPECT_FALSE(otp.row);
-  EXPECT_EQ(otp.problem, "Eprom 27C080 OTP is not supported by this program");
+  EXPECT_EQ(problemOf("27C080 OTP"), "Eprom 27C080 OTP is not supported by this program");
 }
 
 TEST(DeviceNames, AnAmbiguousNameListsItsCandidatesWithTheirPositions) {
-  const auto named = findDevice("catalyst");
-  EXPECT_FALSE(named.row);
-  EXPECT_THAT(named.problem, HasSubstr("may be any of these"));
-  EXPECT_THAT(named.problem, HasSubstr(listed("CAT28F001", "N/A - Flash Catalyst CAT28F001")));
-  EXPECT_THAT(named.problem, HasSubstr(listed("CAT28C257", "N/A - Eeprom Catalyst CAT28C257")));
-  EXPECT_THAT(named.problem, Not(HasSubstr("X28C256")));
+  EXPECT_THAT(problemOf("catalyst"),
+              AllOf(HasSubstr("may be any of these"),
+                    HasSubstr(listed("CAT28F001", "N/A - Flash Catalyst CAT28F001")),
+                    HasSubstr(listed("CAT28C257", "N/A - Eeprom Catalyst CAT28C257")),
+                    Not(HasSubstr("X28C256"))));
 }
 
 TEST(DeviceNames, AnUnknownNameSuggestsTheNamesThatContainIt) {
-  const auto part = findDevice("27C0");
-  EXPECT_FALSE(part.row);
-  EXPECT_THAT(part.problem, HasSubstr("did you mean"));
-  EXPECT_THAT(part.problem, HasSubstr(listed("27C010", "Eprom 27C010")));
-  EXPECT_THAT(part.problem, HasSubstr(listed("27C080", "Eprom 27C080")));
-
-  EXPECT_EQ(findDevice("Eprom 9999").problem, "no device 'Eprom 9999' (see the list command)");
-  EXPECT_EQ(findDevice("").problem, "no device '' (see the list command)");
+  EXPECT_THAT(problemOf("27C0"),
+              AllOf(HasSubstr("did you mean"), HasSubstr(listed("27C010", "Eprom 27C010")),
+                    HasSubstr(listed("27C080", "Eprom 27C080"))));
+  EXPECT_EQ(problemOf("Eprom 9999"), "no device 'Eprom 9999' (see the list command)");
+  EXPECT_EQ(problemOf(""), "no device '' (see the list command)");
   EXPECT_FALSE(findDevice("81").row);
   EXPECT_FALSE(findDevice("-1").row);
 }
 
 TEST(DeviceNames, AnUnsupportedRowIsRefusedByPositionAndByName) {
-  EXPECT_EQ(findDevice(std::to_string(rowOf("2716"))).problem,
+  EXPECT_EQ(problemOf(std::to_string(rowOf("2716"))),
             "Eprom 2716 is not supported by this program");
-  EXPECT_EQ(findDevice("2716").problem, "Eprom 2716 is not supported by this program");
+  EXPECT_EQ(problemOf("2716"), "Eprom 2716 is not supported by this program");
   EXPECT_FALSE(findDevice("AT29C256").row);
 }
 

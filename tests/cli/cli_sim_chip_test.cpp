@@ -151,21 +151,21 @@ TEST_F(CliKeptChipFiles, AFileThatDoesNotFitIsRefusedAtStartAndLeftAsItWas) {
   writeAll(kept, bytes);
   const std::string goodState = "part 27C256\ndestroyed no\n";
   struct Case {
-    std::string socket;
     std::string state;
     std::string says;
+    std::string socket = "27C256";  // the part --simulate names
   };
   const Case cases[] = {
-      {"27C512", goodState, "chip.bin holds a 27C256, not the 27C512 that --simulate names"},
-      {"27C256", "part 27C256\ndestroyed no\ncolour green\n", "chip.bin.chip, line 3: unknown"},
-      {"27C256", "part 27C256\ndestroyed perhaps\n", "line 2: destroyed is yes or no"},
-      {"27C256", "part 27C256\ndestroyed no\ndata-protection on\n",
+      {goodState, "chip.bin holds a 27C256, not the 27C512 that --simulate names", "27C512"},
+      {"part 27C256\ndestroyed no\ncolour green\n", "chip.bin.chip, line 3: unknown"},
+      {"part 27C256\ndestroyed perhaps\n", "line 2: destroyed is yes or no"},
+      {"part 27C256\ndestroyed no\ndata-protection on\n",
        "line 3: a 27C256 has no data-protection setting"},
-      {"27C256", "part 27C256\n", "a 27C256 needs its destroyed setting"},
-      {"27C256", "part 27C256\r\ndestroyed no\r\n", "line 1: the byte 0Dh is not text"},
-      {"27C256", "part AM29F040\ndestroyed no\nprotected-sectors 9\n", "not the 27C256"},
-      {"AM29F040", "part AM29F040\ndestroyed no\nprotected-sectors 9\n",
-       "line 3: a AM29F040 has sectors 0 to 7 only"},
+      {"part 27C256\n", "a 27C256 needs its destroyed setting"},
+      {"part 27C256\r\ndestroyed no\r\n", "line 1: the byte 0Dh is not text"},
+      {"part AM29F040\ndestroyed no\nprotected-sectors 9\n", "not the 27C256"},
+      {"part AM29F040\ndestroyed no\nprotected-sectors 9\n",
+       "line 3: a AM29F040 has sectors 0 to 7 only", "AM29F040"},
   };
   for (const auto& refused : cases) {
     writeAll(state, refused.state);

@@ -24,8 +24,8 @@ TEST(OpenRecordFile, HexBytesLandAtTheirAddressesAndTheHolesKeepTheErasedBytes) 
   EXPECT_EQ(buffers.CodeBuffer[0x102], 0x02) << "the earlier file's byte is kept in a hole";
   EXPECT_EQ(buffers.CodeBuffer[0x200], 0xFF) << "a hole in the erased buffer";
   EXPECT_EQ(buffers.CodeBuffer[0x2FF], 0x33);
-  EXPECT_EQ(f.app.panel.FileNameCodeSize.caption, "(768 Bytes)");
-  EXPECT_EQ(f.app.panel.VScroll1.max, 2);
+  EXPECT_EQ(f.panel.FileNameCodeSize.caption, "(768 Bytes)");
+  EXPECT_EQ(f.panel.VScroll1.max, 2);
   const auto lines = f.logLines();
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[lines.size() - 3],
@@ -164,8 +164,8 @@ TEST(OpenRecordFile, DataFilesTooAndTheirDataMustFitTheEightKilobytesLoaded) {
                                      "is room for - Will Not Open");
   EXPECT_EQ(f.app.buffers.DataSize, 8192);
   EXPECT_EQ(f.app.buffers.DataFileName, fits);
-  EXPECT_EQ(f.app.panel.FileNameDataText.caption, fits.string());
-  EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kGreyText);
+  EXPECT_EQ(f.panel.FileNameDataText.caption, fits.string());
+  EXPECT_EQ(f.panel.DataFlow_label.foreColor, kGreyText);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ struct BufferFixture : SimulatedApp {
   std::vector<std::string> logLines() const { return logLinesOf(app.panel.SystemLog.text); }
 
   TempFolder folder;
+  Panel& panel = app.panel;
 };
 
 // A started App on a selected 27C512 whose erased code buffer holds a 512-byte raw file

@@ -51,7 +51,7 @@ TEST(OpenCode, AShortFileOnASelectedDeviceSetsTheSizeToTheFileAndKeepsTheRest) {
   const auto dialogsBefore = f.dialogs.shown.size();
   f.app.bufferCommands.mnuFileSaveCode_Click();
   EXPECT_EQ(f.dialogs.shown.size(), dialogsBefore);
-  EXPECT_EQ(BufferFixture::contents(image), "\x01" + std::string(99, '\x5A'));
+  EXPECT_EQ(readAll(image), "\x01" + std::string(99, '\x5A'));
   EXPECT_EQ(f.logLines().back(), "File Sucessfully Saved as " + image.string());
 }
 
@@ -145,7 +145,7 @@ TEST(OpenCode, ALoadedBufferSavesBackIdenticalForEveryByteValue) {
   f.app.bufferCommands.openCodeFile(f.file("in.bin", bytes));
   f.choose(f.folder.path() / "out.bin");
   f.app.bufferCommands.mnuFileSaveCodeAs_Click();
-  EXPECT_EQ(BufferFixture::contents(f.folder.path() / "out.bin"), bytes);
+  EXPECT_EQ(readAll(f.folder.path() / "out.bin"), bytes);
   EXPECT_EQ(f.panel.FileNameCodeText.caption, (f.folder.path() / "out.bin").string());
 }
 
@@ -163,7 +163,7 @@ TEST(SaveCode, AsksForANameOnlyTheFirstTimeButSaveAsAlwaysAsks) {
   EXPECT_EQ(f.dialogs.shown[0].title, "Save CODE BUFFER ...");
   EXPECT_EQ(f.dialogs.shown[1].title, "Save CODE BUFFER As...");
   EXPECT_EQ(f.dialogs.shown[2].title, "Save CODE BUFFER As...");
-  EXPECT_EQ(BufferFixture::contents(f.folder.path() / "first.bin"), std::string(4, '\0'));
+  EXPECT_EQ(readAll(f.folder.path() / "first.bin"), std::string(4, '\0'));
   EXPECT_EQ(f.app.buffers.CodeFileName, f.folder.path() / "second.bin");
 }
 
@@ -196,7 +196,7 @@ TEST(SaveCode, ADiskThatFillsUpLeavesTheOldFileAsItWas) {
     f.app.bufferCommands.mnuFileSaveCode_Click();
   }
 
-  EXPECT_EQ(BufferFixture::contents(image), old);
+  EXPECT_EQ(readAll(image), old);
   EXPECT_EQ(f.dialogs.shown.back().title, "File Not Saved");
   EXPECT_NE(f.logLines().back().find("could not be saved: File too large"), std::string::npos);
 }
@@ -233,11 +233,11 @@ TEST(OpenData, AFileOfTheLimitIsLoadedAndOneByteMoreIsRefused) {
 
   // Save Data, still enabled, writes DataSize bytes but never more than the buffer holds.
   f.app.bufferCommands.tbToolBar_ButtonClick("SaveData");
-  EXPECT_EQ(BufferFixture::contents(over), std::string(8192, '\x22') + '\0');
+  EXPECT_EQ(readAll(over), std::string(8192, '\x22') + '\0');
   const auto huge = f.file("huge.bin", std::string(10'000, '\x44'));
   f.app.bufferCommands.openDataFile(huge);
   f.app.bufferCommands.mnuFileSaveData_Click();
-  EXPECT_EQ(BufferFixture::contents(huge).size(), 8292u);
+  EXPECT_EQ(readAll(huge).size(), 8292u);
 }
 
 TEST(OpenData, AnUnreadableFileKeepsTheNameAndLabelAsTheyWere) {
@@ -257,7 +257,7 @@ TEST(SaveData, AsksOnceWritesDataSizeBytesAndReportsTheName) {
   f.choose(f.folder.path() / "saved.bin");
   f.app.bufferCommands.mnuFileSaveData_Click();
   EXPECT_EQ(f.dialogs.shown.back().title, "Save DATA Buffer ...");
-  EXPECT_EQ(BufferFixture::contents(f.folder.path() / "saved.bin"), "0123456789");
+  EXPECT_EQ(readAll(f.folder.path() / "saved.bin"), "0123456789");
   EXPECT_EQ(f.panel.FileNameDataText.caption, (f.folder.path() / "saved.bin").string());
   EXPECT_EQ(f.logLines().back(),
             "File Sucessfully Saved as " + (f.folder.path() / "saved.bin").string());

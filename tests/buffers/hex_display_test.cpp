@@ -124,7 +124,7 @@ TEST(BufferFile, HoldsTheHeaderAndThenTheShownPageExactly) {
 
   f.app.hexDisplay.BufferDisplay_DblClick();
 
-  const auto saved = BufferFixture::contents(f.folder.path() / "BURNLAB.BUF");
+  const auto saved = readAll(f.folder.path() / "BURNLAB.BUF");
   const std::string header =
       "BURNLAB BUFFER DISPLAY FILE - ORVANE www.orvane.com\r\n"
       "The following contents are the contents from Buffer DIsplay\r\n"
@@ -138,8 +138,8 @@ TEST(BufferFile, HoldsTheHeaderAndThenTheShownPageExactly) {
   // Every double click writes the file anew.
   f.panel.BufferDisplay.text = "x";
   f.app.hexDisplay.BufferDisplay_DblClick();
-  EXPECT_TRUE(BufferFixture::contents(f.folder.path() / "BURNLAB.BUF")
-                  .ends_with(std::string(60, '-') + "\r\nx\r\n"));
+  EXPECT_TRUE(
+      readAll(f.folder.path() / "BURNLAB.BUF").ends_with(std::string(60, '-') + "\r\nx\r\n"));
 }
 
 TEST(BufferFile, AFileThatCannotBeWrittenIsReported) {

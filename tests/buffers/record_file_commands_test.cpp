@@ -107,11 +107,8 @@ TEST(OpenRecordFile, AnSRecordFileWithoutItsEndRecordLoadsWithOneWarningLine) {
 TEST(SaveRecordFile, SaveAsWritesCodeSizeBytesFromZeroInTheFormatTheNameAsksFor) {
   LoadedCodeFile f;
   f.app.bufferCommands.openCodeFile(f.file("prog.hex", ":0102FF0033CB\n:00000001FF\n"));
-  const auto expected = [&] {
-    std::vector<std::uint8_t> bytes(f.app.buffers.CodeBuffer.begin(),
-                                    f.app.buffers.CodeBuffer.begin() + 0x300);
-    return bytes;
-  }();
+  const std::vector<std::uint8_t> expected(f.app.buffers.CodeBuffer.begin(),
+                                           f.app.buffers.CodeBuffer.begin() + 0x300);
 
   const auto hex = f.folder.path() / "out.hex";
   f.choose(hex);

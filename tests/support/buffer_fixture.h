@@ -22,8 +22,6 @@ struct BufferFixture : SimulatedApp {
     return folder.file(name, bytes);
   }
 
-  static std::string contents(const std::filesystem::path& path) { return readAll(path); }
-
   // Answers the next file dialog with this file.
   void choose(const std::filesystem::path& path) { dialogs.files.push_back(path); }
 
@@ -61,7 +59,7 @@ struct LoadedCodeFile : BufferFixture {
     EXPECT_FALSE(app.panel.Verify_button.enabled);
     // Saving still goes to the file last loaded, which is as it was.
     app.bufferCommands.mnuFileSaveCode_Click();
-    EXPECT_EQ(contents(original), everyByteValue(2));
+    EXPECT_EQ(readAll(original), everyByteValue(2));
   }
 
   std::filesystem::path original;

@@ -54,13 +54,6 @@ TEST(Cli, AnUnwritableTraceFileIsRefused) {
             {"the trace file /dev/full could not be written: No space left"});
 }
 
-bool hasStatusRead(const std::vector<std::string>& trace) {
-  for (const auto& line : trace) {
-    if (line.rfind("in ", 0) == 0) return true;
-  }
-  return false;
-}
-
 TEST(CliDetect, FindsTheSimulatedBoardAndPrintsTheFoundLine) {
   expectCli("--simulate --sim-model 5 --sim-port 278h detect", 0,
             {">  BURNLAB-5 Device was FOUND at Port: 278\n", "Port 378 Not Responding"});
@@ -91,7 +84,9 @@ TEST(CliDetect, ASimulatedRunKeepsItsOwnFileAndTheNextStartTakesThePortFromIt) {
   const auto trace = state.path() / "t.txt";
   const auto options = "--simulate --sim-model 4 --sim-port 3BCh --trace " + trace.string();
   ASSERT_EQ(runCli(options + " reset", state.path()).status, 0);
-  EXPECT_TRUE(hasStatusRead(lines(trace)));
+  EXPECT_TRUE(std::ranges::any_of(lines(trace), [](const auto& line) {
+    return line.starts_with("in ");  // the status register read
+  }));
   const auto file = state.path() / "burnlab" / "simulated" / "burnlab6.ini";
   const auto contents = readAll(file);
   EXPECT_NE(contents.find("\r\nIO_PORT = 3BC\r\nMODEL =  4 \r\n"), std::string::npos) << contents;
@@ -347,10 +342,7 @@ TEST(CliShow, PrintsTheLoadingsLogLinesOnceAndNoneWhenQuiet) {
   TempFolder folder;
   const auto image = folder.file("img.bin", varyingBytes(4096, 2));
   const auto shown = expectCli("--simulate show -i " + image.string(), 0);
-  const auto first = shown.output().find("was read into Buffer");
-  ASSERT_NE(first, std::string::npos) << shown.output();
-  EXPECT_EQ(shown.output().find("was read into Buffer", first + 1), std::string::npos)
-      << shown.output();
+  EXPECT_EQ(countOf(shown.output(), "was read into Buffer"), 1u) << shown.output();
 
   const auto quiet = expectCli("--simulate -q show -i " + image.string(), 0, {"\r\n000000| "});
   EXPECT_FALSE(printed(quiet, ">  ")) << quiet.output();

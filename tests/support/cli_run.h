@@ -54,6 +54,15 @@ inline CliRun runCli(const std::string& cli, const std::string& arguments,
   return run;
 }
 
+// How often `part` stands in `text`.
+inline std::size_t countOf(std::string_view text, std::string_view part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
 // Whether the run printed `text` on either stream.
 inline bool printed(const CliRun& run, std::string_view text) {
   return run.output().find(text) != std::string::npos;

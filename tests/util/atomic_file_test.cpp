@@ -16,9 +16,7 @@ namespace burnlab::testing {
 namespace {
 
 std::size_t entriesIn(const std::filesystem::path& folder) {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
-  return count;
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 TEST(AtomicFile, ReplacesTheTargetWithExactlyTheBytesAndLeavesNoTemporary) {

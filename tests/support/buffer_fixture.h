@@ -22,6 +22,8 @@ struct BufferFixture : SimulatedApp {
     return folder.file(name, bytes);
   }
 
+  static std::string contents(const std::filesystem::path& path) { return readAll(path); }
+
   // Answers the next file dialog with this file.
   void choose(const std::filesystem::path& path) { dialogs.files.push_back(path); }
 

@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string_view>
-
 #include "buffers/image_compare.h"
+#include "support/byte_patterns.h"
 
 namespace burnlab::testing {
 namespace {
-
-std::span<const std::uint8_t> asBytes(std::string_view text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
 
 TEST(ImageChecksums, TheCrcAndByteSumOfKnownBytes) {
   // The check value every CRC-32 implementation publishes.

@@ -1,8 +1,6 @@
 // burnlab-cli show: the page on standard output exactly as the hex display holds it.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "buffers/hex_page.h"
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
@@ -11,15 +9,13 @@ namespace burnlab::testing {
 namespace {
 
 CliRun show(const TempFolder& folder, const std::string& arguments) {
-  return runCli(BURNLAB_CLI, "--simulate show " + arguments, folder.path());
+  return runCli("--simulate show " + arguments, folder.path());
 }
 
 std::filesystem::path image(const TempFolder& folder, std::size_t length) {
   std::string bytes;
   for (std::size_t at = 0; at < length; ++at) bytes += static_cast<char>(at % 251);
-  const auto path = folder.path() / "image.bin";
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
+  return folder.file("image.bin", bytes);
 }
 
 TEST(ShowCommand, PrintsTheCodePageAtTheScrollPositionWithItsCrLfLines) {
@@ -52,13 +48,10 @@ TEST(ShowCommand, ARefusedFileOrPageExitsWithStatusTwoAndSaysWhy) {
   EXPECT_TRUE(missing.out.empty());
   EXPECT_NE(missing.messages.find("No such file or directory"), std::string::npos);
 
-  const auto big = show(folder, "--data -i " + image(folder, 8193).string());
-  EXPECT_EQ(big.status, 2);
-  EXPECT_NE(big.messages.find("Can't Open Data File Bigger than 8192 Bytes"), std::string::npos);
-
-  const auto beyond = show(folder, "--page 16 -i " + image(folder, 4096).string());
-  EXPECT_EQ(beyond.status, 2);
-  EXPECT_NE(beyond.messages.find("page 16 is beyond the last page 15"), std::string::npos);
+  expectRun(show(folder, "--data -i " + image(folder, 8193).string()), "--data", 2,
+            {"Can't Open Data File Bigger than 8192 Bytes"});
+  expectRun(show(folder, "--page 16 -i " + image(folder, 4096).string()), "--page 16", 2,
+            {"page 16 is beyond the last page 15"});
 
   EXPECT_EQ(show(folder, "--page x -i a.bin").status, 2);
   EXPECT_EQ(show(folder, "").status, 2);

@@ -1,13 +1,9 @@
 // burnlab-cli run as a program: exit codes, messages and the port trace it leaves.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <vector>
 
 #include "support/cli_run.h"
@@ -17,12 +13,16 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
+// The last `count` lines of the trace of a reset of the simulated board with `options`.
+std::vector<std::string> resetTrace(const std::string& options, std::size_t count) {
   TempFolder folder;
   const auto trace = folder.path() / "t.txt";
-  const auto run = runCli("--simulate --trace " + trace.string() + " reset");
-  ASSERT_EQ(run.status, 0) << run.output();
-  EXPECT_EQ(tail(lines(trace), 16),
+  expectCli("--simulate " + options + " --trace " + trace.string() + " reset", 0);
+  return tail(lines(trace), count);
+}
+
+TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
+  EXPECT_EQ(resetTrace("", 16),
             (std::vector<std::string>{"out 0378 40", "out 037A 05", "out 037A 04", "out 037A 05",
                                       "out 0378 00", "out 037A 0D", "out 037A 0C", "out 037A 0D",
                                       "out 0378 00", "out 037A 07", "out 037A 06", "out 037A 07",
@@ -30,11 +30,7 @@ TEST(Cli, ResetOnTheSimulatedBoardEndsTheTraceWithTheResetSequence) {
 }
 
 TEST(Cli, TheOperatorsPortAndModelChooseTheRegistersAndControlValues) {
-  TempFolder folder;
-  const auto trace = folder.path() / "t.txt";
-  const auto run = runCli("--simulate --port 278h --model 4 --trace " + trace.string() + " reset");
-  ASSERT_EQ(run.status, 0) << run.output();
-  EXPECT_EQ(tail(lines(trace), 4),
+  EXPECT_EQ(resetTrace("--port 278h --model 4", 4),
             (std::vector<std::string>{"out 0278 C4", "out 027A 00", "out 027A 01", "out 027A 00"}));
 }
 
@@ -56,13 +52,6 @@ TEST(Cli, AnUnwritableTraceFileIsRefused) {
   // A trace that could not be written whole (a full disk) fails a run that did its work.
   expectCli("--simulate --trace /dev/full reset", 2,
             {"the trace file /dev/full could not be written: No space left"});
-}
-
-bool hasStatusRead(const std::vector<std::string>& trace) {
-  for (const auto& line : trace) {
-    if (line.rfind("in ", 0) == 0) return true;
-  }
-  return false;
 }
 
 TEST(CliDetect, FindsTheSimulatedBoardAndPrintsTheFoundLine) {
@@ -95,7 +84,9 @@ TEST(CliDetect, ASimulatedRunKeepsItsOwnFileAndTheNextStartTakesThePortFromIt) {
   const auto trace = state.path() / "t.txt";
   const auto options = "--simulate --sim-model 4 --sim-port 3BCh --trace " + trace.string();
   ASSERT_EQ(runCli(options + " reset", state.path()).status, 0);
-  EXPECT_TRUE(hasStatusRead(lines(trace)));
+  EXPECT_TRUE(std::ranges::any_of(lines(trace), [](const auto& line) {
+    return line.starts_with("in ");  // the status register read
+  }));
   const auto file = state.path() / "burnlab" / "simulated" / "burnlab6.ini";
   const auto contents = readAll(file);
   EXPECT_NE(contents.find("\r\nIO_PORT = 3BC\r\nMODEL =  4 \r\n"), std::string::npos) << contents;
@@ -120,8 +111,8 @@ TEST(CliDevices, ListShowsEveryEntryWithItsPositionAndSelectPrintsTheSelection) 
 
 TEST(CliDevices, ReadThenVerifyOfTheSameSimulatedChipSucceeds) {
   TempFolder folder;
-  const auto image = folder.path() / "some.bin";
-  const auto bytes = writeImage(image, 32768, 7);
+  const auto bytes = varyingBytes(32768, 7);
+  const auto image = folder.file("some.bin", bytes);
   const auto out = folder.path() / "out.bin";
   const std::string socket =
       "--simulate=27C256:" + image.string() + " --sim-no-wait -d \"Eprom 27C256\" ";
@@ -137,8 +128,7 @@ TEST(CliDevices, ReadThenVerifyOfTheSameSimulatedChipSucceeds) {
 
 TEST(CliDevices, ExitStatusesTellFailureBadInputAndNoBoardApart) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 8192, 1);
+  const auto image = folder.file("img.bin", varyingBytes(8192, 1));
   const std::string noWait = "--sim-no-wait --simulate";
   expectCli(noWait + "=2764 -d 2764 blank", 0);
   expectCli(noWait + "=2764:" + image.string() + " -d 2764 blank", 1);
@@ -159,8 +149,7 @@ double commandSeconds(const std::string& output) {
 
 TEST(CliSimulation, EveryCommandEndsWithWhatTheSimulatedBoardSaw) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 32768, 5);
+  const auto image = folder.file("img.bin", varyingBytes(32768, 5));
   const std::string read = "--simulate=27C256:" + image.string() +
                            " --sim-loop-ns 1 --sim-no-wait -d \"Eprom 27C256\" read -o " +
                            (folder.path() / "out.bin").string();
@@ -188,8 +177,7 @@ TEST(CliSimulation, EveryCommandEndsWithWhatTheSimulatedBoardSaw) {
 
 TEST(CliDevices, DisplayPrintsTheLivePage) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 8192, 3);
+  const auto image = folder.file("img.bin", varyingBytes(8192, 3));
   expectCli("--simulate=2764:" + image.string() + " -q -d 2764 display --page 2", 0,
             {"\r\n000200| "});
 }
@@ -226,8 +214,8 @@ TEST(CliFiles, AFifoGivenAsInputIsRefusedAtOnce) {
 
 TEST(CliFiles, ReadWritesThroughALinkKeepsPermissionsAndRefusesAFifo) {
   TempFolder folder;
-  const auto image = folder.path() / "chip.bin";
-  const auto bytes = writeImage(image, 8192, 9);
+  const auto bytes = varyingBytes(8192, 9);
+  const auto image = folder.file("chip.bin", bytes);
   const std::string read = "--simulate=2764:" + image.string() + " -d 2764 read -o ";
 
   const auto target = folder.path() / "target.bin";
@@ -249,8 +237,7 @@ TEST(CliFiles, ReadWritesThroughALinkKeepsPermissionsAndRefusesAFifo) {
 
 TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
   TempFolder folder;
-  const auto image = folder.path() / "chip.bin";
-  writeImage(image, 32768, 5);
+  const auto image = folder.file("chip.bin", varyingBytes(32768, 5));
   std::ofstream(folder.path() / "BLSetup1.INI", std::ios::binary)
       << "SetupName = Bench\r\nsFILE = " << image.string()
       << "\r\nDevice.Index = 10\r\nLPTSelection(0).Value = True\r\n";
@@ -264,12 +251,8 @@ TEST(CliSetup, ASlotChoosesTheDeviceAndTheCodeFileTheCommandWorksWith) {
 }
 
 TEST(CliDevices, ACommandThatWouldDoNothingIsRefusedWithItsReason) {
-  // The serial EEPROMs have no blank check and no live display.
-  expectCli("--simulate=24C08 -d 24C08 blank", 2,
-            {"there is no blank check routine for Eeprom 24C08 Serial"});
-  expectCli("--simulate=24C08 -d 24C08 display", 2, {"there is no display routine"});
-
-  // A setup slot that leaves both Code and Data unticked.
+  // A setup slot that leaves both Code and Data unticked (the serial EEPROMs' missing blank
+  // check and live display are refused in CliBeforeThePort's table).
   TempFolder folder;
   std::ofstream(folder.path() / "BLSetup1.INI", std::ios::binary)
       << "SetupName = Idle\r\nDevice.Index = 5\r\nCheckCode.Value = 0\r\n"
@@ -314,14 +297,15 @@ TEST(CliBeforeThePort, CommandLinesThatCannotWorkAreRefusedWithoutAPortAccess) {
   const auto trace = state.path() / "t.txt";
   const auto fifo = state.path() / "fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const auto image = state.path() / "img.bin";
-  writeImage(image, 32768, 1);
+  const auto image = state.file("img.bin", varyingBytes(32768, 1));
   const auto options = "--simulate=27C256 --sim-loop-ns 1 --trace " + trace.string() + " ";
   const std::vector<std::pair<std::string, std::string>> refusals{
       {"-d 27C256 --yes erase", "Eprom 27C256 has no Erase Chip"},
       {"-d 27C256 flash-id", "there is no flash identification routine for Eprom 27C256"},
       {"-d 27C256 display --page 9999", "page 9999 is beyond the last page 127 of Eprom 27C256"},
       {"-d 24C16 display", "there is no display routine for Eeprom 24C16"},
+      {"-d 24C08 blank", "there is no blank check routine for Eeprom 24C08 Serial"},
+      {"-d 24C08 --yes --protect program -i " + image.string(), "--protect is for the X28C256"},
       {"-d 27C256 --yes --voltage 21 program -i " + image.string(),
        "Eprom 27C256 does not take the 21V programming voltage"},
       {"sum", "sum needs the image file: -i FILE, or the device: -d NAME"},
@@ -356,13 +340,9 @@ TEST(CliBeforeThePort, TheChipsNameAloneChoosesTheDevice) {
 
 TEST(CliShow, PrintsTheLoadingsLogLinesOnceAndNoneWhenQuiet) {
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 4096, 2);
+  const auto image = folder.file("img.bin", varyingBytes(4096, 2));
   const auto shown = expectCli("--simulate show -i " + image.string(), 0);
-  const auto first = shown.output().find("was read into Buffer");
-  ASSERT_NE(first, std::string::npos) << shown.output();
-  EXPECT_EQ(shown.output().find("was read into Buffer", first + 1), std::string::npos)
-      << shown.output();
+  EXPECT_EQ(countOf(shown.output(), "was read into Buffer"), 1u) << shown.output();
 
   const auto quiet = expectCli("--simulate -q show -i " + image.string(), 0, {"\r\n000000| "});
   EXPECT_FALSE(printed(quiet, ">  ")) << quiet.output();
@@ -377,8 +357,7 @@ TEST(CliFlash, AnUntestedFlashIsIdentifiedAndErasedOnlyWithTheOptIn) {
       0, {"FLASH Atmel AT29C256 Erased"});
 
   TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 4096, 3);
+  const auto image = folder.file("img.bin", varyingBytes(4096, 3));
   expectCli(
       "--simulate=A29040 --sim-loop-ns 1 --sim-no-wait --allow-untested -d A29040 program -i " +
           image.string() + " --verify --yes",

@@ -16,8 +16,7 @@ bool listedAsUnsupported(const App& app, int row) {
 }
 
 TEST(UntestedDevices, OnlyTheFlashRowsThatWorkOnTheSimulatedBoardAreOffered) {
-  SimulatedApp f;
-  f.app.Form_Load();
+  SimulatedApp f({.start = true, .slider = {}});
   std::vector<std::string_view> offered;
   for (int row = 0; row <= DeviceCatalogue::lastUsedRow(); ++row) {
     EXPECT_EQ(selectableRow(row, false), DeviceCatalogue::row(row)->supported);
@@ -42,8 +41,7 @@ TEST(UntestedDevices, OnlyTheFlashRowsThatWorkOnTheSimulatedBoardAreOffered) {
 }
 
 TEST(UntestedDevices, WithoutTheOptInAFlashRowIsRefusedAsBefore) {
-  SimulatedApp f;
-  f.app.Form_Load();
+  SimulatedApp f({.start = true, .slider = {}});
   EXPECT_FALSE(f.app.panel.menuAllowUntested.checked);
   EXPECT_TRUE(listedAsUnsupported(f.app, rowOf("AM29F040")));
   f.choose("AM29F040");
@@ -52,8 +50,7 @@ TEST(UntestedDevices, WithoutTheOptInAFlashRowIsRefusedAsBefore) {
 }
 
 TEST(UntestedDevices, ChoosingOneLogsThatItIsUntestedAndOffersTheFlashCommands) {
-  SimulatedApp f;
-  f.app.Form_Load();
+  SimulatedApp f({.start = true, .slider = {}});
   f.app.click("menuAllowUntested");
   const auto log = f.logOf([&] { f.choose("AM29F040"); });
   EXPECT_EQ(f.app.device.DeviceCode, "FM");
@@ -66,8 +63,7 @@ TEST(UntestedDevices, ChoosingOneLogsThatItIsUntestedAndOffersTheFlashCommands) 
 }
 
 TEST(UntestedDevices, TheWindowRemembersTheOptInAndTurningItOffGivesUpTheChosenFlash) {
-  SimulatedApp f;
-  f.app.Form_Load();
+  SimulatedApp f({.start = true, .slider = {}});
   f.app.click("menuAllowUntested");
   EXPECT_EQ(f.platform.setting("Settings", "AllowUntested"), "1");
   f.choose("AT29C256");

@@ -19,35 +19,33 @@
 // the fixed waits (the half second before the routine, the 1.5 s VPP settling).
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "devices/device_catalogue.h"
 #include "launch/busy_wait_timing.h"
-#include "shell/app.h"
+#include "launch/start_up.h"
 #include "sim/eprom_types.h"
-#include "sim/sim_board.h"
-#include "sim/sim_clock.h"
 #include "sim/sim_summary.h"
-#include "sim/sim_time.h"
-#include "sim/socket_choice.h"
 #include "support/fake_dialogs.h"
-#include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 using namespace burnlab;
 
 struct Part {
-  int row;                  // in the Device list
-  const char* chip;         // the simulated part
+  const char* chip;         // the simulated part, and the Device list's entry of that name
   bool readsBeforeWriting;  // its routine reads every address once before its pulses
 };
 
-constexpr Part kParts[] = {{1, "2732A", true},     {3, "2732", true},    {5, "2764", false},
-                           {10, "27C256", false},  {11, "27C512", true}, {13, "27C010", false},
-                           {16, "27C4001", false}, {19, "27C080", true}};
+constexpr Part kParts[] = {{"2732A", true},    {"2732", true},    {"2764", false},
+                           {"27C256", false},  {"27C512", true},  {"27C010", false},
+                           {"27C4001", false}, {"27C080", true}};
 
 // The chip's bytes times its datasheet's program pulse: no routine can be quicker.
 std::uint64_t floorNs(const char* chip, std::int32_t bytes) {
@@ -101,28 +99,58 @@ bool contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
 
-Row programSample(const Part& part, int slider, std::size_t asked, std::uint64_t loopPs) {
-  sim::VirtualClock clock;
-  sim::SimTime simTime(clock, loopPs);
-  sim::SimBoard board(6, 0x378, clock);
-  AttemptCounter port(board);
-  testing::FakePlatform platform;
-  platform.simClock = &clock;
+// The program as the CLI starts it with --simulate=CHIP --sim-no-wait: waits pass on the
+// simulated clock only, and the counter sits between the program and the simulated board.
+struct ProgramOnSimulatedBoard {
   testing::FakeDialogs dialogs;
   NoView view;
-  App app({port, platform, dialogs, view});
-  app.board.observeDelays(&simTime);
+  AttemptCounter* port = nullptr;
+  std::unique_ptr<StartUp> startUp;
+};
+
+std::unique_ptr<ProgramOnSimulatedBoard> startOn(const char* chip, double loopNs,
+                                                 const std::filesystem::path& folder) {
+  ProgramOptions options;
+  options.simulate = true;
+  options.simSocket = chip;
+  options.simLoopNs = loopNs;
+  options.simNoWait = true;
+  auto program = std::make_unique<ProgramOnSimulatedBoard>();
+  const auto tap = [raw = program.get()](PortIo& board) {
+    auto counter = std::make_unique<AttemptCounter>(board);
+    raw->port = counter.get();
+    return std::unique_ptr<PortIo>(std::move(counter));
+  };
   std::string error;
-  board.insert(sim::buildSocketChip(sim::parseSocketChoice(part.chip).choice, error));
+  program->startUp = StartUp::build(
+      options, ProgramSignals::Answer::StopTheCommand,
+      {std::make_unique<StdPlatform>(folder), program->dialogs, program->view},
+      {folder, folder, folder}, error, tap);
+  if (!program->startUp) {
+    std::fprintf(stderr, "burnlab_bench_program: %s\n", error.c_str());
+    std::exit(2);
+  }
+  return program;
+}
+
+Row programSample(const Part& part, int slider, std::size_t asked, double loopNs,
+                  const std::filesystem::path& folder) {
+  const auto program = startOn(part.chip, loopNs, folder);
+  auto& app = program->startUp->app();
+  auto& board = *program->startUp->stack().simulatedBoard();
+  auto& clock = *program->startUp->stack().simulatedClock();
+  auto& port = *program->port;
+  auto& platform = app.seams.platform;
   app.Form_Load();
-  app.setDeviceListIndex(part.row);
+  const int position = DeviceCatalogue::positionOf(part.chip).value();
+  app.setDeviceListIndex(position);
   app.valueChosen("Slider1", slider);
 
   Row row;
   row.chipSize = app.device.DeviceSize;
   const std::size_t sample = std::min(asked, static_cast<std::size_t>(row.chipSize));
   row.sample = sample;
-  std::mt19937 random(static_cast<unsigned>(part.row));
+  std::mt19937 random(static_cast<unsigned>(position));
   for (std::size_t a = 0; a < sample; ++a) {
     app.buffers.CodeBuffer[a] = static_cast<std::uint8_t>(random());
   }
@@ -183,14 +211,14 @@ int main(int argc, char** argv) {
   const double givenNs = argc > 2 ? std::strtod(argv[2], nullptr) : 0.0;
   const double loopNs = givenNs > 0 ? givenNs : measuredBusyWaitNs();
   const auto sliders = slidersOf(argc > 3 ? argv[3] : "20,19,18,10,1");
-  const auto loopPs = static_cast<std::uint64_t>(loopNs * 1000.0 + 0.5);
+  const testing::TempFolder folder;  // burnlab6.ini and the setups of the runs
   std::printf("busy-wait loop %.3f ns an iteration, 1 us a port access; sample %zu random bytes\n",
               loopNs, sample);
   std::printf("%-8s %6s %8s  %-4s %8s %6s %11s %8s %14s %7s  %s\n", "part", "slider", "bytes", "ok",
               "attempts", "most", "lengthened", "short", "projected", "floor", "first failure");
   for (const auto& part : kParts) {
     for (const int slider : sliders) {
-      const auto row = programSample(part, slider, sample, loopPs);
+      const auto row = programSample(part, slider, sample, loopNs, folder.path());
       const double perByte = static_cast<double>(row.sampleNs) / static_cast<double>(row.sample);
       const auto chipNs = static_cast<std::uint64_t>(perByte * row.chipSize) + row.fixedNs;
       const auto floor = floorNs(part.chip, row.chipSize);

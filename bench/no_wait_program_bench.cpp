@@ -44,7 +44,7 @@ void BM_Program27C256WithoutWaiting(benchmark::State& state) {
     const auto simulatedStart = clock->nowNs();
     state.ResumeTiming();
 
-    app.runStoppable([&app] { app.Program_button_Click(); });  // as the CLI program command
+    app.runStoppable([&app] { return app.Program_button_Click(); });  // as the CLI's program
 
     state.PauseTiming();
     if (app.panel.SystemLog.text.find("Programming Device Successfull") == std::string::npos) {

@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "buffers/hex_page.h"
-#include "panel/branding.h"
-#include "util/atomic_file.h"
+#include "panel/saved_text_file.h"
 
 namespace burnlab {
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
-constexpr const char* kBufferFileName = "BURNLAB.BUF";
+constexpr SavedTextFile kBufferFile{
+    "BURNLAB.BUF", "Buffer Display", "BURNLAB BUFFER DISPLAY FILE - ORVANE ",
+    "The following contents are the contents from Buffer DIsplay"};
 constexpr const char* kShowData = "Show Data";
 constexpr const char* kShowCode = "Show Code";
 
@@ -87,29 +87,11 @@ void HexDisplay::VScroll1_Change() {
 }
 
 std::string HexDisplay::bufferFileContents() {
-  const auto& page = panel_.BufferDisplay.text;
-  std::string file;
-  file.reserve(page.size() + 256);
-  file += std::string("BURNLAB BUFFER DISPLAY FILE - ORVANE ") + kMakerWebAddress + kCrLf;
-  file += std::string("The following contents are the contents from Buffer DIsplay") + kCrLf;
-  file += platform_.dateText() + " " + platform_.timeText() +
-          " StatCode:" + blankedNumber(statCode(page)) + " Model:" + blankedNumber(model_) +
-          kCrLf;
-  file += std::string(60, '-') + kCrLf;
-  file += page + kCrLf;
-  return file;
+  return savedTextFileContents(kBufferFile, platform_, panel_.BufferDisplay.text, model_);
 }
 
 void HexDisplay::BufferDisplay_DblClick() {
-  const auto target = platform_.workingFolder() / kBufferFileName;
-  const auto written = writeFileAtomically(target, bufferFileContents());
-  if (!written.ok()) {
-    const std::string problem =
-        "Buffer Display could not be saved to " + target.string() + ": " + written.error;
-    log_.LogLine(problem);
-    dialogs_.message(problem, kBufferFileName, Dialogs::Icon::Exclamation);
-    return;
-  }
+  if (!saveTextFile(kBufferFile, bufferFileContents(), platform_, dialogs_, log_)) return;
   log_.LogLine("Buffer DIsplay was Saved to BURNLAB.BUF file");
   sounds_.PlayEventSound("OK");
 }

@@ -8,6 +8,7 @@
 #include "cli/log_lines.h"
 #include "devices/device_catalogue.h"
 #include "devices/untested_devices.h"
+#include "launch/program_signals.h"
 #include "shell/app.h"
 
 namespace burnlab {
@@ -120,6 +121,8 @@ int statusOf(const CommandOutcome& outcome) {
       return kExitSuccess;
     case CommandOutcome::Kind::Failed:
       return kExitOperationFailed;
+    case CommandOutcome::Kind::Stopped:  // a terminal's command stops by a signal only
+      return outcome.stoppedBy > 0 ? exitStatusOfSignal(outcome.stoppedBy) : kExitOperationFailed;
     case CommandOutcome::Kind::NotSupported:
       break;
   }
@@ -160,7 +163,7 @@ int withDevice(CliContext& c, int (*operation)(CliContext&)) {
 
 int readDevice(CliContext& c) {
   if (const int refused = refuseIdle(c, "read", c.app.reading.hasReadRoutine())) return refused;
-  if (const int status = statusOf(c.app.reading.Read_button_Click()); status != kExitSuccess) {
+  if (const int status = statusOf(c.app.Read_button_Click()); status != kExitSuccess) {
     return status;
   }
   const auto& file = c.request.output;
@@ -180,14 +183,14 @@ int blankCheckDevice(CliContext& c) {
   if (const int refused = refuseIdle(c, "blank check", c.app.blankCheck.hasCodeRoutine())) {
     return refused;
   }
-  return statusOf(c.app.blankCheck.Blank_button_Click());
+  return statusOf(c.app.Blank_button_Click());
 }
 
 int verifyDevice(CliContext& c) {
   if (!openImageFile(c, "verify")) return kExitBadInput;
   // Every device has a verify of its code.
   if (const int refused = refuseIdle(c, "verify", true)) return refused;
-  return statusOf(c.app.verify.Verify_button_Click());
+  return statusOf(c.app.Verify_button_Click());
 }
 
 int programDevice(CliContext& c) {

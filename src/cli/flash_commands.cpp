@@ -19,7 +19,7 @@ int showFlashCodeId(CliContext& c) {
   if (c.app.device.Routines.identify == IdentifyRoutine::None) {
     return refuse(c, "flash identification");
   }
-  return statusOf(c.app.flash.identification.menuFlashShowCodeID_Click());
+  return statusOf(c.app.menuFlashShowCodeID_Click());
 }
 
 }  // namespace burnlab

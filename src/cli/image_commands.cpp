@@ -16,7 +16,7 @@ int printSums(CliContext& c) {
 }
 
 int readAndSum(CliContext& c) {
-  if (const int status = statusOf(c.app.reading.Read_button_Click()); status != kExitSuccess) {
+  if (const int status = statusOf(c.app.Read_button_Click()); status != kExitSuccess) {
     return status;
   }
   return printSums(c);

@@ -53,8 +53,9 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
   const auto markCommandStart = [&] {
     if (simulated) commandStart = simulated->markCommand();
   };
+  // The command's exit status; the run's outcome says whether a stop ended it first.
   int status = kExitSuccess;
-  const bool finished = app.runStoppable([&] {
+  const auto run = app.runStoppable([&] {
     app.Form_Load();
     // Start-up empties the log before it ends: what the terminal shows starts after it.
     view.watch(app.panel);
@@ -64,7 +65,7 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     if (request.setup && !app.setups.loadSlot(*request.setup)) {
       markCommandStart();
       status = kExitBadInput;
-      return;
+      return CommandOutcome::failed("the setup slot was not restored");
     }
     startUp->applyOperatorChoices();
     markCommandStart();
@@ -72,11 +73,12 @@ int runAfterStartUp(const CliCommandLine& line, CliView& view) {
     app.operations.checkStop();
     CliContext context{app, view, request, std::cout, std::cerr, &line.program};
     status = line.command->run(context);
+    return CommandOutcome::succeeded();
   });
   view.finish();
   // A signal ends the run with the board as Reset leaves it (the stop has reset it, unless the
   // signal came after the command's last step).
-  const bool stopped = !finished || app.stopRequest.requested();
+  const bool stopped = run.wasStopped() || app.stopRequest.requested();
   if (stopped) app.board.Reset();
   // Then the chip kept in a file goes back to it, the part-programmed chip of a stopped
   // command too: it is what the next run finds in the socket.

@@ -17,7 +17,8 @@ constexpr const char* kChipFileNeedsChip =
 
 }  // namespace
 
-std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::string& error) {
+std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::string& error,
+                                            const PortTap& tap) {
   std::unique_ptr<PortStack> stack(new PortStack());
   PortIo* backEnd = nullptr;
   if (!options.simulate && !options.simBoard.empty()) {
@@ -83,6 +84,10 @@ std::unique_ptr<PortStack> PortStack::build(const ProgramOptions& options, std::
     backEnd = stack->backEnd_.get();
   }
 
+  if (tap) {
+    stack->tap_ = tap(*backEnd);
+    backEnd = stack->tap_.get();
+  }
   if (!options.traceFile.empty()) {
     stack->traceFile_ = TraceFile::create(options.traceFile, error);
     if (!stack->traceFile_) return nullptr;

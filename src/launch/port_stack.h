@@ -17,13 +17,19 @@
 
 namespace burnlab {
 
+// A layer of the caller's own put directly above the back end, made once the back end is: it
+// sees every access the board gets, and passes each on (the programming table counts them).
+using PortTap = std::function<std::unique_ptr<PortIo>(PortIo& backEnd)>;
+
 // The chain of port layers the options ask for: the address filter, then the trace (when
-// asked for), then the back end: the simulated board, a real port, or no port at all.
+// asked for), then the tap (when given), then the back end: the simulated board, a real port,
+// or no port at all.
 class PortStack {
  public:
   // Builds the stack. `error` is set when the trace file cannot be created, or when the
   // simulated socket names an unknown chip, an unknown fault or an image that cannot be used.
-  static std::unique_ptr<PortStack> build(const ProgramOptions& options, std::string& error);
+  static std::unique_ptr<PortStack> build(const ProgramOptions& options, std::string& error,
+                                          const PortTap& tap = {});
 
   PortIo& port() { return *filter_; }
 
@@ -63,6 +69,7 @@ class PortStack {
   std::unique_ptr<sim::SimBoard> simBoard_;
   std::unique_ptr<sim::ChipFile> chipFile_;
   std::unique_ptr<PortIo> backEnd_;
+  std::unique_ptr<PortIo> tap_;
   std::unique_ptr<TraceFile> traceFile_;
   std::unique_ptr<TracingPort> tracer_;
   std::unique_ptr<PortAddressFilter> filter_;

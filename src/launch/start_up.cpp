@@ -12,10 +12,11 @@ std::unique_ptr<StartUp> StartUp::build(const ProgramOptions& options,
 
 std::unique_ptr<StartUp> StartUp::build(const ProgramOptions& options,
                                         ProgramSignals::Answer answer, ViewParts view,
-                                        const ProgramFolders& folders, std::string& error) {
+                                        const ProgramFolders& folders, std::string& error,
+                                        const PortTap& tap) {
   // Before anything else, the trace file included: from here on no signal is lost.
   auto owner = std::make_unique<ProgramSignals>(answer);
-  auto stack = PortStack::build(options, error);
+  auto stack = PortStack::build(options, error, tap);
   if (!stack) return nullptr;
   return std::unique_ptr<StartUp>(
       new StartUp(options, std::move(owner), std::move(stack), std::move(view), folders));

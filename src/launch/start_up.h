@@ -33,10 +33,12 @@ class StartUp {
   static std::unique_ptr<StartUp> build(const ProgramOptions& options,
                                         ProgramSignals::Answer answer, ViewParts view,
                                         std::string& error);
-  // The same with folders of the caller's choosing instead of the program's own.
+  // The same with folders of the caller's choosing instead of the program's own, and a tap
+  // of its own above the back end when given.
   static std::unique_ptr<StartUp> build(const ProgramOptions& options,
                                         ProgramSignals::Answer answer, ViewParts view,
-                                        const ProgramFolders& folders, std::string& error);
+                                        const ProgramFolders& folders, std::string& error,
+                                        const PortTap& tap = {});
 
   App& app() { return app_; }
   PortStack& stack() { return *stack_; }

@@ -2,17 +2,14 @@
 
 namespace burnlab {
 
-bool OperationStop::run(const std::function<void()>& command) {
-  if (c_.commandRunning) {
-    command();  // part of the running command: a stop ends that one
-    return true;
-  }
+CommandOutcome OperationStop::run(const std::function<CommandOutcome()>& command) {
+  if (c_.commandRunning) return command();  // part of the running command: a stop ends that one
   c_.commandRunning = true;
-  bool stopped = false;
+  CommandOutcome outcome;
   try {
-    command();
-  } catch (const OperationStopped&) {
-    stopped = true;
+    outcome = command();
+  } catch (const OperationStopped& stopped) {
+    outcome = CommandOutcome::stopped(stopped.reason);
   } catch (...) {
     c_.commandRunning = false;
     withdrawStop();
@@ -20,8 +17,8 @@ bool OperationStop::run(const std::function<void()>& command) {
   }
   c_.commandRunning = false;
   withdrawStop();
-  if (stopped) endStoppedCommand();
-  return !stopped;
+  if (outcome.wasStopped()) endStoppedCommand();
+  return outcome;
 }
 
 void OperationStop::Stop_button_Click() {

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "ops/command_outcome.h"
 #include "ops/operation_context.h"
 
 namespace burnlab {
@@ -18,10 +19,10 @@ class OperationStop {
  public:
   explicit OperationStop(OperationContext& context) : c_(context) {}
 
-  // Runs the operator's command `command`. Returns false when a stop request ended it; the
-  // request is left set for the caller to act on. A command started from inside another is part
-  // of it: a stop ends the outermost one.
-  bool run(const std::function<void()>& command);
+  // Runs the operator's command `command` and returns its outcome, or Stopped when a stop
+  // request ended it; the request is left set for the caller to act on. A command started from
+  // inside another is part of it: a stop ends the outermost one.
+  CommandOutcome run(const std::function<CommandOutcome()>& command);
 
   // The Stop button (and Esc): asks the running command to stop.
   void Stop_button_Click();

@@ -8,6 +8,7 @@
 #include "panel/dialogs.h"
 #include "panel/panel.h"
 #include "panel/platform.h"
+#include "panel/saved_text_file.h"
 
 namespace burnlab {
 
@@ -42,11 +43,5 @@ class SystemLog {
   Dialogs& dialogs_;
   std::function<std::int32_t()> boardModel_;
 };
-
-// Sum of the 8-bit character codes of `text`: the check figure of a saved log or page.
-double statCode(const std::string& text);
-
-// A number as the saved files write it: one leading and one trailing blank around the digits.
-std::string blankedNumber(double value);
 
 }  // namespace burnlab

@@ -127,7 +127,7 @@ void App::Form_Unload() {
   if (!panel.placement.minimized) saveWindowPlacement(seams.platform, panel.placement);
 }
 
-bool App::runStoppable(const std::function<void()>& action) {
+CommandOutcome App::runStoppable(const std::function<CommandOutcome()>& action) {
   return stopping.run(action);
 }
 

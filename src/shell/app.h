@@ -82,11 +82,11 @@ class App final : private BoardIndicators,
   // The status bar's date and time panels show the present moment.
   void showClock();
 
-  // Runs an operator action or a device command (OperationStop::run). When a stop request ends
-  // it, the board is reset, the run's lamps go dark, the bar empties and false is returned; the
-  // request stays set, so that the caller decides what the stop means (the terminal exits, the
-  // window's events log it and clear it).
-  bool runStoppable(const std::function<void()>& action);
+  // Runs an operator action or a device command (OperationStop::run) and returns its outcome.
+  // When a stop request ends it, the board is reset, the run's lamps go dark, the bar empties
+  // and the outcome is Stopped; the request stays set, so that the caller decides what the stop
+  // means (the terminal exits, the window's events log it and clear it).
+  CommandOutcome runStoppable(const std::function<CommandOutcome()>& action);
 
   // Changes made by the program that a window toolkit answers with an event, as it would.
   // Setting the Device list position runs Device_Click.
@@ -98,17 +98,18 @@ class App final : private BoardIndicators,
 
   // Handlers of the window's events that other parts of the program answer. Each one does
   // nothing until its part is built; start-up and the menus already call them in their place.
+  // The device commands return what they came to.
   void Device_Click();
   void Voltage_button_Click(int index);
   void Slider1_Change();
-  void Read_button_Click();
-  void Blank_button_Click();
-  void Verify_button_Click();
-  void Program_button_Click();
+  CommandOutcome Read_button_Click();
+  CommandOutcome Blank_button_Click();
+  CommandOutcome Verify_button_Click();
+  CommandOutcome Program_button_Click();
   void Display_button_Click();
-  void EraseFlash_button_Click();
+  CommandOutcome EraseFlash_button_Click();
   void Command1_Click();
-  void menuFlashShowCodeID_Click();
+  CommandOutcome menuFlashShowCodeID_Click();
   void LoopFlashTest_Click();
   void ResetFlash_Click();
   // Our own entry: the opt-in to the flash chips never tried on real hardware, toggled and

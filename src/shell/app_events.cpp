@@ -26,7 +26,12 @@ void App::runEvent(const std::function<void()>& handler) {
   // An operator's new command starts with no stop asked: one that came after the last
   // command's last step was meant for that command, and is spent here, not when a step ends.
   if (command) stopRequest.clear();
-  if (!stopping.run(handler)) log.LogLine(OperationStop::kStoppedLine);
+  // The handler's lamps and log lines have told its outcome; only a stop is the event's to tell.
+  const auto outcome = stopping.run([&] {
+    handler();
+    return CommandOutcome::succeeded();
+  });
+  if (outcome.wasStopped()) log.LogLine(OperationStop::kStoppedLine);
   seams.view.changed();
 }
 
@@ -93,14 +98,14 @@ void App::chooseHiLow_button(int index) {
 void App::Device_Click() { selection.Device_Click(); }
 void App::Voltage_button_Click(int index) { options.Voltage_button_Click(index); }
 void App::Slider1_Change() { options.Slider1_Change(); }
-void App::Read_button_Click() { reading.Read_button_Click(); }
-void App::Blank_button_Click() { blankCheck.Blank_button_Click(); }
-void App::Verify_button_Click() { verify.Verify_button_Click(); }
-void App::Program_button_Click() { programming.Program_button_Click(); }
+CommandOutcome App::Read_button_Click() { return reading.Read_button_Click(); }
+CommandOutcome App::Blank_button_Click() { return blankCheck.Blank_button_Click(); }
+CommandOutcome App::Verify_button_Click() { return verify.Verify_button_Click(); }
+CommandOutcome App::Program_button_Click() { return programming.Program_button_Click(); }
 void App::Display_button_Click() { reading.Display_button_Click(); }
-void App::EraseFlash_button_Click() { erasing.EraseFlash_button_Click(); }
+CommandOutcome App::EraseFlash_button_Click() { return erasing.EraseFlash_button_Click(); }
 void App::Command1_Click() {}             // the page sent to the secondary display
-void App::menuFlashShowCodeID_Click() { flash.identification.menuFlashShowCodeID_Click(); }
+CommandOutcome App::menuFlashShowCodeID_Click() { return flash.identification.menuFlashShowCodeID_Click(); }
 void App::LoopFlashTest_Click() { flash.programming.LoopFlashTest_Click(programming.run); }
 void App::ResetFlash_Click() { flash.commands.ResetFlash_Click(); }
 void App::Setup_Click() { setups.Setup_Click(); }

@@ -131,18 +131,20 @@ TEST(Stop, ACommandRunOutsideTheStopIsNeverStoppedAndOffersNoStop) {
 TEST(Stop, AStopEndsTheOutermostCommandAndAQuickCommandStillFinishes) {
   StopAtStep f(5);
   bool after = false;
-  const bool finished = f.app.stopping.run([&] {
-    f.app.stopping.run([&] { f.app.Verify_button_Click(); });
+  const auto outcome = f.app.stopping.run([&] {
+    f.app.stopping.run([&] { return f.app.Verify_button_Click(); });
     after = true;  // never reached: the stop ends the outer command too
+    return CommandOutcome::succeeded();
   });
-  EXPECT_FALSE(finished);
+  EXPECT_TRUE(outcome.wasStopped());
+  EXPECT_EQ(outcome.stoppedBy, StopRequest::kByOperator);
   EXPECT_FALSE(after);
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
   EXPECT_FALSE(f.app.panel.Stop_button.enabled);
   // The request is left to the caller (the terminal exits on it); spent, the next run finishes.
   EXPECT_TRUE(f.app.stopRequest.requested());
   f.app.stopRequest.clear();
-  EXPECT_TRUE(f.app.stopping.run([] {}));
+  EXPECT_TRUE(f.app.stopping.run([] { return CommandOutcome::succeeded(); }).ok());
 }
 
 TEST(Stop, AStopTooLateForTheLastStepIsSpentWithTheCommand) {

@@ -37,11 +37,13 @@ TEST(StopRequest, EndsProgrammingMidChipWithNoProgrammingVoltageLeft) {
   stopAt(f, 0x08, kReg3Idle, 500);  // PGM low: the 500th program pulse starts
   bool voltageWasOn = false;
   const auto logged = f.app.panel.SystemLog.text.size();
-  const bool finished = f.app.runStoppable([&] {
+  const auto outcome = f.app.runStoppable([&] {
     f.app.Program_button_Click();
     voltageWasOn = true;
+    return CommandOutcome::succeeded();
   });
-  EXPECT_FALSE(finished);
+  EXPECT_TRUE(outcome.wasStopped());
+  EXPECT_EQ(outcome.stoppedBy, SIGINT);
   EXPECT_FALSE(voltageWasOn);
   EXPECT_EQ(f.app.stopRequest.reason(), SIGINT);  // left for the caller to act on
   EXPECT_FALSE(programmingVoltageOn(f.board));
@@ -59,7 +61,7 @@ TEST(StopRequest, EndsTheVppSettlingWaitAtOnce) {
   f.app.chooseVoltage_button(2);
   stopAt(f, 0x4A, kReg0Idle);  // the programming value of register 0 with 21 V selected
   const auto before = f.platform.elapsedMs;
-  EXPECT_FALSE(f.app.runStoppable([&] { f.app.Program_button_Click(); }));
+  EXPECT_TRUE(f.app.runStoppable([&] { return f.app.Program_button_Click(); }).wasStopped());
   EXPECT_EQ(f.platform.elapsedMs - before, 500);  // the address settle, and not the 1500 ms
   EXPECT_FALSE(programmingVoltageOn(f.board));
 }
@@ -67,7 +69,7 @@ TEST(StopRequest, EndsTheVppSettlingWaitAtOnce) {
 TEST(StopRequest, EndsAReadAtItsNextPage) {
   SimulatedApp f(toProgram("27C512"));
   stopAt(f, 0x05, kReg1Idle);  // page 5
-  EXPECT_FALSE(f.app.runStoppable([&] { f.app.Read_button_Click(); }));
+  EXPECT_TRUE(f.app.runStoppable([&] { return f.app.Read_button_Click(); }).wasStopped());
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
   EXPECT_TRUE(f.boardIdle());
 }
@@ -96,7 +98,7 @@ TEST(StopRequest, OneAskedDuringAStartUpStepEndsTheRunBeforeTheCommandWrites) {
       if (here == step) f.app.stopRequest.request(SIGINT);
     };
     std::size_t beforeCommand = 0;
-    const bool finished = f.app.runStoppable([&] {
+    const auto outcome = f.app.runStoppable([&] {
       askedAt(0);
       f.app.Form_Load();
       askedAt(1);
@@ -104,9 +106,9 @@ TEST(StopRequest, OneAskedDuringAStartUpStepEndsTheRunBeforeTheCommandWrites) {
       askedAt(2);
       f.app.bufferCommands.openCodeFile(file);
       beforeCommand = f.port.lines.size();
-      f.app.Program_button_Click();
+      return f.app.Program_button_Click();
     });
-    EXPECT_FALSE(finished) << step;
+    EXPECT_TRUE(outcome.wasStopped()) << step;
     EXPECT_EQ(f.app.stopRequest.reason(), SIGINT);  // the terminal exits with 130 on it
     // After the command began, only the stop's own reset of the board: the file's bytes never
     // reached the data lines.

@@ -1,7 +1,9 @@
-// burnlab-cli show: the page on standard output exactly as the hex display holds it.
+// burnlab-cli show: the page on standard output exactly as the hex display holds it, the
+// loading's log lines beside it, and the files and pages it refuses.
 #include <gtest/gtest.h>
 
 #include "buffers/hex_page.h"
+#include "support/byte_patterns.h"
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
 
@@ -12,26 +14,34 @@ CliRun show(const TempFolder& folder, const std::string& arguments) {
   return runCli("--simulate show " + arguments, folder.path());
 }
 
-std::filesystem::path image(const TempFolder& folder, std::size_t length) {
+// `length` bytes that count from 0 to 250 and start again.
+std::string countingBytes(std::size_t length) {
   std::string bytes;
   for (std::size_t at = 0; at < length; ++at) bytes += static_cast<char>(at % 251);
-  return folder.file("image.bin", bytes);
+  return bytes;
 }
 
-TEST(ShowCommand, PrintsTheCodePageAtTheScrollPositionWithItsCrLfLines) {
+std::filesystem::path image(const TempFolder& folder, std::size_t length) {
+  return folder.file("image.bin", countingBytes(length));
+}
+
+TEST(ShowCommand, PrintsTheCodePageAtTheScrollPositionWithItsCrLfLinesAndTheLoadingOnce) {
   TempFolder folder;
   const auto file = image(folder, 4096);
   const auto shown = show(folder, "-i " + file.string() + " --page 3");
   ASSERT_EQ(shown.status, 0) << shown.messages;
 
-  std::vector<std::uint8_t> buffer(4096);
-  for (std::size_t at = 0; at < buffer.size(); ++at)
-    buffer[at] = static_cast<std::uint8_t>(at % 251);
   // The last line ends too: what the terminal prints next starts on a line of its own.
-  EXPECT_EQ(shown.out, codePageText(buffer, 3) + "\r\n");
-  EXPECT_NE(
-      shown.messages.find("File " + file.string() + " - was read into Buffer. 4096 bytes long."),
-      std::string::npos);
+  const auto page = codePageText(asBytes(countingBytes(4096)), 3) + "\r\n";
+  EXPECT_EQ(shown.out, page);
+  EXPECT_EQ(countOf(shown.output(), "was read into Buffer"), 1u) << shown.output();
+  EXPECT_TRUE(
+      printed(shown, "File " + file.string() + " - was read into Buffer. 4096 bytes long."));
+
+  // Quiet, it prints the page alone.
+  const auto quiet = show(folder, "-q -i " + file.string() + " --page 3");
+  EXPECT_EQ(quiet.out, page);
+  EXPECT_FALSE(printed(quiet, ">  ")) << quiet.output();
 }
 
 TEST(ShowCommand, PrintsTheDataPageWithItsHeading) {
@@ -41,20 +51,15 @@ TEST(ShowCommand, PrintsTheDataPageWithItsHeading) {
   EXPECT_EQ(shown.out.rfind(std::string(kDataPageHeading) + "\r\n\r\n001F80| ", 0), 0u);
 }
 
-TEST(ShowCommand, ARefusedFileOrPageExitsWithStatusTwoAndSaysWhy) {
+// A file that is missing or a folder, a page that is no number and a show without -i are
+// refused in CliCommandLine's tests, before anything runs.
+TEST(ShowCommand, AFileOrPageTheBufferCannotShowExitsWithStatusTwoAndSaysWhy) {
   TempFolder folder;
-  const auto missing = show(folder, "-i " + (folder.path() / "missing.bin").string());
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_TRUE(missing.out.empty());
-  EXPECT_NE(missing.messages.find("No such file or directory"), std::string::npos);
-
-  expectRun(show(folder, "--data -i " + image(folder, 8193).string()), "--data", 2,
-            {"Can't Open Data File Bigger than 8192 Bytes"});
+  const auto tooLong = show(folder, "--data -i " + image(folder, 8193).string());
+  expectRun(tooLong, "--data", 2, {"Can't Open Data File Bigger than 8192 Bytes"});
+  EXPECT_TRUE(tooLong.out.empty());
   expectRun(show(folder, "--page 16 -i " + image(folder, 4096).string()), "--page 16", 2,
             {"page 16 is beyond the last page 15"});
-
-  EXPECT_EQ(show(folder, "--page x -i a.bin").status, 2);
-  EXPECT_EQ(show(folder, "").status, 2);
 }
 
 }  // namespace

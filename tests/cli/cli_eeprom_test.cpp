@@ -1,4 +1,6 @@
-// burnlab-cli program and erase on the X28C256 and the serial EEPROMs, and --protect.
+// burnlab-cli program and erase on the serial EEPROMs. The X28C256's --protect, its kept
+// protection and the unlock before the next program are run in CliSimChip; the log lines of
+// its protection are checked in X28C256Program.
 #include <gtest/gtest.h>
 
 #include "devices/device_catalogue.h"
@@ -39,22 +41,8 @@ TEST_P(CliEeprom, ProgramsAndVerifiesAndErases) {
 INSTANTIATE_TEST_SUITE_P(EveryPart, CliEeprom, ::testing::Values("24C08", "24C16", "24C32"),
                          [](const auto& info) { return std::string("chip") + info.param; });
 
-// A device without Erase Chip, and an erase without --yes, are refused in CliBeforeThePort's
-// table.
-
-// The X28C256 programs in about ten seconds of real pauses: one run covers it, on a protected
-// chip, which the program unlocks first; the window's tests cover its erase. --protect on
-// another device is refused in CliBeforeThePort's table.
-TEST(CliProtect, SwitchesTheX28C256sProtectionOnAfterProgramming) {
-  TempFolder folder;
-  const auto image = folder.path() / "img.bin";
-  writeImage(image, 32768, 5);
-  expectCli(
-      "--simulate=X28C256,locked --sim-loop-ns 1 --sim-no-wait -d \"Eeprom XICOR X28C256\" --yes "
-      "--verify --protect program -i " +
-          image.string(),
-      0, {"XICOR 28C256 Data Protection Enabled", "Device Contents MATCHES with Buffer Contents"});
-}
+// A device without Erase Chip, an erase without --yes and --protect on another device than the
+// X28C256 are refused in CliBeforeThePort's table.
 
 }  // namespace
 }  // namespace burnlab::testing

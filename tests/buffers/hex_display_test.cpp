@@ -81,28 +81,26 @@ TEST(ShowButton, SwitchesAMicrocontrollerBetweenItsCodeAndDataViews) {
   f.app.hexDisplay.DisplaySource = "Read";
   f.app.hexDisplay.setScrollMax(7);
   f.app.hexDisplay.setScrollValue(5);
+  const auto& page = f.panel.BufferDisplay.text;
 
   f.app.hexDisplay.Show_button_Click();
   EXPECT_EQ(f.panel.Show_button.caption, "Show Code");
   EXPECT_EQ(f.panel.Frame3.caption, "Data Buffer Hex/Ascii Display");
   EXPECT_EQ(f.panel.VScroll1.max, 63);
   EXPECT_EQ(f.panel.VScroll1.value, 0);
-  EXPECT_EQ(f.panel.BufferDisplay.text.rfind("             *** BUFFER DATA ***\r\n\r\n000000| ", 0),
-            0u);
-  EXPECT_EQ(std::count(f.panel.BufferDisplay.text.begin(), f.panel.BufferDisplay.text.end(), '|'),
-            16);
+  EXPECT_EQ(page.rfind("             *** BUFFER DATA ***\r\n\r\n000000| ", 0), 0u);
+  EXPECT_EQ(std::count(page.begin(), page.end(), '|'), 16);
 
   f.app.hexDisplay.setScrollValue(63);
-  EXPECT_EQ(firstAddressShown(f.panel.BufferDisplay.text), "001F80");
+  EXPECT_EQ(firstAddressShown(page), "001F80");
 
   f.app.hexDisplay.Show_button_Click();
   EXPECT_EQ(f.panel.Show_button.caption, "Show Data");
   EXPECT_EQ(f.panel.Frame3.caption, "Code Buffer Hex/Ascii Display");
   EXPECT_EQ(f.panel.VScroll1.max, 7);
   EXPECT_EQ(f.panel.VScroll1.value, 0);
-  EXPECT_EQ(f.panel.BufferDisplay.text.find("BUFFER DATA"), std::string::npos);
-  EXPECT_EQ(std::count(f.panel.BufferDisplay.text.begin(), f.panel.BufferDisplay.text.end(), '|'),
-            32);
+  EXPECT_EQ(page.find("BUFFER DATA"), std::string::npos);
+  EXPECT_EQ(std::count(page.begin(), page.end(), '|'), 32);
 }
 
 TEST(ShowButton, OnOtherDevicesReturnsToTheCodeBufferPage) {

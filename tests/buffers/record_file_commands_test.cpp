@@ -91,9 +91,12 @@ TEST(OpenRecordFile, ARawFileNamedHexIsRefusedWhereItStopsBeingTextUnlessRawIsCh
 
 TEST(OpenRecordFile, AnSRecordFileWithoutItsEndRecordLoadsWithOneWarningLine) {
   LoadedCodeFile f;
+  // With its end record the same file gives no warning.
+  EXPECT_TRUE(f.app.bufferCommands.openCodeFile(f.file("whole.s19", "S104000011EA\nS9030000FC\n")));
   const auto cut = f.file("cut.s19", "S104000011EA\n");
   EXPECT_TRUE(f.app.bufferCommands.openCodeFile(cut));
   EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0x11);
+  EXPECT_EQ(f.app.buffers.CodeSize, 1);
   const auto lines = f.logLines();
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [](const auto& line) { return line.starts_with("Warning: "); }),

@@ -24,9 +24,11 @@ struct Malformed {
 };
 
 struct RecordFormat {
-  const char* name;
-  const char* toolName;  // srec_cat's name of the format
-  const char* fileName;  // what the format's files are called
+  struct Names {
+    const char* test;  // what its cases are called
+    const char* tool;  // srec_cat's name of the format
+    const char* file;  // what the format's files are called
+  } names;
   // Every way the program writes the format (the S-records' address widths).
   std::vector<std::function<std::string(std::span<const std::uint8_t>)>> encodings;
   std::function<bool(std::span<const std::uint8_t>, ImageContent&, ImageFault&)> decode;
@@ -65,9 +67,7 @@ RecordFormat intelHex() {
   const std::string good = ":0400000001020304F2\n";
   const std::string end = ":00000001FF\n";
   return {
-      "IntelHex",
-      "-intel",
-      "x.hex",
+      {"IntelHex", "-intel", "x.hex"},
       {encodeIntelHex},
       decodeIntelHex,
       {
@@ -114,9 +114,7 @@ RecordFormat sRecords() {
   const std::string data = "S107000001020304EE\n";
   const std::string end = "S9030000FC\n";
   return {
-      "SRecord",
-      "-motorola",
-      "x.s28",
+      {"SRecord", "-motorola", "x.s28"},
       {[](auto image) { return encodeSRecords(image); },
        [](auto image) { return encodeSRecords(image, SRecordAddress::Bits24); },
        [](auto image) { return encodeSRecords(image, SRecordAddress::Bits32); }},
@@ -161,14 +159,14 @@ class RecordFiles : public ::testing::TestWithParam<RecordFormat> {};
 TEST_P(RecordFiles, WhatItWritesTheSrecordToolsReadBackByteForByte) {
   const auto& format = GetParam();
   TempFolder folder;
-  const auto file = folder.path() / format.fileName;
+  const auto file = folder.path() / format.names.file;
   // One byte, a file that ends in the middle of a record, and images past 64 KiB and 1 MiB
   // that need wider addresses.
   for (const std::size_t length : {1u, 100u, 65'536u + 40u, 1'100'000u}) {
     const auto image = patternBytes(length, static_cast<std::uint32_t>(length));
     for (const auto& encode : format.encodings) {
       writeFile(file, encode(image));
-      ASSERT_EQ(srecCat(file.string() + " " + format.toolName + " -o " +
+      ASSERT_EQ(srecCat(file.string() + " " + format.names.tool + " -o " +
                         (folder.path() / "y.bin").string() + " -binary"),
                 0)
           << "srec_cat refused the file of " << length << " bytes";
@@ -186,10 +184,10 @@ TEST_P(RecordFiles, ReadsWhatTheSrecordToolsWriteWithHolesAndANonZeroStart) {
   const auto high = patternBytes(1'100'000, 8);
   writeFile(folder.path() / "low.bin", low);
   writeFile(folder.path() / "high.bin", high);
-  const auto file = folder.path() / format.fileName;
+  const auto file = folder.path() / format.names.file;
   ASSERT_EQ(srecCat((folder.path() / "low.bin").string() + " -binary -offset 0x1234 " +
                     (folder.path() / "high.bin").string() + " -binary -offset 0x1FF00 -o " +
-                    file.string() + " " + format.toolName),
+                    file.string() + " " + format.names.tool),
             0);
   const auto decoded = decode(format, readAll(file));
   ASSERT_TRUE(decoded.ok) << decoded.fault.text();
@@ -240,7 +238,7 @@ TEST_P(RecordFiles, EveryKindOfAddressRecordIsRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RecordFiles, ::testing::Values(intelHex(), sRecords()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.names.test); });
 
 // What only Intel HEX has.
 

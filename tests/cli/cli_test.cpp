@@ -100,7 +100,7 @@ std::string listLine(std::string_view part, const std::string& text) {
   return std::to_string(rowOf(part)) + " " + text;
 }
 
-// The names -d refuses are refused in CliCommandLine.OptionValuesAreChecked...
+// A name -d finds no device for is refused in DeviceNames and CliCommandLine.OptionValues...
 TEST(CliDevices, ListShowsEveryEntryWithItsPositionAndSelectPrintsTheSelection) {
   const auto list =
       expectCli("--simulate -q list", 0,

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fake_platform.h"
+
 namespace burnlab::testing {
 namespace {
 
@@ -73,15 +75,9 @@ TEST(PortConfig, DecimalValuesReadAsANumberRoundedHalfToEven) {
 }
 
 TEST(PortConfig, IsWrittenAsFourCrLfLines) {
-  std::tm moment{};
-  moment.tm_year = 2026 - 1900;
-  moment.tm_mon = 11;
-  moment.tm_mday = 7;
-  moment.tm_hour = 14;
-  moment.tm_min = 5;
-  moment.tm_sec = 9;
+  const std::tm moment = FakePlatform().now;  // 8 December 2026, 12:34:56
   EXPECT_EQ(portConfigText(0x378, 6, moment),
-            "[BURNLAB6 SETUP]\r\nDATE = 12-07-2026 14:05:09\r\nIO_PORT = 378\r\nMODEL =  6 \r\n");
+            "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 378\r\nMODEL =  6 \r\n");
   const auto text = portConfigText(0x3BC, 4, moment);
   EXPECT_EQ(parsePortConfig(text).ioPort, 0x3BC);
   EXPECT_EQ(parsePortConfig(text).model, 4);

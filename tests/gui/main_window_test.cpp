@@ -310,19 +310,6 @@ TEST(MainWindow, ShowsTheLampsDarkAfterStartUpAndPaintsThemLitBeforeTheCoreGoesO
   EXPECT_GE(counter.paints, 1);
 }
 
-TEST(MainWindow, AClickOnTheLitErrorLampEndsTheAlert) {
-  SimulatedWindow f;
-  f.app.panel.Read_button.enabled = true;
-  f.app.lamps.RaiseErrorAlert();
-  f.window.changed();
-  auto* read = f.view<QPushButton>("Read_button");
-  EXPECT_FALSE(read->isEnabled());
-  QTest::mouseClick(f.view<QLabel>("Error_label"), Qt::LeftButton);
-  EXPECT_TRUE(read->isEnabled());
-  auto* log = f.view<QPlainTextEdit>("SystemLog");
-  EXPECT_TRUE(log->toPlainText().endsWith("Error Alert was Turned Off"));
-}
-
 TEST(MainWindow, TheLogViewAppendsAndStartsAfreshWhenTheLogIsEmptied) {
   SimulatedWindow f;
   auto* log = f.view<QPlainTextEdit>("SystemLog");

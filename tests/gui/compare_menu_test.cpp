@@ -33,7 +33,6 @@ struct CompareWindow : SimulatedWindow {
   }
   QString shown(const char* control) { return view<QPlainTextEdit>(control)->toPlainText(); }
 
-  TempFolder folder;
   std::shared_ptr<sim::MemoryChip> chip;
   QMenu* menu = nullptr;
 };
@@ -50,7 +49,7 @@ TEST(CompareWindow, OpenCodeOfAHexFileShowsItsBytesAndCompareListsTheChipsDiffer
   }
   image[0x21] = 0xAB;
   image[0x3F] = 0xCD;
-  const auto hex = f.folder.path() / "prog.hex";
+  const auto hex = f.files.path() / "prog.hex";
   writeFile(hex, encodeIntelHex(image));
 
   f.choose("27C256");

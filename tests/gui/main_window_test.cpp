@@ -209,7 +209,8 @@ TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
   EXPECT_FALSE(f.port.lines.empty());  // the board search talks to the port
 
   f.view<QAction>("mnuToolsOptions")->trigger();
-  ASSERT_FALSE(f.dialogs.shown.empty());
+  ASSERT_EQ(f.dialogs.shown.size(), 1u);
+  EXPECT_EQ(f.dialogs.shown.back().kind, "message");
   EXPECT_EQ(f.dialogs.shown.back().text, "This menu option is not available.");
 
   auto* lowByte = f.view<QRadioButton>("HiLow_button(2)");
@@ -220,16 +221,15 @@ TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
 
 TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
   SimulatedWindow f;
-  TempFolder slotFolder;
-  f.platform.working = slotFolder.path();
+  f.platform.working = f.files.path();
   auto* setup = f.view<QMenu>("Setup");
   auto* slot2 = f.view<QAction>("LoadSetup2");
-  std::ofstream(slotFolder.path() / "BLSetup2.INI") << "SetupName = Bench\r\n";
+  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Bench\r\n";
   emit setup->aboutToShow();
   EXPECT_TRUE(slot2->isEnabled());
   EXPECT_EQ(slot2->text().toStdString(), "Bench");
 
-  std::ofstream(slotFolder.path() / "BLSetup2.INI") << "SetupName = Renamed\r\n";
+  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Renamed\r\n";
   emit setup->aboutToShow();
   EXPECT_EQ(slot2->text().toStdString(), "Renamed");
   EXPECT_FALSE(f.view<QAction>("LoadSetup1")->isEnabled());
@@ -260,8 +260,7 @@ TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
 
 TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
   SimulatedWindow f;
-  TempFolder files;
-  const auto image = files.path() / "image.bin";
+  const auto image = f.files.path() / "image.bin";
   std::string bytes(1000, '\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 251);
   std::ofstream(image, std::ios::binary) << bytes;
@@ -277,7 +276,7 @@ TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
   EXPECT_TRUE(display->toPlainText().startsWith("\n000100| 05060708 "))
       << display->toPlainText().toStdString();
 
-  const auto copy = files.path() / "copy.bin";
+  const auto copy = f.files.path() / "copy.bin";
   f.dialogs.files.push_back(copy);
   f.view<QAction>("mnuFileSaveCodeAs")->trigger();
   EXPECT_EQ(readAll(copy), bytes);
@@ -342,6 +341,7 @@ TEST(MainWindow, ExitClosesTheWindowAndSavesItsPlacement) {
   SimulatedWindow f;
   f.view<QAction>("mnuFileExit")->trigger();
   EXPECT_FALSE(f.window.isVisible());
+  EXPECT_TRUE(f.dialogs.shown.empty());  // without asking
   EXPECT_EQ(f.platform.settings.count({"Settings", "MainWidth"}), 1u);
 }
 

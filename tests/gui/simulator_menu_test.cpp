@@ -29,6 +29,7 @@
 #include "gui/window_program.h"
 #include "ops/device_reading.h"
 #include "sim/chip_catalogue.h"
+#include "support/record_reference.h"
 
 namespace burnlab::testing {
 namespace {
@@ -92,17 +93,6 @@ DialogScript::Step acknowledgeMessage(QString& text) {
   };
 }
 
-void writeFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& file) {
-  const std::string bytes = readAll(file);
-  return {bytes.begin(), bytes.end()};
-}
-
 // A 27C256 image that differs from page to page and is nowhere blank.
 std::vector<std::uint8_t> knownPattern() {
   std::vector<std::uint8_t> bytes(32768);
@@ -137,7 +127,6 @@ struct SimulatorWindow : SimulatedWindow {
     return text;
   }
 
-  TempFolder folder;
   SimulatorMenu* menu = nullptr;
 };
 
@@ -200,8 +189,8 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
   EXPECT_EQ(f.socketShown(), "Socket: 24C16 (2048 bytes)");
   EXPECT_TRUE(f.entry("mnuSimulatorErase")->isEnabled());
 
-  const auto image = f.folder.path() / "short.bin";
-  writeFile(image, {0x12, 0x34, 0x56});
+  const auto image = f.files.path() / "short.bin";
+  writeFile(image, std::vector<std::uint8_t>{0x12, 0x34, 0x56});
   f.run("mnuSimulatorPutChipWithImage", {answerInput("27C256"), chooseFile(image)});
   ASSERT_NE(f.chip(), nullptr);
   EXPECT_EQ(f.chip()->name(), "27C256");
@@ -221,7 +210,7 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
 
 TEST(SimulatorMenu, AnImageThatDoesNotFitIsRefusedAndTheSocketKeepsItsChip) {
   SimulatorWindow f;
-  const auto image = f.folder.path() / "long.bin";
+  const auto image = f.files.path() / "long.bin";
   writeFile(image, std::vector<std::uint8_t>(2049, 0x00));
   f.run("mnuSimulatorPutChip", {answerInput("24C16")});
   const auto* kept = f.chip();
@@ -253,10 +242,10 @@ TEST(SimulatorMenu, ChangesOneByteErasesAndSavesTheChip) {
   EXPECT_TRUE(complaint.contains("\"100\" is no byte")) << complaint.toStdString();
   EXPECT_EQ(f.chip()->cell(0), 0xFF);
 
-  const auto saved = f.folder.path() / "chip.bin";
+  const auto saved = f.files.path() / "chip.bin";
   f.run("mnuSimulatorSave", {chooseFile(saved)});
-  EXPECT_EQ(readFile(saved), f.chip()->cells());
-  EXPECT_EQ(readFile(saved)[0x7FF0], 0x5A);
+  EXPECT_EQ(fileBytes(saved), f.chip()->cells());
+  EXPECT_EQ(fileBytes(saved)[0x7FF0], 0x5A);
 
   f.entry("mnuSimulatorErase")->trigger();
   EXPECT_EQ(f.chip()->cells(), std::vector<std::uint8_t>(32768, 0xFF));
@@ -279,7 +268,7 @@ void chooseInList(QComboBox* combo, const QString& text) {
 TEST(SimulatorWindow, ReadScrollDisplayBlankCheckAndVerifyAChipInTheSocket) {
   SimulatorWindow f;
   const auto pattern = knownPattern();
-  const auto image = f.folder.path() / "pattern.bin";
+  const auto image = f.files.path() / "pattern.bin";
   writeFile(image, pattern);
   f.run("mnuSimulatorPutChipWithImage", {answerInput("27C256"), chooseFile(image)});
   ASSERT_NE(f.chip(), nullptr);

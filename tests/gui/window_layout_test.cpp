@@ -266,8 +266,7 @@ TEST(CoreText, FileNamesShowAsTheyAreWrittenAndStrayBytesStillShow) {
 
 TEST(WindowLayout, AFileNameThatIsNotAsciiShowsAsItIsInTheLabelAndTheLog) {
   SimulatedWindow f;
-  TempFolder files;
-  const auto image = files.path() /
+  const auto image = f.files.path() /
                      "\xC3\x9C"
                      "bung_\xE2\x82\xAC.bin";  // Übung_€.bin
   std::ofstream(image, std::ios::binary) << std::string(256, 'A');
@@ -279,7 +278,7 @@ TEST(WindowLayout, AFileNameThatIsNotAsciiShowsAsItIsInTheLabelAndTheLog) {
   EXPECT_TRUE(
       f.view<QPlainTextEdit>("SystemLog")
           ->toPlainText()
-          .contains(QString::fromUtf8("File %1/Übung_€.bin - was read").arg(files.path().c_str())));
+          .contains(QString::fromUtf8("File %1/Übung_€.bin - was read").arg(f.files.path().c_str())));
 }
 
 TEST(WindowPlacement, OpensAtLeastAtTheMinimumSizeAndFittedToTheScreensAvailableArea) {

@@ -22,7 +22,7 @@ TEST(RegisterWrite, IsDataThenIdleStrobeIdleForEachModel) {
 }
 
 TEST(RegisterWrite, WithNoModelSendsControlZeroThreeTimes) {
-  BoardRig rig(0, 0x378);
+  BoardRig rig(0);  // no model
   rig.board.Reg4 = 0x3C;
   rig.board.SetReg4();
   EXPECT_EQ(rig.port.lines,

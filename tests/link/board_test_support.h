@@ -16,7 +16,10 @@ struct CountingIndicators final : BoardIndicators {
 
 // A Board on a recording port, set up for a model at a base.
 struct BoardRig {
-  explicit BoardRig(int model = 6, std::int16_t base = 0x378) : board(port, indicators) {
+  explicit BoardRig(int model = 6, std::int16_t base = 0x378) : BoardRig(nullptr, model, base) {}
+  // The same, its port recording the traffic on to `inner` (a simulated board, say).
+  BoardRig(PortIo* inner, int model, std::int16_t base = 0x378)
+      : port(inner), board(port, indicators) {
     board.InitControlTables();
     board.setPortBase(base);
     board.Model = static_cast<std::int16_t>(model);

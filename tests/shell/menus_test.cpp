@@ -1,4 +1,4 @@
-// The Help, Tools and Exit entries and the About window.
+// The Help entries and the About window; the window tests click Tools > Options and Exit.
 #include <gtest/gtest.h>
 
 #include "panel/branding.h"
@@ -42,21 +42,6 @@ TEST(HelpMenu, AHelpWindowThatCannotShowTheFileSaysWhy) {
   f.app.mnuHelpContents_Click();
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
   EXPECT_EQ(f.dialogs.shown[0].text, *f.view.helpError);
-}
-
-TEST(ToolsMenu, OptionsOnlySaysThatItIsNotAvailable) {
-  SimulatedApp f;
-  f.app.click("mnuToolsOptions");
-  ASSERT_EQ(f.dialogs.shown.size(), 1u);
-  EXPECT_EQ(f.dialogs.shown[0].kind, "message");
-  EXPECT_EQ(f.dialogs.shown[0].text, "This menu option is not available.");
-}
-
-TEST(FileMenu, ExitUnloadsTheWindowWithoutAsking) {
-  SimulatedApp f;
-  f.app.click("mnuFileExit");
-  EXPECT_EQ(f.view.unloads, 1);
-  EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
 TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {

@@ -64,14 +64,12 @@ struct SetupFixture : BufferFixture {
     app.panel.CheckData.checked = true;
   }
 
-  bool logged(const std::string& line) const {
-    const auto lines = logLines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  }
+  // Where `line` first stands in the log; past its end when it is not there.
   std::ptrdiff_t logPosition(const std::string& line) const {
     const auto lines = logLines();
     return std::find(lines.begin(), lines.end(), line) - lines.begin();
   }
+  bool logged(const std::string& line) const { return logPosition(line) < std::ssize(logLines()); }
 };
 
 // ---- Saving ----

@@ -1,12 +1,24 @@
 #include "support/fake_platform.h"
 
+#include <algorithm>
+
 namespace burnlab::testing {
+namespace {
+
+// What `map` holds under `key`, or nothing.
+template <typename Map>
+std::optional<typename Map::mapped_type> valueAt(const Map& map,
+                                                 const typename Map::key_type& key) {
+  const auto found = map.find(key);
+  if (found == map.end()) return std::nullopt;
+  return found->second;
+}
+
+}  // namespace
 
 std::optional<std::string> FakePlatform::setting(const std::string& section,
                                                  const std::string& key) {
-  const auto found = settings.find({section, key});
-  if (found == settings.end()) return std::nullopt;
-  return found->second;
+  return valueAt(settings, {section, key});
 }
 
 void FakePlatform::setSetting(const std::string& section, const std::string& key,
@@ -15,15 +27,11 @@ void FakePlatform::setSetting(const std::string& section, const std::string& key
 }
 
 std::optional<std::filesystem::path> FakePlatform::findProgram(const std::string& name) {
-  const auto found = programsOnPath.find(name);
-  if (found == programsOnPath.end()) return std::nullopt;
-  return found->second;
+  return valueAt(programsOnPath, name);
 }
 
 bool FakePlatform::startProgram(const std::filesystem::path& program) {
-  for (const auto& failing : failingPrograms) {
-    if (failing == program) return false;
-  }
+  if (std::ranges::find(failingPrograms, program) != failingPrograms.end()) return false;
   startedPrograms.push_back(program);
   return true;
 }

@@ -74,10 +74,11 @@ struct SetupFixture : BufferFixture {
 
 // ---- Saving ----
 
-TEST(SetupSave, WritesTheNineteenLinesInTheirOrder) {
+TEST(SetupSave, WritesTheNineteenLinesInTheirOrderAndTheSetupComesBackWhole) {
   SetupFixture f;
-  const auto code = f.file("code.bin", "\x01\x02\x03");
+  const auto code = f.file("code.bin", "\xAA\x55\x11");
   f.configureEverything(code);
+  const auto saved = configuration(f.app);
   f.name("Bench 27256");
   f.app.click("SaveSetup2");
 
@@ -95,6 +96,34 @@ TEST(SetupSave, WritesTheNineteenLinesInTheirOrder) {
                       "HiLow_button(2).Value = True", "Slider1.Value = 7", "CheckCode.Value = 0",
                       "CheckData.Value = 1"}));
   EXPECT_EQ(f.logLines().back(), "Setup Saved as BLSetup2.INI, named:Bench 27256");
+
+  // Change everything the slot holds, the code file included.
+  f.app.valueChosen("Device", kSerial24C16);
+  f.app.click("LPTSelection(2)");
+  f.app.click("HiLow_button(1)");
+  f.app.valueChosen("Slider1", 15);
+  f.app.click("CheckBlankPriorProgramming");
+  f.app.click("VerifyAfterProgramming");
+  ASSERT_TRUE(f.app.bufferCommands.openCodeFile(f.file("other.bin", "\x07\x07")));
+  ASSERT_NE(configuration(f.app), saved);
+
+  f.app.menuOpened("Setup");
+  f.app.click("LoadSetup2");
+  // Loading the slot's code file ticks Code and clears Data after the slot's own lines.
+  auto loaded = saved;
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckCode off"),
+               std::string("CheckCode on"));
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckData on"),
+               std::string("CheckData off"));
+  EXPECT_EQ(configuration(f.app), loaded);
+  EXPECT_EQ(f.app.board.PortBase, 0x278);
+  EXPECT_EQ(f.app.device.DeviceName, "Eprom 27256");
+  EXPECT_EQ(f.app.device.ProgVoltage, 21);
+  EXPECT_EQ(f.app.buffers.CodeSize, 3);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0xAA);
+  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, code.string());
+  EXPECT_TRUE(f.app.panel.FrameVoltageSelection.visible);
+  EXPECT_TRUE(f.app.panel.Frame5.visible);
 }
 
 TEST(SetupSave, AnEmptyNameBecomesNoNameSetupAndTheMenuShowsIt) {
@@ -191,43 +220,6 @@ TEST(SetupMenu, AFileNamedInAnotherLetterCaseIsFoundAndRestored) {
 }
 
 // ---- Restoring ----
-
-TEST(SetupRestore, ASavedSetupComesBackWhole) {
-  SetupFixture f;
-  const auto code = f.file("code.bin", "\xAA\x55\x11");
-  f.configureEverything(code);
-  const auto saved = configuration(f.app);
-  f.name("Round trip");
-  f.app.click("SaveSetup1");
-
-  // Change everything the slot holds, the code file included.
-  f.app.valueChosen("Device", kSerial24C16);
-  f.app.click("LPTSelection(2)");
-  f.app.click("HiLow_button(1)");
-  f.app.valueChosen("Slider1", 15);
-  f.app.click("CheckBlankPriorProgramming");
-  f.app.click("VerifyAfterProgramming");
-  ASSERT_TRUE(f.app.bufferCommands.openCodeFile(f.file("other.bin", "\x07\x07")));
-  ASSERT_NE(configuration(f.app), saved);
-
-  f.app.menuOpened("Setup");
-  f.app.click("LoadSetup1");
-  // Loading the slot's code file ticks Code and clears Data after the slot's own lines.
-  auto loaded = saved;
-  std::replace(loaded.begin(), loaded.end(), std::string("CheckCode off"),
-               std::string("CheckCode on"));
-  std::replace(loaded.begin(), loaded.end(), std::string("CheckData on"),
-               std::string("CheckData off"));
-  EXPECT_EQ(configuration(f.app), loaded);
-  EXPECT_EQ(f.app.board.PortBase, 0x278);
-  EXPECT_EQ(f.app.device.DeviceName, "Eprom 27256");
-  EXPECT_EQ(f.app.device.ProgVoltage, 21);
-  EXPECT_EQ(f.app.buffers.CodeSize, 3);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0xAA);
-  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, code.string());
-  EXPECT_TRUE(f.app.panel.FrameVoltageSelection.visible);
-  EXPECT_TRUE(f.app.panel.Frame5.visible);
-}
 
 TEST(SetupRestore, LinesApplyInFileOrderBetweenTheRestoreLines) {
   SetupFixture f;

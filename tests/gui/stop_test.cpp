@@ -18,13 +18,10 @@
 namespace burnlab::testing {
 namespace {
 
-// The window with a 27C256 in the socket, chosen in the Device list and read into the code
-// buffer, so that a verify compares all of it, a step a page.
+// The window with a 27C256 that holds data in the socket, chosen in the Device list and read into
+// the code buffer, so that a verify compares all of it, a step a page.
 struct Verify27C256 : SimulatedWindow {
-  Verify27C256() : SimulatedWindow({.socket = "27C256", .slider = {}}) {
-    for (std::uint32_t address = 0; address < chip->size(); ++address) {
-      chip->setCell(address, static_cast<std::uint8_t>(address ^ (address >> 8)));
-    }
+  Verify27C256() : SimulatedWindow({.socket = "27C256", .fillChip = true, .slider = {}}) {
     app.click("Read_button");
     logged = app.panel.SystemLog.text.size();
   }

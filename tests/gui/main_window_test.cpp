@@ -191,8 +191,7 @@ TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
 
 TEST(MainWindow, DrawsTheStateStartUpLeaves) {
   SimulatedWindow f;
-  auto* read = f.view<QPushButton>("Read_button");
-  EXPECT_FALSE(read->isEnabled());
+  EXPECT_FALSE(f.view<QPushButton>("Read_button")->isEnabled());
   EXPECT_FALSE(f.view<QAction>("menuReadCode")->isEnabled());
   EXPECT_FALSE(f.view<QAction>("tbToolBar(4)")->isVisible());
   EXPECT_TRUE(f.view<QWidget>("FileNameDataText")->isHidden());

@@ -8,7 +8,6 @@
 #include <iterator>
 #include <set>
 
-#include "sim/chip_catalogue.h"
 #include "support/log_lines.h"
 #include "support/record_reference.h"
 #include "support/simulated_app.h"
@@ -93,19 +92,10 @@ TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
 }
 
 TEST(BoardSearch, AChipInTheSocketLeavesAModelSixAModelSix) {
-  SimulatedApp f;
-  std::string error;
-  auto chip = sim::ChipCatalogue::make("27C080", {}, error);
-  ASSERT_NE(chip, nullptr) << error;
-  for (std::uint32_t address = 0; address < chip->size(); ++address) {
-    chip->setCell(address, static_cast<std::uint8_t>(address * 7));
-  }
-  f.board.insert(chip);
-  f.app.Form_Load();
+  SimulatedApp f(chipIn("27C080"));  // the chip in before start-up, chosen after it
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
 
   // A blank check that failed leaves the chip enabled and outputting; a search then too.
-  f.choose("27C080");
   f.app.Blank_button_Click();
   ASSERT_EQ(f.app.panel.Error_label.foreColor, kWhite);
   f.app.hardware.TestHardware_button_Click();

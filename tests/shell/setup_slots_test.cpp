@@ -179,10 +179,10 @@ TEST(SetupSave, AFolderThatCannotBeWrittenIsReportedAndLeavesNoFile) {
 
 // ---- The Load menu ----
 
-TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacter) {
+TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacterAndFollowTheFiles) {
   SetupFixture f;
   f.slot(1, {"SetupName = Production"});
-  f.slot(2, {"Name:       Hand written", "Device.Index = 3"});  // no "SetupName = " prefix
+  const auto second = f.slot(2, {"Name:       Hand written", "Device.Index = 3"});  // no prefix
   f.slot(4, {"short"});
   f.app.panel.LoadSetup3.caption = "Old caption";
 
@@ -195,14 +195,9 @@ TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacter) {
   EXPECT_FALSE(f.app.panel.LoadSetup3.enabled);
   EXPECT_EQ(f.app.panel.LoadSetup3.caption, "Old caption");
   EXPECT_GT(f.view.changes, 0);
-}
-
-TEST(SetupMenu, ASlotDeletedSinceTheLastOpeningIsDisabledAgain) {
-  SetupFixture f;
-  const auto stored = f.slot(2, {"SetupName = Gone soon"});
-  f.app.menuOpened("Setup");
+  // A slot deleted since the last opening is disabled again.
   ASSERT_TRUE(f.app.panel.LoadSetup2.enabled);
-  std::filesystem::remove(stored);
+  std::filesystem::remove(second);
   f.app.menuOpened("Setup");
   EXPECT_FALSE(f.app.panel.LoadSetup2.enabled);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QLabel>
+#include <gtest/gtest.h>
+
+#include <QObject>
 
 #include "gui/main_window.h"
 #include "support/simulated_app.h"
@@ -22,10 +24,16 @@ struct SimulatedWindow : MainWindowPart, SimulatedApp {
     setUp();
     window.show();
   }
-  QLabel* lamp(const char* name) { return window.findChild<QLabel*>(name); }
-  template <typename Widget>
-  Widget* widget(const char* name) {
-    return qobject_cast<Widget*>(window.viewOf(name));
+  // The widget or menu entry that draws the control `name` (or, for what the Panel does not
+  // hold, such as the Simulator menu, the window's child of that name) as the kind the test
+  // needs; a lookup that finds nothing of that kind fails the test and names the control.
+  template <typename Kind>
+  Kind* view(const char* name) {
+    QObject* found = window.viewOf(name);
+    if (!found) found = window.findChild<QObject*>(name);
+    auto* typed = qobject_cast<Kind*>(found);
+    EXPECT_NE(typed, nullptr) << name;
+    return typed;
   }
 
  private:

@@ -18,18 +18,15 @@
 namespace burnlab::testing {
 namespace {
 
-// The window with a 27C256 in the socket, chosen in the Device list and read into the code
-// buffer, so that a verify compares all of it, a step a page.
+// The window with a 27C256 that holds data in the socket, chosen in the Device list and read into
+// the code buffer, so that a verify compares all of it, a step a page.
 struct Verify27C256 : SimulatedWindow {
-  Verify27C256() : SimulatedWindow({.socket = "27C256", .slider = {}}) {
-    for (std::uint32_t address = 0; address < chip->size(); ++address) {
-      chip->setCell(address, static_cast<std::uint8_t>(address ^ (address >> 8)));
-    }
+  Verify27C256() : SimulatedWindow({.socket = "27C256", .fillChip = true, .slider = {}}) {
     app.click("Read_button");
     logged = app.panel.SystemLog.text.size();
   }
   std::string log() const { return app.panel.SystemLog.text.substr(logged); }
-  QPushButton* button(const char* name) { return widget<QPushButton>(name); }
+  QPushButton* button(const char* name) { return view<QPushButton>(name); }
   // An event the operator makes, waiting to be taken while the command runs.
   void post(QWidget* to, QEvent* event) { QCoreApplication::postEvent(to, event); }
   void postClick(QWidget* on) {
@@ -46,17 +43,17 @@ struct Verify27C256 : SimulatedWindow {
 // What the window showed when the progress bar was drawn in the middle of a command.
 struct SeenMidCommand final : QObject {
   SeenMidCommand(SimulatedWindow& f) : f_(f) {
-    f.widget<QWidget>("ProgressBar1")->installEventFilter(this);
+    f.view<QWidget>("ProgressBar1")->installEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Paint && f_.app.panel.ProgressBar1.value > 0 && !seen) {
       seen = true;
-      log = f_.widget<QPlainTextEdit>("SystemLog")->toPlainText().toStdString();
-      time = f_.widget<QLabel>("sbStatusBar(3)")->text().toStdString();
-      readEnabled = f_.widget<QWidget>("Read_button")->isEnabled();
-      openEnabled = qobject_cast<QAction*>(f_.window.viewOf("mnuFileOpenCode"))->isEnabled();
-      deviceEnabled = f_.widget<QWidget>("Device")->isEnabled();
-      stopEnabled = f_.widget<QWidget>("Stop_button")->isEnabled();
+      log = f_.view<QPlainTextEdit>("SystemLog")->toPlainText().toStdString();
+      time = f_.view<QLabel>("sbStatusBar(3)")->text().toStdString();
+      readEnabled = f_.view<QWidget>("Read_button")->isEnabled();
+      openEnabled = f_.view<QAction>("mnuFileOpenCode")->isEnabled();
+      deviceEnabled = f_.view<QWidget>("Device")->isEnabled();
+      stopEnabled = f_.view<QWidget>("Stop_button")->isEnabled();
     }
     return false;
   }
@@ -69,7 +66,7 @@ struct SeenMidCommand final : QObject {
 TEST(WindowLongCommand, ShowsItsLogLinesAndTheClockWhileItRunsAndTheCommandsDrawnDisabled) {
   Verify27C256 f;
   // A read fills the code buffer: the label counts its bytes, as after opening a file.
-  EXPECT_EQ(f.widget<QLabel>("FileNameCodeSize")->text(), "(32768 Bytes)");
+  EXPECT_EQ(f.view<QLabel>("FileNameCodeSize")->text(), "(32768 Bytes)");
   f.platform.time = "09:59:58";
   SeenMidCommand seen(f);
   QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
@@ -86,9 +83,9 @@ TEST(WindowLongCommand, ShowsItsLogLinesAndTheClockWhileItRunsAndTheCommandsDraw
   // After it, the window draws the commands as the Panel has them.
   EXPECT_TRUE(f.button("Read_button")->isEnabled());
   EXPECT_TRUE(f.button("Verify_button")->isEnabled());
-  EXPECT_TRUE(f.widget<QWidget>("Device")->isEnabled());
+  EXPECT_TRUE(f.view<QWidget>("Device")->isEnabled());
   EXPECT_FALSE(f.button("Stop_button")->isEnabled());
-  EXPECT_TRUE(qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->isEnabled());
+  EXPECT_TRUE(f.view<QAction>("mnuFileOpenCode")->isEnabled());
 }
 
 TEST(WindowStop, EscEndsAVerifyOfA27C256AndTheRestOfTheWindowTakesNoInput) {
@@ -109,7 +106,7 @@ TEST(WindowStop, EscEndsAVerifyOfA27C256AndTheRestOfTheWindowTakesNoInput) {
   EXPECT_EQ(log.find("MATCHES"), std::string::npos);
   EXPECT_EQ(log.find("bytes Read"), std::string::npos);  // the Read click and F5 were held back
   EXPECT_FALSE(stop->isEnabled());
-  EXPECT_EQ(f.widget<QLabel>("DataFlow_label")->palette().color(QPalette::WindowText),
+  EXPECT_EQ(f.view<QLabel>("DataFlow_label")->palette().color(QPalette::WindowText),
             screenColor(kGreyText));
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
 

@@ -12,40 +12,6 @@
 namespace burnlab::testing {
 namespace {
 
-struct RecordingDisplay final : ProbeDisplay {
-  void DataFlowLampOn() override { events.push_back("lamp on"); }
-  void DataFlowLampOff() override { events.push_back("lamp off"); }
-  void LogLine(const std::string& message) override { events.push_back(message); }
-  std::vector<std::string> events;
-};
-
-// A fresh Board, as at start-up (control tables filled, no model ever set up), on `port`.
-struct ProbeRig {
-  explicit ProbeRig(PortIo& inner) : port(inner), board(port, indicators) {
-    board.InitControlTables();
-  }
-  ProbeRig() : board(port, indicators) { board.InitControlTables(); }
-
-  void probe(std::int16_t base) {
-    board.setPortBase(base);
-    CheckHardware(board, foundPort, display);
-  }
-  // The bits 6..4 of each status read, in order.
-  std::vector<int> answers() const {
-    std::vector<int> bits;
-    for (const auto& line : port.lines) {
-      if (line.rfind("in ", 0) == 0) bits.push_back(std::stoi(line.substr(8), nullptr, 16) & 0x70);
-    }
-    return bits;
-  }
-
-  RecordingPort port;
-  CountingIndicators indicators;
-  Board board;
-  std::int16_t foundPort = 0;
-  RecordingDisplay display;
-};
-
 struct SimulatedProbe {
   SimulatedProbe(int model, std::uint16_t base) : simBoard(model, base, clock), rig(simBoard) {}
   sim::VirtualClock clock;

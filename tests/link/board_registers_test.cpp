@@ -22,15 +22,10 @@ TEST(RegisterWrite, IsDataThenIdleStrobeIdleForEachModel) {
 }
 
 TEST(RegisterWrite, WithNoModelSendsControlZeroThreeTimes) {
-  CountingIndicators indicators;
-  RecordingPort port;
-  Board board(port, indicators);
-  board.InitControlTables();
-  board.setPortBase(0x378);
-  board.SetupPortModel();
-  board.Reg4 = 0x3C;
-  board.SetReg4();
-  EXPECT_EQ(port.lines,
+  BoardRig rig(0);  // no model
+  rig.board.Reg4 = 0x3C;
+  rig.board.SetReg4();
+  EXPECT_EQ(rig.port.lines,
             (std::vector<std::string>{"out 0378 3C", "out 037A 00", "out 037A 00", "out 037A 00"}));
 }
 

@@ -6,7 +6,7 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(Lamps, ChangeColourAndRepaintAtOnce) {
+TEST(Lamps, ChangeColourAndRepaintAtOnceAndBlinkingTwiceRestoresTheProgramLamp) {
   SimulatedApp f;
   f.app.lamps.DataFlowLampOn();
   EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kWhite);
@@ -14,10 +14,7 @@ TEST(Lamps, ChangeColourAndRepaintAtOnce) {
   EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kGreyText);
   EXPECT_EQ(f.view.repaints, (std::vector<std::string>{"DataFlow_label", "DataFlow_label"}));
   EXPECT_EQ(f.view.changes, 0);
-}
 
-TEST(Lamps, BlinkingTwiceRestoresTheProgramLamp) {
-  SimulatedApp f;
   f.app.board.BlinkProgramLamp();
   EXPECT_EQ(f.app.panel.Program_label.foreColor, kWhite);
   f.app.board.BlinkProgramLamp();

@@ -78,12 +78,5 @@ TEST(OperatorClicks, SettingTheDeviceListPositionRunsDeviceClick) {
   EXPECT_EQ(f.app.panel.Device.listIndex, -1);
 }
 
-TEST(OperatorClicks, TheStatusBarClockShowsThePlatformsDateAndTime) {
-  SimulatedApp f;
-  f.app.showClock();
-  EXPECT_EQ(f.app.panel.sbStatusBar[1].text, "08/12/2026");
-  EXPECT_EQ(f.app.panel.sbStatusBar[2].text, "12:34:56");
-}
-
 }  // namespace
 }  // namespace burnlab::testing

@@ -21,9 +21,8 @@ TEST(LogLine, StartsEveryLineWithCrLfThenTimeAndMessage) {
 }
 
 TEST(SaveLog, WritesHeaderStatCodeModelDashesAndTheText) {
-  TempFolder folder;
   SimulatedApp f;
-  f.platform.working = folder.path();
+  f.platform.working = f.files.path();
   f.app.board.Model = 6;
   f.app.log.LogLine("A");
   const std::string log = f.app.panel.SystemLog.text;
@@ -38,18 +37,17 @@ TEST(SaveLog, WritesHeaderStatCodeModelDashesAndTheText) {
       "BURNLAB SYSTEM LOG FILE - ORVANE www.orvane.com\r\n"
       "The following contents are the log from the Burnlab Program\r\n" +
       statLine.str() + "\r\n" + std::string(60, '-') + "\r\n" + log + "\r\n";
-  EXPECT_EQ(readAll(folder.path() / "BURNLAB.LOG"), expected);
+  EXPECT_EQ(readAll(f.files.path() / "BURNLAB.LOG"), expected);
   // The confirmation comes after the save and is not in the file.
   EXPECT_EQ(f.app.panel.SystemLog.text,
             log + "\r\n12:34:56>  System Log was Saved to BURNLAB.LOG file");
 }
 
 TEST(SaveLog, AnEmptyLogHasStatCodeZeroAndAnEmptyFifthLine) {
-  TempFolder folder;
   SimulatedApp f;
-  f.platform.working = folder.path();
+  f.platform.working = f.files.path();
   f.app.log.SystemLog_DblClick();
-  const auto file = readAll(folder.path() / "BURNLAB.LOG");
+  const auto file = readAll(f.files.path() / "BURNLAB.LOG");
   EXPECT_NE(file.find("\r\n08/12/2026 12:34:56 StatCode: 0  Model: 0 \r\n"), std::string::npos);
   EXPECT_EQ(file.substr(file.size() - 64), std::string(60, '-') + "\r\n\r\n");
 }
@@ -63,9 +61,8 @@ TEST(SaveLog, StatCodeChangesWithAnyChangeOfTheText) {
 }
 
 TEST(SaveLog, AFailedSaveIsLoggedAndShownAndKeepsTheOldFile) {
-  TempFolder folder;
   SimulatedApp f;
-  f.platform.working = folder.path() / "no such folder";
+  f.platform.working = f.files.path() / "no such folder";
   f.app.log.SystemLog_DblClick();
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
   EXPECT_NE(f.dialogs.shown[0].text.find("could not be saved"), std::string::npos);

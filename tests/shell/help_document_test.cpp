@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "panel/panel.h"
+#include "support/temp_folder.h"
 
 namespace burnlab::testing {
 namespace {
@@ -53,15 +51,9 @@ TEST(HelpDocument, SearchFindsKeywordsByTheirFirstLettersWhateverTheCase) {
             (std::vector<std::string>{"Buffer", "compare", "Read", "read device", "verify"}));
 }
 
-std::string shippedHelp() {
-  std::ifstream file(std::string(BURNLAB_RESOURCES_DIR) + "/help/burnlab5.hlp");
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 TEST(HelpDocument, TheShippedHelpHasKeywordsForEveryTopicAndExplainsEveryCommand) {
-  const auto document = HelpDocument::parse(shippedHelp());
+  const auto document = HelpDocument::parse(
+      readAll(std::filesystem::path(BURNLAB_RESOURCES_DIR) / "help" / "burnlab5.hlp"));
   ASSERT_GE(document.topics().size(), 10u);
   std::string all;
   for (const auto& topic : document.topics()) {

@@ -1,4 +1,4 @@
-// The Help, Tools and Exit entries and the About window.
+// The Help entries and the About window; the window tests click Tools > Options and Exit.
 #include <gtest/gtest.h>
 
 #include "panel/branding.h"
@@ -20,6 +20,11 @@ TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) 
   EXPECT_EQ(f.view.helpShown[1].command, HelpCommand::PartialKey);
   EXPECT_EQ(f.view.helpShown[1].keyword, "");
   EXPECT_TRUE(f.dialogs.shown.empty());
+  // A help window that cannot show the file says why.
+  f.view.helpError = "Cannot open the help file /opt/burnlab/burnlab5.hlp.";
+  f.app.mnuHelpContents_Click();
+  ASSERT_EQ(f.dialogs.shown.size(), 1u);
+  EXPECT_EQ(f.dialogs.shown[0].text, *f.view.helpError);
 }
 
 TEST(HelpMenu, WithoutAHelpFileBothEntriesGiveTheSameMessage) {
@@ -34,29 +39,6 @@ TEST(HelpMenu, WithoutAHelpFileBothEntriesGiveTheSameMessage) {
     EXPECT_EQ(f.dialogs.icons[i], Dialogs::Icon::Information);
   }
   EXPECT_TRUE(f.view.helpShown.empty());
-}
-
-TEST(HelpMenu, AHelpWindowThatCannotShowTheFileSaysWhy) {
-  SimulatedApp f;
-  f.view.helpError = "Cannot open the help file /opt/burnlab/burnlab5.hlp.";
-  f.app.mnuHelpContents_Click();
-  ASSERT_EQ(f.dialogs.shown.size(), 1u);
-  EXPECT_EQ(f.dialogs.shown[0].text, *f.view.helpError);
-}
-
-TEST(ToolsMenu, OptionsOnlySaysThatItIsNotAvailable) {
-  SimulatedApp f;
-  f.app.click("mnuToolsOptions");
-  ASSERT_EQ(f.dialogs.shown.size(), 1u);
-  EXPECT_EQ(f.dialogs.shown[0].kind, "message");
-  EXPECT_EQ(f.dialogs.shown[0].text, "This menu option is not available.");
-}
-
-TEST(FileMenu, ExitUnloadsTheWindowWithoutAsking) {
-  SimulatedApp f;
-  f.app.click("mnuFileExit");
-  EXPECT_EQ(f.view.unloads, 1);
-  EXPECT_TRUE(f.dialogs.shown.empty());
 }
 
 TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
@@ -75,29 +57,25 @@ TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
   EXPECT_FALSE(f.app.frmAbout.has_value());
 }
 
-TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePath) {
-  SimulatedApp f;
-  f.platform.programsOnPath = {{"kinfocenter", "/usr/bin/kinfocenter"},
-                               {"lshw-gtk", "/usr/bin/lshw-gtk"}};
-  f.app.mnuHelpAbout_Click();
-  f.app.cmdSysInfo_Click();
-  EXPECT_EQ(f.platform.startedPrograms,
-            (std::vector<std::filesystem::path>{"/usr/bin/kinfocenter"}));
-  EXPECT_TRUE(f.dialogs.shown.empty());
-}
-
-TEST(AboutWindow, SystemInfoWithoutAToolOrWhenItWillNotStartSaysItIsUnavailable) {
+TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePathOrSaysThatNoneIsAvailable) {
   SimulatedApp f;
   f.app.mnuHelpAbout_Click();
-  f.app.cmdSysInfo_Click();
+  f.app.cmdSysInfo_Click();  // no tool at all
   f.platform.programsOnPath = {{"hardinfo", "/usr/bin/hardinfo"}};
   f.platform.failingPrograms = {"/usr/bin/hardinfo"};
-  f.app.cmdSysInfo_Click();
+  f.app.cmdSysInfo_Click();  // one that will not start
   ASSERT_EQ(f.dialogs.shown.size(), 2u);
   for (const auto& shown : f.dialogs.shown) {
     EXPECT_EQ(shown.text, "System Information Is Unavailable At This Time");
   }
   EXPECT_TRUE(f.platform.startedPrograms.empty());
+
+  f.platform.programsOnPath = {{"kinfocenter", "/usr/bin/kinfocenter"},
+                               {"lshw-gtk", "/usr/bin/lshw-gtk"}};
+  f.app.cmdSysInfo_Click();
+  EXPECT_EQ(f.platform.startedPrograms,
+            (std::vector<std::filesystem::path>{"/usr/bin/kinfocenter"}));
+  EXPECT_EQ(f.dialogs.shown.size(), 2u);
 }
 
 }  // namespace

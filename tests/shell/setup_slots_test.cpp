@@ -64,22 +64,21 @@ struct SetupFixture : BufferFixture {
     app.panel.CheckData.checked = true;
   }
 
-  bool logged(const std::string& line) const {
-    const auto lines = logLines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  }
+  // Where `line` first stands in the log; past its end when it is not there.
   std::ptrdiff_t logPosition(const std::string& line) const {
     const auto lines = logLines();
     return std::find(lines.begin(), lines.end(), line) - lines.begin();
   }
+  bool logged(const std::string& line) const { return logPosition(line) < std::ssize(logLines()); }
 };
 
 // ---- Saving ----
 
-TEST(SetupSave, WritesTheNineteenLinesInTheirOrder) {
+TEST(SetupSave, WritesTheNineteenLinesInTheirOrderAndTheSetupComesBackWhole) {
   SetupFixture f;
-  const auto code = f.file("code.bin", "\x01\x02\x03");
+  const auto code = f.file("code.bin", "\xAA\x55\x11");
   f.configureEverything(code);
+  const auto saved = configuration(f.app);
   f.name("Bench 27256");
   f.app.click("SaveSetup2");
 
@@ -97,6 +96,34 @@ TEST(SetupSave, WritesTheNineteenLinesInTheirOrder) {
                       "HiLow_button(2).Value = True", "Slider1.Value = 7", "CheckCode.Value = 0",
                       "CheckData.Value = 1"}));
   EXPECT_EQ(f.logLines().back(), "Setup Saved as BLSetup2.INI, named:Bench 27256");
+
+  // Change everything the slot holds, the code file included.
+  f.app.valueChosen("Device", kSerial24C16);
+  f.app.click("LPTSelection(2)");
+  f.app.click("HiLow_button(1)");
+  f.app.valueChosen("Slider1", 15);
+  f.app.click("CheckBlankPriorProgramming");
+  f.app.click("VerifyAfterProgramming");
+  ASSERT_TRUE(f.app.bufferCommands.openCodeFile(f.file("other.bin", "\x07\x07")));
+  ASSERT_NE(configuration(f.app), saved);
+
+  f.app.menuOpened("Setup");
+  f.app.click("LoadSetup2");
+  // Loading the slot's code file ticks Code and clears Data after the slot's own lines.
+  auto loaded = saved;
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckCode off"),
+               std::string("CheckCode on"));
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckData on"),
+               std::string("CheckData off"));
+  EXPECT_EQ(configuration(f.app), loaded);
+  EXPECT_EQ(f.app.board.PortBase, 0x278);
+  EXPECT_EQ(f.app.device.DeviceName, "Eprom 27256");
+  EXPECT_EQ(f.app.device.ProgVoltage, 21);
+  EXPECT_EQ(f.app.buffers.CodeSize, 3);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0xAA);
+  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, code.string());
+  EXPECT_TRUE(f.app.panel.FrameVoltageSelection.visible);
+  EXPECT_TRUE(f.app.panel.Frame5.visible);
 }
 
 TEST(SetupSave, AnEmptyNameBecomesNoNameSetupAndTheMenuShowsIt) {
@@ -152,10 +179,10 @@ TEST(SetupSave, AFolderThatCannotBeWrittenIsReportedAndLeavesNoFile) {
 
 // ---- The Load menu ----
 
-TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacter) {
+TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacterAndFollowTheFiles) {
   SetupFixture f;
   f.slot(1, {"SetupName = Production"});
-  f.slot(2, {"Name:       Hand written", "Device.Index = 3"});  // no "SetupName = " prefix
+  const auto second = f.slot(2, {"Name:       Hand written", "Device.Index = 3"});  // no prefix
   f.slot(4, {"short"});
   f.app.panel.LoadSetup3.caption = "Old caption";
 
@@ -168,14 +195,9 @@ TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacter) {
   EXPECT_FALSE(f.app.panel.LoadSetup3.enabled);
   EXPECT_EQ(f.app.panel.LoadSetup3.caption, "Old caption");
   EXPECT_GT(f.view.changes, 0);
-}
-
-TEST(SetupMenu, ASlotDeletedSinceTheLastOpeningIsDisabledAgain) {
-  SetupFixture f;
-  const auto stored = f.slot(2, {"SetupName = Gone soon"});
-  f.app.menuOpened("Setup");
+  // A slot deleted since the last opening is disabled again.
   ASSERT_TRUE(f.app.panel.LoadSetup2.enabled);
-  std::filesystem::remove(stored);
+  std::filesystem::remove(second);
   f.app.menuOpened("Setup");
   EXPECT_FALSE(f.app.panel.LoadSetup2.enabled);
 }
@@ -193,43 +215,6 @@ TEST(SetupMenu, AFileNamedInAnotherLetterCaseIsFoundAndRestored) {
 }
 
 // ---- Restoring ----
-
-TEST(SetupRestore, ASavedSetupComesBackWhole) {
-  SetupFixture f;
-  const auto code = f.file("code.bin", "\xAA\x55\x11");
-  f.configureEverything(code);
-  const auto saved = configuration(f.app);
-  f.name("Round trip");
-  f.app.click("SaveSetup1");
-
-  // Change everything the slot holds, the code file included.
-  f.app.valueChosen("Device", kSerial24C16);
-  f.app.click("LPTSelection(2)");
-  f.app.click("HiLow_button(1)");
-  f.app.valueChosen("Slider1", 15);
-  f.app.click("CheckBlankPriorProgramming");
-  f.app.click("VerifyAfterProgramming");
-  ASSERT_TRUE(f.app.bufferCommands.openCodeFile(f.file("other.bin", "\x07\x07")));
-  ASSERT_NE(configuration(f.app), saved);
-
-  f.app.menuOpened("Setup");
-  f.app.click("LoadSetup1");
-  // Loading the slot's code file ticks Code and clears Data after the slot's own lines.
-  auto loaded = saved;
-  std::replace(loaded.begin(), loaded.end(), std::string("CheckCode off"),
-               std::string("CheckCode on"));
-  std::replace(loaded.begin(), loaded.end(), std::string("CheckData on"),
-               std::string("CheckData off"));
-  EXPECT_EQ(configuration(f.app), loaded);
-  EXPECT_EQ(f.app.board.PortBase, 0x278);
-  EXPECT_EQ(f.app.device.DeviceName, "Eprom 27256");
-  EXPECT_EQ(f.app.device.ProgVoltage, 21);
-  EXPECT_EQ(f.app.buffers.CodeSize, 3);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0xAA);
-  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, code.string());
-  EXPECT_TRUE(f.app.panel.FrameVoltageSelection.visible);
-  EXPECT_TRUE(f.app.panel.Frame5.visible);
-}
 
 TEST(SetupRestore, LinesApplyInFileOrderBetweenTheRestoreLines) {
   SetupFixture f;
@@ -263,21 +248,13 @@ TEST(SetupRestore, LinesApplyInFileOrderBetweenTheRestoreLines) {
   EXPECT_FALSE(f.app.panel.Voltage_button[1].checked);
 }
 
-TEST(SetupRestore, ASlotSavedWithoutADeviceLeavesTheListAtNone) {
-  SetupFixture f;
-  f.name("No device");
-  f.app.click("SaveSetup1");
-  f.app.valueChosen("Device", kEprom27256);
-  ASSERT_EQ(f.app.panel.Device.listIndex, kEprom27256);
-
-  f.app.click("LoadSetup1");
-  EXPECT_EQ(f.app.panel.Device.listIndex, -1);
-}
-
-TEST(SetupRestore, ADeviceIndexOutsideTheListOrOnAnUnsupportedRowLeavesNone) {
-  for (const auto& index : {std::to_string(kFlashAT29C256), std::string("500")}) {
+TEST(SetupRestore, NoDeviceADeviceIndexOutsideTheListOrOnAnUnsupportedRowLeavesNone) {
+  // -1 is what a slot saved without a device holds.
+  for (const auto& index :
+       {std::string("-1"), std::to_string(kFlashAT29C256), std::string("500")}) {
     SetupFixture f;
     f.app.valueChosen("Device", kEprom27256);
+    ASSERT_EQ(f.app.panel.Device.listIndex, kEprom27256);
     f.slot(1, {"SetupName = x", "Device.Index = " + index});
     f.app.click("LoadSetup1");
     EXPECT_EQ(f.app.panel.Device.listIndex, -1) << index;

@@ -34,6 +34,8 @@ TEST(CheckHardware, AModelFourBoardAnswersOnlyProbeB) {
 TEST(CheckHardware, ModelFiveAndSixBoardsAnswerOnlyProbeAAndTellThemselvesApart) {
   for (int model : {5, 6}) {
     SimulatedProbe f(model, 0x3BC);
+    f.rig.board.Reg0 = 0x11;
+    f.rig.board.Reg3 = 0x22;
     f.rig.probe(0x3BC);
     const auto answers = f.rig.answers();
     ASSERT_EQ(answers.size(), 8u) << model;  // the two probes, then two byte reads
@@ -44,6 +46,10 @@ TEST(CheckHardware, ModelFiveAndSixBoardsAnswerOnlyProbeAAndTellThemselvesApart)
     // must still use the model-5/6 nibble selects.
     EXPECT_EQ(f.rig.board.Model, model);
     EXPECT_EQ(f.rig.foundPort, 0x3BC);
+    // Nothing is written through the shadows, and no model is set up.
+    EXPECT_EQ(f.rig.board.Reg0, 0x11);
+    EXPECT_EQ(f.rig.board.Reg3, 0x22);
+    EXPECT_EQ(f.rig.board.CtrlIdle, (std::array<std::int16_t, 5>{}));
   }
 }
 
@@ -123,16 +129,6 @@ TEST(CheckHardware, ANoBoardPortIsLoggedAndChangesNothing) {
   EXPECT_EQ(rig.foundPort, 0x278);
   EXPECT_EQ(rig.display.events,
             (std::vector<std::string>{"lamp on", "lamp off", "Port 3BC Not Responding"}));
-}
-
-TEST(CheckHardware, WritesNothingThroughTheShadows) {
-  SimulatedProbe f(6, 0x378);
-  f.rig.board.Reg0 = 0x11;
-  f.rig.board.Reg3 = 0x22;
-  f.rig.probe(0x378);
-  EXPECT_EQ(f.rig.board.Reg0, 0x11);
-  EXPECT_EQ(f.rig.board.Reg3, 0x22);
-  EXPECT_EQ(f.rig.board.CtrlIdle, (std::array<std::int16_t, 5>{}));
 }
 
 }  // namespace

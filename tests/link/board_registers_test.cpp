@@ -65,19 +65,6 @@ TEST(SetupPortModel, DerivesRegistersAndKeepsSelectsForModelZero) {
   EXPECT_EQ(rig.board.ReadSelectHigh, 4);
 }
 
-TEST(Delays, CountZeroReturnsAtOnceAndFixedLoopsRunTheirBounds) {
-  BoardRig rig;
-  rig.board.DelayShort();
-  rig.board.DelayMedium();
-  rig.board.DelayLong();
-  EXPECT_EQ(rig.board.delays().iterations(), 0u);
-  rig.board.DelayLoop20();
-  rig.board.DelayLoop10();
-  rig.board.MediumDelayCount = 1000;
-  rig.board.DelayMedium();
-  EXPECT_EQ(rig.board.delays().iterations(), 1030u);
-}
-
 TEST(Delays, SettlingTimeFollowsTheShortFactorAndLeavesTheCounterPastTheBound) {
   BoardRig rig;
   rig.board.ShortDelayFactor = 3;

@@ -7,7 +7,7 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(ReadBack, DecodesTheStatusReadsOfEachModel) {
+TEST(ReadBack, IsFourAccessesAndDecodesTheStatusReadsOfEachModel) {
   BoardRig model4(4);
   model4.port.scriptedReads = {0x00, 0x00};
   model4.board.GetNibbles();
@@ -22,16 +22,15 @@ TEST(ReadBack, DecodesTheStatusReadsOfEachModel) {
     rig.board.GetNibbles();
     EXPECT_EQ(rig.board.DataByte, 0x00) << model;
   }
-}
 
-TEST(ReadBack, IsFourAccessesAlternatingSelectAndStatus) {
-  BoardRig model4(4, 0x278);
-  model4.board.GetNibbles();
-  EXPECT_EQ(model4.port.lines,
+  // Four accesses each, alternating the nibble select and the status read.
+  BoardRig at278(4, 0x278);
+  at278.board.GetNibbles();
+  EXPECT_EQ(at278.port.lines,
             (std::vector<std::string>{"out 027A 00", "in 0279 7F", "out 027A 04", "in 0279 7F"}));
-  BoardRig model5(5, 0x3BC);
-  model5.board.GetNibbles();
-  EXPECT_EQ(model5.port.lines,
+  BoardRig at3BC(5, 0x3BC);
+  at3BC.board.GetNibbles();
+  EXPECT_EQ(at3BC.port.lines,
             (std::vector<std::string>{"out 03BE 05", "in 03BD 7F", "out 03BE 01", "in 03BD 7F"}));
 }
 

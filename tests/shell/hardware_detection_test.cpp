@@ -42,7 +42,7 @@ struct StartedOnPortFile : SimulatedApp {
   const std::filesystem::path portFile = files.path() / "burnlab6.ini";
 };
 
-TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
+TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStoredAndThePortChoiceMovesIt) {
   SimulatedApp f;
   prepare(f.app);
   f.app.hardware.TestHardware_button_Click();
@@ -63,6 +63,23 @@ TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
   // The activity LED blinks for 200 ms, then the board is reset.
   EXPECT_EQ(f.platform.elapsedMs, 200);
   EXPECT_TRUE(f.boardIdle());
+
+  // The operator's port choice moves the port without probing; the report moves it back.
+  const auto stored = readAll(f.files.path() / "burnlab6.ini");
+  f.port.clear();
+  f.app.hardware.clickLPTOption(2);
+  EXPECT_TRUE(f.port.lines.empty());
+  EXPECT_EQ(f.app.board.PortBase, 0x3BC);
+  EXPECT_EQ(f.app.board.PortStatus, 0x3BD);
+  EXPECT_EQ(f.app.board.Model, 6);
+  EXPECT_EQ(f.app.panel.PortSelected.text, "3BCh");
+  EXPECT_EQ(logMessages(f.app).back(), "Port Selection changed to 3BCh");
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"), stored);
+
+  f.app.hardware.ReportHardware();
+  EXPECT_EQ(f.app.board.PortBase, 0x378);
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{true, false, false}));
 }
 
 TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
@@ -128,28 +145,6 @@ TEST(BoardSearch, WithNoBoardLeavesTheBoardAndThePortAsTheyWere) {
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.foreColor, kYellow);
   EXPECT_EQ(f.app.panel.Ready_label.foreColor, kPink);
   EXPECT_FALSE(std::filesystem::exists(f.files.path() / "burnlab6.ini"));
-}
-
-TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
-  SimulatedApp f;
-  prepare(f.app);
-  f.app.hardware.TestHardware_button_Click();
-  const auto stored = readAll(f.files.path() / "burnlab6.ini");
-  f.port.clear();
-
-  f.app.hardware.clickLPTOption(2);
-  EXPECT_TRUE(f.port.lines.empty());
-  EXPECT_EQ(f.app.board.PortBase, 0x3BC);
-  EXPECT_EQ(f.app.board.PortStatus, 0x3BD);
-  EXPECT_EQ(f.app.board.Model, 6);
-  EXPECT_EQ(f.app.panel.PortSelected.text, "3BCh");
-  EXPECT_EQ(logMessages(f.app).back(), "Port Selection changed to 3BCh");
-  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"), stored);
-
-  f.app.hardware.ReportHardware();
-  EXPECT_EQ(f.app.board.PortBase, 0x378);
-  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{true, false, false}));
 }
 
 TEST(PortChoice, TheOperatorsClickOnTheSelectedOptionStillTakesItsPort) {

@@ -145,17 +145,15 @@ TEST(SetupSave, AnEmptyNameBecomesNoNameSetupAndTheMenuShowsIt) {
       std::string::npos);
 }
 
-TEST(SetupSave, CancellingTheNameKeepsTheSlotAsItWas) {
+TEST(SetupSave, CancellingTheNameKeepsTheSlotAndLineBreaksInItCannotSplitTheFile) {
   SetupFixture f;
   const auto stored = f.slot(1, {"SetupName = Kept"});
   f.name(std::nullopt);
   f.app.click("SaveSetup1");
   EXPECT_EQ(SetupFixture::contents(stored), slotText({"SetupName = Kept"}));
   EXPECT_TRUE(f.logLines().empty());
-}
 
-TEST(SetupSave, LineBreaksInTheNameCannotSplitTheFile) {
-  SetupFixture f;
+  // Line breaks in the name cannot split the file.
   f.name("two\r\nDevice.Index = 3");
   f.app.click("SaveSetup1");
   const auto lines = textLines(SetupFixture::contents(f.folder.path() / "BLSetup1.INI"));
@@ -181,7 +179,8 @@ TEST(SetupSave, AFolderThatCannotBeWrittenIsReportedAndLeavesNoFile) {
 
 TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacterAndFollowTheFiles) {
   SetupFixture f;
-  f.slot(1, {"SetupName = Production"});
+  // A file named in another letter case is found, and restored below.
+  f.file("BLSETUP1.INI", slotText({"SetupName = Production", "Slider1.Value = 3"}));
   const auto second = f.slot(2, {"Name:       Hand written", "Device.Index = 3"});  // no prefix
   f.slot(4, {"short"});
   f.app.panel.LoadSetup3.caption = "Old caption";
@@ -195,23 +194,14 @@ TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacterAndFollowT
   EXPECT_FALSE(f.app.panel.LoadSetup3.enabled);
   EXPECT_EQ(f.app.panel.LoadSetup3.caption, "Old caption");
   EXPECT_GT(f.view.changes, 0);
+  f.app.click("LoadSetup1");
+  EXPECT_EQ(f.app.panel.Slider1.value, 3);
+  EXPECT_TRUE(f.logged("SETUP RESTORED FROM BLSetup1.INI"));
   // A slot deleted since the last opening is disabled again.
   ASSERT_TRUE(f.app.panel.LoadSetup2.enabled);
   std::filesystem::remove(second);
   f.app.menuOpened("Setup");
   EXPECT_FALSE(f.app.panel.LoadSetup2.enabled);
-}
-
-TEST(SetupMenu, AFileNamedInAnotherLetterCaseIsFoundAndRestored) {
-  SetupFixture f;
-  f.file("BLSETUP2.INI", slotText({"SetupName = Upper case", "Slider1.Value = 3"}));
-  f.app.menuOpened("Setup");
-  EXPECT_TRUE(f.app.panel.LoadSetup2.enabled);
-  EXPECT_EQ(f.app.panel.LoadSetup2.caption, "Upper case");
-
-  f.app.click("LoadSetup2");
-  EXPECT_EQ(f.app.panel.Slider1.value, 3);
-  EXPECT_TRUE(f.logged("SETUP RESTORED FROM BLSetup2.INI"));
 }
 
 // ---- Restoring ----
@@ -277,16 +267,21 @@ TEST(SetupRestore, AnEmptyFileLineLoadsNoFile) {
             reads);
 }
 
-TEST(SetupRestore, TheCodeFileIsLoadedWithoutTheOpenCommandsLampAndDisplayChanges) {
+TEST(SetupRestore, AnSRecordCodeFileLoadsWithoutTheOpenCommandsLampAndDisplayChanges) {
   SetupFixture f;
-  const auto code = f.file("code.bin", "\x10\x20");
+  f.app.buffers.EraseCode();
+  // Two bytes at 10h, under a name that says nothing of the format.
+  const auto code = f.file("code.img", "S1050010ABCD72\r\n");
   f.slot(1, {"SetupName = Alert", "sFILE = " + code.string(), "CheckCode.Value = 0",
              "CheckData.Value = 1"});
   f.app.lamps.RaiseErrorAlert();
   f.app.hexDisplay.DisplaySource = "DisplayEprom";
   ASSERT_TRUE(f.app.setups.loadSlot(1));
 
-  EXPECT_EQ(f.app.buffers.CodeSize, 2);
+  EXPECT_EQ(f.app.buffers.CodeSize, 0x12);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x0F], 0xFF);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x10], 0xAB);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x11], 0xCD);
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);  // the alert stays until clicked
   EXPECT_EQ(f.app.hexDisplay.DisplaySource, "DisplayEprom");
   EXPECT_TRUE(f.app.panel.CheckCode.checked);
@@ -306,19 +301,6 @@ TEST(SetupRestore, ACodeFileThatIsGoneIsReportedAndTheBufferStays) {
   EXPECT_EQ(f.app.buffers.CodeSize, 2);
   EXPECT_EQ(f.dialogs.shown.back().title, "File Not Opened");
   EXPECT_EQ(f.logLines().back(), ">>>>>>>>>>>>");
-}
-
-TEST(SetupRestore, AnSRecordCodeFileIsLoadedByWhatItHolds) {
-  SetupFixture f;
-  f.app.buffers.EraseCode();
-  // Two bytes at 10h, under a name that says nothing of the format.
-  const auto code = f.file("code.img", "S1050010ABCD72\r\n");
-  f.slot(2, {"SetupName = Records", "sFILE = " + code.string()});
-  EXPECT_TRUE(f.app.setups.loadSlot(2));
-  EXPECT_EQ(f.app.buffers.CodeSize, 0x12);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0x0F], 0xFF);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0x10], 0xAB);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0x11], 0xCD);
 }
 
 TEST(SetupRestore, AMalformedLineIsSkippedAndTheOthersApply) {

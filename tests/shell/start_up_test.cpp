@@ -118,7 +118,9 @@ TEST(StartUp, APortProblemFoundWhileLoadingIsShownAfterTheLogWasEmptied) {
   EXPECT_EQ(app.panel.sbStatusBar[0].text, "later");
 }
 
-TEST(StartUp, OpensAtTheStoredPlacementAndTakesTheDefaultForAValueThatIsNoNumber) {
+// The window opens at the stored placement, taking the default for a value that is no number; a
+// window closed minimised keeps the placement saved before.
+TEST(StartUp, OpensAtTheStoredPlacementAndAMinimisedCloseKeepsIt) {
   const std::pair<Settings, std::array<double, 4>> cases[] = {
       {{}, {100, 100, 100, 6500}},  // an empty settings store: the default placement
       {storedPlacement("1500", " 2250 ", "12e3", "wide"), {1500, 2250, 12000, 6500}}};
@@ -128,6 +130,9 @@ TEST(StartUp, OpensAtTheStoredPlacementAndTakesTheDefaultForAValueThatIsNoNumber
     f.app.Form_Load();
     const auto& placed = f.app.panel.placement;
     EXPECT_EQ((std::array{placed.left, placed.top, placed.width, placed.height}), expected);
+    f.app.panel.placement = {0, 0, 2000, 400, true};
+    f.app.Form_Unload();
+    EXPECT_EQ(f.platform.settings, stored);
   }
 }
 
@@ -142,15 +147,6 @@ TEST(Shutdown, ResetsTheBoardClosesTheOtherWindowsAndSavesThePlacement) {
   EXPECT_EQ(f.view.otherWindowsClosed, 1);
   EXPECT_FALSE(f.app.frmAbout.has_value());
   EXPECT_EQ(f.platform.settings, storedPlacement("1500", "750", "12345.5", "9000"));
-}
-
-TEST(Shutdown, AMinimisedWindowKeepsThePlacementSavedBefore) {
-  SimulatedApp f;
-  f.platform.settings = storedPlacement("1500", "750", "9000", "6000");
-  f.app.Form_Load();
-  f.app.panel.placement = {0, 0, 2000, 400, true};
-  f.app.Form_Unload();
-  EXPECT_EQ(f.platform.settings, storedPlacement("1500", "750", "9000", "6000"));
 }
 
 TEST(WindowGeometry, StoresNumbersAsShortDecimalTextAndReadsOnlyNumbers) {

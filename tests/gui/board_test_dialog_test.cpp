@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <cstdlib>
@@ -70,12 +68,7 @@ TEST(BoardTestDialog, ItsStopButtonEndsTheTestWithTheBoardReset) {
   auto* stop = f.dialog->findChild<QPushButton*>("BoardTestStop");
   EXPECT_FALSE(stop->isEnabled());
   // The click waits in the queue until the running test lets the Stop through.
-  const QPointF at = QRectF(stop->rect()).center();
-  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QCoreApplication::postEvent(
-        stop, new QMouseEvent(type, at, stop->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                              Qt::NoModifier));
-  }
+  postClick(stop);
   f.dialog->start();
 
   EXPECT_EQ(f.checks()->topLevelItemCount(), 1);  // the port's line, then the stop

@@ -189,7 +189,16 @@ TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
   EXPECT_EQ(menuText(menu("mnuHelp")), "|&Contents|&Search For Help On...|-|&About");
 }
 
-TEST(MainWindow, DrawsTheStateStartUpLeaves) {
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+  int paints = 0;
+};
+
+TEST(MainWindow, DrawsTheStateStartUpLeavesAndPaintsALampLitBeforeTheCoreGoesOn) {
   SimulatedWindow f;
   EXPECT_FALSE(f.view<QPushButton>("Read_button")->isEnabled());
   EXPECT_FALSE(f.view<QAction>("menuReadCode")->isEnabled());
@@ -199,9 +208,18 @@ TEST(MainWindow, DrawsTheStateStartUpLeaves) {
   EXPECT_TRUE(f.view<QRadioButton>("LPTSelection(0)")->isChecked());
   // The window never opens smaller than its layout, whatever the stored width says.
   EXPECT_GE(f.window.width(), f.window.minimumSizeHint().width());
+
+  QApplication::processEvents();
+  auto* error = f.view<QLabel>("Error_label");
+  EXPECT_EQ(error->palette().color(QPalette::WindowText), screenColor(kGreyText));
+  PaintCounter counter;
+  error->installEventFilter(&counter);
+  f.app.lamps.ErrorLampOn();  // repaints at once, without returning to the event loop
+  EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(Qt::white));
+  EXPECT_GE(counter.paints, 1);
 }
 
-TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
+TEST(MainWindow, AClickAListChoiceOrASliderMoveReachesTheCore) {
   SimulatedWindow f;
   f.port.clear();
   QTest::mouseClick(f.view<QPushButton>("TestHardware_button"), Qt::LeftButton);
@@ -216,26 +234,8 @@ TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
   QTest::mouseClick(lowByte, Qt::LeftButton);
   EXPECT_TRUE(f.app.panel.HiLow_button[2].checked);
   EXPECT_FALSE(f.view<QRadioButton>("HiLow_button(0)")->isChecked());
-}
 
-TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
-  SimulatedWindow f;
-  f.platform.working = f.files.path();
-  auto* setup = f.view<QMenu>("Setup");
-  auto* slot2 = f.view<QAction>("LoadSetup2");
-  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Bench\r\n";
-  emit setup->aboutToShow();
-  EXPECT_TRUE(slot2->isEnabled());
-  EXPECT_EQ(slot2->text().toStdString(), "Bench");
-
-  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Renamed\r\n";
-  emit setup->aboutToShow();
-  EXPECT_EQ(slot2->text().toStdString(), "Renamed");
-  EXPECT_FALSE(f.view<QAction>("LoadSetup1")->isEnabled());
-}
-
-TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
-  SimulatedWindow f;
+  // A list choice and a slider move.
   f.app.panel.Device.items = {"2732A", "2764"};
   f.window.changed();
   auto* device = f.view<QComboBox>("Device");
@@ -255,6 +255,22 @@ TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
   f.window.changed();
   EXPECT_EQ(slider->value(), 7);
   EXPECT_EQ(f.app.panel.Slider1.value, 7);
+}
+
+TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
+  SimulatedWindow f;
+  f.platform.working = f.files.path();
+  auto* setup = f.view<QMenu>("Setup");
+  auto* slot2 = f.view<QAction>("LoadSetup2");
+  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Bench\r\n";
+  emit setup->aboutToShow();
+  EXPECT_TRUE(slot2->isEnabled());
+  EXPECT_EQ(slot2->text().toStdString(), "Bench");
+
+  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Renamed\r\n";
+  emit setup->aboutToShow();
+  EXPECT_EQ(slot2->text().toStdString(), "Renamed");
+  EXPECT_FALSE(f.view<QAction>("LoadSetup1")->isEnabled());
 }
 
 TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
@@ -287,27 +303,6 @@ TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
   EXPECT_TRUE(display->toPlainText().contains("FFFFFFFF FFFFFFFF"));
 }
 
-// Counts the paint events a widget receives.
-struct PaintCounter : QObject {
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-  int paints = 0;
-};
-
-TEST(MainWindow, ShowsTheLampsDarkAfterStartUpAndPaintsThemLitBeforeTheCoreGoesOn) {
-  SimulatedWindow f;
-  QApplication::processEvents();
-  auto* error = f.view<QLabel>("Error_label");
-  EXPECT_EQ(error->palette().color(QPalette::WindowText), screenColor(kGreyText));
-  PaintCounter counter;
-  error->installEventFilter(&counter);
-  f.app.lamps.ErrorLampOn();  // repaints at once, without returning to the event loop
-  EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(Qt::white));
-  EXPECT_GE(counter.paints, 1);
-}
-
 TEST(MainWindow, TheLogViewAppendsAndStartsAfreshWhenTheLogIsEmptied) {
   SimulatedWindow f;
   auto* log = f.view<QPlainTextEdit>("SystemLog");
@@ -336,15 +331,7 @@ TEST(MainWindow, TheAboutWindowShowsTheVersionAndClosesWithOk) {
   EXPECT_FALSE(f.app.frmAbout.has_value());
 }
 
-TEST(MainWindow, ExitClosesTheWindowAndSavesItsPlacement) {
-  SimulatedWindow f;
-  f.view<QAction>("mnuFileExit")->trigger();
-  EXPECT_FALSE(f.window.isVisible());
-  EXPECT_TRUE(f.dialogs.shown.empty());  // without asking
-  EXPECT_EQ(f.platform.settings.count({"Settings", "MainWidth"}), 1u);
-}
-
-TEST(MainWindow, TheHelpMenuOpensTheHelpWindowOnTheShippedDocument) {
+TEST(MainWindow, TheHelpMenuOpensTheHelpWindowOnTheShippedDocumentAndExitClosesBoth) {
   SimulatedWindow f;
   f.platform.program = std::filesystem::path(BURNLAB_RESOURCES_DIR) / "help";
   f.view<QAction>("mnuHelpSearchForHelpOn")->trigger();
@@ -353,10 +340,13 @@ TEST(MainWindow, TheHelpMenuOpensTheHelpWindowOnTheShippedDocument) {
   EXPECT_TRUE(help->isVisible());
   EXPECT_EQ(help->windowTitle(), "Burnlab Help");
   EXPECT_GT(help->findChild<QListWidget*>("HelpKeywords")->count(), 50);
-  EXPECT_TRUE(f.dialogs.shown.empty());
-  // Closing the main window closes the help window too.
-  f.window.close();
+  // Exit closes the main window, without asking, saves its placement and closes the help
+  // window too.
+  f.view<QAction>("mnuFileExit")->trigger();
+  EXPECT_FALSE(f.window.isVisible());
   EXPECT_FALSE(help->isVisible());
+  EXPECT_TRUE(f.dialogs.shown.empty());
+  EXPECT_EQ(f.platform.settings.count({"Settings", "MainWidth"}), 1u);
 }
 
 TEST(HelpWindow, ShowsTheContentsAndFindsTopicsByKeyword) {

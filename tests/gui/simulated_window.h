@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QObject>
+#include <QWidget>
 
 #include "gui/main_window.h"
 #include "support/simulated_app.h"
@@ -43,5 +46,14 @@ struct SimulatedWindow : MainWindowPart, SimulatedApp {
     return options;
   }
 };
+
+// A click of the operator's on `on`, waiting in the queue until a running command takes it.
+inline void postClick(QWidget* on) {
+  const QPointF at = QRectF(on->rect()).center();
+  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QCoreApplication::postEvent(on, new QMouseEvent(type, at, on->mapToGlobal(at), Qt::LeftButton,
+                                                    Qt::LeftButton, Qt::NoModifier));
+  }
+}
 
 }  // namespace burnlab::testing

@@ -173,7 +173,7 @@ TEST(SimulatorMenu, IsInTheWindowOnlyWhenABoardIsSimulated) {
   ::unsetenv("XDG_STATE_HOME");
 }
 
-TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
+TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageThatFitsAndEmptiesIt) {
   SimulatorWindow f;
   EXPECT_EQ(f.socketShown(), "Socket: empty");
   EXPECT_FALSE(f.entry("mnuSimulatorErase")->isEnabled());
@@ -188,6 +188,17 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
   EXPECT_EQ(f.chip()->cells(), std::vector<std::uint8_t>(2048, 0xFF));
   EXPECT_EQ(f.socketShown(), "Socket: 24C16 (2048 bytes)");
   EXPECT_TRUE(f.entry("mnuSimulatorErase")->isEnabled());
+
+  // An image that does not fit is refused, and the socket keeps its chip.
+  const auto* kept = f.chip();
+  const auto tooLong = f.files.path() / "long.bin";
+  writeFile(tooLong, std::vector<std::uint8_t>(2049, 0x00));
+  QString complaint;
+  f.run("mnuSimulatorPutChipWithImage",
+        {answerInput("24C16"), chooseFile(tooLong), acknowledgeMessage(complaint)});
+  EXPECT_TRUE(complaint.contains("2049 bytes, more than the 2048")) << complaint.toStdString();
+  EXPECT_EQ(f.chip(), kept);
+  EXPECT_EQ(f.chip()->cell(0), 0xFF);
 
   const auto image = f.files.path() / "short.bin";
   writeFile(image, std::vector<std::uint8_t>{0x12, 0x34, 0x56});
@@ -206,20 +217,6 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
   EXPECT_EQ(f.board.chip(), nullptr);
   EXPECT_EQ(f.entry("mnuSimulatorSocket")->text(), "Socket: empty");
   EXPECT_FALSE(f.entry("mnuSimulatorSave")->isEnabled());
-}
-
-TEST(SimulatorMenu, AnImageThatDoesNotFitIsRefusedAndTheSocketKeepsItsChip) {
-  SimulatorWindow f;
-  const auto image = f.files.path() / "long.bin";
-  writeFile(image, std::vector<std::uint8_t>(2049, 0x00));
-  f.run("mnuSimulatorPutChip", {answerInput("24C16")});
-  const auto* kept = f.chip();
-  QString complaint;
-  f.run("mnuSimulatorPutChipWithImage",
-        {answerInput("24C16"), chooseFile(image), acknowledgeMessage(complaint)});
-  EXPECT_TRUE(complaint.contains("2049 bytes, more than the 2048")) << complaint.toStdString();
-  EXPECT_EQ(f.chip(), kept);
-  EXPECT_EQ(f.chip()->cell(0), 0xFF);
 }
 
 TEST(SimulatorMenu, ChangesOneByteErasesAndSavesTheChip) {

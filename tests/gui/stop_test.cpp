@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -27,14 +26,9 @@ struct Verify27C256 : SimulatedWindow {
   }
   std::string log() const { return app.panel.SystemLog.text.substr(logged); }
   QPushButton* button(const char* name) { return view<QPushButton>(name); }
-  // An event the operator makes, waiting to be taken while the command runs.
-  void post(QWidget* to, QEvent* event) { QCoreApplication::postEvent(to, event); }
-  void postClick(QWidget* on) {
-    const QPointF at = QRectF(on->rect()).center();
-    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      post(on, new QMouseEvent(type, at, on->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                               Qt::NoModifier));
-    }
+  // A key the operator presses, waiting to be taken while the command runs.
+  void postKey(Qt::Key key) {
+    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
   }
 
   std::size_t logged = 0;
@@ -95,9 +89,9 @@ TEST(WindowStop, EscEndsAVerifyOfA27C256AndTheRestOfTheWindowTakesNoInput) {
   EXPECT_FALSE(stop->isEnabled());  // nothing to stop
 
   // While the verify runs the operator clicks Read and presses F5 and Esc.
-  f.postClick(f.button("Read_button"));
-  f.post(&f.window, new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
-  f.post(&f.window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+  postClick(f.button("Read_button"));
+  f.postKey(Qt::Key_F5);
+  f.postKey(Qt::Key_Escape);
   QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
 
   const auto log = f.log();
@@ -123,7 +117,7 @@ TEST(WindowStop, TheStopButtonEndsAReadAndEscOutsideACommandDoesNothing) {
   EXPECT_EQ(f.log(), "");
   // A click on the Stop button, waiting to be taken: the read offers Stop from its first step
   // on, and the click reaches the button there.
-  f.postClick(f.button("Stop_button"));
+  postClick(f.button("Stop_button"));
   QTest::mouseClick(f.button("Read_button"), Qt::LeftButton);
   EXPECT_TRUE(f.log().ends_with(OperationStop::kStoppedLine)) << f.log();
   EXPECT_EQ(f.log().find("bytes Read"), std::string::npos);

@@ -151,7 +151,7 @@ TEST(WindowLayout, AtItsMinimumSizeNoTextIsCutAndItFitsA1024By600Screen) {
   }
 }
 
-TEST(WindowLayout, TheMouseWheelOverThePageTurnsItAPageANotch) {
+TEST(WindowLayout, TheMouseWheelOverThePageTurnsItAPageANotchAndThePageKeysMoveIt) {
   ChipWindow f;
   f.app.click("Read_button");
   const auto turn = [&](int delta) {
@@ -170,6 +170,23 @@ TEST(WindowLayout, TheMouseWheelOverThePageTurnsItAPageANotch) {
   EXPECT_EQ(f.app.panel.VScroll1.value, 2);
   turn(360);
   EXPECT_EQ(f.app.panel.VScroll1.value, 0);  // and no further than the first page
+  EXPECT_EQ(f.pages()->value(), 0);
+
+  // The page keys move it as its scroll bar does.
+  f.page()->setFocus();
+  const auto press = [&](Qt::Key key) {
+    QTest::keyClick(f.page(), key);
+    return f.app.panel.VScroll1.value;
+  };
+  EXPECT_EQ(press(Qt::Key_PageDown), 1);
+  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n000100| "));
+  EXPECT_EQ(press(Qt::Key_Down), 2);
+  EXPECT_EQ(press(Qt::Key_End), 127);  // the last page of 32 KiB
+  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n007F00| "));
+  EXPECT_EQ(press(Qt::Key_PageDown), 127);
+  EXPECT_EQ(press(Qt::Key_PageUp), 126);
+  EXPECT_EQ(press(Qt::Key_Up), 125);
+  EXPECT_EQ(press(Qt::Key_Home), 0);
   EXPECT_EQ(f.pages()->value(), 0);
 }
 
@@ -201,26 +218,6 @@ TEST(WindowLayout, TheMenusCarryTheUsualKeysAndKeysForTheDeviceCommands) {
   f.dialogs.files.push_back(std::nullopt);
   QTest::keyClick(&f.window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(f.dialogs.shown.back().title, "Save CODE BUFFER As...");
-}
-
-TEST(WindowLayout, ThePageKeysMoveTheHexPageAsItsScrollBarDoes) {
-  ChipWindow f;
-  f.app.click("Read_button");
-  f.page()->setFocus();
-  const auto press = [&](Qt::Key key) {
-    QTest::keyClick(f.page(), key);
-    return f.app.panel.VScroll1.value;
-  };
-  EXPECT_EQ(press(Qt::Key_PageDown), 1);
-  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n000100| "));
-  EXPECT_EQ(press(Qt::Key_Down), 2);
-  EXPECT_EQ(press(Qt::Key_End), 127);  // the last page of 32 KiB
-  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n007F00| "));
-  EXPECT_EQ(press(Qt::Key_PageDown), 127);
-  EXPECT_EQ(press(Qt::Key_PageUp), 126);
-  EXPECT_EQ(press(Qt::Key_Up), 125);
-  EXPECT_EQ(press(Qt::Key_Home), 0);
-  EXPECT_EQ(f.pages()->value(), 0);
 }
 
 TEST(WindowLayout, TheNewestLogLineIsWhollyInViewWhenLinesWrap) {
@@ -278,7 +275,8 @@ TEST(WindowLayout, AFileNameThatIsNotAsciiShowsAsItIsInTheLabelAndTheLog) {
   EXPECT_TRUE(
       f.view<QPlainTextEdit>("SystemLog")
           ->toPlainText()
-          .contains(QString::fromUtf8("File %1/Übung_€.bin - was read").arg(f.files.path().c_str())));
+          .contains(
+              QString::fromUtf8("File %1/Übung_€.bin - was read").arg(f.files.path().c_str())));
 }
 
 TEST(WindowPlacement, OpensAtLeastAtTheMinimumSizeAndFittedToTheScreensAvailableArea) {

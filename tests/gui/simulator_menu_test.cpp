@@ -93,6 +93,12 @@ DialogScript::Step acknowledgeMessage(QString& text) {
   };
 }
 
+// Triggers `entry`, answering the dialogs it opens with `steps` in turn.
+void runAnswering(QAction* entry, std::initializer_list<DialogScript::Step> steps) {
+  DialogScript script(steps);
+  entry->trigger();
+}
+
 // A 27C256 image that differs from page to page and is nowhere blank.
 std::vector<std::uint8_t> knownPattern() {
   std::vector<std::uint8_t> bytes(32768);
@@ -110,10 +116,8 @@ struct SimulatorWindow : SimulatedWindow {
     app.Form_Load();
   }
   QAction* entry(const char* name) { return view<QAction>(name); }
-  // Runs the menu entry `name`, answering the dialogs it opens with `steps` in turn.
   void run(const char* name, std::initializer_list<DialogScript::Step> steps) {
-    DialogScript script(steps);
-    entry(name)->trigger();
+    runAnswering(entry(name), steps);
   }
   QString socketShown() {
     emit menu->aboutToShow();
@@ -384,10 +388,7 @@ TEST(SimulatorWindow, AChipKeptInAFileGoesBackWhenItLeavesTheSocketAndAtExit) {
   }
   {
     const auto [program, menu] = open(0x11, 0x43);
-    {
-      DialogScript script{answerInput("27C256")};
-      menu->findChild<QAction*>("mnuSimulatorPutChip")->trigger();
-    }
+    runAnswering(menu->findChild<QAction*>("mnuSimulatorPutChip"), {answerInput("27C256")});
     EXPECT_EQ(inFile(0x11), 0x43);
     // The chip put in instead is not the file's: the file keeps the one that left.
     menu->chip()->setCell(0x12, 0x44);

@@ -41,6 +41,8 @@ TEST(ProgramFolders, ABuildKeepsEverythingBesideItselfAndInTheWorkingFolder) {
   EXPECT_EQ(folders.portConfig, "");  // the program's folder
   EXPECT_EQ(folders.setups, "");      // the working folder
   EXPECT_FALSE(std::filesystem::exists(f.home.path() / "config"));
+  // Without its files anywhere, the program looks beside itself.
+  EXPECT_EQ(resourceFolder(f.home.path() / "bin"), f.home.path() / "bin");
 }
 
 TEST(ProgramFolders, AnInstalledProgramFindsItsFilesUnderThePrefixAndKeepsItsOwnInTheUsers) {
@@ -72,11 +74,6 @@ TEST(ProgramFolders, ASimulatedBoardKeepsItsOwnPortFileUnderTheUsersState) {
   EXPECT_EQ(programFolders(simulated, f.program.path(), true).portConfig,
             f.home.path() / ".local" / "state" / "burnlab" / "simulated");
   ::setenv("HOME", previousHome.c_str(), 1);
-}
-
-TEST(ProgramFolders, WithoutItsFilesAnywhereTheProgramLooksBesideItself) {
-  TempFolder nowhere;
-  EXPECT_EQ(resourceFolder(nowhere.path() / "bin"), nowhere.path() / "bin");
 }
 
 }  // namespace

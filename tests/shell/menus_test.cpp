@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kNoHelp =
     "Unable to display Help Contents. There is no Help associated with this project.";
 
-TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) {
+TEST(HelpMenu, OpensTheHelpFileBesideTheProgramOrSaysThereIsNone) {
   SimulatedApp f;
   f.app.click("mnuHelpContents");
   f.app.click("mnuHelpSearchForHelpOn");
@@ -25,23 +25,21 @@ TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) 
   f.app.mnuHelpContents_Click();
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
   EXPECT_EQ(f.dialogs.shown[0].text, *f.view.helpError);
-}
 
-TEST(HelpMenu, WithoutAHelpFileBothEntriesGiveTheSameMessage) {
-  SimulatedApp f;
+  // Without a help file both entries give the same message.
   f.app.helpFileName.clear();
   f.app.mnuHelpContents_Click();
   f.app.mnuHelpSearchForHelpOn_Click();
-  ASSERT_EQ(f.dialogs.shown.size(), 2u);
-  for (std::size_t i = 0; i < 2; ++i) {
+  ASSERT_EQ(f.dialogs.shown.size(), 3u);
+  for (std::size_t i = 1; i < 3; ++i) {
     EXPECT_EQ(f.dialogs.shown[i].text, kNoHelp);
     EXPECT_EQ(f.dialogs.shown[i].title, f.app.panel.frmMain.caption);
     EXPECT_EQ(f.dialogs.icons[i], Dialogs::Icon::Information);
   }
-  EXPECT_TRUE(f.view.helpShown.empty());
+  EXPECT_EQ(f.view.helpShown.size(), 3u);  // the window was not asked again
 }
 
-TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
+TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitleAndStartsSystemInfo) {
   SimulatedApp f;
   f.app.click("mnuHelpAbout");
   f.app.click("mnuHelpAbout");
@@ -53,13 +51,8 @@ TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
   EXPECT_EQ(f.app.frmAbout->lblDescription.caption,
             "Eprom, Flash and Eeprom memory programming software to be used with BURNLAB-4/5/6 "
             "Hardware board, available at www.orvane.com");
-  f.app.frmAbout_Unload();
-  EXPECT_FALSE(f.app.frmAbout.has_value());
-}
 
-TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePathOrSaysThatNoneIsAvailable) {
-  SimulatedApp f;
-  f.app.mnuHelpAbout_Click();
+  // System Info starts the first tool found on the path, or says that none is available.
   f.app.cmdSysInfo_Click();  // no tool at all
   f.platform.programsOnPath = {{"hardinfo", "/usr/bin/hardinfo"}};
   f.platform.failingPrograms = {"/usr/bin/hardinfo"};
@@ -76,6 +69,9 @@ TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePathOrSaysThatNoneIsAvai
   EXPECT_EQ(f.platform.startedPrograms,
             (std::vector<std::filesystem::path>{"/usr/bin/kinfocenter"}));
   EXPECT_EQ(f.dialogs.shown.size(), 2u);
+
+  f.app.frmAbout_Unload();
+  EXPECT_FALSE(f.app.frmAbout.has_value());
 }
 
 }  // namespace

@@ -217,21 +217,18 @@ TEST(SetupRestore, LinesApplyInFileOrderBetweenTheRestoreLines) {
   f.app.click("LoadSetup1");
 
   EXPECT_EQ(f.app.board.PortBase, 0x3BC);
-  const auto start = f.logPosition("RESTORING SETUP FROM BLSetup1.INI");
-  const auto selected = f.logPosition("Device Eprom 27256 was Selected");
-  const auto voltage =
-      f.logPosition("BE CAREFULL!!! You just Selected Programming Voltage as 25 Volts!!!");
-  const auto port = f.logPosition("Port Selection changed to 3BCh");
-  const auto end = f.logPosition("SETUP RESTORED FROM BLSetup1.INI");
+  // Where each line stands in the log, in the order they must come.
+  std::vector<std::ptrdiff_t> at;
+  for (const auto* line : {"RESTORING SETUP FROM BLSetup1.INI", "Device Eprom 27256 was Selected",
+                           "BE CAREFULL!!! You just Selected Programming Voltage as 25 Volts!!!",
+                           "Port Selection changed to 3BCh", "SETUP RESTORED FROM BLSetup1.INI"}) {
+    at.push_back(f.logPosition(line));
+  }
   const auto lines = f.logLines();
-  ASSERT_LT(end, static_cast<std::ptrdiff_t>(lines.size()));
-  EXPECT_EQ(lines[static_cast<std::size_t>(start - 1)], ">>>>>>>>>>>>");
+  ASSERT_LT(at.back(), std::ssize(lines));
+  EXPECT_TRUE(std::ranges::is_sorted(at)) << ::testing::PrintToString(at);
+  EXPECT_EQ(lines[static_cast<std::size_t>(at.front() - 1)], ">>>>>>>>>>>>");
   EXPECT_EQ(lines.back(), ">>>>>>>>>>>>");
-  EXPECT_LT(start, voltage);
-  EXPECT_LT(voltage, port);
-  EXPECT_LT(port, end);
-  EXPECT_LT(start, selected);
-  EXPECT_LT(selected, voltage);
   // The device's own voltage suggestion was overridden by the later lines.
   EXPECT_EQ(f.app.device.ProgVoltage, 25);
   EXPECT_TRUE(f.app.panel.Voltage_button[3].checked);

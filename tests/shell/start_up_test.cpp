@@ -25,10 +25,26 @@ Settings storedPlacement(const std::string& left, const std::string& top, const 
           {{"Settings", "MainHeight"}, height}};
 }
 
-TEST(StartUp, LeavesEveryDeviceCommandDisabledAndNoDeviceChosen) {
+TEST(StartUp, ResetsTheBoardDarkensTheLampsEmptiesTheLogPlaysInitAndDisablesTheCommands) {
   SimulatedApp f;
+  f.app.panel.Error_label.foreColor = kWhite;
+  f.app.panel.SystemLog.text = "old";
   f.app.Form_Load();
+  // The board search comes first; start-up ends with the reset.
+  const auto& lines = f.port.lines;
+  ASSERT_GE(lines.size(), 16u);
+  EXPECT_EQ(std::vector<std::string>(lines.end() - 16, lines.end()), resetSequenceModel6At378());
+  EXPECT_EQ(f.board.registers()[3], 0xC4);
   const auto& p = f.app.panel;
+  EXPECT_EQ(p.Error_label.foreColor, kGreyText);
+  EXPECT_EQ(p.Program_label.foreColor, kGreyText);
+  EXPECT_EQ(p.DataFlow_label.foreColor, kGreyText);
+  // The search's result shows, but its lines are emptied from the log.
+  EXPECT_EQ(p.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
+  EXPECT_TRUE(p.SystemLog.text.empty());
+  EXPECT_EQ(f.platform.sounds.back(), std::filesystem::path("/opt/burnlab/init.wav"));
+
+  // Every device command is disabled and no device chosen.
   for (const Control* command :
        {&p.Read_button,    &p.Blank_button,    &p.Verify_button,       &p.Program_button,
         &p.Display_button, &p.Erase_button,    &p.EraseFlash_button,   &p.Show_button,
@@ -71,25 +87,6 @@ TEST(StartUp, ShowsTheSearchResultWhenNoBoardAnswers) {
   EXPECT_EQ(f.app.panel.Ready_label.foreColor, kGreyText);
   EXPECT_EQ(f.app.board.PortBase, 0);
   EXPECT_TRUE(f.app.panel.SystemLog.text.empty());
-}
-
-TEST(StartUp, ResetsTheBoardDarkensTheLampsEmptiesTheLogAndPlaysInit) {
-  SimulatedApp f;
-  f.app.panel.Error_label.foreColor = kWhite;
-  f.app.panel.SystemLog.text = "old";
-  f.app.Form_Load();
-  // The board search comes first; start-up ends with the reset.
-  const auto& lines = f.port.lines;
-  ASSERT_GE(lines.size(), 16u);
-  EXPECT_EQ(std::vector<std::string>(lines.end() - 16, lines.end()), resetSequenceModel6At378());
-  EXPECT_EQ(f.app.panel.Error_label.foreColor, kGreyText);
-  EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
-  EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kGreyText);
-  // The search's result shows, but its lines are emptied from the log.
-  EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
-  EXPECT_TRUE(f.app.panel.SystemLog.text.empty());
-  EXPECT_EQ(f.platform.sounds.back(), std::filesystem::path("/opt/burnlab/init.wav"));
-  EXPECT_EQ(f.board.registers()[3], 0xC4);
 }
 
 // A port whose first access finds a problem, as a port that cannot be claimed does.

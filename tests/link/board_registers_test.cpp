@@ -38,8 +38,10 @@ TEST(RegisterWrite, SendsOnlyTheLowByteAndRunsTwoShortDelays) {
   EXPECT_EQ(rig.board.delays().iterations(), 14u);
 }
 
-TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBits) {
-  BoardRig rig;
+TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBitsAndModelZeroKeepsTheSelects) {
+  BoardRig rig(4, 0x3BC);
+  EXPECT_EQ(rig.board.PortStatus, 0x3BD);
+  EXPECT_EQ(rig.board.PortControl, 0x3BE);
   const auto& four = rig.board.model4Values();
   const auto& fiveSix = rig.board.model56Values();
   for (int reg = 0; reg < 5; ++reg) {
@@ -53,15 +55,11 @@ TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBits) {
   EXPECT_EQ(four.readSelectHigh, 4);
   EXPECT_EQ(fiveSix.readSelectLow, 5);
   EXPECT_EQ(fiveSix.readSelectHigh, 1);
-}
 
-TEST(SetupPortModel, DerivesRegistersAndKeepsSelectsForModelZero) {
-  BoardRig rig(4, 0x3BC);
-  EXPECT_EQ(rig.board.PortStatus, 0x3BD);
-  EXPECT_EQ(rig.board.PortControl, 0x3BE);
+  // Set up for model 0, the board keeps model 4's values and read selects.
   rig.board.Model = 0;
   rig.board.SetupPortModel();
-  EXPECT_EQ(rig.board.CtrlIdle, rig.board.model4Values().idle);
+  EXPECT_EQ(rig.board.CtrlIdle, four.idle);
   EXPECT_EQ(rig.board.ReadSelectHigh, 4);
 }
 

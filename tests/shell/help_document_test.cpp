@@ -23,7 +23,7 @@ const char* kSample =
     "Compares.\n"
     "## Empty topic\n";
 
-TEST(HelpDocument, SplitsTopicsWithTheirKeywordsAndBodies) {
+TEST(HelpDocument, SplitsTopicsWithTheirKeywordsAndBodiesAndFindsKeywordsByTheirStart) {
   const auto document = HelpDocument::parse(kSample);
   EXPECT_EQ(document.title(), "Sample Help");
   ASSERT_EQ(document.topics().size(), 3u);
@@ -34,10 +34,8 @@ TEST(HelpDocument, SplitsTopicsWithTheirKeywordsAndBodies) {
   // A blank line may stand between the title and the keywords.
   EXPECT_EQ(document.topics()[1].keywords, (std::vector<std::string>{"verify", "compare"}));
   EXPECT_TRUE(document.topics()[2].keywords.empty());
-}
 
-TEST(HelpDocument, SearchFindsKeywordsByTheirFirstLettersWhateverTheCase) {
-  const auto document = HelpDocument::parse(kSample);
+  // The search finds keywords by their first letters, whatever the case.
   const auto hits = document.search("READ");
   ASSERT_EQ(hits.size(), 2u);
   EXPECT_EQ(hits[0].keyword, "Read");

@@ -14,20 +14,6 @@ TEST(Buffers, StartZeroFilledAtTheirFixedSizes) {
   EXPECT_EQ(buffers.CodeLoaded, 0);
 }
 
-TEST(Buffers, ErasingFillsOneByteMoreThanAMebibyteAndOfTheDataFileLimit) {
-  Buffers buffers;
-  buffers.CodeBuffer[1'048'577] = 0x33;
-  buffers.EraseCode();
-  EXPECT_EQ(buffers.CodeBuffer[0], 0xFF);
-  EXPECT_EQ(buffers.CodeBuffer[1'048'576], 0xFF);
-  EXPECT_EQ(buffers.CodeBuffer[1'048'577], 0x33);
-  EXPECT_EQ(buffers.CodeBuffer[2'100'000], 0x00);
-
-  buffers.EraseData();
-  EXPECT_EQ(buffers.DataBuffer[8192], 0xFF);
-  EXPECT_EQ(buffers.DataBuffer[8193], 0x00);
-}
-
 TEST(Buffers, ASaveNeverReachesPastTheBuffer) {
   Buffers buffers;
   buffers.DataSize = 10'000;  // left by a refused data file

@@ -16,30 +16,29 @@ std::string firstAddressShown(const std::string& page) {
 TEST(HexDisplay, AScrollRedrawsOnlyOnARealChangeOfTheBufferView) {
   BufferFixture f;
   auto& display = f.app.hexDisplay;
-  auto& panel = f.app.panel;
   f.app.buffers.CodeSize = 1 << 20;
   display.setScrollMax(4095);
 
   display.setScrollValue(3);  // nothing to redraw yet: the display source is empty
-  EXPECT_EQ(panel.BufferDisplay.text, "");
+  EXPECT_EQ(f.panel.BufferDisplay.text, "");
 
   display.DisplaySource = "Read";
   display.setScrollValue(4095);
-  EXPECT_EQ(firstAddressShown(panel.BufferDisplay.text), "0FFF00");
-  panel.BufferDisplay.text = kMarker;
+  EXPECT_EQ(firstAddressShown(f.panel.BufferDisplay.text), "0FFF00");
+  f.panel.BufferDisplay.text = kMarker;
   display.setScrollValue(4095);
   display.setScrollValue(5000);  // beyond the maximum: stays on the last page
-  EXPECT_EQ(panel.BufferDisplay.text, kMarker);
+  EXPECT_EQ(f.panel.BufferDisplay.text, kMarker);
 
   // A lower maximum moves the value with it, and that redraws.
   display.setScrollMax(2);
-  EXPECT_EQ(panel.VScroll1.value, 2);
-  EXPECT_EQ(firstAddressShown(panel.BufferDisplay.text), "000200");
+  EXPECT_EQ(f.panel.VScroll1.value, 2);
+  EXPECT_EQ(firstAddressShown(f.panel.BufferDisplay.text), "000200");
 
   // Below the minimum, the value rests at page 0.
   display.setScrollMax(-1);
-  EXPECT_EQ(panel.VScroll1.value, 0);
-  EXPECT_EQ(firstAddressShown(panel.BufferDisplay.text), "000000");
+  EXPECT_EQ(f.panel.VScroll1.value, 0);
+  EXPECT_EQ(firstAddressShown(f.panel.BufferDisplay.text), "000000");
 }
 
 TEST(HexDisplay, TheChipSourceRedrawsThroughTheDeviceRead) {
@@ -55,13 +54,13 @@ TEST(HexDisplay, TheChipSourceRedrawsThroughTheDeviceRead) {
   display.setScrollMax(10);
   display.setScrollValue(1);
   EXPECT_EQ(chip.pages, 1);
-  EXPECT_EQ(f.app.panel.BufferDisplay.text, "");
+  EXPECT_EQ(f.panel.BufferDisplay.text, "");
 }
 
 TEST(HexDisplay, APagePointsTheDeviceAddressAtItsFirstByte) {
   BufferFixture f;
-  f.app.panel.VScroll1.max = 8202;
-  f.app.panel.VScroll1.value = 0x123;
+  f.panel.VScroll1.max = 8202;
+  f.panel.VScroll1.value = 0x123;
   f.app.hexDisplay.DisplayCodeMemory();
   const auto& address = f.app.board.address;
   EXPECT_EQ(address.LinearAddress, 0x12300);
@@ -69,63 +68,61 @@ TEST(HexDisplay, APagePointsTheDeviceAddressAtItsFirstByte) {
   EXPECT_EQ(address.AddrMid, 0x23);
   EXPECT_EQ(address.AddrLow, 0);
 
-  f.app.panel.VScroll1.value = 3;
+  f.panel.VScroll1.value = 3;
   f.app.hexDisplay.DisplayDataMemory();
   EXPECT_EQ(address.LinearAddress, 0x180);
-  EXPECT_EQ(firstAddressShown(f.app.panel.BufferDisplay.text), "000180");
+  EXPECT_EQ(firstAddressShown(f.panel.BufferDisplay.text), "000180");
 }
 
 TEST(ShowButton, SwitchesAMicrocontrollerBetweenItsCodeAndDataViews) {
   BufferFixture f;
-  auto& panel = f.app.panel;
   f.app.device.Offers.dataBuffer = true;  // the AT90S2313
   f.app.buffers.CodeSize = 2048;
   f.app.hexDisplay.DisplaySource = "Read";
   f.app.hexDisplay.setScrollMax(7);
   f.app.hexDisplay.setScrollValue(5);
+  const auto& page = f.panel.BufferDisplay.text;
 
   f.app.hexDisplay.Show_button_Click();
-  EXPECT_EQ(panel.Show_button.caption, "Show Code");
-  EXPECT_EQ(panel.Frame3.caption, "Data Buffer Hex/Ascii Display");
-  EXPECT_EQ(panel.VScroll1.max, 63);
-  EXPECT_EQ(panel.VScroll1.value, 0);
-  EXPECT_EQ(panel.BufferDisplay.text.rfind("             *** BUFFER DATA ***\r\n\r\n000000| ", 0),
-            0u);
-  EXPECT_EQ(std::count(panel.BufferDisplay.text.begin(), panel.BufferDisplay.text.end(), '|'), 16);
+  EXPECT_EQ(f.panel.Show_button.caption, "Show Code");
+  EXPECT_EQ(f.panel.Frame3.caption, "Data Buffer Hex/Ascii Display");
+  EXPECT_EQ(f.panel.VScroll1.max, 63);
+  EXPECT_EQ(f.panel.VScroll1.value, 0);
+  EXPECT_EQ(page.rfind("             *** BUFFER DATA ***\r\n\r\n000000| ", 0), 0u);
+  EXPECT_EQ(std::count(page.begin(), page.end(), '|'), 16);
 
   f.app.hexDisplay.setScrollValue(63);
-  EXPECT_EQ(firstAddressShown(panel.BufferDisplay.text), "001F80");
+  EXPECT_EQ(firstAddressShown(page), "001F80");
 
   f.app.hexDisplay.Show_button_Click();
-  EXPECT_EQ(panel.Show_button.caption, "Show Data");
-  EXPECT_EQ(panel.Frame3.caption, "Code Buffer Hex/Ascii Display");
-  EXPECT_EQ(panel.VScroll1.max, 7);
-  EXPECT_EQ(panel.VScroll1.value, 0);
-  EXPECT_EQ(panel.BufferDisplay.text.find("BUFFER DATA"), std::string::npos);
-  EXPECT_EQ(std::count(panel.BufferDisplay.text.begin(), panel.BufferDisplay.text.end(), '|'), 32);
+  EXPECT_EQ(f.panel.Show_button.caption, "Show Data");
+  EXPECT_EQ(f.panel.Frame3.caption, "Code Buffer Hex/Ascii Display");
+  EXPECT_EQ(f.panel.VScroll1.max, 7);
+  EXPECT_EQ(f.panel.VScroll1.value, 0);
+  EXPECT_EQ(page.find("BUFFER DATA"), std::string::npos);
+  EXPECT_EQ(std::count(page.begin(), page.end(), '|'), 32);
 }
 
 TEST(ShowButton, OnOtherDevicesReturnsToTheCodeBufferPage) {
   BufferFixture f;
-  auto& panel = f.app.panel;
   f.app.hexDisplay.DisplaySource = "DisplayEprom";
-  panel.BufferDisplay.text = kMarker;
+  f.panel.BufferDisplay.text = kMarker;
   f.app.hexDisplay.Show_button_Click();
-  EXPECT_EQ(panel.Show_button.caption, "Show Data");
-  EXPECT_EQ(panel.Frame3.caption, "Code Buffer Hex/Ascii Display");
+  EXPECT_EQ(f.panel.Show_button.caption, "Show Data");
+  EXPECT_EQ(f.panel.Frame3.caption, "Code Buffer Hex/Ascii Display");
   EXPECT_EQ(f.app.hexDisplay.DisplaySource, "Read");
-  EXPECT_EQ(firstAddressShown(panel.BufferDisplay.text), "000000");
+  EXPECT_EQ(firstAddressShown(f.panel.BufferDisplay.text), "000000");
 }
 
 TEST(BufferFile, HoldsTheHeaderAndThenTheShownPageExactly) {
   BufferFixture f;
   f.app.bufferCommands.openCodeFile(f.file("a.bin", everyByteValue(1)));
   f.app.board.Model = 5;
-  const auto page = f.app.panel.BufferDisplay.text;
+  const auto page = f.panel.BufferDisplay.text;
 
   f.app.hexDisplay.BufferDisplay_DblClick();
 
-  const auto saved = BufferFixture::contents(f.folder.path() / "BURNLAB.BUF");
+  const auto saved = readAll(f.folder.path() / "BURNLAB.BUF");
   const std::string header =
       "BURNLAB BUFFER DISPLAY FILE - ORVANE www.orvane.com\r\n"
       "The following contents are the contents from Buffer DIsplay\r\n"
@@ -137,10 +134,10 @@ TEST(BufferFile, HoldsTheHeaderAndThenTheShownPageExactly) {
   EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
 
   // Every double click writes the file anew.
-  f.app.panel.BufferDisplay.text = "x";
+  f.panel.BufferDisplay.text = "x";
   f.app.hexDisplay.BufferDisplay_DblClick();
-  EXPECT_TRUE(BufferFixture::contents(f.folder.path() / "BURNLAB.BUF")
-                  .ends_with(std::string(60, '-') + "\r\nx\r\n"));
+  EXPECT_TRUE(
+      readAll(f.folder.path() / "BURNLAB.BUF").ends_with(std::string(60, '-') + "\r\nx\r\n"));
 }
 
 TEST(BufferFile, AFileThatCannotBeWrittenIsReported) {

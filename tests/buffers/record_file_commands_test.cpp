@@ -9,38 +9,8 @@
 namespace burnlab::testing {
 namespace {
 
-std::string text(const std::vector<std::uint8_t>& bytes) {
-  return {bytes.begin(), bytes.end()};
-}
-
-// An erased buffer holding a 512-byte raw file, shown on a selected 27C256.
-struct LoadedFixture : BufferFixture {
-  LoadedFixture() {
-    app.device.DeviceCode = "P5";
-    app.buffers.EraseCode();
-    original = file("good.bin", everyByteValue(2));
-    app.bufferCommands.openCodeFile(original);
-    shownPage = app.panel.BufferDisplay.text;
-  }
-
-  // A refused file changes nothing: the buffer, its size, the name and the labels.
-  void expectNothingChanged() {
-    EXPECT_EQ(app.buffers.CodeSize, 512);
-    EXPECT_EQ(app.buffers.CodeFileName, original);
-    EXPECT_EQ(app.buffers.CodeBuffer[0x1FF], 0xFF);
-    EXPECT_EQ(app.buffers.CodeBuffer[0x200], 0xFF);
-    EXPECT_EQ(app.buffers.CodeBuffer[0x10], 0x10);
-    EXPECT_EQ(app.panel.FileNameCodeText.caption, original.string());
-    EXPECT_EQ(app.panel.FileNameCodeSize.caption, "(512 Bytes)");
-    EXPECT_EQ(app.panel.BufferDisplay.text, shownPage);
-  }
-
-  std::filesystem::path original;
-  std::string shownPage;
-};
-
 TEST(OpenRecordFile, HexBytesLandAtTheirAddressesAndTheHolesKeepTheErasedBytes) {
-  LoadedFixture f;
+  LoadedCodeFile f;
   // Bytes 11h 22h at 100h and one 33h at 2FFh: a non-zero start, a hole, an end mid-page.
   const auto hex = f.file("prog.hex", ":020100001122CA\r\n:0102FF0033CB\r\n:00000001FF\r\n");
   f.choose(hex);
@@ -54,8 +24,8 @@ TEST(OpenRecordFile, HexBytesLandAtTheirAddressesAndTheHolesKeepTheErasedBytes) 
   EXPECT_EQ(buffers.CodeBuffer[0x102], 0x02) << "the earlier file's byte is kept in a hole";
   EXPECT_EQ(buffers.CodeBuffer[0x200], 0xFF) << "a hole in the erased buffer";
   EXPECT_EQ(buffers.CodeBuffer[0x2FF], 0x33);
-  EXPECT_EQ(f.app.panel.FileNameCodeSize.caption, "(768 Bytes)");
-  EXPECT_EQ(f.app.panel.VScroll1.max, 2);
+  EXPECT_EQ(f.panel.FileNameCodeSize.caption, "(768 Bytes)");
+  EXPECT_EQ(f.panel.VScroll1.max, 2);
   const auto lines = f.logLines();
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[lines.size() - 3],
@@ -65,7 +35,7 @@ TEST(OpenRecordFile, HexBytesLandAtTheirAddressesAndTheHolesKeepTheErasedBytes) 
 }
 
 TEST(OpenRecordFile, AMalformedFileIsRefusedWithItsLineAndChangesNothing) {
-  LoadedFixture f;
+  LoadedCodeFile f;
   struct Case {
     const char* name;
     std::string text;
@@ -104,7 +74,7 @@ TEST(OpenRecordFile, AMalformedFileIsRefusedWithItsLineAndChangesNothing) {
 }
 
 TEST(OpenRecordFile, ARawFileNamedHexIsRefusedWhereItStopsBeingTextUnlessRawIsChosen) {
-  LoadedFixture f;
+  LoadedCodeFile f;
   const auto rawHex = f.file("raw.hex", ":0100000011EE\n\x01\x02:\x03");
   EXPECT_FALSE(f.app.bufferCommands.openCodeFile(rawHex));
   EXPECT_EQ(f.logLines().back(),
@@ -120,10 +90,13 @@ TEST(OpenRecordFile, ARawFileNamedHexIsRefusedWhereItStopsBeingTextUnlessRawIsCh
 }
 
 TEST(OpenRecordFile, AnSRecordFileWithoutItsEndRecordLoadsWithOneWarningLine) {
-  LoadedFixture f;
+  LoadedCodeFile f;
+  // With its end record the same file gives no warning.
+  EXPECT_TRUE(f.app.bufferCommands.openCodeFile(f.file("whole.s19", "S104000011EA\nS9030000FC\n")));
   const auto cut = f.file("cut.s19", "S104000011EA\n");
   EXPECT_TRUE(f.app.bufferCommands.openCodeFile(cut));
   EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0x11);
+  EXPECT_EQ(f.app.buffers.CodeSize, 1);
   const auto lines = f.logLines();
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [](const auto& line) { return line.starts_with("Warning: "); }),
@@ -135,18 +108,15 @@ TEST(OpenRecordFile, AnSRecordFileWithoutItsEndRecordLoadsWithOneWarningLine) {
 }
 
 TEST(SaveRecordFile, SaveAsWritesCodeSizeBytesFromZeroInTheFormatTheNameAsksFor) {
-  LoadedFixture f;
+  LoadedCodeFile f;
   f.app.bufferCommands.openCodeFile(f.file("prog.hex", ":0102FF0033CB\n:00000001FF\n"));
-  const auto expected = [&] {
-    std::vector<std::uint8_t> bytes(f.app.buffers.CodeBuffer.begin(),
-                                    f.app.buffers.CodeBuffer.begin() + 0x300);
-    return bytes;
-  }();
+  const std::vector<std::uint8_t> expected(f.app.buffers.CodeBuffer.begin(),
+                                           f.app.buffers.CodeBuffer.begin() + 0x300);
 
   const auto hex = f.folder.path() / "out.hex";
   f.choose(hex);
   f.app.bufferCommands.mnuFileSaveCodeAs_Click();
-  EXPECT_EQ(text(fileBytes(hex)), encodeIntelHex(expected));
+  EXPECT_EQ(readAll(hex), encodeIntelHex(expected));
   ASSERT_EQ(
       srecCat(hex.string() + " -intel -o " + (f.folder.path() / "back.bin").string() + " -binary"),
       0);
@@ -156,7 +126,7 @@ TEST(SaveRecordFile, SaveAsWritesCodeSizeBytesFromZeroInTheFormatTheNameAsksFor)
   const auto srec = f.folder.path() / "out.S28";
   f.choose(srec);
   f.app.bufferCommands.mnuFileSaveCodeAs_Click();
-  EXPECT_EQ(text(fileBytes(srec)), encodeSRecords(expected, SRecordAddress::Bits24));
+  EXPECT_EQ(readAll(srec), encodeSRecords(expected, SRecordAddress::Bits24));
 
   const auto raw = f.folder.path() / "out.bin";
   f.choose(raw);
@@ -165,17 +135,17 @@ TEST(SaveRecordFile, SaveAsWritesCodeSizeBytesFromZeroInTheFormatTheNameAsksFor)
 }
 
 TEST(SaveRecordFile, SaveKeepsTheFormatTheFileWasOpenedInAndTheChosenFormatOverridesIt) {
-  LoadedFixture f;
+  LoadedCodeFile f;
   // HEX text under a raw name: saving it again must not turn it into a raw image.
   const auto file = f.file("prog.bin", ":0100000011EE\n:00000001FF\n");
   f.app.bufferCommands.openCodeFile(file);
   f.app.buffers.CodeBuffer[0] = 0x12;
   f.app.bufferCommands.mnuFileSaveCode_Click();
-  EXPECT_EQ(text(fileBytes(file)), ":0100000012ED\r\n:00000001FF\r\n");
+  EXPECT_EQ(readAll(file), ":0100000012ED\r\n:00000001FF\r\n");
 
   f.app.buffers.chosenFormat = ImageFormat::SRecord;
   f.app.bufferCommands.mnuFileSaveCode_Click();
-  EXPECT_EQ(text(fileBytes(file)), "S0030000FC\r\nS104000012E9\r\nS9030000FC\r\n");
+  EXPECT_EQ(readAll(file), "S0030000FC\r\nS104000012E9\r\nS9030000FC\r\n");
 }
 
 TEST(OpenRecordFile, DataFilesTooAndTheirDataMustFitTheEightKilobytesLoaded) {
@@ -194,8 +164,8 @@ TEST(OpenRecordFile, DataFilesTooAndTheirDataMustFitTheEightKilobytesLoaded) {
                                      "is room for - Will Not Open");
   EXPECT_EQ(f.app.buffers.DataSize, 8192);
   EXPECT_EQ(f.app.buffers.DataFileName, fits);
-  EXPECT_EQ(f.app.panel.FileNameDataText.caption, fits.string());
-  EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kGreyText);
+  EXPECT_EQ(f.panel.FileNameDataText.caption, fits.string());
+  EXPECT_EQ(f.panel.DataFlow_label.foreColor, kGreyText);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "buffers/intel_hex.h"
 #include "buffers/s_record.h"
+#include "support/byte_patterns.h"
 #include "support/record_reference.h"
 #include "support/temp_folder.h"
 
@@ -23,10 +24,13 @@ struct Malformed {
 };
 
 struct RecordFormat {
-  const char* name;
-  const char* toolName;  // srec_cat's name of the format
-  const char* fileName;  // what the format's files are called
-  std::function<std::string(std::span<const std::uint8_t>)> encode;
+  struct Names {
+    const char* test;  // what its cases are called
+    const char* tool;  // srec_cat's name of the format
+    const char* file;  // what the format's files are called
+  } names;
+  // Every way the program writes the format (the S-records' address widths).
+  std::vector<std::function<std::string(std::span<const std::uint8_t>)>> encodings;
   std::function<bool(std::span<const std::uint8_t>, ImageContent&, ImageFault&)> decode;
   std::vector<Malformed> faults;
   // Two data bytes: at FFFFh and 10000h (one past a buffer of 10000h), and at FFFEh and FFFFh.
@@ -49,8 +53,7 @@ Decoded decode(const RecordFormat& format, const std::string& text,
                std::size_t capacity = kCapacity) {
   Decoded decoded;
   decoded.image = ImageContent(capacity);
-  decoded.ok = format.decode({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
-                             decoded.image, decoded.fault);
+  decoded.ok = format.decode(asBytes(text), decoded.image, decoded.fault);
   return decoded;
 }
 
@@ -64,10 +67,8 @@ RecordFormat intelHex() {
   const std::string good = ":0400000001020304F2\n";
   const std::string end = ":00000001FF\n";
   return {
-      "IntelHex",
-      "-intel",
-      "x.hex",
-      encodeIntelHex,
+      {"IntelHex", "-intel", "x.hex"},
+      {encodeIntelHex},
       decodeIntelHex,
       {
           {"bad checksum", good + ":0400040001020304EF\n" + end, 2,
@@ -113,10 +114,10 @@ RecordFormat sRecords() {
   const std::string data = "S107000001020304EE\n";
   const std::string end = "S9030000FC\n";
   return {
-      "SRecord",
-      "-motorola",
-      "x.s28",
-      [](std::span<const std::uint8_t> image) { return encodeSRecords(image); },
+      {"SRecord", "-motorola", "x.s28"},
+      {[](auto image) { return encodeSRecords(image); },
+       [](auto image) { return encodeSRecords(image, SRecordAddress::Bits24); },
+       [](auto image) { return encodeSRecords(image, SRecordAddress::Bits32); }},
       [](std::span<const std::uint8_t> text, ImageContent& image, ImageFault& fault) {
         return decodeSRecords(text, image, fault);
       },
@@ -158,37 +159,40 @@ class RecordFiles : public ::testing::TestWithParam<RecordFormat> {};
 TEST_P(RecordFiles, WhatItWritesTheSrecordToolsReadBackByteForByte) {
   const auto& format = GetParam();
   TempFolder folder;
-  const auto file = folder.path() / format.fileName;
+  const auto file = folder.path() / format.names.file;
   // One byte, a file that ends in the middle of a record, and images past 64 KiB and 1 MiB
   // that need wider addresses.
   for (const std::size_t length : {1u, 100u, 65'536u + 40u, 1'100'000u}) {
     const auto image = patternBytes(length, static_cast<std::uint32_t>(length));
-    writeFile(file, format.encode(image));
-    ASSERT_EQ(srecCat(file.string() + " " + format.toolName + " -o " +
-                      (folder.path() / "y.bin").string() + " -binary"),
-              0)
-        << "srec_cat refused the file of " << length << " bytes";
-    EXPECT_EQ(fileBytes(folder.path() / "y.bin"), image) << length << " bytes";
+    for (const auto& encode : format.encodings) {
+      writeFile(file, encode(image));
+      ASSERT_EQ(srecCat(file.string() + " " + format.names.tool + " -o " +
+                        (folder.path() / "y.bin").string() + " -binary"),
+                0)
+          << "srec_cat refused the file of " << length << " bytes";
+      EXPECT_EQ(fileBytes(folder.path() / "y.bin"), image) << length << " bytes";
+    }
   }
 }
 
 TEST_P(RecordFiles, ReadsWhatTheSrecordToolsWriteWithHolesAndANonZeroStart) {
   const auto& format = GetParam();
   TempFolder folder;
+  // The second piece is over a megabyte long, in tens of thousands of records (which the
+  // S-records' count record counts).
   const auto low = patternBytes(300, 7);
-  const auto high = patternBytes(1000, 8);
+  const auto high = patternBytes(1'100'000, 8);
   writeFile(folder.path() / "low.bin", low);
   writeFile(folder.path() / "high.bin", high);
-  const auto file = folder.path() / format.fileName;
+  const auto file = folder.path() / format.names.file;
   ASSERT_EQ(srecCat((folder.path() / "low.bin").string() + " -binary -offset 0x1234 " +
                     (folder.path() / "high.bin").string() + " -binary -offset 0x1FF00 -o " +
-                    file.string() + " " + format.toolName),
+                    file.string() + " " + format.names.tool),
             0);
-  const auto text = fileBytes(file);
-  const auto decoded = decode(format, std::string(text.begin(), text.end()));
+  const auto decoded = decode(format, readAll(file));
   ASSERT_TRUE(decoded.ok) << decoded.fault.text();
 
-  EXPECT_EQ(decoded.image.end(), 0x1FF00u + 1000u);
+  EXPECT_EQ(decoded.image.end(), 0x1FF00u + high.size());
   const auto buffer = bytesOf(decoded.image, 0x5A);
   EXPECT_TRUE(std::equal(low.begin(), low.end(), buffer.begin() + 0x1234));
   EXPECT_TRUE(std::equal(high.begin(), high.end(), buffer.begin() + 0x1FF00));
@@ -234,22 +238,17 @@ TEST_P(RecordFiles, EveryKindOfAddressRecordIsRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RecordFiles, ::testing::Values(intelHex(), sRecords()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.names.test); });
 
 // What only Intel HEX has.
 
-Decoded decodeHex(const std::string& text) {
-  return decode(intelHex(), text);
-}
-
-TEST(IntelHex, AcceptsAnyLineEndLowerCaseDigitsBlanksAndAnEndOfFileMark) {
-  const auto decoded = decodeHex("\r\n  :0200000001aa53 \r:0100020033ca\n\n:00000001FF\r\n\x1A");
+TEST(IntelHex, AcceptsAnyLineEndLowerCaseDigitsBlanksAnEndOfFileMarkAndARepeatedByte) {
+  const auto decoded =
+      decode(intelHex(), "\r\n  :0200000001aa53 \r:0100020033ca\n\n:00000001FF\r\n\x1A");
   ASSERT_TRUE(decoded.ok) << decoded.fault.text();
   EXPECT_EQ(bytesOf(decoded.image, 0xFF), (std::vector<std::uint8_t>{0x01, 0xAA, 0x33}));
-}
-
-TEST(IntelHex, TheSameByteGivenTwiceIsAccepted) {
-  EXPECT_TRUE(decodeHex(":020000000102FB\n:0100010002FC\n:00000001FF\n").ok);
+  // The same byte given twice is no contradiction.
+  EXPECT_TRUE(decode(intelHex(), ":020000000102FB\n:0100010002FC\n:00000001FF\n").ok);
 }
 
 TEST(IntelHex, WritesSixteenBytesARecordWithCrLfAndAnEndRecord) {
@@ -261,11 +260,8 @@ TEST(IntelHex, WritesSixteenBytesARecordWithCrLfAndAnEndRecord) {
   EXPECT_EQ(encodeIntelHex({}), ":00000001FF\r\n");
 }
 
-// What only S-records have.
-
-Decoded decodeS(const std::string& text) {
-  return decode(sRecords(), text);
-}
+// What only S-records have (a file without its end record is loaded with a warning: see
+// OpenRecordFile.AnSRecordFileWithoutItsEndRecordLoadsWithOneWarningLine).
 
 // The record types of a written file, in order: "S0", "S1", ..., one per line.
 std::string typesOf(const std::string& text) {
@@ -274,38 +270,6 @@ std::string typesOf(const std::string& text) {
     if (types.empty() || types.back() != text[at + 1]) types += text.substr(at, 2);
   }
   return types;
-}
-
-TEST(SRecord, TheSrecordToolsReadEveryAddressWidthItWrites) {
-  TempFolder folder;
-  const auto file = folder.path() / "x.srec";
-  for (const auto width : {SRecordAddress::Bits24, SRecordAddress::Bits32}) {
-    const auto image = patternBytes(100, 105);
-    writeFile(file, encodeSRecords(image, width));
-    ASSERT_EQ(
-        srecCat(file.string() + " -motorola -o " + (folder.path() / "y.bin").string() + " -binary"),
-        0);
-    EXPECT_EQ(fileBytes(folder.path() / "y.bin"), image);
-  }
-}
-
-TEST(SRecord, ReadsALargeFileOfTheSrecordToolsWithItsRecordCount) {
-  TempFolder folder;
-  const auto image = patternBytes(1'100'000, 11);
-  writeFile(folder.path() / "in.bin", image);
-  ASSERT_EQ(srecCat((folder.path() / "in.bin").string() + " -binary -o " +
-                    (folder.path() / "x.mot").string() + " -motorola"),
-            0);
-  const auto text = fileBytes(folder.path() / "x.mot");
-  const auto decoded = decodeS(std::string(text.begin(), text.end()));
-  ASSERT_TRUE(decoded.ok) << decoded.fault.text();
-  EXPECT_EQ(bytesOf(decoded.image, 0), image);
-}
-
-TEST(SRecord, AFileWithoutItsEndRecordIsRead) {
-  const auto decoded = decodeS("S0030000FC\nS107000001020304EE\nS5030001FB\n");
-  ASSERT_TRUE(decoded.ok) << decoded.fault.text();
-  EXPECT_EQ(decoded.image.end(), 4u);
 }
 
 TEST(SRecord, WritesTheNarrowestAddressTheNameAsksForThatHoldsTheImage) {

@@ -1,9 +1,9 @@
-// burnlab-cli show: the page on standard output exactly as the hex display holds it.
+// burnlab-cli show: the page on standard output exactly as the hex display holds it, the
+// loading's log lines beside it, and the files and pages it refuses.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "buffers/hex_page.h"
+#include "support/byte_patterns.h"
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
 
@@ -11,31 +11,37 @@ namespace burnlab::testing {
 namespace {
 
 CliRun show(const TempFolder& folder, const std::string& arguments) {
-  return runCli(BURNLAB_CLI, "--simulate show " + arguments, folder.path());
+  return runCli("--simulate show " + arguments, folder.path());
+}
+
+// `length` bytes that count from 0 to 250 and start again.
+std::string countingBytes(std::size_t length) {
+  std::string bytes;
+  for (std::size_t at = 0; at < length; ++at) bytes += static_cast<char>(at % 251);
+  return bytes;
 }
 
 std::filesystem::path image(const TempFolder& folder, std::size_t length) {
-  std::string bytes;
-  for (std::size_t at = 0; at < length; ++at) bytes += static_cast<char>(at % 251);
-  const auto path = folder.path() / "image.bin";
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
+  return folder.file("image.bin", countingBytes(length));
 }
 
-TEST(ShowCommand, PrintsTheCodePageAtTheScrollPositionWithItsCrLfLines) {
+TEST(ShowCommand, PrintsTheCodePageAtTheScrollPositionWithItsCrLfLinesAndTheLoadingOnce) {
   TempFolder folder;
   const auto file = image(folder, 4096);
   const auto shown = show(folder, "-i " + file.string() + " --page 3");
   ASSERT_EQ(shown.status, 0) << shown.messages;
 
-  std::vector<std::uint8_t> buffer(4096);
-  for (std::size_t at = 0; at < buffer.size(); ++at)
-    buffer[at] = static_cast<std::uint8_t>(at % 251);
   // The last line ends too: what the terminal prints next starts on a line of its own.
-  EXPECT_EQ(shown.out, codePageText(buffer, 3) + "\r\n");
-  EXPECT_NE(
-      shown.messages.find("File " + file.string() + " - was read into Buffer. 4096 bytes long."),
-      std::string::npos);
+  const auto page = codePageText(asBytes(countingBytes(4096)), 3) + "\r\n";
+  EXPECT_EQ(shown.out, page);
+  EXPECT_EQ(countOf(shown.output(), "was read into Buffer"), 1u) << shown.output();
+  EXPECT_TRUE(
+      printed(shown, "File " + file.string() + " - was read into Buffer. 4096 bytes long."));
+
+  // Quiet, it prints the page alone.
+  const auto quiet = show(folder, "-q -i " + file.string() + " --page 3");
+  EXPECT_EQ(quiet.out, page);
+  EXPECT_FALSE(printed(quiet, ">  ")) << quiet.output();
 }
 
 TEST(ShowCommand, PrintsTheDataPageWithItsHeading) {
@@ -45,23 +51,15 @@ TEST(ShowCommand, PrintsTheDataPageWithItsHeading) {
   EXPECT_EQ(shown.out.rfind(std::string(kDataPageHeading) + "\r\n\r\n001F80| ", 0), 0u);
 }
 
-TEST(ShowCommand, ARefusedFileOrPageExitsWithStatusTwoAndSaysWhy) {
+// A file that is missing or a folder, a page that is no number and a show without -i are
+// refused in CliCommandLine's tests, before anything runs.
+TEST(ShowCommand, AFileOrPageTheBufferCannotShowExitsWithStatusTwoAndSaysWhy) {
   TempFolder folder;
-  const auto missing = show(folder, "-i " + (folder.path() / "missing.bin").string());
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_TRUE(missing.out.empty());
-  EXPECT_NE(missing.messages.find("No such file or directory"), std::string::npos);
-
-  const auto big = show(folder, "--data -i " + image(folder, 8193).string());
-  EXPECT_EQ(big.status, 2);
-  EXPECT_NE(big.messages.find("Can't Open Data File Bigger than 8192 Bytes"), std::string::npos);
-
-  const auto beyond = show(folder, "--page 16 -i " + image(folder, 4096).string());
-  EXPECT_EQ(beyond.status, 2);
-  EXPECT_NE(beyond.messages.find("page 16 is beyond the last page 15"), std::string::npos);
-
-  EXPECT_EQ(show(folder, "--page x -i a.bin").status, 2);
-  EXPECT_EQ(show(folder, "").status, 2);
+  const auto tooLong = show(folder, "--data -i " + image(folder, 8193).string());
+  expectRun(tooLong, "--data", 2, {"Can't Open Data File Bigger than 8192 Bytes"});
+  EXPECT_TRUE(tooLong.out.empty());
+  expectRun(show(folder, "--page 16 -i " + image(folder, 4096).string()), "--page 16", 2,
+            {"page 16 is beyond the last page 15"});
 }
 
 }  // namespace

@@ -58,13 +58,8 @@ TEST_P(SelfTestFaults, NamesTheFaultAndExitsWithItsStatus) {
   if (!c.fault.empty()) arguments += " --sim-board " + c.fault;
   // The pulses are timed on this PC's clock: a loaded machine may warn, never fail.
   const auto run = expectCli(arguments + " selftest", c.status, {c.named, "\nProgram pulse: "});
-  const auto faults = c.status == 0 ? 0u : 1u;
-  std::size_t found = 0;
-  for (auto at = run.output().find("FAULT"); at != std::string::npos;
-       at = run.output().find("FAULT", at + 1)) {
-    ++found;
-  }
-  EXPECT_EQ(found, faults) << "one fault, one line:\n" << run.output();
+  EXPECT_EQ(countOf(run.output(), "FAULT"), c.status == 0 ? 0u : 1u) << "one fault, one line:\n"
+                                                                     << run.output();
 }
 
 INSTANTIATE_TEST_SUITE_P(BoardFaults, SelfTestFaults, ::testing::ValuesIn(faultCases()), caseName);

@@ -1,11 +1,10 @@
 // A simulated chip kept in a file from one run of burnlab-cli to the next: the rehearsal of a
 // job as a script (program, verify, read, a program stopped by Ctrl-C), what the chip keeps
 // beside its bytes, the lock, and the files it refuses.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -15,13 +14,7 @@
 namespace burnlab::testing {
 namespace {
 
-void writeAll(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
-bool has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
+using ::testing::HasSubstr;
 
 // `size` bytes that differ from their neighbours, `seed` shifting them, the first `data` of
 // them (all by default) data and the rest FFh.
@@ -56,9 +49,7 @@ class CliSimChip : public ::testing::TestWithParam<KeptPart> {
     return "--simulate=" + std::string(part.socket) + " --sim-chip " + kept.string() +
            " --sim-loop-ns 1 " + (waits ? "" : "--sim-no-wait ") + part.options + " " + command;
   }
-  CliRun cli(const std::string& command) const {
-    return runCli(BURNLAB_CLI, line(command), folder.path());
-  }
+  CliRun cli(const std::string& command) const { return runCli(line(command), folder.path()); }
   CliRun device(const std::string& command) const {
     return cli(std::string(GetParam().device) + " " + command);
   }
@@ -79,15 +70,14 @@ TEST_P(CliSimChip, AScriptProgramsVerifiesReadsAndKeepsAStoppedProgramPartDone) 
                                  "program -i " + image.string());
   ASSERT_EQ(programmed.status, 0) << programmed.messages;
   if (part.protect) {
-    EXPECT_TRUE(has(state(), "\ndata-protection on\n")) << state();
+    EXPECT_THAT(state(), HasSubstr("\ndata-protection on\n"));
   }
 
-  const auto verified = device("verify -i " + image.string());
-  EXPECT_EQ(verified.status, 0) << verified.messages;
-  EXPECT_TRUE(has(verified.messages, "Device Contents MATCHES with Buffer Contents"));
+  expectRun(device("verify -i " + image.string()), "verify", 0,
+            {"Device Contents MATCHES with Buffer Contents"});
   // What the chip keeps survives a run that changes nothing.
   if (part.protect) {
-    EXPECT_TRUE(has(state(), "\ndata-protection on\n")) << state();
+    EXPECT_THAT(state(), HasSubstr("\ndata-protection on\n"));
   }
 
   const auto read = device("read -o " + back.string());
@@ -96,9 +86,8 @@ TEST_P(CliSimChip, AScriptProgramsVerifiesReadsAndKeepsAStoppedProgramPartDone) 
 
   if (part.protect) {
     // The protected chip takes the next program: it switches the protection off first.
-    const auto again = device("--yes program -i " + image.string());
-    EXPECT_EQ(again.status, 0) << again.messages;
-    EXPECT_TRUE(has(state(), "\ndata-protection off\n")) << state();
+    expectRun(device("--yes program -i " + image.string()), "program", 0);
+    EXPECT_THAT(state(), HasSubstr("\ndata-protection off\n"));
   }
   const auto erased = part.eprom ? cli("sim-erase") : device("--yes erase");
   ASSERT_EQ(erased.status, 0) << erased.messages;
@@ -112,9 +101,7 @@ TEST_P(CliSimChip, AScriptProgramsVerifiesReadsAndKeepsAStoppedProgramPartDone) 
   ASSERT_TRUE(stopped.started());
   ASSERT_TRUE(stopped.waitForProgress(5)) << stopped.finish().messages;
   // Meanwhile the chip is in use: another run on its file is refused, and leaves it alone.
-  const auto refused = device("read -o " + back.string());
-  EXPECT_EQ(refused.status, 2);
-  EXPECT_TRUE(has(refused.messages, "in use by another program")) << refused.messages;
+  expectRun(device("read -o " + back.string()), "read", 2, {"in use by another program"});
   stopped.signal(SIGINT);
   const auto end = stopped.finish();
   ASSERT_EQ(end.status, 128 + SIGINT) << end.messages;
@@ -149,9 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A folder with a kept 27C256 that holds an image, and runs of burnlab-cli on it.
 class CliKeptChipFiles : public ::testing::Test {
  protected:
-  CliRun cli(const std::string& arguments) const {
-    return runCli(BURNLAB_CLI, arguments, folder.path());
-  }
+  CliRun cli(const std::string& arguments) const { return runCli(arguments, folder.path()); }
   std::string chipPath(const std::filesystem::path& file) const {
     return " --sim-chip " + file.string() + " ";
   }
@@ -166,43 +151,40 @@ TEST_F(CliKeptChipFiles, AFileThatDoesNotFitIsRefusedAtStartAndLeftAsItWas) {
   writeAll(kept, bytes);
   const std::string goodState = "part 27C256\ndestroyed no\n";
   struct Case {
-    std::string socket;
     std::string state;
     std::string says;
+    std::string socket = "27C256";  // the part --simulate names
   };
   const Case cases[] = {
-      {"27C512", goodState, "chip.bin holds a 27C256, not the 27C512 that --simulate names"},
-      {"27C256", "part 27C256\ndestroyed no\ncolour green\n", "chip.bin.chip, line 3: unknown"},
-      {"27C256", "part 27C256\ndestroyed perhaps\n", "line 2: destroyed is yes or no"},
-      {"27C256", "part 27C256\ndestroyed no\ndata-protection on\n",
+      {goodState, "chip.bin holds a 27C256, not the 27C512 that --simulate names", "27C512"},
+      {"part 27C256\ndestroyed no\ncolour green\n", "chip.bin.chip, line 3: unknown"},
+      {"part 27C256\ndestroyed perhaps\n", "line 2: destroyed is yes or no"},
+      {"part 27C256\ndestroyed no\ndata-protection on\n",
        "line 3: a 27C256 has no data-protection setting"},
-      {"27C256", "part 27C256\n", "a 27C256 needs its destroyed setting"},
-      {"27C256", "part 27C256\r\ndestroyed no\r\n", "line 1: the byte 0Dh is not text"},
-      {"27C256", "part AM29F040\ndestroyed no\nprotected-sectors 9\n", "not the 27C256"},
-      {"AM29F040", "part AM29F040\ndestroyed no\nprotected-sectors 9\n",
-       "line 3: a AM29F040 has sectors 0 to 7 only"},
+      {"part 27C256\n", "a 27C256 needs its destroyed setting"},
+      {"part 27C256\r\ndestroyed no\r\n", "line 1: the byte 0Dh is not text"},
+      {"part AM29F040\ndestroyed no\nprotected-sectors 9\n", "not the 27C256"},
+      {"part AM29F040\ndestroyed no\nprotected-sectors 9\n",
+       "line 3: a AM29F040 has sectors 0 to 7 only", "AM29F040"},
   };
   for (const auto& refused : cases) {
     writeAll(state, refused.state);
-    const auto run = cli("--simulate=" + refused.socket + " --allow-untested" + chipPath(kept) +
-                         "-d " + refused.socket + " blank");
-    EXPECT_EQ(run.status, 2) << refused.state;
-    EXPECT_TRUE(has(run.messages, refused.says)) << run.messages;
+    expectRun(cli("--simulate=" + refused.socket + " --allow-untested" + chipPath(kept) + "-d " +
+                  refused.socket + " blank"),
+              refused.state, 2, {refused.says});
     EXPECT_EQ(readAll(kept), bytes);
     EXPECT_EQ(readAll(state), refused.state);
   }
   // Bytes of another part's size, a state without its bytes.
   std::filesystem::remove(state);
   writeAll(kept, bytes.substr(0, 8192));
-  const auto short_ = cli("--simulate=27C256" + chipPath(kept) + "sim-erase");
-  EXPECT_EQ(short_.status, 2);
-  EXPECT_TRUE(has(short_.messages, "chip.bin has 8192 bytes, not the 32768 of a 27C256"));
+  expectRun(cli("--simulate=27C256" + chipPath(kept) + "sim-erase"), "short", 2,
+            {"chip.bin has 8192 bytes, not the 32768 of a 27C256"});
   EXPECT_EQ(readAll(kept), bytes.substr(0, 8192));
   std::filesystem::remove(kept);
   writeAll(state, goodState);
-  const auto alone = cli("--simulate=27C256" + chipPath(kept) + "sim-erase");
-  EXPECT_EQ(alone.status, 2);
-  EXPECT_TRUE(has(alone.messages, "chip.bin.chip is there but")) << alone.messages;
+  expectRun(cli("--simulate=27C256" + chipPath(kept) + "sim-erase"), "alone", 2,
+            {"chip.bin.chip is there but"});
   EXPECT_FALSE(std::filesystem::exists(kept));
   // A folder, or a FIFO that would never end, in the place of the file.
   const auto place = folder.path() / "place";
@@ -210,9 +192,7 @@ TEST_F(CliKeptChipFiles, AFileThatDoesNotFitIsRefusedAtStartAndLeftAsItWas) {
   EXPECT_EQ(cli("--simulate=27C256" + chipPath(place) + "sim-erase").status, 2);
   std::filesystem::remove(place);
   ASSERT_EQ(::mkfifo(place.c_str(), 0600), 0);
-  const auto fifo = cli("--simulate=27C256" + chipPath(place) + "-d 27C256 blank");
-  EXPECT_EQ(fifo.status, 2);
-  EXPECT_TRUE(has(fifo.messages, "a FIFO")) << fifo.messages;
+  expectRun(cli("--simulate=27C256" + chipPath(place) + "-d 27C256 blank"), "FIFO", 2, {"a FIFO"});
 }
 
 TEST_F(CliKeptChipFiles, ADestroyedChipAndProtectedSectorsStaySoInTheNextRuns) {
@@ -222,23 +202,21 @@ TEST_F(CliKeptChipFiles, ADestroyedChipAndProtectedSectorsStaySoInTheNextRuns) {
   const std::string eprom =
       "--simulate=2764" + chipPath(kept) + "--sim-loop-ns 1 --sim-no-wait -d 2764 --yes ";
   EXPECT_EQ(cli(eprom + "--voltage 21 program -i " + image.string()).status, 1);
-  EXPECT_TRUE(has(readAll(state), "\ndestroyed yes\n")) << readAll(state);
+  EXPECT_THAT(readAll(state), HasSubstr("\ndestroyed yes\n"));
   EXPECT_EQ(cli("--simulate=2764" + chipPath(kept) + "sim-erase").status, 0);
-  const auto again = cli(eprom + "program -i " + image.string());
-  EXPECT_EQ(again.status, 1) << again.messages;
-  EXPECT_TRUE(has(readAll(state), "\ndestroyed yes\n"));
+  expectRun(cli(eprom + "program -i " + image.string()), "program again", 1);
+  EXPECT_THAT(readAll(state), HasSubstr("\ndestroyed yes\n"));
 
   // A flash whose sector 7 was protected keeps it: the next run cannot program that sector.
   const auto flash = folder.path() / "flash.bin";
   EXPECT_EQ(cli("--simulate=AM29F040,protect=7" + chipPath(flash) + "sim-erase").status, 0);
-  EXPECT_TRUE(has(readAll(flash.string() + ".chip"), "\nprotected-sectors 7\n"));
+  EXPECT_THAT(readAll(flash.string() + ".chip"), HasSubstr("\nprotected-sectors 7\n"));
   std::string last(512 * 1024, '\xFF');
   last[7 * 65536 + 5] = 0x12;
   writeAll(image, last);
-  const auto refused =
-      cli("--simulate=AM29F040 --allow-untested" + chipPath(flash) +
-          "--sim-loop-ns 1 --sim-no-wait -d AM29F040 --yes program -i " + image.string());
-  EXPECT_EQ(refused.status, 1) << refused.messages;
+  expectRun(cli("--simulate=AM29F040 --allow-untested" + chipPath(flash) +
+                "--sim-loop-ns 1 --sim-no-wait -d AM29F040 --yes program -i " + image.string()),
+            "program sector 7", 1);
   EXPECT_EQ(readAll(flash), std::string(512 * 1024, '\xFF'));
 }
 
@@ -249,11 +227,9 @@ TEST_F(CliKeptChipFiles, AChipThatCannotGoBackLeavesTheFileAsItWasAndTheRunExits
   const std::string limited =
       R"(sh -c 'trap "" XFSZ; ulimit -f 16; exec "$0" "$@"' )" + std::string(BURNLAB_CLI);
   const std::string chip = "--simulate=27C256,set@10=00" + chipPath(kept);
-  const auto displayed = runCli(limited, chip + "-d 27C256 display", folder.path());
-  EXPECT_EQ(displayed.status, 3) << displayed.messages;
-  EXPECT_TRUE(has(displayed.messages, "could not be written back to")) << displayed.messages;
-  const auto erased = runCli(limited, chip + "sim-erase", folder.path());
-  EXPECT_EQ(erased.status, 3) << erased.messages;
+  expectRun(runCli(limited, chip + "-d 27C256 display", folder.path()), "display", 3,
+            {"could not be written back to"});
+  expectRun(runCli(limited, chip + "sim-erase", folder.path()), "sim-erase", 3);
   EXPECT_EQ(readAll(kept), bytes);
   EXPECT_FALSE(std::filesystem::exists(state));
 }

@@ -38,8 +38,8 @@ TEST(DeviceCatalogue, ListsThirtyNineRowsWithSixteenUnsupportedAtTheirPlaces) {
 
 TEST(DeviceCatalogue, ListTextsArePaddedToThirtyAndMarkUnsupportedRows) {
   const auto& rows = DeviceCatalogue::rows();
-  EXPECT_EQ(rows[10].listText(), "Eprom 27C256                  ");
-  EXPECT_EQ(rows[0].listText(), "N/A - Eprom 2716                    ");
+  EXPECT_EQ(rows[rowOf("27C256")].listText(), "Eprom 27C256                  ");
+  EXPECT_EQ(rows[rowOf("2716")].listText(), "N/A - Eprom 2716                    ");
   for (const auto& row : rows) {
     EXPECT_EQ(row.paddedName().size(), 30u) << row.name;
     EXPECT_LE(row.name.size(), 30u);

@@ -61,13 +61,9 @@ int chosenVoltage(const Panel& panel) {
   return -1;
 }
 
-struct SelectionFixture : SimulatedApp {
-  SelectionFixture() { app.Form_Load(); }
-};
-
 TEST(DeviceSelection, EverySelectableRowSetsItsDeviceAndItsControls) {
   for (const auto& e : kSelectable) {
-    SelectionFixture f;
+    SimulatedApp f({.start = true, .slider = {}});
     f.choose(e.part);
     const auto& panel = f.app.panel;
     const auto& board = f.app.board;
@@ -97,7 +93,7 @@ TEST(DeviceSelection, EverySelectableRowSetsItsDeviceAndItsControls) {
 }
 
 TEST(DeviceSelection, OnlyTheX28C256OffersToProtectItselfAndTheChoiceOutlivesOtherDevices) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   auto& entry = f.app.panel.menuProtectEeprom;
   f.choose("X28C256");
   EXPECT_TRUE(entry.enabled);
@@ -113,7 +109,7 @@ TEST(DeviceSelection, OnlyTheX28C256OffersToProtectItselfAndTheChoiceOutlivesOth
 }
 
 TEST(DeviceSelection, Eprom27C256LogsVoltageSelectionAndSizeInOrder) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   f.choose("27C256");
   EXPECT_EQ(f.app.panel.SystemLog.text,
             "\r\n12:34:56>  Most Common Programming Voltage Selected: 12.5 Volts!!!"
@@ -125,7 +121,7 @@ TEST(DeviceSelection, Eprom27C256LogsVoltageSelectionAndSizeInOrder) {
 }
 
 TEST(DeviceSelection, ASerialEepromLeavesClockAndDataAssertedAndLogsNoVoltage) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   f.port.clear();
   f.choose("24C08");
   EXPECT_EQ(f.app.board.Reg3 & 0x80, 0);  // CE (the clock line) asserted
@@ -137,7 +133,7 @@ TEST(DeviceSelection, ASerialEepromLeavesClockAndDataAssertedAndLogsNoVoltage) {
 }
 
 TEST(DeviceSelection, TheX28C256MapsAddressBitFourteenOntoRegisterOneBitSeven) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   f.choose("X28C256");
   EXPECT_EQ(f.app.board.maps.Reg1AddressMap[63], 63);
   EXPECT_EQ(f.app.board.maps.Reg1AddressMap[64], 128);
@@ -148,7 +144,7 @@ TEST(DeviceSelection, TheX28C256MapsAddressBitFourteenOntoRegisterOneBitSeven) {
 }
 
 TEST(DeviceSelection, AnUnsupportedRowAfterAValidDeviceKeepsThatDeviceAndLogsNothing) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   f.choose("27C256");
   const auto log = f.app.panel.SystemLog.text;
   f.port.clear();
@@ -163,7 +159,7 @@ TEST(DeviceSelection, AnUnsupportedRowAfterAValidDeviceKeepsThatDeviceAndLogsNot
 }
 
 TEST(DeviceSelection, ALoadedCodeImageKeepsItsCommandsAcrossTheSelection) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   f.app.buffers.CodeLoaded = 1;
   f.choose("27C080");
   EXPECT_TRUE(f.app.panel.Program_button.enabled);
@@ -174,7 +170,7 @@ TEST(DeviceSelection, ALoadedCodeImageKeepsItsCommandsAcrossTheSelection) {
 }
 
 TEST(ProgrammingOptions, HighVoltagesWarnAndFiveVoltsKeepsTheLastVoltage) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   f.choose("27256");
   f.app.chooseVoltage_button(3);
   EXPECT_EQ(f.app.device.ProgVoltage, 25);
@@ -186,7 +182,7 @@ TEST(ProgrammingOptions, HighVoltagesWarnAndFiveVoltsKeepsTheLastVoltage) {
 }
 
 TEST(ProgrammingOptions, TheSliderLogsRecomputesAndPlaysTheSlideSound) {
-  SelectionFixture f;
+  SimulatedApp f({.start = true, .slider = {}});
   f.choose("27C256");
   f.app.valueChosen("Slider1", 9);
   EXPECT_EQ(f.app.board.LongDelayCount, 5502);
@@ -212,7 +208,7 @@ TEST(ProgrammingOptions, TheSliderSetsProgramPulsesOfAFixedWidthPerDeviceClass) 
       {"2764", 1, 190'001'000, 950'001'000},
   };
   for (const auto& c : cases) {
-    SelectionFixture f;
+    SimulatedApp f({.start = true, .slider = {}});
     f.choose(c.part);
     f.app.valueChosen("Slider1", c.slider);
     SCOPED_TRACE(f.app.panel.Device.items[rowOf(c.part)] + " at " + std::to_string(c.slider));

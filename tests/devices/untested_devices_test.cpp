@@ -16,8 +16,7 @@ bool listedAsUnsupported(const App& app, int row) {
 }
 
 TEST(UntestedDevices, OnlyTheFlashRowsThatWorkOnTheSimulatedBoardAreOffered) {
-  SimulatedApp f;
-  f.app.Form_Load();
+  SimulatedApp f({.start = true, .slider = {}});
   std::vector<std::string_view> offered;
   for (int row = 0; row <= DeviceCatalogue::lastUsedRow(); ++row) {
     EXPECT_EQ(selectableRow(row, false), DeviceCatalogue::row(row)->supported);
@@ -41,19 +40,8 @@ TEST(UntestedDevices, OnlyTheFlashRowsThatWorkOnTheSimulatedBoardAreOffered) {
                 "Eeprom 24C256 Serial (8 pins)", "uC Atmel AT90S2313 Micro"}));
 }
 
-TEST(UntestedDevices, WithoutTheOptInAFlashRowIsRefusedAsBefore) {
-  SimulatedApp f;
-  f.app.Form_Load();
-  EXPECT_FALSE(f.app.panel.menuAllowUntested.checked);
-  EXPECT_TRUE(listedAsUnsupported(f.app, rowOf("AM29F040")));
-  f.choose("AM29F040");
-  EXPECT_FALSE(f.app.device.selected());
-  EXPECT_EQ(f.app.panel.Device.text, "Please Select Device on this List");
-}
-
 TEST(UntestedDevices, ChoosingOneLogsThatItIsUntestedAndOffersTheFlashCommands) {
-  SimulatedApp f;
-  f.app.Form_Load();
+  SimulatedApp f({.start = true, .slider = {}});
   f.app.click("menuAllowUntested");
   const auto log = f.logOf([&] { f.choose("AM29F040"); });
   EXPECT_EQ(f.app.device.DeviceCode, "FM");
@@ -66,8 +54,11 @@ TEST(UntestedDevices, ChoosingOneLogsThatItIsUntestedAndOffersTheFlashCommands) 
 }
 
 TEST(UntestedDevices, TheWindowRemembersTheOptInAndTurningItOffGivesUpTheChosenFlash) {
-  SimulatedApp f;
-  f.app.Form_Load();
+  SimulatedApp f({.start = true, .slider = {}});
+  // Without the opt-in a flash row is listed as not supported (choosing one is refused in
+  // DeviceSelection.AnUnsupportedRowAfterAValidDeviceKeepsThatDeviceAndLogsNothing).
+  EXPECT_FALSE(f.app.panel.menuAllowUntested.checked);
+  EXPECT_TRUE(listedAsUnsupported(f.app, rowOf("AT29C256")));
   f.app.click("menuAllowUntested");
   EXPECT_EQ(f.platform.setting("Settings", "AllowUntested"), "1");
   f.choose("AT29C256");

@@ -29,8 +29,8 @@ void decodeAndRoundTrip(std::span<const std::uint8_t> data, Decode decode, Encod
   const std::string text = encode(std::span<const std::uint8_t>(bytes));
   ImageContent again(kImageCapacity);
   ImageFault againFault;
-  require(decode(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                 again, againFault),
+  require(decode(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), again,
+                 againFault),
           "the program reads back what it writes");
   std::vector<std::uint8_t> back(again.end(), 0xFF);
   again.copyInto(back);
@@ -38,3 +38,16 @@ void decodeAndRoundTrip(std::span<const std::uint8_t> data, Decode decode, Encod
 }
 
 }  // namespace burnlab::fuzz
+
+// The libFuzzer entry of a record format, `decoder` and `encoder` naming its functions in
+// burnlab: each target is one such line, so that every format is fuzzed the same way.
+#define BURNLAB_RECORD_FILE_FUZZ_TARGET(decoder, encoder)                             \
+  extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
+    burnlab::fuzz::decodeAndRoundTrip(                                                \
+        std::span(data, size),                                                        \
+        [](auto text, burnlab::ImageContent& image, burnlab::ImageFault& fault) {     \
+          return burnlab::decoder(text, image, fault);                                \
+        },                                                                            \
+        [](auto bytes) { return burnlab::encoder(bytes); });                          \
+    return 0;                                                                         \
+  }

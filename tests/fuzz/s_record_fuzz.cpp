@@ -3,13 +3,4 @@
 #include "buffers/s_record.h"
 #include "record_file_round_trip.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace burnlab;
-  fuzz::decodeAndRoundTrip(
-      std::span(data, size),
-      [](auto text, ImageContent& image, ImageFault& fault) {
-        return decodeSRecords(text, image, fault);
-      },
-      [](auto bytes) { return encodeSRecords(bytes); });
-  return 0;
-}
+BURNLAB_RECORD_FILE_FUZZ_TARGET(decodeSRecords, encodeSRecords)

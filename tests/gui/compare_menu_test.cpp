@@ -31,9 +31,8 @@ struct CompareWindow : SimulatedWindow {
     emit menu->aboutToShow();
     return entry()->isEnabled();
   }
-  QString shown(const char* control) { return widget<QPlainTextEdit>(control)->toPlainText(); }
+  QString shown(const char* control) { return view<QPlainTextEdit>(control)->toPlainText(); }
 
-  TempFolder folder;
   std::shared_ptr<sim::MemoryChip> chip;
   QMenu* menu = nullptr;
 };
@@ -50,12 +49,12 @@ TEST(CompareWindow, OpenCodeOfAHexFileShowsItsBytesAndCompareListsTheChipsDiffer
   }
   image[0x21] = 0xAB;
   image[0x3F] = 0xCD;
-  const auto hex = f.folder.path() / "prog.hex";
+  const auto hex = f.files.path() / "prog.hex";
   writeFile(hex, encodeIntelHex(image));
 
   f.choose("27C256");
   f.dialogs.files.push_back(hex);
-  qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->trigger();
+  f.view<QAction>("mnuFileOpenCode")->trigger();
   EXPECT_TRUE(f.shown("BufferDisplay").startsWith("\n000000| 00010203 04050607 08090A0B 0C0D0E0F"))
       << f.shown("BufferDisplay").toStdString();
   EXPECT_TRUE(f.shown("BufferDisplay").contains("000020| 20AB2223 "));

@@ -31,7 +31,9 @@
 namespace burnlab::testing {
 namespace {
 
-// Every control and menu entry of the main window with its design-time caption and tool tip.
+// Every control of the main window with its design-time caption and tool tip, and the menu
+// entries that have a tool tip of their own. The other menu entries' captions are checked, in
+// their order, by the menu test below.
 struct Expected {
   const char* name;
   const char* caption;
@@ -45,7 +47,6 @@ const Expected kControls[] = {
     {"LPTSelection(0)", "378h", ""},
     {"LPTSelection(1)", "278h", ""},
     {"LPTSelection(2)", "3BCh", ""},
-    {"PortSelected", "", ""},
     {"Frame5", "Optional Auto Operations", ""},
     {"CheckBlankPriorProgramming", "Check Blank Before Programming", ""},
     {"VerifyAfterProgramming", "Verify Device After Programming", ""},
@@ -63,10 +64,8 @@ const Expected kControls[] = {
     {"Label4", "Program Speed", ""},
     {"Slider1", "", "Slow Down or Speed Up Programming Speed"},
     {"lblProgramPulse", "", "The Program Pulse at this Speed"},
-    {"Frame8", "", ""},
     {"CheckCode", "Code", ""},
     {"CheckData", "Data", ""},
-    {"Frame7", "", ""},
     {"Read_button", "Read", "Read Whole Device to Buffer"},
     {"Blank_button", "Blank Chk", "Check Device for Blank (Erased)"},
     {"Verify_button", "Verify", "Verify (Compare) Device with File"},
@@ -82,9 +81,6 @@ const Expected kControls[] = {
     {"Program_label", "Program", ""},
     {"DataFlow_label", "DataFlow", ""},
     {"Ready_label", "HwReady", ""},
-    {"Shape2", "", ""},
-    {"Line1", "", ""},
-    {"ProgressBar1", "", ""},
     {"sbStatusBar(1)", "Status", ""},
     {"sbStatusBar(2)", "08/12/2026", ""},  // the date and time panels tick from the start
     {"sbStatusBar(3)", "12:34:56", ""},
@@ -92,7 +88,6 @@ const Expected kControls[] = {
     {"Stop_button", "Stop", "Stop the Running Command (Esc)"},
     {"tbToolBar(1)", "OpenCode", "Open File into Code Buffer"},
     {"tbToolBar(2)", "SaveCode", "Save Code Buffer Into File"},
-    {"tbToolBar(3)", "", ""},
     {"tbToolBar(4)", "OpenData", "Open File into Data Buffer"},
     {"tbToolBar(5)", "SaveData", "Save Data Buffer into File"},
     {"FileNameCodeLabel", "File Name (Code):", ""},
@@ -103,67 +98,17 @@ const Expected kControls[] = {
     {"FileNameDataSize", "(0 Bytes)", ""},
     {"Frame3", "File Hex Display", ""},
     {"BufferDisplay", "", "Double Click to Save to Burnlab.Buf file"},
-    {"VScroll1", "", ""},
     {"Frame6", "System Log", ""},
     {"SystemLog", "", "Double Click to Save to Burnlab.Log file"},
-    {"mnuFile", "&File", ""},
-    {"mnuFileOpenCode", "&Open Code...", ""},
-    {"mnuFileSaveCode", "&Save Code", ""},
-    {"mnuFileSaveCodeAs", "Save Code &As...", ""},
-    {"mnuCommandBar3", "", ""},
-    {"mnuFileOpenData", "Open Data...", ""},
-    {"mnuFileSaveData", "Save Data", ""},
-    {"mnuFileSaveDataAs", "Save Data As...", ""},
-    {"mnuCommandBar4", "", ""},
-    {"mnuFileClose", "&Close", ""},
-    {"mnuFileExit", "E&xit", ""},
-    {"mnuTools", "&Tools", ""},
-    {"mnuToolsOptions", "&Options...", ""},
-    {"menuCommand", "&Command", ""},
-    {"menuBlankCheck", "Blank Check Device for Erased", ""},
-    {"menuProgramCode", "Program Device Code", ""},
-    {"menuReadCode", "Read Device Code", ""},
-    {"menuVerifyCode", "Verify Device Code", ""},
-    {"menuProgramData", "Program Device Data", ""},
-    {"menuReadData", "Read Device Data", ""},
-    {"menuVerifyData", "Verify Device Data", ""},
-    {"menuCommandBar0", "", ""},
-    {"menuDisplayCode", "Display Device CODE", ""},
-    {"menuDisplayData", "Display Device DATA", ""},
-    {"menuCommandBar2", "", ""},
-    {"menuEraseCode", "Erase CODE Buffer (\"FF\")", ""},
-    {"menuEraseData", "Erase DATA Buffer (\"FF\")", ""},
-    {"menuEraseFlash", "Erase Device Flash Memory", ""},
-    {"menuTestHardware", "Test LPT Ports", ""},
-    {"menuFlashShowCodeID", "Show Flash Code ID#", ""},
     {"menuProtectEeprom", "Protect X28C256 After Programming",
      "Switch the chip's data protection on after it is programmed"},
-    {"Setup", "&Setup", ""},
-    {"LoadSetup", "&Load Setup", ""},
-    {"LoadSetup1", "Load Setup #&1", ""},
-    {"LoadSetup2", "Load Setup #&2", ""},
-    {"LoadSetup3", "Load Setup #&3", ""},
-    {"LoadSetup4", "Load Setup #&4", ""},
-    {"SaveSetup", "&Save Setup", ""},
-    {"SaveSetup1", "Save Setup #&1", ""},
-    {"SaveSetup2", "Save Setup #&2", ""},
-    {"SaveSetup3", "Save Setup #&3", ""},
-    {"SaveSetup4", "Save Setup #&4", ""},
-    {"ForceBurnlab4", "Force Set BURNLAB-4", ""},
-    {"ForceBurnlab5", "Force Set BURNLAB-5", ""},
-    {"ForceBurnlab6", "Force Set BURNLAB-6", ""},
-    {"LoopFlashTest", "LoopFlashTest", ""},
-    {"ResetFlash", "ResetFlash", ""},
-    {"mnuDevices", "&Devices", ""},
     {"menuAllowUntested", "Allow Untested Flash Devices",
      "List the flash chips that work on the simulated board but were never tried on real "
      "hardware, and let them be chosen"},
-    {"mnuHelp", "&Help", ""},
-    {"mnuHelpContents", "&Contents", ""},
-    {"mnuHelpSearchForHelpOn", "&Search For Help On...", ""},
-    {"mnuHelpBar0", "", ""},
-    {"mnuHelpAbout", "&About", ""},
 };
+// The controls that show neither a caption nor a tool tip.
+const char* const kWithoutText[] = {"PortSelected", "Frame8",       "Frame7",       "Shape2",
+                                    "Line1",        "ProgressBar1", "tbToolBar(3)", "VScroll1"};
 
 // What the window shows as the control's caption, whatever kind of widget draws it.
 QString shownCaption(QObject* view) {
@@ -186,20 +131,23 @@ QString shownToolTip(QObject* view) {
 
 TEST(MainWindow, ShowsEveryControlAndMenuEntryWithItsCaptionAndToolTip) {
   SimulatedWindow f(false);
-  for (const auto& expected : kControls) {
-    QObject* view = f.window.viewOf(expected.name);
-    ASSERT_NE(view, nullptr) << expected.name;
-    EXPECT_EQ(view->objectName().toStdString(), expected.name);
-    EXPECT_EQ(shownCaption(view).toStdString(), expected.caption) << expected.name;
-    // A menu entry without a tool tip of its own shows its caption.
-    if (*expected.toolTip || !qobject_cast<QAction*>(view)) {
-      EXPECT_EQ(shownToolTip(view).toStdString(), expected.toolTip) << expected.name;
+  std::vector<Expected> expected(std::begin(kControls), std::end(kControls));
+  for (const char* name : kWithoutText) expected.push_back({name, "", ""});
+  for (const auto& control : expected) {
+    QObject* view = f.window.viewOf(control.name);
+    ASSERT_NE(view, nullptr) << control.name;
+    EXPECT_EQ(shownCaption(view).toStdString(), control.caption) << control.name;
+    // A tool bar entry without a tool tip of its own shows its caption.
+    if (*control.toolTip || !qobject_cast<QAction*>(view)) {
+      EXPECT_EQ(shownToolTip(view).toStdString(), control.toolTip) << control.name;
     }
   }
-  // And nothing of the Panel is left without a widget.
+  // And nothing of the Panel is left without a widget of its name.
   for (const Control* control : std::as_const(f.app.panel).controls()) {
     if (control->name != "frmMain" && control->name != "Timer1") {
-      EXPECT_NE(f.window.viewOf(control->name), nullptr) << control->name;
+      QObject* view = f.window.viewOf(control->name);
+      ASSERT_NE(view, nullptr) << control->name;
+      EXPECT_EQ(view->objectName().toStdString(), control->name);
     }
   }
   EXPECT_EQ(f.window.windowTitle(), "BURNLAB-6 Eprom Programmer - Orvane - www.orvane.com");
@@ -221,7 +169,7 @@ TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
   std::string bar;
   for (QAction* menu : f.window.menuBar()->actions()) bar += "|" + menu->text().toStdString();
   EXPECT_EQ(bar, "|&File|&Tools|&Command|&Setup|&Devices|&Help");
-  auto menu = [&](const char* name) { return qobject_cast<QMenu*>(f.window.viewOf(name)); };
+  auto menu = [&](const char* name) { return f.view<QMenu>(name); };
   EXPECT_EQ(menuText(menu("mnuFile")),
             "|&Open Code...|&Save Code|Save Code &As...|-|Open Data...|Save Data|Save Data As...|-"
             "|&Close|E&xit");
@@ -236,123 +184,9 @@ TEST(MainWindow, BuildsTheMenusInTheirOrderWithTheirSeparators) {
             "|&Save Setup|>Save Setup #&1|>Save Setup #&2|>Save Setup #&3|>Save Setup #&4|-"
             "|Force Set BURNLAB-4|Force Set BURNLAB-5|Force Set BURNLAB-6|-|LoopFlashTest"
             "|ResetFlash");
+  EXPECT_EQ(menuText(menu("mnuTools")), "|&Options...");
+  EXPECT_EQ(menuText(menu("mnuDevices")), "|Allow Untested Flash Devices");
   EXPECT_EQ(menuText(menu("mnuHelp")), "|&Contents|&Search For Help On...|-|&About");
-}
-
-TEST(MainWindow, DrawsTheStateStartUpLeaves) {
-  SimulatedWindow f;
-  auto* read = qobject_cast<QPushButton*>(f.window.viewOf("Read_button"));
-  EXPECT_FALSE(read->isEnabled());
-  EXPECT_FALSE(qobject_cast<QAction*>(f.window.viewOf("menuReadCode"))->isEnabled());
-  EXPECT_FALSE(qobject_cast<QAction*>(f.window.viewOf("tbToolBar(4)"))->isVisible());
-  EXPECT_TRUE(qobject_cast<QWidget*>(f.window.viewOf("FileNameDataText"))->isHidden());
-  EXPECT_EQ(qobject_cast<QGroupBox*>(f.window.viewOf("Frame3"))->title(),
-            "Code Buffer Hex/Ascii Display");
-  EXPECT_TRUE(qobject_cast<QRadioButton*>(f.window.viewOf("LPTSelection(0)"))->isChecked());
-  // The window never opens smaller than its layout, whatever the stored width says.
-  EXPECT_GE(f.window.width(), f.window.minimumSizeHint().width());
-}
-
-TEST(MainWindow, AClickOnAButtonOrAMenuEntryReachesTheCore) {
-  SimulatedWindow f;
-  f.port.clear();
-  QTest::mouseClick(qobject_cast<QPushButton*>(f.window.viewOf("TestHardware_button")),
-                    Qt::LeftButton);
-  EXPECT_FALSE(f.port.lines.empty());  // the board search talks to the port
-
-  qobject_cast<QAction*>(f.window.viewOf("mnuToolsOptions"))->trigger();
-  ASSERT_FALSE(f.dialogs.shown.empty());
-  EXPECT_EQ(f.dialogs.shown.back().text, "This menu option is not available.");
-
-  auto* lowByte = qobject_cast<QRadioButton*>(f.window.viewOf("HiLow_button(2)"));
-  QTest::mouseClick(lowByte, Qt::LeftButton);
-  EXPECT_TRUE(f.app.panel.HiLow_button[2].checked);
-  EXPECT_FALSE(qobject_cast<QRadioButton*>(f.window.viewOf("HiLow_button(0)"))->isChecked());
-}
-
-TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
-  SimulatedWindow f;
-  TempFolder slotFolder;
-  f.platform.working = slotFolder.path();
-  auto* setup = qobject_cast<QMenu*>(f.window.viewOf("Setup"));
-  auto* slot2 = qobject_cast<QAction*>(f.window.viewOf("LoadSetup2"));
-  ASSERT_TRUE(setup && slot2);
-  std::ofstream(slotFolder.path() / "BLSetup2.INI") << "SetupName = Bench\r\n";
-  emit setup->aboutToShow();
-  EXPECT_TRUE(slot2->isEnabled());
-  EXPECT_EQ(slot2->text().toStdString(), "Bench");
-
-  std::ofstream(slotFolder.path() / "BLSetup2.INI") << "SetupName = Renamed\r\n";
-  emit setup->aboutToShow();
-  EXPECT_EQ(slot2->text().toStdString(), "Renamed");
-  EXPECT_FALSE(qobject_cast<QAction*>(f.window.viewOf("LoadSetup1"))->isEnabled());
-}
-
-TEST(MainWindow, AListChoiceOrASliderMoveReachesTheCore) {
-  SimulatedWindow f;
-  f.app.panel.Device.items = {"2732A", "2764"};
-  f.window.changed();
-  auto* device = qobject_cast<QComboBox*>(f.window.viewOf("Device"));
-  ASSERT_EQ(device->count(), 2);
-  EXPECT_EQ(device->currentIndex(), -1);
-  emit device->activated(1);
-  EXPECT_EQ(f.app.panel.Device.listIndex, 1);
-  EXPECT_EQ(f.app.panel.Device.text, "2764");
-
-  auto* slider = qobject_cast<QSlider*>(f.window.viewOf("Slider1"));
-  EXPECT_EQ((std::array{slider->minimum(), slider->maximum(), slider->value()}),
-            (std::array{1, 20, 18}));
-  slider->setValue(5);  // as a drag does
-  EXPECT_EQ(f.app.panel.Slider1.value, 5);
-  // Drawing the Panel back does not run the handler again.
-  f.app.panel.Slider1.value = 7;
-  f.window.changed();
-  EXPECT_EQ(slider->value(), 7);
-  EXPECT_EQ(f.app.panel.Slider1.value, 7);
-}
-
-TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
-  SimulatedWindow f;
-  TempFolder files;
-  const auto image = files.path() / "image.bin";
-  std::string bytes(1000, '\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 251);
-  std::ofstream(image, std::ios::binary) << bytes;
-  auto* display = qobject_cast<QPlainTextEdit*>(f.window.viewOf("BufferDisplay"));
-  auto* scroll = qobject_cast<QScrollBar*>(f.window.viewOf("VScroll1"));
-  ASSERT_NE(display, nullptr);
-  ASSERT_NE(scroll, nullptr);
-
-  f.dialogs.files.push_back(image);
-  qobject_cast<QAction*>(f.window.viewOf("tbToolBar(1)"))->trigger();
-  EXPECT_TRUE(display->toPlainText().startsWith("\n000000| 00010203 "));
-  EXPECT_EQ(scroll->maximum(), 2);  // 1000 bytes: pages 0 to 2
-
-  scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_TRUE(display->toPlainText().startsWith("\n000100| 05060708 "))
-      << display->toPlainText().toStdString();
-
-  const auto copy = files.path() / "copy.bin";
-  f.dialogs.files.push_back(copy);
-  qobject_cast<QAction*>(f.window.viewOf("mnuFileSaveCodeAs"))->trigger();
-  std::ifstream saved(copy, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), bytes);
-
-  auto* erase = qobject_cast<QPushButton*>(f.window.viewOf("Erase_button"));
-  ASSERT_TRUE(erase->isEnabled());
-  QTest::mouseClick(erase, Qt::LeftButton);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[999], 0xFF);
-  EXPECT_TRUE(display->toPlainText().contains("FFFFFFFF FFFFFFFF"));
-}
-
-TEST(MainWindow, ShowsTheLampsDarkAfterStartUpAndLitWhenTheCoreSaysSo) {
-  SimulatedWindow f;
-  auto* error = f.lamp("Error_label");
-  ASSERT_NE(error, nullptr);
-  EXPECT_EQ(error->text(), "ERROR");
-  EXPECT_EQ(error->palette().color(QPalette::WindowText), screenColor(kGreyText));
-  f.app.lamps.ErrorLampOn();  // repaints at once, without returning to the event loop
-  EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 // Counts the paint events a widget receives.
@@ -364,32 +198,114 @@ struct PaintCounter : QObject {
   int paints = 0;
 };
 
-TEST(MainWindow, ALampChangeIsPaintedBeforeTheCoreGoesOn) {
+TEST(MainWindow, DrawsTheStateStartUpLeavesAndPaintsALampLitBeforeTheCoreGoesOn) {
   SimulatedWindow f;
+  EXPECT_FALSE(f.view<QPushButton>("Read_button")->isEnabled());
+  EXPECT_FALSE(f.view<QAction>("menuReadCode")->isEnabled());
+  EXPECT_FALSE(f.view<QAction>("tbToolBar(4)")->isVisible());
+  EXPECT_TRUE(f.view<QWidget>("FileNameDataText")->isHidden());
+  EXPECT_EQ(f.view<QGroupBox>("Frame3")->title(), "Code Buffer Hex/Ascii Display");
+  EXPECT_TRUE(f.view<QRadioButton>("LPTSelection(0)")->isChecked());
+  // The window never opens smaller than its layout, whatever the stored width says.
+  EXPECT_GE(f.window.width(), f.window.minimumSizeHint().width());
+
   QApplication::processEvents();
+  auto* error = f.view<QLabel>("Error_label");
+  EXPECT_EQ(error->palette().color(QPalette::WindowText), screenColor(kGreyText));
   PaintCounter counter;
-  f.lamp("DataFlow_label")->installEventFilter(&counter);
-  f.app.lamps.DataFlowLampOn();  // no event loop runs in between
+  error->installEventFilter(&counter);
+  f.app.lamps.ErrorLampOn();  // repaints at once, without returning to the event loop
+  EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(Qt::white));
   EXPECT_GE(counter.paints, 1);
 }
 
-TEST(MainWindow, AClickOnTheLitErrorLampEndsTheAlert) {
+TEST(MainWindow, AClickAListChoiceOrASliderMoveReachesTheCore) {
   SimulatedWindow f;
-  f.app.panel.Read_button.enabled = true;
-  f.app.lamps.RaiseErrorAlert();
+  f.port.clear();
+  QTest::mouseClick(f.view<QPushButton>("TestHardware_button"), Qt::LeftButton);
+  EXPECT_FALSE(f.port.lines.empty());  // the board search talks to the port
+
+  f.view<QAction>("mnuToolsOptions")->trigger();
+  ASSERT_EQ(f.dialogs.shown.size(), 1u);
+  EXPECT_EQ(f.dialogs.shown.back().kind, "message");
+  EXPECT_EQ(f.dialogs.shown.back().text, "This menu option is not available.");
+
+  auto* lowByte = f.view<QRadioButton>("HiLow_button(2)");
+  QTest::mouseClick(lowByte, Qt::LeftButton);
+  EXPECT_TRUE(f.app.panel.HiLow_button[2].checked);
+  EXPECT_FALSE(f.view<QRadioButton>("HiLow_button(0)")->isChecked());
+
+  // A list choice and a slider move.
+  f.app.panel.Device.items = {"2732A", "2764"};
   f.window.changed();
-  auto* read = f.window.findChild<QPushButton*>("Read_button");
-  ASSERT_NE(read, nullptr);
-  EXPECT_FALSE(read->isEnabled());
-  QTest::mouseClick(f.lamp("Error_label"), Qt::LeftButton);
-  EXPECT_TRUE(read->isEnabled());
-  auto* log = f.window.findChild<QPlainTextEdit*>("SystemLog");
-  EXPECT_TRUE(log->toPlainText().endsWith("Error Alert was Turned Off"));
+  auto* device = f.view<QComboBox>("Device");
+  ASSERT_EQ(device->count(), 2);
+  EXPECT_EQ(device->currentIndex(), -1);
+  emit device->activated(1);
+  EXPECT_EQ(f.app.panel.Device.listIndex, 1);
+  EXPECT_EQ(f.app.panel.Device.text, "2764");
+
+  auto* slider = f.view<QSlider>("Slider1");
+  EXPECT_EQ((std::array{slider->minimum(), slider->maximum(), slider->value()}),
+            (std::array{1, 20, 18}));
+  slider->setValue(5);  // as a drag does
+  EXPECT_EQ(f.app.panel.Slider1.value, 5);
+  // Drawing the Panel back does not run the handler again.
+  f.app.panel.Slider1.value = 7;
+  f.window.changed();
+  EXPECT_EQ(slider->value(), 7);
+  EXPECT_EQ(f.app.panel.Slider1.value, 7);
+}
+
+TEST(MainWindow, OpeningTheSetupMenuShowsTheStoredSlotNames) {
+  SimulatedWindow f;
+  f.platform.working = f.files.path();
+  auto* setup = f.view<QMenu>("Setup");
+  auto* slot2 = f.view<QAction>("LoadSetup2");
+  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Bench\r\n";
+  emit setup->aboutToShow();
+  EXPECT_TRUE(slot2->isEnabled());
+  EXPECT_EQ(slot2->text().toStdString(), "Bench");
+
+  std::ofstream(f.files.path() / "BLSetup2.INI") << "SetupName = Renamed\r\n";
+  emit setup->aboutToShow();
+  EXPECT_EQ(slot2->text().toStdString(), "Renamed");
+  EXPECT_FALSE(f.view<QAction>("LoadSetup1")->isEnabled());
+}
+
+TEST(MainWindow, OpensAFileShowsItScrollsSavesItAsAndErasesTheBuffer) {
+  SimulatedWindow f;
+  const auto image = f.files.path() / "image.bin";
+  std::string bytes(1000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i % 251);
+  std::ofstream(image, std::ios::binary) << bytes;
+  auto* display = f.view<QPlainTextEdit>("BufferDisplay");
+  auto* scroll = f.view<QScrollBar>("VScroll1");
+
+  f.dialogs.files.push_back(image);
+  f.view<QAction>("tbToolBar(1)")->trigger();
+  EXPECT_TRUE(display->toPlainText().startsWith("\n000000| 00010203 "));
+  EXPECT_EQ(scroll->maximum(), 2);  // 1000 bytes: pages 0 to 2
+
+  scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_TRUE(display->toPlainText().startsWith("\n000100| 05060708 "))
+      << display->toPlainText().toStdString();
+
+  const auto copy = f.files.path() / "copy.bin";
+  f.dialogs.files.push_back(copy);
+  f.view<QAction>("mnuFileSaveCodeAs")->trigger();
+  EXPECT_EQ(readAll(copy), bytes);
+
+  auto* erase = f.view<QPushButton>("Erase_button");
+  ASSERT_TRUE(erase->isEnabled());
+  QTest::mouseClick(erase, Qt::LeftButton);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[999], 0xFF);
+  EXPECT_TRUE(display->toPlainText().contains("FFFFFFFF FFFFFFFF"));
 }
 
 TEST(MainWindow, TheLogViewAppendsAndStartsAfreshWhenTheLogIsEmptied) {
   SimulatedWindow f;
-  auto* log = f.window.findChild<QPlainTextEdit*>("SystemLog");
+  auto* log = f.view<QPlainTextEdit>("SystemLog");
   f.app.log.LogLine("one");
   f.window.changed();
   f.app.log.LogLine("two");
@@ -410,31 +326,27 @@ TEST(MainWindow, TheAboutWindowShowsTheVersionAndClosesWithOk) {
     version = about->findChild<QLabel*>("lblVersion")->text().toStdString();
     QTest::mouseClick(about->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
   });
-  qobject_cast<QAction*>(f.window.viewOf("mnuHelpAbout"))->trigger();
+  f.view<QAction>("mnuHelpAbout")->trigger();
   EXPECT_EQ(version, "Version 1.0.54");
   EXPECT_FALSE(f.app.frmAbout.has_value());
 }
 
-TEST(MainWindow, ExitClosesTheWindowAndSavesItsPlacement) {
-  SimulatedWindow f;
-  qobject_cast<QAction*>(f.window.viewOf("mnuFileExit"))->trigger();
-  EXPECT_FALSE(f.window.isVisible());
-  EXPECT_EQ(f.platform.settings.count({"Settings", "MainWidth"}), 1u);
-}
-
-TEST(MainWindow, TheHelpMenuOpensTheHelpWindowOnTheShippedDocument) {
+TEST(MainWindow, TheHelpMenuOpensTheHelpWindowOnTheShippedDocumentAndExitClosesBoth) {
   SimulatedWindow f;
   f.platform.program = std::filesystem::path(BURNLAB_RESOURCES_DIR) / "help";
-  qobject_cast<QAction*>(f.window.viewOf("mnuHelpSearchForHelpOn"))->trigger();
+  f.view<QAction>("mnuHelpSearchForHelpOn")->trigger();
   auto* help = f.window.findChild<HelpWindow*>();
   ASSERT_NE(help, nullptr);
   EXPECT_TRUE(help->isVisible());
   EXPECT_EQ(help->windowTitle(), "Burnlab Help");
   EXPECT_GT(help->findChild<QListWidget*>("HelpKeywords")->count(), 50);
-  EXPECT_TRUE(f.dialogs.shown.empty());
-  // Closing the main window closes the help window too.
-  f.window.close();
+  // Exit closes the main window, without asking, saves its placement and closes the help
+  // window too.
+  f.view<QAction>("mnuFileExit")->trigger();
+  EXPECT_FALSE(f.window.isVisible());
   EXPECT_FALSE(help->isVisible());
+  EXPECT_TRUE(f.dialogs.shown.empty());
+  EXPECT_EQ(f.platform.settings.count({"Settings", "MainWidth"}), 1u);
 }
 
 TEST(HelpWindow, ShowsTheContentsAndFindsTopicsByKeyword) {

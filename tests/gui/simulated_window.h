@@ -1,6 +1,11 @@
 #pragma once
 
-#include <QLabel>
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QObject>
+#include <QWidget>
 
 #include "gui/main_window.h"
 #include "support/simulated_app.h"
@@ -22,10 +27,16 @@ struct SimulatedWindow : MainWindowPart, SimulatedApp {
     setUp();
     window.show();
   }
-  QLabel* lamp(const char* name) { return window.findChild<QLabel*>(name); }
-  template <typename Widget>
-  Widget* widget(const char* name) {
-    return qobject_cast<Widget*>(window.viewOf(name));
+  // The widget or menu entry that draws the control `name` (or, for what the Panel does not
+  // hold, such as the Simulator menu, the window's child of that name) as the kind the test
+  // needs; a lookup that finds nothing of that kind fails the test and names the control.
+  template <typename Kind>
+  Kind* view(const char* name) {
+    QObject* found = window.viewOf(name);
+    if (!found) found = window.findChild<QObject*>(name);
+    auto* typed = qobject_cast<Kind*>(found);
+    EXPECT_NE(typed, nullptr) << name;
+    return typed;
   }
 
  private:
@@ -35,5 +46,14 @@ struct SimulatedWindow : MainWindowPart, SimulatedApp {
     return options;
   }
 };
+
+// A click of the operator's on `on`, waiting in the queue until a running command takes it.
+inline void postClick(QWidget* on) {
+  const QPointF at = QRectF(on->rect()).center();
+  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QCoreApplication::postEvent(on, new QMouseEvent(type, at, on->mapToGlobal(at), Qt::LeftButton,
+                                                    Qt::LeftButton, Qt::NoModifier));
+  }
+}
 
 }  // namespace burnlab::testing

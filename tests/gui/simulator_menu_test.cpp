@@ -29,6 +29,7 @@
 #include "gui/window_program.h"
 #include "ops/device_reading.h"
 #include "sim/chip_catalogue.h"
+#include "support/record_reference.h"
 
 namespace burnlab::testing {
 namespace {
@@ -92,15 +93,10 @@ DialogScript::Step acknowledgeMessage(QString& text) {
   };
 }
 
-void writeFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Triggers `entry`, answering the dialogs it opens with `steps` in turn.
+void runAnswering(QAction* entry, std::initializer_list<DialogScript::Step> steps) {
+  DialogScript script(steps);
+  entry->trigger();
 }
 
 // A 27C256 image that differs from page to page and is nowhere blank.
@@ -119,13 +115,10 @@ struct SimulatorWindow : SimulatedWindow {
     menu = addSimulatorMenu(window, board, [this] { return app.panel.Device.text; });
     app.Form_Load();
   }
-  template <typename Widget>
-  Widget* widget(const char* name) {
-    auto* found = window.findChild<Widget*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+  QAction* entry(const char* name) { return view<QAction>(name); }
+  void run(const char* name, std::initializer_list<DialogScript::Step> steps) {
+    runAnswering(entry(name), steps);
   }
-  QAction* entry(const char* name) { return widget<QAction>(name); }
   QString socketShown() {
     emit menu->aboutToShow();
     return entry("mnuSimulatorSocket")->text();
@@ -138,14 +131,18 @@ struct SimulatorWindow : SimulatedWindow {
     return text;
   }
 
-  TempFolder folder;
   SimulatorMenu* menu = nullptr;
 };
 
-std::unique_ptr<WindowProgram> windowProgram(bool simulate, const std::string& socket) {
+// The options of the window program started with a simulated board (or without one).
+ProgramOptions simulating(const std::string& socket, bool simulate = true) {
   ProgramOptions options;
   options.simulate = simulate;
   options.simSocket = socket;
+  return options;
+}
+
+std::unique_ptr<WindowProgram> windowProgram(const ProgramOptions& options) {
   std::string error;
   auto program = WindowProgram::build(options, error);
   EXPECT_NE(program, nullptr) << error;
@@ -156,7 +153,7 @@ TEST(SimulatorMenu, IsInTheWindowOnlyWhenABoardIsSimulated) {
   TempFolder state;  // the simulated board's burnlab6.ini goes there
   ::setenv("XDG_STATE_HOME", state.path().c_str(), 1);
   {
-    const auto program = windowProgram(true, "27C256");
+    const auto program = windowProgram(simulating("27C256"));
     ASSERT_NE(program, nullptr);
     auto* menu = program->window().findChild<QMenu*>("mnuSimulator");
     ASSERT_NE(menu, nullptr);
@@ -172,14 +169,15 @@ TEST(SimulatorMenu, IsInTheWindowOnlyWhenABoardIsSimulated) {
               "Socket: 27C256 (32768 bytes)");
   }
   for (const auto& [simulate, socket] : {std::pair{true, "none"}, std::pair{false, ""}}) {
-    const auto program = windowProgram(simulate, socket);  // no board at all; the real port
+    // No board at all; the real port.
+    const auto program = windowProgram(simulating(socket, simulate));
     ASSERT_NE(program, nullptr);
     EXPECT_EQ(program->window().findChild<QMenu*>("mnuSimulator"), nullptr) << socket;
   }
   ::unsetenv("XDG_STATE_HOME");
 }
 
-TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
+TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageThatFitsAndEmptiesIt) {
   SimulatorWindow f;
   EXPECT_EQ(f.socketShown(), "Socket: empty");
   EXPECT_FALSE(f.entry("mnuSimulatorErase")->isEnabled());
@@ -187,10 +185,7 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
   // The part chooser starts on the part of the device selected in the window.
   f.app.panel.Device.text = "Eprom 2764          ";  // as the list pads it
   QString offered;
-  {
-    DialogScript script{answerInput("24C16", &offered)};
-    f.entry("mnuSimulatorPutChip")->trigger();
-  }
+  f.run("mnuSimulatorPutChip", {answerInput("24C16", &offered)});
   EXPECT_EQ(offered, "2764");
   ASSERT_NE(f.chip(), nullptr);
   EXPECT_EQ(f.chip()->name(), "24C16");
@@ -198,12 +193,20 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
   EXPECT_EQ(f.socketShown(), "Socket: 24C16 (2048 bytes)");
   EXPECT_TRUE(f.entry("mnuSimulatorErase")->isEnabled());
 
-  const auto image = f.folder.path() / "short.bin";
-  writeFile(image, {0x12, 0x34, 0x56});
-  {
-    DialogScript script{answerInput("27C256"), chooseFile(image)};
-    f.entry("mnuSimulatorPutChipWithImage")->trigger();
-  }
+  // An image that does not fit is refused, and the socket keeps its chip.
+  const auto* kept = f.chip();
+  const auto tooLong = f.files.path() / "long.bin";
+  writeFile(tooLong, std::vector<std::uint8_t>(2049, 0x00));
+  QString complaint;
+  f.run("mnuSimulatorPutChipWithImage",
+        {answerInput("24C16"), chooseFile(tooLong), acknowledgeMessage(complaint)});
+  EXPECT_TRUE(complaint.contains("2049 bytes, more than the 2048")) << complaint.toStdString();
+  EXPECT_EQ(f.chip(), kept);
+  EXPECT_EQ(f.chip()->cell(0), 0xFF);
+
+  const auto image = f.files.path() / "short.bin";
+  writeFile(image, std::vector<std::uint8_t>{0x12, 0x34, 0x56});
+  f.run("mnuSimulatorPutChipWithImage", {answerInput("27C256"), chooseFile(image)});
   ASSERT_NE(f.chip(), nullptr);
   EXPECT_EQ(f.chip()->name(), "27C256");
   EXPECT_EQ((std::array{f.chip()->cell(0), f.chip()->cell(2), f.chip()->cell(3)}),
@@ -211,10 +214,7 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
 
   // Cancel leaves the socket as it was.
   const auto* before = f.chip();
-  {
-    DialogScript script{[](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); }};
-    f.entry("mnuSimulatorPutChip")->trigger();
-  }
+  f.run("mnuSimulatorPutChip", {[](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); }});
   EXPECT_EQ(f.chip(), before);
 
   f.entry("mnuSimulatorEmpty")->trigger();
@@ -223,63 +223,30 @@ TEST(SimulatorMenu, PutsAChipInTheSocketErasedOrWithAnImageAndEmptiesIt) {
   EXPECT_FALSE(f.entry("mnuSimulatorSave")->isEnabled());
 }
 
-TEST(SimulatorMenu, AnImageThatDoesNotFitIsRefusedAndTheSocketKeepsItsChip) {
-  SimulatorWindow f;
-  const auto image = f.folder.path() / "long.bin";
-  writeFile(image, std::vector<std::uint8_t>(2049, 0x00));
-  {
-    DialogScript script{answerInput("24C16")};
-    f.entry("mnuSimulatorPutChip")->trigger();
-  }
-  const auto* kept = f.chip();
-  QString complaint;
-  {
-    DialogScript script{answerInput("24C16"), chooseFile(image), acknowledgeMessage(complaint)};
-    f.entry("mnuSimulatorPutChipWithImage")->trigger();
-  }
-  EXPECT_TRUE(complaint.contains("2049 bytes, more than the 2048")) << complaint.toStdString();
-  EXPECT_EQ(f.chip(), kept);
-  EXPECT_EQ(f.chip()->cell(0), 0xFF);
-}
-
 TEST(SimulatorMenu, ChangesOneByteErasesAndSavesTheChip) {
   SimulatorWindow f;
-  {
-    DialogScript script{answerInput("27C256")};
-    f.entry("mnuSimulatorPutChip")->trigger();
-  }
+  f.run("mnuSimulatorPutChip", {answerInput("27C256")});
   QString prompt;
-  {
-    DialogScript script{answerInput("7ff0h"), [&](QWidget* open) {
-                          prompt = qobject_cast<QInputDialog*>(open)->labelText();
-                          answerInput("5a")(open);
-                        }};
-    f.entry("mnuSimulatorChangeByte")->trigger();
-  }
+  f.run("mnuSimulatorChangeByte", {answerInput("7ff0h"), [&](QWidget* open) {
+                                     prompt = qobject_cast<QInputDialog*>(open)->labelText();
+                                     answerInput("5a")(open);
+                                   }});
   EXPECT_EQ(prompt, "The byte at 7FF0h holds FFh. Its new value (hex):");
   EXPECT_EQ(f.chip()->cell(0x7FF0), 0x5A);
 
   // An address past the chip or a value past a byte is refused and changes nothing.
   QString complaint;
-  {
-    DialogScript script{answerInput("8000"), acknowledgeMessage(complaint)};
-    f.entry("mnuSimulatorChangeByte")->trigger();
-  }
+  f.run("mnuSimulatorChangeByte", {answerInput("8000"), acknowledgeMessage(complaint)});
   EXPECT_TRUE(complaint.contains("from 0 to 7FFF")) << complaint.toStdString();
-  {
-    DialogScript script{answerInput("0"), answerInput("100"), acknowledgeMessage(complaint)};
-    f.entry("mnuSimulatorChangeByte")->trigger();
-  }
+  f.run("mnuSimulatorChangeByte",
+        {answerInput("0"), answerInput("100"), acknowledgeMessage(complaint)});
   EXPECT_TRUE(complaint.contains("\"100\" is no byte")) << complaint.toStdString();
   EXPECT_EQ(f.chip()->cell(0), 0xFF);
 
-  const auto saved = f.folder.path() / "chip.bin";
-  {
-    DialogScript script{chooseFile(saved)};
-    f.entry("mnuSimulatorSave")->trigger();
-  }
-  EXPECT_EQ(readFile(saved), f.chip()->cells());
-  EXPECT_EQ(readFile(saved)[0x7FF0], 0x5A);
+  const auto saved = f.files.path() / "chip.bin";
+  f.run("mnuSimulatorSave", {chooseFile(saved)});
+  EXPECT_EQ(fileBytes(saved), f.chip()->cells());
+  EXPECT_EQ(fileBytes(saved)[0x7FF0], 0x5A);
 
   f.entry("mnuSimulatorErase")->trigger();
   EXPECT_EQ(f.chip()->cells(), std::vector<std::uint8_t>(32768, 0xFF));
@@ -302,20 +269,17 @@ void chooseInList(QComboBox* combo, const QString& text) {
 TEST(SimulatorWindow, ReadScrollDisplayBlankCheckAndVerifyAChipInTheSocket) {
   SimulatorWindow f;
   const auto pattern = knownPattern();
-  const auto image = f.folder.path() / "pattern.bin";
+  const auto image = f.files.path() / "pattern.bin";
   writeFile(image, pattern);
-  {
-    DialogScript script{answerInput("27C256"), chooseFile(image)};
-    f.entry("mnuSimulatorPutChipWithImage")->trigger();
-  }
+  f.run("mnuSimulatorPutChipWithImage", {answerInput("27C256"), chooseFile(image)});
   ASSERT_NE(f.chip(), nullptr);
   ASSERT_EQ(f.chip()->cells(), pattern);
 
-  chooseInList(f.widget<QComboBox>("Device"), "Eprom 27C256");
+  chooseInList(f.view<QComboBox>("Device"), "Eprom 27C256");
   ASSERT_EQ(f.app.device.DeviceName, "Eprom 27C256");
-  auto* hexView = f.widget<QPlainTextEdit>("BufferDisplay");
-  auto* scroll = f.widget<QScrollBar>("VScroll1");
-  auto* read = f.widget<QPushButton>("Read_button");
+  auto* hexView = f.view<QPlainTextEdit>("BufferDisplay");
+  auto* scroll = f.view<QScrollBar>("VScroll1");
+  auto* read = f.view<QPushButton>("Read_button");
   ASSERT_TRUE(read->isEnabled());
 
   QTest::mouseClick(read, Qt::LeftButton);
@@ -334,19 +298,19 @@ TEST(SimulatorWindow, ReadScrollDisplayBlankCheckAndVerifyAChipInTheSocket) {
   // Display shows the chip itself from its first page, with the live page's characters; the
   // scroll bar then reads further pages from the chip.
   f.chip()->setCell(0x0100, 0x7E);  // the chip now differs from the buffer
-  QTest::mouseClick(f.widget<QPushButton>("Display_button"), Qt::LeftButton);
+  QTest::mouseClick(f.view<QPushButton>("Display_button"), Qt::LeftButton);
   EXPECT_EQ(scroll->value(), 0);
   EXPECT_EQ(hexView->toPlainText().toStdString(),
             SimulatorWindow::viewText(livePageText({f.chip()->cells().data(), 256}, 0)));
-  EXPECT_EQ(f.widget<QGroupBox>("Frame3")->title(), "Device Memory Hex/Ascii Display");
+  EXPECT_EQ(f.view<QGroupBox>("Frame3")->title(), "Device Memory Hex/Ascii Display");
   scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(hexView->toPlainText().toStdString(),
             SimulatorWindow::viewText(livePageText({f.chip()->cells().data() + 256, 256}, 1)));
   f.chip()->setCell(0x0100, pattern[0x0100]);
 
   // The chip holds data: the blank check fails, the ERROR lamp lights and the buttons wait.
-  auto* error = f.widget<QLabel>("Error_label");
-  QTest::mouseClick(f.widget<QPushButton>("Blank_button"), Qt::LeftButton);
+  auto* error = f.view<QLabel>("Error_label");
+  QTest::mouseClick(f.view<QPushButton>("Blank_button"), Qt::LeftButton);
   EXPECT_NE(f.log().find("Device IS NOT BLANK (ERASED)"), std::string::npos);
   EXPECT_EQ(error->palette().color(QPalette::WindowText), QColor(Qt::white));
   EXPECT_FALSE(read->isEnabled());
@@ -357,7 +321,7 @@ TEST(SimulatorWindow, ReadScrollDisplayBlankCheckAndVerifyAChipInTheSocket) {
   EXPECT_TRUE(f.log().ends_with("Error Alert was Turned Off"));
 
   const auto logged = f.log().size();
-  QTest::mouseClick(f.widget<QPushButton>("Verify_button"), Qt::LeftButton);
+  QTest::mouseClick(f.view<QPushButton>("Verify_button"), Qt::LeftButton);
   EXPECT_NE(f.log().find("Device Contents MATCHES with Buffer Contents", logged), std::string::npos)
       << f.log().substr(logged);
   EXPECT_EQ(error->palette().color(QPalette::WindowText), screenColor(kGreyText));
@@ -381,8 +345,8 @@ TEST(SimulatorWindow, TheMenuShowsWhatTheBoardSawDuringTheLastCommand) {
   EXPECT_EQ(lastCommandShown(*f.menu), std::vector<std::string>{"Last command: none yet"});
   std::string error;
   f.board.insert(sim::ChipCatalogue::make("27C256", {}, error));
-  chooseInList(f.widget<QComboBox>("Device"), "Eprom 27C256");
-  QTest::mouseClick(f.widget<QPushButton>("Read_button"), Qt::LeftButton);
+  chooseInList(f.view<QComboBox>("Device"), "Eprom 27C256");
+  QTest::mouseClick(f.view<QPushButton>("Read_button"), Qt::LeftButton);
   const auto read = lastCommandShown(*f.menu);
   ASSERT_EQ(read.size(), 4u);
   EXPECT_TRUE(read[0].starts_with("Last command: command ")) << read[0];
@@ -393,7 +357,7 @@ TEST(SimulatorWindow, TheMenuShowsWhatTheBoardSawDuringTheLastCommand) {
   EXPECT_GT(accesses, 32768 * 8) << "every byte's address and both nibbles";
 
   // The next command replaces it; opening a menu is no command and leaves it.
-  QTest::mouseClick(f.widget<QPushButton>("Display_button"), Qt::LeftButton);
+  QTest::mouseClick(f.view<QPushButton>("Display_button"), Qt::LeftButton);
   const auto display = lastCommandShown(*f.menu);
   ASSERT_EQ(display.size(), 4u);
   EXPECT_LT(std::stol(display[1]), accesses / 10) << "one page";
@@ -404,20 +368,15 @@ TEST(SimulatorWindow, TheMenuShowsWhatTheBoardSawDuringTheLastCommand) {
 TEST(SimulatorWindow, AChipKeptInAFileGoesBackWhenItLeavesTheSocketAndAtExit) {
   TempFolder state;  // the simulated board's burnlab6.ini goes there, and the chip's file
   ::setenv("XDG_STATE_HOME", state.path().c_str(), 1);
-  ProgramOptions options;
-  options.simulate = true;
-  options.simSocket = "27C256";
+  auto options = simulating("27C256");
   options.simChipFile = state.path() / "chip.bin";
   const auto inFile = [&options](std::size_t address) {
-    std::ifstream in(options.simChipFile, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = readAll(options.simChipFile);
     return bytes.size() == 32768 ? static_cast<std::uint8_t>(bytes[address]) : 0x100;
   };
   // Each window takes the chip from the file the last one left, and changes a byte of it.
   const auto open = [&options](std::uint32_t address, std::uint8_t value) {
-    std::string error;
-    auto program = WindowProgram::build(options, error);
-    EXPECT_NE(program, nullptr) << error;
+    auto program = windowProgram(options);
     auto* menu = program->window().findChild<SimulatorMenu*>("mnuSimulator");
     menu->chip()->setCell(address, value);
     return std::pair{std::move(program), menu};
@@ -429,10 +388,7 @@ TEST(SimulatorWindow, AChipKeptInAFileGoesBackWhenItLeavesTheSocketAndAtExit) {
   }
   {
     const auto [program, menu] = open(0x11, 0x43);
-    {
-      DialogScript script{answerInput("27C256")};
-      menu->findChild<QAction*>("mnuSimulatorPutChip")->trigger();
-    }
+    runAnswering(menu->findChild<QAction*>("mnuSimulatorPutChip"), {answerInput("27C256")});
     EXPECT_EQ(inFile(0x11), 0x43);
     // The chip put in instead is not the file's: the file keeps the one that left.
     menu->chip()->setCell(0x12, 0x44);

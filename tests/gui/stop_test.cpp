@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,26 +17,18 @@
 namespace burnlab::testing {
 namespace {
 
-// The window with a 27C256 in the socket, chosen in the Device list and read into the code
-// buffer, so that a verify compares all of it, a step a page.
+// The window with a 27C256 that holds data in the socket, chosen in the Device list and read into
+// the code buffer, so that a verify compares all of it, a step a page.
 struct Verify27C256 : SimulatedWindow {
-  Verify27C256() : SimulatedWindow({.socket = "27C256", .slider = {}}) {
-    for (std::uint32_t address = 0; address < chip->size(); ++address) {
-      chip->setCell(address, static_cast<std::uint8_t>(address ^ (address >> 8)));
-    }
+  Verify27C256() : SimulatedWindow({.socket = "27C256", .fillChip = true, .slider = {}}) {
     app.click("Read_button");
     logged = app.panel.SystemLog.text.size();
   }
   std::string log() const { return app.panel.SystemLog.text.substr(logged); }
-  QPushButton* button(const char* name) { return widget<QPushButton>(name); }
-  // An event the operator makes, waiting to be taken while the command runs.
-  void post(QWidget* to, QEvent* event) { QCoreApplication::postEvent(to, event); }
-  void postClick(QWidget* on) {
-    const QPointF at = QRectF(on->rect()).center();
-    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      post(on, new QMouseEvent(type, at, on->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                               Qt::NoModifier));
-    }
+  QPushButton* button(const char* name) { return view<QPushButton>(name); }
+  // A key the operator presses, waiting to be taken while the command runs.
+  void postKey(Qt::Key key) {
+    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
   }
 
   std::size_t logged = 0;
@@ -46,17 +37,17 @@ struct Verify27C256 : SimulatedWindow {
 // What the window showed when the progress bar was drawn in the middle of a command.
 struct SeenMidCommand final : QObject {
   SeenMidCommand(SimulatedWindow& f) : f_(f) {
-    f.widget<QWidget>("ProgressBar1")->installEventFilter(this);
+    f.view<QWidget>("ProgressBar1")->installEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() == QEvent::Paint && f_.app.panel.ProgressBar1.value > 0 && !seen) {
       seen = true;
-      log = f_.widget<QPlainTextEdit>("SystemLog")->toPlainText().toStdString();
-      time = f_.widget<QLabel>("sbStatusBar(3)")->text().toStdString();
-      readEnabled = f_.widget<QWidget>("Read_button")->isEnabled();
-      openEnabled = qobject_cast<QAction*>(f_.window.viewOf("mnuFileOpenCode"))->isEnabled();
-      deviceEnabled = f_.widget<QWidget>("Device")->isEnabled();
-      stopEnabled = f_.widget<QWidget>("Stop_button")->isEnabled();
+      log = f_.view<QPlainTextEdit>("SystemLog")->toPlainText().toStdString();
+      time = f_.view<QLabel>("sbStatusBar(3)")->text().toStdString();
+      readEnabled = f_.view<QWidget>("Read_button")->isEnabled();
+      openEnabled = f_.view<QAction>("mnuFileOpenCode")->isEnabled();
+      deviceEnabled = f_.view<QWidget>("Device")->isEnabled();
+      stopEnabled = f_.view<QWidget>("Stop_button")->isEnabled();
     }
     return false;
   }
@@ -69,7 +60,7 @@ struct SeenMidCommand final : QObject {
 TEST(WindowLongCommand, ShowsItsLogLinesAndTheClockWhileItRunsAndTheCommandsDrawnDisabled) {
   Verify27C256 f;
   // A read fills the code buffer: the label counts its bytes, as after opening a file.
-  EXPECT_EQ(f.widget<QLabel>("FileNameCodeSize")->text(), "(32768 Bytes)");
+  EXPECT_EQ(f.view<QLabel>("FileNameCodeSize")->text(), "(32768 Bytes)");
   f.platform.time = "09:59:58";
   SeenMidCommand seen(f);
   QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
@@ -86,9 +77,9 @@ TEST(WindowLongCommand, ShowsItsLogLinesAndTheClockWhileItRunsAndTheCommandsDraw
   // After it, the window draws the commands as the Panel has them.
   EXPECT_TRUE(f.button("Read_button")->isEnabled());
   EXPECT_TRUE(f.button("Verify_button")->isEnabled());
-  EXPECT_TRUE(f.widget<QWidget>("Device")->isEnabled());
+  EXPECT_TRUE(f.view<QWidget>("Device")->isEnabled());
   EXPECT_FALSE(f.button("Stop_button")->isEnabled());
-  EXPECT_TRUE(qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->isEnabled());
+  EXPECT_TRUE(f.view<QAction>("mnuFileOpenCode")->isEnabled());
 }
 
 TEST(WindowStop, EscEndsAVerifyOfA27C256AndTheRestOfTheWindowTakesNoInput) {
@@ -98,9 +89,9 @@ TEST(WindowStop, EscEndsAVerifyOfA27C256AndTheRestOfTheWindowTakesNoInput) {
   EXPECT_FALSE(stop->isEnabled());  // nothing to stop
 
   // While the verify runs the operator clicks Read and presses F5 and Esc.
-  f.postClick(f.button("Read_button"));
-  f.post(&f.window, new QKeyEvent(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier));
-  f.post(&f.window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+  postClick(f.button("Read_button"));
+  f.postKey(Qt::Key_F5);
+  f.postKey(Qt::Key_Escape);
   QTest::mouseClick(f.button("Verify_button"), Qt::LeftButton);
 
   const auto log = f.log();
@@ -109,7 +100,7 @@ TEST(WindowStop, EscEndsAVerifyOfA27C256AndTheRestOfTheWindowTakesNoInput) {
   EXPECT_EQ(log.find("MATCHES"), std::string::npos);
   EXPECT_EQ(log.find("bytes Read"), std::string::npos);  // the Read click and F5 were held back
   EXPECT_FALSE(stop->isEnabled());
-  EXPECT_EQ(f.widget<QLabel>("DataFlow_label")->palette().color(QPalette::WindowText),
+  EXPECT_EQ(f.view<QLabel>("DataFlow_label")->palette().color(QPalette::WindowText),
             screenColor(kGreyText));
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
 
@@ -126,7 +117,7 @@ TEST(WindowStop, TheStopButtonEndsAReadAndEscOutsideACommandDoesNothing) {
   EXPECT_EQ(f.log(), "");
   // A click on the Stop button, waiting to be taken: the read offers Stop from its first step
   // on, and the click reaches the button there.
-  f.postClick(f.button("Stop_button"));
+  postClick(f.button("Stop_button"));
   QTest::mouseClick(f.button("Read_button"), Qt::LeftButton);
   EXPECT_TRUE(f.log().ends_with(OperationStop::kStoppedLine)) << f.log();
   EXPECT_EQ(f.log().find("bytes Read"), std::string::npos);

@@ -21,26 +21,19 @@
 #include "gui/qt_dialogs.h"
 #include "gui/simulated_window.h"
 #include "gui/window_placement.h"
-#include "sim/chip_catalogue.h"
 
 namespace burnlab::testing {
 namespace {
 
-// The window on a simulated 27C256 holding a counting pattern, chosen in the Device list.
+// The window on a simulated 27C256 that holds data, chosen in the Device list, the slider as
+// start-up leaves it.
 struct ChipWindow : SimulatedWindow {
-  ChipWindow() {
-    std::string problem;
-    auto chip = sim::ChipCatalogue::make("27C256", {}, problem);
-    for (int address = 0; address < 32768; ++address) {
-      chip->setCell(address, static_cast<std::uint8_t>(address * 7));
-    }
-    board.insert(chip);
-    choose("27C256");
-    window.changed();
+  ChipWindow() : SimulatedWindow({.socket = "27C256", .fillChip = true, .slider = {}}) {
+    window.changed();  // the choice made on the core, as a click on the list would
   }
-  QPlainTextEdit* page() { return widget<QPlainTextEdit>("BufferDisplay"); }
-  QScrollBar* pages() { return widget<QScrollBar>("VScroll1"); }
-  QPlainTextEdit* log() { return widget<QPlainTextEdit>("SystemLog"); }
+  QPlainTextEdit* page() { return view<QPlainTextEdit>("BufferDisplay"); }
+  QScrollBar* pages() { return view<QScrollBar>("VScroll1"); }
+  QPlainTextEdit* log() { return view<QPlainTextEdit>("SystemLog"); }
 };
 
 // Whether the end of the last line of `view` lies inside its viewport: the text is shown whole,
@@ -144,22 +137,21 @@ TEST(WindowLayout, AtItsMinimumSizeNoTextIsCutAndItFitsA1024By600Screen) {
     for (const char* option :
          {"CheckBlankPriorProgramming", "VerifyAfterProgramming", "Voltage_button(3)",
           "HiLow_button(2)", "Slider1", "lblProgramPulse", "CheckData", "TestHardware_button"}) {
-      EXPECT_TRUE(wholeInView(f.widget<QWidget>(option))) << option << " " << seen;
+      EXPECT_TRUE(wholeInView(f.view<QWidget>(option))) << option << " " << seen;
     }
     // Beside the slider, the 27C256's pulse; the longest line, of the slowest page pauses,
     // fits in the same place.
-    EXPECT_EQ(f.widget<QLabel>("lblProgramPulse")->text(), QString::fromUtf8("Pulse 101 µs"))
-        << seen;
+    EXPECT_EQ(f.view<QLabel>("lblProgramPulse")->text(), QString::fromUtf8("Pulse 101 µs")) << seen;
     f.choose("X28C256");
     f.app.valueChosen("Slider1", 1);
     f.window.changed();
     QApplication::processEvents();
-    EXPECT_EQ(f.widget<QLabel>("lblProgramPulse")->text(), "Page pauses 20 + 22 ms") << seen;
+    EXPECT_EQ(f.view<QLabel>("lblProgramPulse")->text(), "Page pauses 20 + 22 ms") << seen;
     EXPECT_EQ(cutTexts(f.window), std::vector<std::string>{}) << seen;
   }
 }
 
-TEST(WindowLayout, TheMouseWheelOverThePageTurnsItAPageANotch) {
+TEST(WindowLayout, TheMouseWheelOverThePageTurnsItAPageANotchAndThePageKeysMoveIt) {
   ChipWindow f;
   f.app.click("Read_button");
   const auto turn = [&](int delta) {
@@ -179,13 +171,28 @@ TEST(WindowLayout, TheMouseWheelOverThePageTurnsItAPageANotch) {
   turn(360);
   EXPECT_EQ(f.app.panel.VScroll1.value, 0);  // and no further than the first page
   EXPECT_EQ(f.pages()->value(), 0);
+
+  // The page keys move it as its scroll bar does.
+  f.page()->setFocus();
+  const auto press = [&](Qt::Key key) {
+    QTest::keyClick(f.page(), key);
+    return f.app.panel.VScroll1.value;
+  };
+  EXPECT_EQ(press(Qt::Key_PageDown), 1);
+  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n000100| "));
+  EXPECT_EQ(press(Qt::Key_Down), 2);
+  EXPECT_EQ(press(Qt::Key_End), 127);  // the last page of 32 KiB
+  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n007F00| "));
+  EXPECT_EQ(press(Qt::Key_PageDown), 127);
+  EXPECT_EQ(press(Qt::Key_PageUp), 126);
+  EXPECT_EQ(press(Qt::Key_Up), 125);
+  EXPECT_EQ(press(Qt::Key_Home), 0);
+  EXPECT_EQ(f.pages()->value(), 0);
 }
 
 TEST(WindowLayout, TheMenusCarryTheUsualKeysAndKeysForTheDeviceCommands) {
   ChipWindow f;
-  const auto keys = [&](const char* entry) {
-    return qobject_cast<QAction*>(f.window.viewOf(entry))->shortcut();
-  };
+  const auto keys = [&](const char* entry) { return f.view<QAction>(entry)->shortcut(); };
   EXPECT_EQ(keys("mnuFileOpenCode"), QKeySequence("Ctrl+O"));
   EXPECT_EQ(keys("mnuFileSaveCode"), QKeySequence("Ctrl+S"));
   EXPECT_EQ(keys("mnuFileSaveCodeAs"), QKeySequence("Ctrl+Shift+S"));
@@ -211,26 +218,6 @@ TEST(WindowLayout, TheMenusCarryTheUsualKeysAndKeysForTheDeviceCommands) {
   f.dialogs.files.push_back(std::nullopt);
   QTest::keyClick(&f.window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(f.dialogs.shown.back().title, "Save CODE BUFFER As...");
-}
-
-TEST(WindowLayout, ThePageKeysMoveTheHexPageAsItsScrollBarDoes) {
-  ChipWindow f;
-  f.app.click("Read_button");
-  f.page()->setFocus();
-  const auto press = [&](Qt::Key key) {
-    QTest::keyClick(f.page(), key);
-    return f.app.panel.VScroll1.value;
-  };
-  EXPECT_EQ(press(Qt::Key_PageDown), 1);
-  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n000100| "));
-  EXPECT_EQ(press(Qt::Key_Down), 2);
-  EXPECT_EQ(press(Qt::Key_End), 127);  // the last page of 32 KiB
-  EXPECT_TRUE(f.page()->toPlainText().startsWith("\n007F00| "));
-  EXPECT_EQ(press(Qt::Key_PageDown), 127);
-  EXPECT_EQ(press(Qt::Key_PageUp), 126);
-  EXPECT_EQ(press(Qt::Key_Up), 125);
-  EXPECT_EQ(press(Qt::Key_Home), 0);
-  EXPECT_EQ(f.pages()->value(), 0);
 }
 
 TEST(WindowLayout, TheNewestLogLineIsWhollyInViewWhenLinesWrap) {
@@ -276,20 +263,20 @@ TEST(CoreText, FileNamesShowAsTheyAreWrittenAndStrayBytesStillShow) {
 
 TEST(WindowLayout, AFileNameThatIsNotAsciiShowsAsItIsInTheLabelAndTheLog) {
   SimulatedWindow f;
-  TempFolder files;
-  const auto image = files.path() /
+  const auto image = f.files.path() /
                      "\xC3\x9C"
                      "bung_\xE2\x82\xAC.bin";  // Übung_€.bin
   std::ofstream(image, std::ios::binary) << std::string(256, 'A');
   f.dialogs.files.push_back(image);
-  qobject_cast<QAction*>(f.window.viewOf("mnuFileOpenCode"))->trigger();
+  f.view<QAction>("mnuFileOpenCode")->trigger();
   const auto shownName = QString::fromUtf8("Übung_€.bin");  // as it is written, capitals too
-  EXPECT_TRUE(f.widget<QLabel>("FileNameCodeText")->text().endsWith(shownName))
-      << f.widget<QLabel>("FileNameCodeText")->text().toStdString();
+  EXPECT_TRUE(f.view<QLabel>("FileNameCodeText")->text().endsWith(shownName))
+      << f.view<QLabel>("FileNameCodeText")->text().toStdString();
   EXPECT_TRUE(
-      f.widget<QPlainTextEdit>("SystemLog")
+      f.view<QPlainTextEdit>("SystemLog")
           ->toPlainText()
-          .contains(QString::fromUtf8("File %1/Übung_€.bin - was read").arg(files.path().c_str())));
+          .contains(
+              QString::fromUtf8("File %1/Übung_€.bin - was read").arg(f.files.path().c_str())));
 }
 
 TEST(WindowPlacement, OpensAtLeastAtTheMinimumSizeAndFittedToTheScreensAvailableArea) {

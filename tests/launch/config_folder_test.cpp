@@ -13,17 +13,18 @@
 namespace burnlab::testing {
 namespace {
 
-// The user's folders for the life of a test: XDG_CONFIG_HOME and XDG_STATE_HOME under `home`.
-class UserFolders {
- public:
-  explicit UserFolders(const std::filesystem::path& home) {
-    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-    ::setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
+// A folder for the program (its build folder or install prefix) and the user's folders for the
+// life of a test: XDG_CONFIG_HOME and XDG_STATE_HOME under `home`.
+struct UserFolders {
+  UserFolders() {
+    ::setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
+    ::setenv("XDG_STATE_HOME", (home.path() / "state").c_str(), 1);
   }
   ~UserFolders() {
     ::unsetenv("XDG_CONFIG_HOME");
     ::unsetenv("XDG_STATE_HOME");
   }
+  TempFolder program, home;
 };
 
 void touch(const std::filesystem::path& file) {
@@ -32,53 +33,47 @@ void touch(const std::filesystem::path& file) {
 }
 
 TEST(ProgramFolders, ABuildKeepsEverythingBesideItselfAndInTheWorkingFolder) {
-  TempFolder build, home;
-  const UserFolders user(home.path());
-  touch(build.path() / "init.wav");
-  touch(build.path() / "burnlab5.hlp");
-  const auto folders = programFolders({}, build.path(), true);
-  EXPECT_EQ(folders.resources, build.path());
+  const UserFolders f;
+  touch(f.program.path() / "init.wav");
+  touch(f.program.path() / "burnlab5.hlp");
+  const auto folders = programFolders({}, f.program.path(), true);
+  EXPECT_EQ(folders.resources, f.program.path());
   EXPECT_EQ(folders.portConfig, "");  // the program's folder
   EXPECT_EQ(folders.setups, "");      // the working folder
-  EXPECT_FALSE(std::filesystem::exists(home.path() / "config"));
+  EXPECT_FALSE(std::filesystem::exists(f.home.path() / "config"));
+  // Without its files anywhere, the program looks beside itself.
+  EXPECT_EQ(resourceFolder(f.home.path() / "bin"), f.home.path() / "bin");
 }
 
 TEST(ProgramFolders, AnInstalledProgramFindsItsFilesUnderThePrefixAndKeepsItsOwnInTheUsers) {
-  TempFolder prefix, home;
-  const UserFolders user(home.path());
-  touch(prefix.path() / "share" / "burnlab" / "init.wav");
-  touch(prefix.path() / "share" / "burnlab" / "burnlab5.hlp");
-  std::filesystem::create_directories(prefix.path() / "bin");
-  const auto folders = programFolders({}, prefix.path() / "bin", false);
-  EXPECT_EQ(folders.resources, prefix.path() / "share" / "burnlab");
-  EXPECT_EQ(folders.portConfig, home.path() / "config" / "burnlab");
-  EXPECT_EQ(folders.setups, home.path() / "config" / "burnlab");
-  EXPECT_TRUE(std::filesystem::is_directory(home.path() / "config" / "burnlab"));
+  const UserFolders f;
+  touch(f.program.path() / "share" / "burnlab" / "init.wav");
+  touch(f.program.path() / "share" / "burnlab" / "burnlab5.hlp");
+  std::filesystem::create_directories(f.program.path() / "bin");
+  const auto folders = programFolders({}, f.program.path() / "bin", false);
+  EXPECT_EQ(folders.resources, f.program.path() / "share" / "burnlab");
+  EXPECT_EQ(folders.portConfig, f.home.path() / "config" / "burnlab");
+  EXPECT_EQ(folders.setups, f.home.path() / "config" / "burnlab");
+  EXPECT_TRUE(std::filesystem::is_directory(f.home.path() / "config" / "burnlab"));
 }
 
 TEST(ProgramFolders, ASimulatedBoardKeepsItsOwnPortFileUnderTheUsersState) {
-  TempFolder build, home;
-  const UserFolders user(home.path());
+  const UserFolders f;
   ProgramOptions simulated;
   simulated.simulate = true;
   for (const bool writable : {true, false}) {
-    const auto folders = programFolders(simulated, build.path(), writable);
-    EXPECT_EQ(folders.portConfig, home.path() / "state" / "burnlab" / "simulated");
+    const auto folders = programFolders(simulated, f.program.path(), writable);
+    EXPECT_EQ(folders.portConfig, f.home.path() / "state" / "burnlab" / "simulated");
     EXPECT_TRUE(std::filesystem::is_directory(folders.portConfig));
   }
   // Without the variables, the folders under the home directory.
   ::unsetenv("XDG_STATE_HOME");
   const char* before = std::getenv("HOME");
   const std::string previousHome = before ? before : "";
-  ::setenv("HOME", home.path().c_str(), 1);
-  EXPECT_EQ(programFolders(simulated, build.path(), true).portConfig,
-            home.path() / ".local" / "state" / "burnlab" / "simulated");
+  ::setenv("HOME", f.home.path().c_str(), 1);
+  EXPECT_EQ(programFolders(simulated, f.program.path(), true).portConfig,
+            f.home.path() / ".local" / "state" / "burnlab" / "simulated");
   ::setenv("HOME", previousHome.c_str(), 1);
-}
-
-TEST(ProgramFolders, WithoutItsFilesAnywhereTheProgramLooksBesideItself) {
-  TempFolder nowhere;
-  EXPECT_EQ(resourceFolder(nowhere.path() / "bin"), nowhere.path() / "bin");
 }
 
 }  // namespace

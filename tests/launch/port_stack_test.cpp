@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
@@ -25,9 +23,7 @@ TEST(PortStack, SimulatesTheChosenBoardBehindTheAddressFilterAndTheTrace) {
     stack->port().PortOut(0x0002, 0x55);  // refused before it reaches the trace
     stack->port().PortOut(0x3BC, 0x55);
   }
-  std::ifstream trace(options.traceFile);
-  std::string all((std::istreambuf_iterator<char>(trace)), {});
-  EXPECT_EQ(all, "out 03BC 55\n");
+  EXPECT_EQ(readAll(options.traceFile), "out 03BC 55\n");
 }
 
 TEST(PortStack, NoneLeavesEveryPortEmpty) {

@@ -26,22 +26,18 @@ TEST(SETADR, WritesRegistersOneTwoThreeEveryTimeAndKeepsTheLinesOfRegisterThree)
   EXPECT_EQ(rig.board.Reg3, 0x53);
 }
 
-TEST(AddressMaps, FlashLoadsAddrHighFourAsRegisterThreeNibbleEight) {
-  BoardRig rig;
-  rig.board.maps.buildFor(AddressWiring::A18OnPin1);
-  rig.board.Reg3 = 0xC0;
-  loadAddress(rig.board, 4 * 65536);
-  rig.board.SETADR_FLASH();
-  EXPECT_EQ(rig.board.Reg3, 0xC8);
-}
-
-TEST(SETADR, AnAddressBeyondTheMapsTakesTheEntryOfItsLowByte) {
-  BoardRig rig;
-  rig.board.maps.buildFor(AddressWiring::A18OnPin1);
-  rig.board.Reg3 = 0xC0;
-  loadAddress(rig.board, 0x01040000);  // AddrHigh 0x104: past the end of the map
-  rig.board.SETADR();
-  EXPECT_EQ(rig.board.Reg3, 0xC8);
+TEST(AddressMaps, FlashLoadsAddrHighFourAsRegisterThreeNibbleEightAndPastTheMapsItsLowByte) {
+  // AddrHigh 0x104 is past the end of the map: it takes the entry of 4.
+  for (const std::int32_t linear : {4 * 65536, 0x01040000}) {
+    for (const auto load : {&Board::SETADR_FLASH, &Board::SETADR}) {
+      BoardRig rig;
+      rig.board.maps.buildFor(AddressWiring::A18OnPin1);
+      rig.board.Reg3 = 0xC0;
+      loadAddress(rig.board, linear);
+      (rig.board.*load)();
+      EXPECT_EQ(rig.board.Reg3, 0xC8) << std::hex << linear;
+    }
+  }
 }
 
 TEST(SETADR_XICOR, WritesOnlyTheRegistersThatChange) {

@@ -12,40 +12,6 @@
 namespace burnlab::testing {
 namespace {
 
-struct RecordingDisplay final : ProbeDisplay {
-  void DataFlowLampOn() override { events.push_back("lamp on"); }
-  void DataFlowLampOff() override { events.push_back("lamp off"); }
-  void LogLine(const std::string& message) override { events.push_back(message); }
-  std::vector<std::string> events;
-};
-
-// A fresh Board, as at start-up (control tables filled, no model ever set up), on `port`.
-struct ProbeRig {
-  explicit ProbeRig(PortIo& inner) : port(inner), board(port, indicators) {
-    board.InitControlTables();
-  }
-  ProbeRig() : board(port, indicators) { board.InitControlTables(); }
-
-  void probe(std::int16_t base) {
-    board.setPortBase(base);
-    CheckHardware(board, foundPort, display);
-  }
-  // The bits 6..4 of each status read, in order.
-  std::vector<int> answers() const {
-    std::vector<int> bits;
-    for (const auto& line : port.lines) {
-      if (line.rfind("in ", 0) == 0) bits.push_back(std::stoi(line.substr(8), nullptr, 16) & 0x70);
-    }
-    return bits;
-  }
-
-  RecordingPort port;
-  CountingIndicators indicators;
-  Board board;
-  std::int16_t foundPort = 0;
-  RecordingDisplay display;
-};
-
 struct SimulatedProbe {
   SimulatedProbe(int model, std::uint16_t base) : simBoard(model, base, clock), rig(simBoard) {}
   sim::VirtualClock clock;
@@ -68,6 +34,8 @@ TEST(CheckHardware, AModelFourBoardAnswersOnlyProbeB) {
 TEST(CheckHardware, ModelFiveAndSixBoardsAnswerOnlyProbeAAndTellThemselvesApart) {
   for (int model : {5, 6}) {
     SimulatedProbe f(model, 0x3BC);
+    f.rig.board.Reg0 = 0x11;
+    f.rig.board.Reg3 = 0x22;
     f.rig.probe(0x3BC);
     const auto answers = f.rig.answers();
     ASSERT_EQ(answers.size(), 8u) << model;  // the two probes, then two byte reads
@@ -78,6 +46,10 @@ TEST(CheckHardware, ModelFiveAndSixBoardsAnswerOnlyProbeAAndTellThemselvesApart)
     // must still use the model-5/6 nibble selects.
     EXPECT_EQ(f.rig.board.Model, model);
     EXPECT_EQ(f.rig.foundPort, 0x3BC);
+    // Nothing is written through the shadows, and no model is set up.
+    EXPECT_EQ(f.rig.board.Reg0, 0x11);
+    EXPECT_EQ(f.rig.board.Reg3, 0x22);
+    EXPECT_EQ(f.rig.board.CtrlIdle, (std::array<std::int16_t, 5>{}));
   }
 }
 
@@ -157,16 +129,6 @@ TEST(CheckHardware, ANoBoardPortIsLoggedAndChangesNothing) {
   EXPECT_EQ(rig.foundPort, 0x278);
   EXPECT_EQ(rig.display.events,
             (std::vector<std::string>{"lamp on", "lamp off", "Port 3BC Not Responding"}));
-}
-
-TEST(CheckHardware, WritesNothingThroughTheShadows) {
-  SimulatedProbe f(6, 0x378);
-  f.rig.board.Reg0 = 0x11;
-  f.rig.board.Reg3 = 0x22;
-  f.rig.probe(0x378);
-  EXPECT_EQ(f.rig.board.Reg0, 0x11);
-  EXPECT_EQ(f.rig.board.Reg3, 0x22);
-  EXPECT_EQ(f.rig.board.CtrlIdle, (std::array<std::int16_t, 5>{}));
 }
 
 }  // namespace

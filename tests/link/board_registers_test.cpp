@@ -22,15 +22,10 @@ TEST(RegisterWrite, IsDataThenIdleStrobeIdleForEachModel) {
 }
 
 TEST(RegisterWrite, WithNoModelSendsControlZeroThreeTimes) {
-  CountingIndicators indicators;
-  RecordingPort port;
-  Board board(port, indicators);
-  board.InitControlTables();
-  board.setPortBase(0x378);
-  board.SetupPortModel();
-  board.Reg4 = 0x3C;
-  board.SetReg4();
-  EXPECT_EQ(port.lines,
+  BoardRig rig(0);  // no model
+  rig.board.Reg4 = 0x3C;
+  rig.board.SetReg4();
+  EXPECT_EQ(rig.port.lines,
             (std::vector<std::string>{"out 0378 3C", "out 037A 00", "out 037A 00", "out 037A 00"}));
 }
 
@@ -43,8 +38,10 @@ TEST(RegisterWrite, SendsOnlyTheLowByteAndRunsTwoShortDelays) {
   EXPECT_EQ(rig.board.delays().iterations(), 14u);
 }
 
-TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBits) {
-  BoardRig rig;
+TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBitsAndModelZeroKeepsTheSelects) {
+  BoardRig rig(4, 0x3BC);
+  EXPECT_EQ(rig.board.PortStatus, 0x3BD);
+  EXPECT_EQ(rig.board.PortControl, 0x3BE);
   const auto& four = rig.board.model4Values();
   const auto& fiveSix = rig.board.model56Values();
   for (int reg = 0; reg < 5; ++reg) {
@@ -58,29 +55,12 @@ TEST(ControlTables, ModelFourAndFiveSixDifferInAllFourLowBits) {
   EXPECT_EQ(four.readSelectHigh, 4);
   EXPECT_EQ(fiveSix.readSelectLow, 5);
   EXPECT_EQ(fiveSix.readSelectHigh, 1);
-}
 
-TEST(SetupPortModel, DerivesRegistersAndKeepsSelectsForModelZero) {
-  BoardRig rig(4, 0x3BC);
-  EXPECT_EQ(rig.board.PortStatus, 0x3BD);
-  EXPECT_EQ(rig.board.PortControl, 0x3BE);
+  // Set up for model 0, the board keeps model 4's values and read selects.
   rig.board.Model = 0;
   rig.board.SetupPortModel();
-  EXPECT_EQ(rig.board.CtrlIdle, rig.board.model4Values().idle);
+  EXPECT_EQ(rig.board.CtrlIdle, four.idle);
   EXPECT_EQ(rig.board.ReadSelectHigh, 4);
-}
-
-TEST(Delays, CountZeroReturnsAtOnceAndFixedLoopsRunTheirBounds) {
-  BoardRig rig;
-  rig.board.DelayShort();
-  rig.board.DelayMedium();
-  rig.board.DelayLong();
-  EXPECT_EQ(rig.board.delays().iterations(), 0u);
-  rig.board.DelayLoop20();
-  rig.board.DelayLoop10();
-  rig.board.MediumDelayCount = 1000;
-  rig.board.DelayMedium();
-  EXPECT_EQ(rig.board.delays().iterations(), 1030u);
 }
 
 TEST(Delays, SettlingTimeFollowsTheShortFactorAndLeavesTheCounterPastTheBound) {

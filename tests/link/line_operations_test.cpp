@@ -85,14 +85,5 @@ TEST(BlinkProgramLamp, TwiceRestoresTheActivityBit) {
   EXPECT_EQ(rig.port.lines, concat({rig.write(0, 0x48), rig.write(0, 0x40)}));
 }
 
-TEST(AddressSplit, GivesHighMidAndLowBytes) {
-  DeviceAddress address;
-  address.LinearAddress = 0x0FEDCB;
-  address.Endereco2Adr();
-  EXPECT_EQ(address.AddrHigh, 0x0F);
-  EXPECT_EQ(address.AddrMid, 0xED);
-  EXPECT_EQ(address.AddrLow, 0xCB);
-}
-
 }  // namespace
 }  // namespace burnlab::testing

@@ -14,7 +14,7 @@
 #include <sstream>
 #include <thread>
 
-#include "link/board_probe.h"
+#include "link/board_test_support.h"
 #include "link/port_address_filter.h"
 #include "link/tracing_port.h"
 #include "support/temp_folder.h"
@@ -42,21 +42,16 @@ class FakeKernel final : public PpdevCalls {
         }
         return claimResult;
       case PPRELEASE:
-        record("release " + std::to_string(fd));
-        return 0;
+        return record("release " + std::to_string(fd));
       case PPDATADIR:
-        record("datadir " + std::to_string(*static_cast<int*>(argument)));
-        return 0;
+        return record("datadir " + std::to_string(*static_cast<int*>(argument)));
       case PPWDATA:
-        record("data " + std::to_string(*byte));
-        return 0;
+        return record("data " + std::to_string(*byte));
       case PPWCONTROL:
-        record("control " + std::to_string(*byte));
-        return 0;
+        return record("control " + std::to_string(*byte));
       case PPRSTATUS:
         *byte = status;
-        record("status");
-        return 0;
+        return record("status");
       default:
         return -EINVAL;
     }
@@ -71,9 +66,11 @@ class FakeKernel final : public PpdevCalls {
   std::vector<std::string> opened;
   std::vector<std::string> calls;
   std::mutex mutex;
-  void record(const std::string& call) {
+  // Notes a call that succeeds, as the kernel answers it: 0.
+  int record(const std::string& call) {
     std::lock_guard lock(mutex);
     calls.push_back(call);
+    return 0;
   }
   std::map<std::string, int> openFailures;
   int nextFd = 10;
@@ -85,6 +82,8 @@ class FakeKernel final : public PpdevCalls {
 
 struct PpdevRig {
   PpdevRig() {
+    // The bases in decimal, as the kernel writes them: each test's use of 378h and 278h opens
+    // the node of its base.
     addPort("parport0", "888\t0\n");     // 378h
     addPort("parport1", "632\t1656\n");  // 278h, with a second base after the first number
     settings.procRoot = folder.path() / "proc";
@@ -97,22 +96,16 @@ struct PpdevRig {
     std::ofstream(dir / "base-addr") << baseAddr;
   }
   std::unique_ptr<PpdevPort> open() {
-    return std::make_unique<PpdevPort>(settings, kernel,
+    return std::make_unique<PpdevPort>(settings, calls,
                                        [this](const std::string& p) { problems.push_back(p); });
   }
 
   TempFolder folder;
   PpdevSettings settings;
   std::shared_ptr<FakeKernel> kernel = std::make_shared<FakeKernel>();
+  std::shared_ptr<PpdevCalls> calls = kernel;  // the real ones, for a test that asks
   std::vector<std::string> problems;
 };
-
-TEST(PpdevPort, FindsTheDeviceByItsDecimalBaseAddress) {
-  PpdevRig rig;
-  const auto bases = findParportBases(rig.settings.procRoot);
-  EXPECT_EQ(bases.at("parport0"), 0x378);
-  EXPECT_EQ(bases.at("parport1"), 0x278);
-}
 
 TEST(PpdevPort, ClaimsOnFirstUseAndMapsTheThreeRegisters) {
   PpdevRig rig;
@@ -134,34 +127,15 @@ TEST(PpdevPort, ClaimsOnFirstUseAndMapsTheThreeRegisters) {
 TEST(PpdevPort, ABaseWithNoPortReadsAsNoBoardAndTouchesNothing) {
   PpdevRig rig;
   auto port = rig.open();
-  port->PortOut(0x3BC, 0x55);
   EXPECT_EQ(port->PortIn(0x3BD), 0x7F);
+  // The board search's writes and reads there find no board.
+  ProbeRig search(*port);
+  search.probe(0x3BC);
+  EXPECT_EQ(search.display.events,
+            (std::vector<std::string>{"lamp on", "lamp off", "Port 3BC Not Responding"}));
+  EXPECT_EQ(search.board.Model, 0);
   EXPECT_TRUE(rig.kernel->opened.empty());
   EXPECT_TRUE(rig.problems.empty());
-}
-
-TEST(PpdevPort, TheBoardSearchFindsNoBoardAtABaseWithNoPort) {
-  struct LogOnly final : ProbeDisplay {
-    void DataFlowLampOn() override {}
-    void DataFlowLampOff() override {}
-    void LogLine(const std::string& message) override { lines.push_back(message); }
-    std::vector<std::string> lines;
-  };
-  PpdevRig rig;
-  auto port = rig.open();
-  struct : BoardIndicators {
-    void toggleProgramLamp() override {}
-    void resetProgressBar() override {}
-  } indicators;
-  Board board(*port, indicators);
-  board.InitControlTables();
-  board.setPortBase(0x3BC);
-  std::int16_t found = 0;
-  LogOnly display;
-  CheckHardware(board, found, display);
-  EXPECT_EQ(display.lines, (std::vector<std::string>{"Port 3BC Not Responding"}));
-  EXPECT_EQ(board.Model, 0);
-  EXPECT_TRUE(rig.kernel->opened.empty());
 }
 
 TEST(PpdevPort, AMissingOrForbiddenNodeIsReportedOnceWithItsRemedy) {
@@ -243,26 +217,20 @@ TEST(PpdevPort, AnExplicitDeviceServesItsOwnBaseOnly) {
 }
 
 TEST(PpdevPort, TheRealCallsRejectNodesThatAreNotParallelPorts) {
-  TempFolder folder;
-  std::filesystem::create_directories(folder.path() / "proc" / "parport0");
-  std::ofstream(folder.path() / "proc" / "parport0" / "base-addr") << "888\n";
-  std::ofstream(folder.path() / "dev_parport0") << "not a device";
-  PpdevSettings settings;
-  settings.procRoot = folder.path() / "proc";
-  settings.explicitDevice = folder.path() / "dev_parport0";
-  std::vector<std::string> problems;
-  PpdevPort port(settings, linuxPpdevCalls(), [&](const std::string& p) { problems.push_back(p); });
-  EXPECT_EQ(port.PortIn(0x379), 0x7F);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("not a parallel port device"), std::string::npos) << problems[0];
+  PpdevRig rig;
+  rig.calls = linuxPpdevCalls();
+  rig.settings.explicitDevice = rig.folder.path() / "dev_parport0";
+  std::ofstream(rig.settings.explicitDevice) << "not a device";
+  EXPECT_EQ(rig.open()->PortIn(0x379), 0x7F);
+  ASSERT_EQ(rig.problems.size(), 1u);
+  EXPECT_NE(rig.problems[0].find("not a parallel port device"), std::string::npos)
+      << rig.problems[0];
 
-  settings.explicitDevice = folder.path() / "missing";
-  problems.clear();
-  PpdevPort missing(settings, linuxPpdevCalls(),
-                    [&](const std::string& p) { problems.push_back(p); });
-  missing.PortOut(0x378, 0);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_NE(problems[0].find("modprobe"), std::string::npos);
+  rig.settings.explicitDevice = rig.folder.path() / "missing";
+  rig.problems.clear();
+  rig.open()->PortOut(0x378, 0);
+  ASSERT_EQ(rig.problems.size(), 1u);
+  EXPECT_NE(rig.problems[0].find("modprobe"), std::string::npos);
 }
 
 }  // namespace

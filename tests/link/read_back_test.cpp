@@ -7,7 +7,7 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(ReadBack, DecodesTheStatusReadsOfEachModel) {
+TEST(ReadBack, IsFourAccessesAndDecodesTheStatusReadsOfEachModel) {
   BoardRig model4(4);
   model4.port.scriptedReads = {0x00, 0x00};
   model4.board.GetNibbles();
@@ -22,16 +22,15 @@ TEST(ReadBack, DecodesTheStatusReadsOfEachModel) {
     rig.board.GetNibbles();
     EXPECT_EQ(rig.board.DataByte, 0x00) << model;
   }
-}
 
-TEST(ReadBack, IsFourAccessesAlternatingSelectAndStatus) {
-  BoardRig model4(4, 0x278);
-  model4.board.GetNibbles();
-  EXPECT_EQ(model4.port.lines,
+  // Four accesses each, alternating the nibble select and the status read.
+  BoardRig at278(4, 0x278);
+  at278.board.GetNibbles();
+  EXPECT_EQ(at278.port.lines,
             (std::vector<std::string>{"out 027A 00", "in 0279 7F", "out 027A 04", "in 0279 7F"}));
-  BoardRig model5(5, 0x3BC);
-  model5.board.GetNibbles();
-  EXPECT_EQ(model5.port.lines,
+  BoardRig at3BC(5, 0x3BC);
+  at3BC.board.GetNibbles();
+  EXPECT_EQ(at3BC.port.lines,
             (std::vector<std::string>{"out 03BE 05", "in 03BD 7F", "out 03BE 01", "in 03BD 7F"}));
 }
 
@@ -46,48 +45,41 @@ TEST(ReadBack, WithNoModelReadsNothing) {
 
 // A Board driving a simulated board of the same model.
 struct ReadBackRig {
-  explicit ReadBackRig(int model)
-      : simBoard(model, 0x378, clock), port(simBoard), board(port, indicators) {
-    board.InitControlTables();
-    board.setPortBase(0x378);
-    board.Model = static_cast<std::int16_t>(model);
-    board.SetupPortModel();
-    board.Reg3 = 0x84;  // REG4 line asserted: register 4 drives the empty socket's bus
-    board.SetReg3();
+  explicit ReadBackRig(int model) : simBoard(model, 0x378, clock), rig(&simBoard, model) {
+    rig.board.Reg3 = 0x84;  // REG4 line asserted: register 4 drives the empty socket's bus
+    rig.board.SetReg3();
   }
   std::uint8_t busAfterWriting(std::uint8_t value) {
-    board.Reg4 = value;
-    board.SetReg4();
+    rig.board.Reg4 = value;
+    rig.board.SetReg4();
     return value;
   }
 
   sim::VirtualClock clock;
   sim::SimBoard simBoard;
-  RecordingPort port;
-  CountingIndicators indicators;
-  Board board;
+  BoardRig rig;
 };
 
 TEST(ReadBack, GivesBackWhatRegisterFourPutsOnTheBusForEveryModel) {
   for (int model : {4, 5, 6}) {
-    ReadBackRig rig(model);
+    ReadBackRig f(model);
     for (int value = 0; value < 256; ++value) {
-      rig.busAfterWriting(static_cast<std::uint8_t>(value));
-      rig.board.GetNibbles();
-      ASSERT_EQ(rig.board.DataByte, value) << "model " << model;
+      f.busAfterWriting(static_cast<std::uint8_t>(value));
+      f.rig.board.GetNibbles();
+      ASSERT_EQ(f.rig.board.DataByte, value) << "model " << model;
     }
   }
 }
 
 TEST(ReadBack, TheSerialLineReadShowsTheHighNibble) {
   for (int model : {4, 5, 6}) {
-    ReadBackRig rig(model);
+    ReadBackRig f(model);
     for (const std::uint8_t value : {0x00, 0x80, 0x7F, 0xA5}) {
-      rig.busAfterWriting(value);
-      rig.board.GetNibbles24CXX();
+      f.busAfterWriting(value);
+      f.rig.board.GetNibbles24CXX();
       // Model 4's decode of a lone high nibble also sets D1 (its inverted Busy line).
       const std::uint8_t expected = (value & 0xF0) | (model == 4 ? 0x02 : 0x00);
-      EXPECT_EQ(rig.board.DataByte, expected) << "model " << model << " value " << int(value);
+      EXPECT_EQ(f.rig.board.DataByte, expected) << "model " << model << " value " << int(value);
     }
   }
 }

@@ -107,8 +107,7 @@ TEST(CompareDevice, ASerialEepromIsReadOverTheBusOrReportedWhenItDoesNotAnswer) 
   f.board.insert(nullptr);
   EXPECT_FALSE(f.app.compare.compare(10));
   EXPECT_TRUE(f.errorLit());
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Device 24CXX DOES NOT RESPOND - ACK Error"),
-            std::string::npos);
+  EXPECT_TRUE(f.logged("Device 24CXX DOES NOT RESPOND - ACK Error"));
 }
 
 }  // namespace

@@ -13,8 +13,7 @@ TEST(Verify, AMatchingChipGivesOneMatchLineAndADifferenceAtZeroIsReported) {
   SimulatedApp f(chipIn("27C256"));
   f.app.Read_button_Click();
   f.app.Verify_button_Click();
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Device Contents MATCHES with Buffer Contents"),
-            std::string::npos);
+  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents"));
   EXPECT_EQ(f.app.panel.Verify_button.backColor, kButtonFace);
 
   const auto chipByte = f.chip->cell(0);
@@ -39,8 +38,7 @@ TEST(Verify, TheLowByteLaneComparesEveryOtherBufferByteAndReportsTheBufferByteAt
   char expected[80];
   std::snprintf(expected, sizeof expected, "Address: 5 ][ Buffer Data: %X ][ Device Data: %X",
                 buffer[5], f.chip->cell(5));
-  EXPECT_NE(f.app.panel.SystemLog.text.find(expected), std::string::npos)
-      << f.app.panel.SystemLog.text;
+  EXPECT_TRUE(f.logged(expected)) << f.app.panel.SystemLog.text;
 }
 
 TEST(Verify, ASerialEepromThatDoesNotAnswerIsNotReportedAsMatching) {
@@ -48,8 +46,8 @@ TEST(Verify, ASerialEepromThatDoesNotAnswerIsNotReportedAsMatching) {
   f.board.insert(nullptr);
   f.app.Verify_button_Click();
   EXPECT_TRUE(f.errorLit());
-  EXPECT_NE(f.app.panel.SystemLog.text.find("DOES NOT RESPOND - ACK Error"), std::string::npos);
-  EXPECT_EQ(f.app.panel.SystemLog.text.find("MATCHES"), std::string::npos);
+  EXPECT_TRUE(f.logged("DOES NOT RESPOND - ACK Error"));
+  EXPECT_FALSE(f.logged("MATCHES"));
 }
 
 }  // namespace

@@ -7,28 +7,30 @@
 namespace burnlab::testing {
 namespace {
 
+// Program with verify after, as the operator runs it, on a run that must fail: no success and
+// no match logged, and the error lamp lit.
+void programAndExpectFailure(SimulatedApp& f) {
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_FALSE(f.logged("MATCHES"));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+}
+
 TEST(ProgramEeprom, AnX28C256PageThatNeverReadsBackFailsTheRunWithoutVerify) {
   SimulatedApp f(eepromToProgram("X28C256,stuck0@100=80"));
   f.image[0x100] = 0x80;
   f.openImage();
-  f.app.panel.VerifyAfterProgramming.checked = true;
-  f.app.Program_button_Click();
+  programAndExpectFailure(f);
   EXPECT_TRUE(f.logged("*** Address:100h, Programming BYTE:80h, Read BYTE:0h"));
-  EXPECT_FALSE(f.logged("Programming Device Successfull"));
-  EXPECT_FALSE(f.logged("MATCHES"));
-  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
   EXPECT_TRUE(f.boardIdle());
 }
 
 TEST(ProgramEeprom, AnEmptySerialSocketIsReportedAsNoAcknowledge) {
   SimulatedApp f(eepromToProgram("24C08"));
   f.board.insert(nullptr);
-  f.app.panel.VerifyAfterProgramming.checked = true;
-  f.app.Program_button_Click();
+  programAndExpectFailure(f);
   EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
-  EXPECT_FALSE(f.logged("Programming Device Successfull"));
-  EXPECT_FALSE(f.logged("MATCHES"));
-  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
 }
 
 TEST(ProgramEeprom, AWriteProtected24C16FailsTheRunAtItsFirstByteWhenReadBack) {
@@ -37,14 +39,12 @@ TEST(ProgramEeprom, AWriteProtected24C16FailsTheRunAtItsFirstByteWhenReadBack) {
   SimulatedApp f(eepromToProgram("24C16,wp"));
   f.image[0] = 0x00;
   f.openImage();
-  f.app.panel.VerifyAfterProgramming.checked = true;
-  f.app.Program_button_Click();
-  EXPECT_EQ(f.app.twoWire.AckError, 0);
+  programAndExpectFailure(f);
+  EXPECT_EQ(f.app.twoWire.AckError, 0);  // every byte was acknowledged
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
   EXPECT_TRUE(f.logged("*** Programming Failure ***"));
   EXPECT_TRUE(f.logged("*** Address:0h, Programming BYTE:0h, Read BYTE:FFh"));
-  EXPECT_FALSE(f.logged("Programming Device Successfull"));
   EXPECT_FALSE(f.logged("Verify Function Started"));
-  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
   EXPECT_EQ(f.chip->cell(0), 0xFF);
 }
 

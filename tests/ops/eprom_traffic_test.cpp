@@ -20,34 +20,26 @@ std::vector<std::string> programOneByte(const char* part, bool readsFirst) {
   if (readsFirst) f.scriptRead(0xFF);
   f.scriptRead(kByte);
   f.app.Program_button_Click();
-  EXPECT_NE(f.app.panel.SystemLog.text.find("Programming Device Successfull"), std::string::npos);
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
   return f.port.lines;
 }
 
 TEST(EpromPulseTraffic, P2732ReadsFirstThenPulsesCeForFiveMillisecondsWithVppOnOe) {
   const auto expected = Traffic()
-                            .write(1, 0x20)
-                            .write(2, 0x00)
-                            .write(3, 0xC0)  // the dispatcher's address load
+                            .address(0x20, 0x00, 0xC0)  // the dispatcher's address load
                             .write(3, 0x80)
                             .write(3, 0x80)
                             .write(0, 0x40)  // REG4ON, CEOEOFF
                             .write(0, 0x48)  // programming base, 12.5 V
                             .write(0, 0x08)  // OEON once
                             .write(3, 0xC0)  // the bus released for the reads before writing
-                            .write(1, 0x20)
-                            .write(2, 0x00)
-                            .write(3, 0xC0)  // read first: SETADR
+                            .address(0x20, 0x00, 0xC0)  // read first: SETADR
                             .write(0, 0x08)
                             .write(0, 0x08)
-                            .write(3, 0x40)  // VPP24_OFF, OEON, CEON
-                            .write(4, 0xFF)
-                            .write(3, 0x40)
-                            .read(0xFF)      // ReadBackByte
-                            .write(3, 0xC0)  // CEOFF
-                            .write(1, 0x20)
-                            .write(2, 0x00)
-                            .write(3, 0xC0)  // SETADR
+                            .write(3, 0x40)             // VPP24_OFF, OEON, CEON
+                            .readBack(0x40, 0xFF)       // ReadBackByte
+                            .write(3, 0xC0)             // CEOFF
+                            .address(0x20, 0x00, 0xC0)  // SETADR
                             .write(4, kByte)
                             .write(3, 0xC0)  // the byte, CEOFF
                             .write(3, 0x80)  // REG4ON
@@ -56,55 +48,43 @@ TEST(EpromPulseTraffic, P2732ReadsFirstThenPulsesCeForFiveMillisecondsWithVppOnO
                             .write(3, 0x80)
                             .write(0, 0x08)
                             .write(3, 0xC0)
-                            .write(3, 0x40)  // CEOFF, VPP24_OFF, the bus released, CEON
-                            .write(4, 0xFF)
-                            .write(3, 0x40)
-                            .read(kByte)     // ReadBackByte
-                            .write(0, 0x00)  // the Program lamp blinks at 0
+                            .write(3, 0x40)         // CEOFF, VPP24_OFF, the bus released, CEON
+                            .readBack(0x40, kByte)  // ReadBackByte
+                            .write(0, 0x00)         // the Program lamp blinks at 0
                             .lines;
   EXPECT_GE(findRun(programOneByte("2732A", true), expected), 0);
 }
 
 TEST(EpromPulseTraffic, P2764_128PulsesPgmWithCeHeldLowAndVerifiesWithOe) {
   const auto expected = Traffic()
-                            .write(1, 0xC0)
-                            .write(2, 0x00)
-                            .write(3, 0xC2)  // the dispatcher's address load
+                            .address(0xC0, 0x00, 0xC2)  // the dispatcher's address load
                             .write(3, 0x82)
                             .write(3, 0x82)
-                            .write(0, 0x40)  // REG4ON, CEOEOFF
-                            .write(0, 0x58)  // base, VPP onto pin 1
-                            .write(1, 0xC0)
-                            .write(2, 0x00)
-                            .write(3, 0x82)  // SETADR
-                            .write(3, 0x02)  // CEON once
+                            .write(0, 0x40)             // REG4ON, CEOEOFF
+                            .write(0, 0x58)             // base, VPP onto pin 1
+                            .address(0xC0, 0x00, 0x82)  // SETADR
+                            .write(3, 0x02)             // CEON once
                             .write(3, 0x02)
                             .write(4, kByte)  // REG4ON, the byte
                             .write(1, 0x80)
-                            .write(1, 0xC0)  // PGM low, PGM high
-                            .write(3, 0x42)  // the bus released
-                            .write(0, 0x18)  // OEON
-                            .write(4, 0xFF)
-                            .write(3, 0x42)
-                            .read(kByte)     // ReadBackByte
-                            .write(0, 0x58)  // OEOFF
-                            .write(0, 0x50)  // blink
+                            .write(1, 0xC0)         // PGM low, PGM high
+                            .write(3, 0x42)         // the bus released
+                            .write(0, 0x18)         // OEON
+                            .readBack(0x42, kByte)  // ReadBackByte
+                            .write(0, 0x58)         // OEOFF
+                            .write(0, 0x50)         // blink
                             .lines;
   EXPECT_GE(findRun(programOneByte("2764", false), expected), 0);
 }
 
 TEST(EpromPulseTraffic, P27256_040PulsesCeAndReadsBackInProgramVerifyMode) {
   const auto expected = Traffic()
-                            .write(1, 0x80)
-                            .write(2, 0x00)
-                            .write(3, 0xC2)  // dispatcher
+                            .address(0x80, 0x00, 0xC2)  // dispatcher
                             .write(3, 0x82)
                             .write(3, 0x82)
-                            .write(0, 0x40)  // REG4ON, CEOEOFF
-                            .write(0, 0x58)  // VPP onto pin 1
-                            .write(1, 0x80)
-                            .write(2, 0x00)
-                            .write(3, 0x82)  // SETADR
+                            .write(0, 0x40)             // REG4ON, CEOEOFF
+                            .write(0, 0x58)             // VPP onto pin 1
+                            .address(0x80, 0x00, 0x82)  // SETADR
                             .write(3, 0x82)
                             .write(4, kByte)  // REG4ON, the byte
                             .write(3, 0x82)
@@ -113,9 +93,7 @@ TEST(EpromPulseTraffic, P27256_040PulsesCeAndReadsBackInProgramVerifyMode) {
                             .write(3, 0x82)  // CEON, CEOFF
                             .write(3, 0xC2)  // the bus released
                             .write(0, 0x18)  // OEON, VPP stays
-                            .write(4, 0xFF)
-                            .write(3, 0xC2)
-                            .read(kByte)
+                            .readBack(0xC2, kByte)
                             .write(0, 0x58)  // read, OEOFF
                             .write(0, 0x50)  // blink
                             .lines;
@@ -124,59 +102,45 @@ TEST(EpromPulseTraffic, P27256_040PulsesCeAndReadsBackInProgramVerifyMode) {
 
 TEST(EpromPulseTraffic, P27080ReadsFirstAndPulsesCeWithVppOnOe) {
   const auto expected = Traffic()
-                            .write(1, 0x00)
-                            .write(2, 0x00)
-                            .write(3, 0xC2)  // dispatcher
+                            .address(0x00, 0x00, 0xC2)  // dispatcher
                             .write(3, 0x82)
                             .write(3, 0x82)
                             .write(0, 0x40)  // REG4ON, CEOEOFF
                             .write(0, 0x48)  // base only
                             .write(0, 0x08)  // OEON once
                             .write(3, 0xC2)  // the bus released for the reads before writing
-                            .write(1, 0x00)
-                            .write(2, 0x00)
-                            .write(3, 0xC2)  // read first: SETADR
+                            .address(0x00, 0x00, 0xC2)  // read first: SETADR
                             .write(3, 0x42)
-                            .write(4, 0xFF)
-                            .write(3, 0x42)
-                            .read(0xFF)       // CEON, read
-                            .write(3, 0xC2)   // CEOFF
-                            .write(4, kByte)  // no SETADR: the byte
+                            .readBack(0x42, 0xFF)  // CEON, read
+                            .write(3, 0xC2)        // CEOFF
+                            .write(4, kByte)       // no SETADR: the byte
                             .write(0, 0xC8)
                             .write(3, 0x82)  // VPP24_ON, REG4ON
                             .write(3, 0x02)
                             .write(3, 0x82)  // the CE pulse
                             .write(0, 0x08)
                             .write(3, 0xC2)
-                            .write(3, 0x42)  // VPP24_OFF, the bus released, CEON
-                            .write(4, 0xFF)
-                            .write(3, 0x42)
-                            .read(kByte)     // ReadBackByte
-                            .write(0, 0x00)  // blink
+                            .write(3, 0x42)         // VPP24_OFF, the bus released, CEON
+                            .readBack(0x42, kByte)  // ReadBackByte
+                            .write(0, 0x00)         // blink
                             .lines;
   EXPECT_GE(findRun(programOneByte("27C512", true), expected), 0);
 }
 
 TEST(EpromPulseTraffic, P27010_020PulsesPgmOnPin31WithCeLowFromTheStart) {
   const auto expected = Traffic()
-                            .write(1, 0x00)
-                            .write(2, 0x00)
-                            .write(3, 0xCC)  // dispatcher
+                            .address(0x00, 0x00, 0xCC)  // dispatcher
                             .write(3, 0x4C)
-                            .write(0, 0x40)  // CEON, OEOFF
-                            .write(0, 0x68)  // VPP onto pin 1
-                            .write(1, 0x00)
-                            .write(2, 0x00)
-                            .write(3, 0x4C)  // SETADR
+                            .write(0, 0x40)             // CEON, OEOFF
+                            .write(0, 0x68)             // VPP onto pin 1
+                            .address(0x00, 0x00, 0x4C)  // SETADR
                             .write(3, 0x0C)
                             .write(4, kByte)  // REG4ON, the byte
                             .write(3, 0x08)
                             .write(3, 0x0C)  // PGM low, high
                             .write(3, 0x4C)  // the bus released
                             .write(0, 0x28)  // OEON
-                            .write(4, 0xFF)
-                            .write(3, 0x4C)
-                            .read(kByte)
+                            .readBack(0x4C, kByte)
                             .write(0, 0x68)  // read, OEOFF
                             .write(0, 0x60)  // blink
                             .lines;

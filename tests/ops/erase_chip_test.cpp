@@ -2,14 +2,11 @@
 // the buffer and the lamps as each family leaves them.
 #include <gtest/gtest.h>
 
+#include "sim/x28c256_chip.h"
 #include "support/simulated_app.h"
 
 namespace burnlab::testing {
 namespace {
-
-bool allErased(const sim::MemoryChip& chip) {
-  return std::all_of(chip.cells().begin(), chip.cells().end(), [](auto b) { return b == 0xFF; });
-}
 
 TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept) {
   SimulatedApp f(eepromToProgram("24C16"));
@@ -17,7 +14,7 @@ TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept)
   f.app.buffers.CodeSize = 16;  // a short file: the whole chip is erased all the same
   const auto buffer = f.app.buffers.CodeBuffer;
   const auto log = f.logOf([&] { f.app.click("EraseFlash_button"); });
-  EXPECT_TRUE(allErased(*f.chip));
+  EXPECT_TRUE(f.chipErased());
   EXPECT_EQ(f.app.buffers.CodeBuffer, buffer);
   EXPECT_EQ(log,
             "\r\n12:34:56>  Erasing Device 24CXX"
@@ -42,7 +39,7 @@ TEST(EraseChip, A24C32LogsItsOwnLine) {
   SimulatedApp f(eepromToProgram("24C32"));
   f.chip->setCell(4095, 0x00);
   const auto log = f.logOf([&] { f.app.EraseFlash_button_Click(); });
-  EXPECT_TRUE(allErased(*f.chip));
+  EXPECT_TRUE(f.chipErased());
   EXPECT_EQ(log.substr(0, 35), "\r\n12:34:56>  Erasing Device 24C32\r\n");
 }
 
@@ -56,11 +53,13 @@ TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
 }
 
-TEST(EraseChip, AnX28C256IsProgrammedWithFFAndTheNextProgramWritesTheBufferAgain) {
+TEST(EraseChip, AnX28C256IsProgrammedWithFFUnprotectedAndTheNextProgramWritesTheBufferAgain) {
   SimulatedApp f(eepromToProgram("X28C256,locked"));
   for (std::uint32_t a = 0; a < 32768; a += 7) f.chip->setCell(a, 0x00);
+  f.app.click("menuProtectEeprom");  // protection follows a program, never an erase
   const auto log = f.logOf([&] { f.app.EraseFlash_button_Click(); });
-  EXPECT_TRUE(allErased(*f.chip));
+  EXPECT_TRUE(f.chipErased());
+  EXPECT_FALSE(std::static_pointer_cast<sim::X28C256Chip>(f.chip)->dataProtection(f.clock.nowNs()));
   // The X28C256 gets no closing line of the command's own.
   EXPECT_EQ(log,
             "\r\n12:34:56>  Erasing Program Buffer"

@@ -43,23 +43,18 @@ TEST_P(EveryOptedInRow, IsIdentifiedErasedProgrammedAndVerified) {
   EXPECT_EQ(f.board.events().total(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Flash, EveryOptedInRow,
-    ::testing::Values(
-        // The AT29C256 takes the whole 32 KiB.
-        FullCycle{"AT29C256", "Device ID# 1FDC - ATMEL 29C256 Flash Memory", 32768},
-        FullCycle{"AM29F010", "Device ID# 0120 - AMD am29F010 Flash Memory", 5000},
-        FullCycle{"AM29F020", "Device ID# 0134 - AMD am29F020 Flash Memory", 5000},
-        FullCycle{"AM29F040", "Device ID# 01A4 - AMD am29F040 Flash Memory", 5000},
-        FullCycle{"A29040", "Device ID# 3786 - AMIC A29040 Flash Memory", 5000},
-        FullCycle{"EN29F040", "Device ID# 1C04 - EON EN29F040 Flash Memory", 5000}));
+const FullCycle kOptedInRows[] = {
+    // The AT29C256 takes the whole 32 KiB.
+    {"AT29C256", "Device ID# 1FDC - ATMEL 29C256 Flash Memory", 32768},
+    {"AM29F010", "Device ID# 0120 - AMD am29F010 Flash Memory", 5000},
+    {"AM29F020", "Device ID# 0134 - AMD am29F020 Flash Memory", 5000},
+    {"AM29F040", "Device ID# 01A4 - AMD am29F040 Flash Memory", 5000},
+    {"A29040", "Device ID# 3786 - AMIC A29040 Flash Memory", 5000},
+    {"EN29F040", "Device ID# 1C04 - EON EN29F040 Flash Memory", 5000}};
 
-struct Revision {
-  const char* socket;
-  const char* identity;
-};
+INSTANTIATE_TEST_SUITE_P(Flash, EveryOptedInRow, ::testing::ValuesIn(kOptedInRows));
 
-class EveryFlashRevision : public ::testing::TestWithParam<Revision> {};
+class EveryFlashRevision : public ::testing::TestWithParam<FullCycle> {};
 
 // Both revisions of each part are identified: the earlier one after a second try at 5555h and
 // 2AAAh, whose addresses then serve the whole command.
@@ -80,31 +75,22 @@ TEST_P(EveryFlashRevision, IsIdentifiedAndTheEarlierOneIsProgrammedAtItsOwnUnloc
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
 }
 
+// The sector flash chips, every row but the AT29C256's, have two revisions.
 INSTANTIATE_TEST_SUITE_P(Flash, EveryFlashRevision,
-                         ::testing::Values(Revision{"EN29F040", "Device ID# 1C04 - EON EN29F040"},
-                                           Revision{"AM29F010", "Device ID# 0120 - AMD am29F010"},
-                                           Revision{"AM29F020", "Device ID# 0134 - AMD am29F020"},
-                                           Revision{"AM29F040", "Device ID# 01A4 - AMD am29F040"},
-                                           Revision{"A29040", "Device ID# 3786 - AMIC A29040"}),
+                         ::testing::ValuesIn(std::begin(kOptedInRows) + 1, std::end(kOptedInRows)),
                          [](const auto& info) { return std::string(info.param.socket); });
 
-// Two whole 64 KiB banks: register 3 carries A16 for the second.
-TEST(FlashOnSimulatedChips, A128KiBImageFillsBothBanksOfTheAM29F010) {
-  SimulatedApp f(flashIn("AM29F010"));
-  f.openImage(SimulatedApp::randomImage(131072, 7));
-  f.app.click("Program_button");
-  EXPECT_FALSE(f.errorLit()) << f.app.panel.SystemLog.text;
-  EXPECT_EQ(f.cells(), f.image);
-}
-
-// A code file longer than 64 KiB and not a multiple of it: every bank before the last is
-// written whole, so each byte lands at its own address.
-TEST(FlashOnSimulatedChips, APartialLastBankLeavesTheEarlierBanksWhole) {
-  SimulatedApp f(flashIn("AM29F010"));
-  f.openImage(SimulatedApp::randomImage(70000, 9));
-  f.app.click("Program_button");
-  EXPECT_FALSE(f.errorLit()) << f.app.panel.SystemLog.text;
-  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin()));
+// Two whole 64 KiB banks (register 3 carries A16 for the second), and a code file longer than
+// 64 KiB but not a multiple of it: every bank before the last is written whole, so each byte
+// lands at its own address.
+TEST(FlashOnSimulatedChips, AnImagePastTheFirstBankFillsTheAM29F010BankByBank) {
+  for (const std::size_t size : {131072u, 70000u}) {
+    SimulatedApp f(flashIn("AM29F010"));
+    f.openImage(SimulatedApp::randomImage(size, 7));
+    f.app.click("Program_button");
+    EXPECT_FALSE(f.errorLit()) << size << f.app.panel.SystemLog.text;
+    EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.cells().begin())) << size;
+  }
 }
 
 TEST(FlashOnSimulatedChips, AProtectedSectorIsReportedWhenProgrammingAndWhenErasing) {

@@ -2,6 +2,8 @@
 // make of the bytes the chip answers with, on a recording port with scripted reads.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "link/tracing_port.h"
 #include "ops/register_trace.h"
 #include "support/simulated_app.h"
@@ -45,11 +47,8 @@ std::vector<std::string> commandWrites(const char* command) {
   std::vector<std::string> writes{"R3=84"};
   for (const auto& [data, high, low] : {std::tuple{"AA", "05", "55"}, std::tuple{"55", "02", "AA"},
                                         std::tuple{command, "05", "55"}}) {
-    for (const auto& write :
-         {std::string("R4=") + data, std::string("R1=") + high, std::string("R2=") + low,
-          std::string("R3=04"), std::string("R3=00"), std::string("R3=04"), std::string("R3=84")}) {
-      writes.push_back(write);
-    }
+    writes.insert(writes.end(), {std::string("R4=") + data, std::string("R1=") + high,
+                                 std::string("R2=") + low, "R3=04", "R3=00", "R3=04", "R3=84"});
   }
   return writes;
 }
@@ -75,15 +74,12 @@ TEST(FlashTraffic, OneIdentificationReadsBothPairsBetweenItsCommandsAndLogsTheCh
   const auto log = f.logOf([&] { f.app.menuFlashShowCodeID_Click(); });
   std::vector<std::string> expected{"R0=40", "R1=00", "R2=00", "R3=C4", "R0=48", "R0=48", "R0=48"};
   for (const auto& write : commandWrites("90")) expected.push_back(write);
-  for (const auto& write : {"R3=44", "R0=08", "R3=44", "R1=00", "R2=00", "R3=44", "read", "R1=00",
-                            "R2=01", "R3=44", "read", "R0=48", "R0=48"}) {
-    expected.push_back(write);
-  }
+  expected.insert(expected.end(), {"R3=44", "R0=08", "R3=44", "R1=00", "R2=00", "R3=44", "read",
+                                   "R1=00", "R2=01", "R3=44", "read", "R0=48", "R0=48"});
   for (const auto& write : commandWrites("F0")) expected.push_back(write);
-  for (const auto& write : {"sleep 20", "sleep 20", "R3=44", "R0=08", "R1=00", "R2=00", "R3=44",
-                            "read", "R1=00", "R2=01", "R3=44", "read", "R3=C4", "R0=48", "R0=40"}) {
-    expected.push_back(write);
-  }
+  expected.insert(expected.end(),
+                  {"sleep 20", "sleep 20", "R3=44", "R0=08", "R1=00", "R2=00", "R3=44", "read",
+                   "R1=00", "R2=01", "R3=44", "read", "R3=C4", "R0=48", "R0=40"});
   EXPECT_EQ(f.writes(), expected);
   EXPECT_EQ(log,
             "\r\n12:34:56>  Reading Flash Code ID_________________ wait"
@@ -93,26 +89,21 @@ TEST(FlashTraffic, OneIdentificationReadsBothPairsBetweenItsCommandsAndLogsTheCh
 }
 
 TEST(FlashTraffic, IdentitiesAreReadAsTheirTableSaysOrFlaggedAsUnknownOrAsNoFlash) {
-  struct Case {
-    std::uint8_t maker, device, data0, data1;
-    const char* lines;
-    std::int16_t sectorSize;
-  };
-  for (const auto& c : {
-           Case{0x1F, 0xDC, 0x00, 0x11,
-                "\r\n12:34:56>  Device ID# 1FDC - ATMEL 29C256 Flash Memory", 64},
-           Case{0x0A, 0x0B, 0xC0, 0xDE, "\r\n12:34:56>  Device ID# 0A0B -  Not Valid!!!", 0},
+  for (const auto& [maker, device, data0, data1, lines, sectorSize] : {
+           std::tuple{0x1F, 0xDC, 0x00, 0x11,
+                      "\r\n12:34:56>  Device ID# 1FDC - ATMEL 29C256 Flash Memory", 64},
+           std::tuple{0x0A, 0x0B, 0xC0, 0xDE, "\r\n12:34:56>  Device ID# 0A0B -  Not Valid!!!", 0},
            // The chip ignored the command: both reads give its data.
-           Case{0x12, 0x34, 0x12, 0x34,
-                "\r\n12:34:56>  *** Not a Flash Unit, Address 00&01 = FlashCode ***"
-                "\r\n12:34:56>  Device ID# 1234 -  Not Valid!!!",
-                0},
+           std::tuple{0x12, 0x34, 0x12, 0x34,
+                      "\r\n12:34:56>  *** Not a Flash Unit, Address 00&01 = FlashCode ***"
+                      "\r\n12:34:56>  Device ID# 1234 -  Not Valid!!!",
+                      0},
        }) {
     FlashTraffic f;
-    f.scriptIdentification(c.maker, c.device, c.data0, c.data1);
+    f.scriptIdentification(maker, device, data0, data1);
     const auto log = f.logOf([&] { f.app.flash.identification.ReadFlashCodeId(); });
-    EXPECT_EQ(log, c.lines);
-    EXPECT_EQ(f.app.flash.identification.FlashSectorSize, c.sectorSize);
+    EXPECT_EQ(log, lines);
+    EXPECT_EQ(f.app.flash.identification.FlashSectorSize, sectorSize);
   }
 }
 
@@ -125,8 +116,8 @@ TEST(FlashTraffic, AnUnknownMakerIsRefusedWithoutWritingAndWithoutTheDispatchers
       << f.app.panel.SystemLog.text;
   EXPECT_EQ(f.app.programming.run.ProgramStatus, ProgrammingRun::kRoutineRefused);
   EXPECT_EQ(f.count("R4=A0"), 0);
-  EXPECT_EQ(f.app.panel.SystemLog.text.find("Status 9"), std::string::npos);
-  EXPECT_EQ(f.app.panel.SystemLog.text.find("Successfull"), std::string::npos);
+  EXPECT_FALSE(f.logged("Status 9"));
+  EXPECT_FALSE(f.logged("Successfull"));
 }
 
 // Maker 1Fh is not polled: each byte gets its program command and 1 ms, and counts as done.
@@ -141,8 +132,7 @@ TEST(FlashTraffic, AMaker1FChipIsNotPolledAndACodeSizeOf1000FillsFourWholePages)
   EXPECT_EQ(f.count("R4=A0"), 1000);
   EXPECT_EQ(f.count("sleep 1"), 1024);
   EXPECT_EQ(f.readBacks(), 4u);  // the identification's only
-  EXPECT_TRUE(f.app.panel.SystemLog.text.find("Programming Device Successfull") !=
-              std::string::npos);
+  EXPECT_TRUE(f.logged("Programming Device Successfull"));
   // The last byte programmed went to 3E7h: page 3, byte E7h.
   const auto writes = f.writes();
   const auto last = std::find(writes.rbegin(), writes.rend(), "R4=A0").base();
@@ -162,10 +152,9 @@ TEST(FlashTraffic, AByteIsWrittenWithItsCommandAndAWriteEnablePulseAndPolledAtIt
   f.app.flash.programming.PollFlashByte(0x5A);
   std::vector<std::string> expected{"R0=40"};
   for (const auto& write : commandWrites("A0")) expected.push_back(write);
-  for (const auto& write : {"R4=5A", "R1=12", "R2=34", "R3=85", "R3=05", "R3=01", "R3=05", "R3=85",
-                            "R3=C5", "R3=45", "R0=00", "read", "R0=40", "R3=C5", "R3=85"}) {
-    expected.push_back(write);
-  }
+  expected.insert(expected.end(),
+                  {"R4=5A", "R1=12", "R2=34", "R3=85", "R3=05", "R3=01", "R3=05", "R3=85", "R3=C5",
+                   "R3=45", "R0=00", "read", "R0=40", "R3=C5", "R3=85"});
   EXPECT_EQ(f.writes(), expected);
   EXPECT_EQ(f.app.flash.programming.FlashBusy, 0);
 }

@@ -82,6 +82,14 @@ class Traffic {
     for (auto& line : registerWrite(0x378, value, idle, strobe)) lines.push_back(line);
     return *this;
   }
+  // SETADR: the address's middle byte, low byte, then register 3 with its top bits.
+  Traffic& address(std::uint8_t reg1, std::uint8_t reg2, std::uint8_t reg3) {
+    return write(1, reg1).write(2, reg2).write(3, reg3);
+  }
+  // ReadBackByte: the bus released (register 4 FFh), register 3 as `reg3`, then `byte` read.
+  Traffic& readBack(std::uint8_t reg3, std::uint8_t byte) {
+    return write(4, 0xFF).write(3, reg3).read(byte);
+  }
   // A read-back on a model 5/6 board that sees `byte`.
   Traffic& read(std::uint8_t byte) {
     lines.push_back("out 037A 05");

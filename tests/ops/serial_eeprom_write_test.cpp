@@ -154,18 +154,6 @@ TEST(SerialWrite, AThousandBytesFillTheLastPageWithFFAndLeaveTheNextPagesAsTheyW
   EXPECT_EQ(f.run.ProgramFailed, 0);
 }
 
-TEST(SerialWrite, AChipThatStoresNothingFailsAtItsFirstByteWhenReadBack) {
-  SerialSocket f("24C16,wp");
-  f.app.buffers.CodeBuffer[0] = 0x5A;
-  f.write();
-  EXPECT_EQ(f.app.twoWire.AckError, 0);  // every byte was acknowledged
-  EXPECT_EQ(f.run.ProgramFailed, 1);
-  const auto& log = f.app.panel.SystemLog.text;
-  EXPECT_NE(log.find("*** Address:0h, Programming BYTE:5Ah, Read BYTE:FFh"), std::string::npos)
-      << log;
-  EXPECT_EQ(f.chip->cell(0), 0xFF);
-}
-
 TEST(SerialWrite, AnImageLargerThanTheChipIsWrittenOnlyAsFarAsTheChipReaches) {
   // 8 KiB into a 24C32 would otherwise wrap round and overwrite the first half with the second.
   SerialSocket f("24C32");

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
 #include "support/simulated_app.h"
 
@@ -15,13 +14,12 @@ namespace {
 TEST(WholeChipScan, ACodeFileLongerThanTheChipIsScannedToItsEnd) {
   // A 32 KiB file on a 2764 (8 KiB): its first 8 KiB are the chip, the rest is other data.
   SimulatedApp f(chipIn("2764"));
-  std::string bytes(32768, '\0');
+  std::vector<std::uint8_t> bytes(32768);
   for (std::uint32_t a = 0; a < bytes.size(); ++a) {
-    bytes[a] = static_cast<char>(a < 8192 ? f.chip->cell(a) : f.chip->cell(a % 8192) ^ 0x5A);
+    bytes[a] =
+        static_cast<std::uint8_t>(a < 8192 ? f.chip->cell(a) : f.chip->cell(a % 8192) ^ 0x5A);
   }
-  const auto file = f.files.path() / "long.bin";
-  std::ofstream(file, std::ios::binary) << bytes;
-  ASSERT_TRUE(f.app.bufferCommands.openCodeFile(file));
+  f.openImage(bytes);
 
   // Verify compares all 32 KiB: the chip's addresses wrap at 2000h, where the file differs.
   const auto log = f.logOf([&] { f.app.Verify_button_Click(); });

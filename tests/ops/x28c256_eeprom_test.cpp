@@ -43,14 +43,13 @@ TEST(X28C256Commands, ACycleLoadsTheAddressAndDataThenPulsesChipEnableAndWriteSt
   X28Socket f;
   f.app.board.Reg3 = 0x82;
   const auto before = f.app.board.delays().iterations();
+  const auto cycle = [&](CommandCycle c) {
+    return f.writesOf([&] { f.x28.WriteCommandX28C256(c); });
+  };
   // 5555h: A14 (bit 6 of 55h) moves to register 1 bit 7, the strobe bit 6 stays released.
-  EXPECT_EQ(f.writesOf([&] {
-    f.x28.WriteCommandX28C256({0x5555, 0xAA});
-  }),
+  EXPECT_EQ(cycle({0x5555, 0xAA}),
             (Writes{"R1=D5", "R2=55", "R4=AA", "R3=02", "R1=95", "R1=D5", "R3=82"}));
-  EXPECT_EQ(f.writesOf([&] {
-    f.x28.WriteCommandX28C256({0x2AAA, 0x55});
-  }),
+  EXPECT_EQ(cycle({0x2AAA, 0x55}),
             (Writes{"R1=6A", "R2=AA", "R4=55", "R3=02", "R1=2A", "R1=6A", "R3=82"}));
   // Each step is held for 300 counts, besides the settling of each register write, which is
   // as short as at the fastest speed (2 counts, twice a write) whatever the slider says.

@@ -12,40 +12,24 @@
 namespace burnlab::testing {
 namespace {
 
-// Records the progress bar as the operator sees it, at each repaint.
-class BarView final : public View {
- public:
-  void changed() override {}
-  void repaint(const Control& control) override {
-    if (control.name == "ProgressBar1") bar.emplace_back(control.value, control.max);
-  }
-  void unload() override {}
-  void closeOtherWindows() override {}
-  void showAbout(AboutBox&) override {}
-  std::optional<std::string> showHelp(const HelpRequest&) override { return std::nullopt; }
-  std::vector<std::pair<std::int32_t, std::int32_t>> bar;  // value, maximum
-};
-
 // The time of one busy-wait iteration on a slow PC of the parallel port's days, in picoseconds:
 // there the settling loops of the slow slider settings take longest.
 constexpr std::uint64_t kSlowPcLoopPs = 4000;
 
-struct ProgressBars {
-  BarView bars;
-};
-
 // A started App straight on a simulated board (no recording: a 32 KiB program is long) with the
 // X28C256 of `socket` in its socket and chosen, the slider at `slider` and a random image in the
-// code buffer. The board's clock runs as on a slow PC. Every sleep is noted.
-struct X28Program : ProgressBars, SimulatedApp {
+// code buffer. The board's clock runs as on a slow PC. Every sleep and every step of the
+// progress bar is noted.
+struct X28Program : SimulatedApp {
   explicit X28Program(std::string socket = "X28C256", int slider = 18,
                       std::uint64_t loopPs = kSlowPcLoopPs)
       : SimulatedApp({.wiring = Wiring::Direct,
                       .loopPs = loopPs,
                       .socket = std::move(socket),
-                      .slider = slider,
-                      .view = &bars}) {
-    setUp();
+                      .slider = slider}) {
+    view.onRepaint = [this](const Control& control) {
+      if (control.name == "ProgressBar1") bar.emplace_back(control.value, control.max);
+    };
     eeprom = std::static_pointer_cast<sim::X28C256Chip>(chip);
     platform.sleepTrace = &sleeps;
     std::mt19937 random(1234);
@@ -56,7 +40,6 @@ struct X28Program : ProgressBars, SimulatedApp {
     app.options.BuildProgramImage(app.buffers.codeImage());
     sleeps.clear();
   }
-  std::span<const std::uint8_t> code() const { return {app.buffers.CodeBuffer.data(), 32768}; }
   // The chip's cells as it holds them now (a write cycle that has ended has been stored).
   const std::vector<std::uint8_t>& cells() {
     eeprom->busy(clock.nowNs());
@@ -69,6 +52,7 @@ struct X28Program : ProgressBars, SimulatedApp {
 
   std::shared_ptr<sim::X28C256Chip> eeprom;
   std::vector<std::string> sleeps;
+  std::vector<std::pair<std::int32_t, std::int32_t>> bar;  // value and maximum, as shown
 };
 
 // The sleeps of a run in which every page took `attempts(page)` attempts: the half second
@@ -169,7 +153,7 @@ TEST(X28C256Program, TheBarStepsOncePerEightPagesUpToSixtyFourOfSixtyFour) {
   X28Program f;
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   std::vector<std::pair<std::int32_t, std::int32_t>> steps;
-  for (const auto& shown : f.bars.bar) {
+  for (const auto& shown : f.bar) {
     if (shown.second == 64) steps.push_back(shown);
   }
   ASSERT_EQ(steps.size(), 64u);
@@ -215,23 +199,6 @@ TEST(X28C256Program, AFailedProgramLeavesProtectionAsItWas) {
   f.app.x28c256.ProgramX28C256(f.app.programming.run);
   EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
   EXPECT_FALSE(f.eeprom->dataProtection(f.clock.nowNs()));
-}
-
-TEST(X28C256Erase, WritesFFEverywhereThenRebuildsTheImageFromTheBuffer) {
-  X28Program f;
-  f.app.x28c256.ProgramX28C256(f.app.programming.run);
-  f.app.click("menuProtectEeprom");  // protection follows a program, never an erase
-  const auto log = f.logOf([&] { f.app.x28c256.EraseX28C256(f.app.programming.run); });
-  EXPECT_TRUE(std::all_of(f.cells().begin(), f.cells().end(), [](auto b) { return b == 0xFF; }));
-  EXPECT_FALSE(f.eeprom->dataProtection(f.clock.nowNs()));
-  EXPECT_EQ(log,
-            "\r\n12:34:56>  Erasing Program Buffer"
-            "\r\n12:34:56>  Erasing XICOR 28C256"
-            "\r\n12:34:56>  Programming 28C256 XICOR Device"
-            "\r\n12:34:56>  XICOR 28C256 Programmed Sucessfully");
-  // A following Program writes the buffer again, not FFh.
-  const auto& image = f.app.options.image.bytes;
-  EXPECT_TRUE(std::equal(f.code().begin(), f.code().end(), image.begin()));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(Lamps, ChangeColourAndRepaintAtOnce) {
+TEST(Lamps, ChangeColourAndRepaintAtOnceAndBlinkingTwiceRestoresTheProgramLamp) {
   SimulatedApp f;
   f.app.lamps.DataFlowLampOn();
   EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kWhite);
@@ -14,17 +14,14 @@ TEST(Lamps, ChangeColourAndRepaintAtOnce) {
   EXPECT_EQ(f.app.panel.DataFlow_label.foreColor, kGreyText);
   EXPECT_EQ(f.view.repaints, (std::vector<std::string>{"DataFlow_label", "DataFlow_label"}));
   EXPECT_EQ(f.view.changes, 0);
-}
 
-TEST(Lamps, BlinkingTwiceRestoresTheProgramLamp) {
-  SimulatedApp f;
   f.app.board.BlinkProgramLamp();
   EXPECT_EQ(f.app.panel.Program_label.foreColor, kWhite);
   f.app.board.BlinkProgramLamp();
   EXPECT_EQ(f.app.panel.Program_label.foreColor, kGreyText);
 }
 
-TEST(ErrorAlert, LocksTheFourButtonsAndTheLitLampRestoresThem) {
+TEST(ErrorAlert, LocksTheFourButtonsAndTheLitLampRestoresThemButTheDarkOneDoesNothing) {
   SimulatedApp f;
   auto& panel = f.app.panel;
   panel.Program_button.enabled = true;
@@ -32,6 +29,13 @@ TEST(ErrorAlert, LocksTheFourButtonsAndTheLitLampRestoresThem) {
   panel.Read_button.enabled = true;
   panel.Display_button.enabled = false;
   panel.Blank_button.enabled = true;
+  // A click on the dark lamp does nothing: it gives back no button and resets nothing.
+  f.app.lamps.SavedDisplayEnabled = "True";
+  f.app.lamps.Error_label_Click();
+  EXPECT_FALSE(panel.Display_button.enabled);
+  EXPECT_TRUE(panel.SystemLog.text.empty());
+  EXPECT_TRUE(f.port.lines.empty());
+
   f.app.lamps.RaiseErrorAlert();
   EXPECT_EQ(panel.Error_label.foreColor, kWhite);
   for (auto* button :
@@ -55,16 +59,6 @@ TEST(ErrorAlert, LocksTheFourButtonsAndTheLitLampRestoresThem) {
   EXPECT_EQ(panel.ProgressBar1.value, 0);
   EXPECT_EQ(panel.SystemLog.text, "\r\n12:34:56>  Error Alert was Turned Off");
   EXPECT_EQ(f.port.lines.size(), 16u);  // Reset: four register writes
-}
-
-TEST(ErrorAlert, AClickOnTheDarkLampDoesNothing) {
-  SimulatedApp f;
-  f.app.panel.Read_button.enabled = false;
-  f.app.lamps.SavedReadEnabled = "True";
-  f.app.lamps.Error_label_Click();
-  EXPECT_FALSE(f.app.panel.Read_button.enabled);
-  EXPECT_TRUE(f.app.panel.SystemLog.text.empty());
-  EXPECT_TRUE(f.port.lines.empty());
 }
 
 }  // namespace

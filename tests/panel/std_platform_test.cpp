@@ -13,10 +13,10 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(StdPlatform, FindsProgramsOnTheSearchPathOnly) {
+TEST(StdPlatform, FindsProgramsOnTheSearchPathOnlyAndStartsOneWithoutWaitingForIt) {
   TempFolder folder;
   const auto tool = folder.path() / "sysinfo-tool";
-  std::ofstream(tool) << "#!/bin/sh\n";
+  std::ofstream(tool) << "#!/bin/sh\ntouch \"$0.ran\"\n";
   std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
   std::ofstream(folder.path() / "not-executable") << "text\n";
   const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
@@ -27,16 +27,9 @@ TEST(StdPlatform, FindsProgramsOnTheSearchPathOnly) {
   EXPECT_FALSE(platform.findProgram("missing-tool").has_value());
   EXPECT_FALSE(platform.findProgram(tool.string()).has_value());  // names only, no paths
   ::setenv("PATH", oldPath.c_str(), 1);
-}
 
-TEST(StdPlatform, StartsAProgramWithoutWaitingForIt) {
-  TempFolder folder;
-  const auto tool = folder.path() / "tool";
-  std::ofstream(tool) << "#!/bin/sh\ntouch \"$0.ran\"\n";
-  std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
-  StdPlatform platform(folder.path());
   ASSERT_TRUE(platform.startProgram(tool));
-  const auto ran = folder.path() / "tool.ran";
+  const auto ran = folder.path() / "sysinfo-tool.ran";
   for (int i = 0; i < 500 && !std::filesystem::exists(ran); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }

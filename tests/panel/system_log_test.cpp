@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "support/simulated_app.h"
 #include "support/temp_folder.h"
@@ -20,38 +19,30 @@ TEST(LogLine, StartsEveryLineWithCrLfThenTimeAndMessage) {
   EXPECT_EQ(f.app.panel.SystemLog.selStart, static_cast<int>(expected.size()));
 }
 
+// An empty log too: StatCode 0 and an empty fifth line.
 TEST(SaveLog, WritesHeaderStatCodeModelDashesAndTheText) {
-  TempFolder folder;
-  SimulatedApp f;
-  f.platform.working = folder.path();
-  f.app.board.Model = 6;
-  f.app.log.LogLine("A");
-  const std::string log = f.app.panel.SystemLog.text;
-  f.app.log.SystemLog_DblClick();
+  for (const bool empty : {false, true}) {
+    SimulatedApp f;
+    f.platform.working = f.files.path();
+    if (!empty) {
+      f.app.board.Model = 6;
+      f.app.log.LogLine("A");
+    }
+    const std::string log = f.app.panel.SystemLog.text;
+    f.app.log.SystemLog_DblClick();
 
-  // CR LF (13 + 10) + "12:34:56>  A": the sum of every character code.
-  double sum = 0;
-  for (unsigned char c : log) sum += c;
-  std::ostringstream statLine;
-  statLine << "08/12/2026 12:34:56 StatCode: " << static_cast<long>(sum) << "  Model: 6 ";
-  const std::string expected =
-      "BURNLAB SYSTEM LOG FILE - ORVANE www.orvane.com\r\n"
-      "The following contents are the log from the Burnlab Program\r\n" +
-      statLine.str() + "\r\n" + std::string(60, '-') + "\r\n" + log + "\r\n";
-  EXPECT_EQ(readAll(folder.path() / "BURNLAB.LOG"), expected);
-  // The confirmation comes after the save and is not in the file.
-  EXPECT_EQ(f.app.panel.SystemLog.text,
-            log + "\r\n12:34:56>  System Log was Saved to BURNLAB.LOG file");
-}
-
-TEST(SaveLog, AnEmptyLogHasStatCodeZeroAndAnEmptyFifthLine) {
-  TempFolder folder;
-  SimulatedApp f;
-  f.platform.working = folder.path();
-  f.app.log.SystemLog_DblClick();
-  const auto file = readAll(folder.path() / "BURNLAB.LOG");
-  EXPECT_NE(file.find("\r\n08/12/2026 12:34:56 StatCode: 0  Model: 0 \r\n"), std::string::npos);
-  EXPECT_EQ(file.substr(file.size() - 64), std::string(60, '-') + "\r\n\r\n");
+    // CR LF (13 + 10) + "12:34:56>  A": the sum of every character code.
+    const char* statLine = empty ? "08/12/2026 12:34:56 StatCode: 0  Model: 0 "
+                                 : "08/12/2026 12:34:56 StatCode: 639  Model: 6 ";
+    const std::string expected =
+        "BURNLAB SYSTEM LOG FILE - ORVANE www.orvane.com\r\n"
+        "The following contents are the log from the Burnlab Program\r\n" +
+        std::string(statLine) + "\r\n" + std::string(60, '-') + "\r\n" + log + "\r\n";
+    EXPECT_EQ(readAll(f.files.path() / "BURNLAB.LOG"), expected);
+    // The confirmation comes after the save and is not in the file.
+    EXPECT_EQ(f.app.panel.SystemLog.text,
+              log + "\r\n12:34:56>  System Log was Saved to BURNLAB.LOG file");
+  }
 }
 
 TEST(SaveLog, StatCodeChangesWithAnyChangeOfTheText) {
@@ -63,9 +54,8 @@ TEST(SaveLog, StatCodeChangesWithAnyChangeOfTheText) {
 }
 
 TEST(SaveLog, AFailedSaveIsLoggedAndShownAndKeepsTheOldFile) {
-  TempFolder folder;
   SimulatedApp f;
-  f.platform.working = folder.path() / "no such folder";
+  f.platform.working = f.files.path() / "no such folder";
   f.app.log.SystemLog_DblClick();
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
   EXPECT_NE(f.dialogs.shown[0].text.find("could not be saved"), std::string::npos);

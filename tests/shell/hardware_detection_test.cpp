@@ -8,8 +8,8 @@
 #include <iterator>
 #include <set>
 
-#include "sim/chip_catalogue.h"
 #include "support/log_lines.h"
+#include "support/record_reference.h"
 #include "support/simulated_app.h"
 
 namespace burnlab::testing {
@@ -18,15 +18,6 @@ namespace {
 // The log's messages without their time stamps.
 std::vector<std::string> logMessages(const App& app) {
   return logLinesOf(app.panel.SystemLog.text);
-}
-
-void writeFile(const std::filesystem::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
-
-bool hasStatusRead(const std::vector<std::string>& lines) {
-  return std::any_of(lines.begin(), lines.end(),
-                     [](const std::string& line) { return line.rfind("in ", 0) == 0; });
 }
 
 std::vector<bool> optionsChecked(const App& app) {
@@ -41,7 +32,17 @@ void prepare(App& app) {
   app.board.maps.fillIdentity();
 }
 
-TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
+// An App started up with `contents` in its burnlab6.ini.
+struct StartedOnPortFile : SimulatedApp {
+  explicit StartedOnPortFile(const std::string& contents, AppOptions options = {})
+      : SimulatedApp(std::move(options)) {
+    writeFile(portFile, contents);
+    app.Form_Load();
+  }
+  const std::filesystem::path portFile = files.path() / "burnlab6.ini";
+};
+
+TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStoredAndThePortChoiceMovesIt) {
   SimulatedApp f;
   prepare(f.app);
   f.app.hardware.TestHardware_button_Click();
@@ -61,8 +62,24 @@ TEST(BoardSearch, ABoardAt378hIsLoggedAfterTheSilentPortsAndIsStored) {
             "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 378\r\nMODEL =  6 \r\n");
   // The activity LED blinks for 200 ms, then the board is reset.
   EXPECT_EQ(f.platform.elapsedMs, 200);
-  EXPECT_EQ(f.board.registers()[0], 0x40);
-  EXPECT_EQ(f.board.registers()[3], 0xC4);
+  EXPECT_TRUE(f.boardIdle());
+
+  // The operator's port choice moves the port without probing; the report moves it back.
+  const auto stored = readAll(f.files.path() / "burnlab6.ini");
+  f.port.clear();
+  f.app.hardware.clickLPTOption(2);
+  EXPECT_TRUE(f.port.lines.empty());
+  EXPECT_EQ(f.app.board.PortBase, 0x3BC);
+  EXPECT_EQ(f.app.board.PortStatus, 0x3BD);
+  EXPECT_EQ(f.app.board.Model, 6);
+  EXPECT_EQ(f.app.panel.PortSelected.text, "3BCh");
+  EXPECT_EQ(logMessages(f.app).back(), "Port Selection changed to 3BCh");
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"), stored);
+
+  f.app.hardware.ReportHardware();
+  EXPECT_EQ(f.app.board.PortBase, 0x378);
+  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{true, false, false}));
 }
 
 TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
@@ -84,37 +101,22 @@ TEST(BoardSearch, ReportsEachModelWithItsNameAndOnlyModelsFiveAndSixBlink) {
     EXPECT_EQ(logMessages(f.app).back(), c.found);
     EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, c.caption);
     EXPECT_EQ(f.app.board.Model, c.model);
+    EXPECT_EQ(f.app.board.PortBase, c.base);
     EXPECT_EQ(f.platform.elapsedMs, c.blinkMs) << c.model;
+    // 278h is the option selected when the window opens: finding the board there is no change.
+    EXPECT_EQ(std::ranges::count(logMessages(f.app), "Port Selection changed to 278h"), 0);
   }
 }
 
 TEST(BoardSearch, AChipInTheSocketLeavesAModelSixAModelSix) {
-  SimulatedApp f;
-  std::string error;
-  auto chip = sim::ChipCatalogue::make("27C080", {}, error);
-  ASSERT_NE(chip, nullptr) << error;
-  for (std::uint32_t address = 0; address < chip->size(); ++address) {
-    chip->setCell(address, static_cast<std::uint8_t>(address * 7));
-  }
-  f.board.insert(chip);
-  f.app.Form_Load();
+  SimulatedApp f(chipIn("27C080"));  // the chip in before start-up, chosen after it
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
 
   // A blank check that failed leaves the chip enabled and outputting; a search then too.
-  f.choose("27C080");
   f.app.Blank_button_Click();
   ASSERT_EQ(f.app.panel.Error_label.foreColor, kWhite);
   f.app.hardware.TestHardware_button_Click();
   EXPECT_EQ(f.app.board.Model, 6);
-}
-
-TEST(BoardSearch, APortThatIsAlreadySelectedIsNotAnnouncedAgain) {
-  SimulatedApp f({.model = 5, .base = 0x278});  // 278h is the option selected when the window opens
-  prepare(f.app);
-  f.app.hardware.TestHardware_button_Click();
-  const auto messages = logMessages(f.app);
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), "Port Selection changed to 278h"), 0);
-  EXPECT_EQ(f.app.board.PortBase, 0x278);
 }
 
 TEST(BoardSearch, WithNoBoardLeavesTheBoardAndThePortAsTheyWere) {
@@ -143,28 +145,6 @@ TEST(BoardSearch, WithNoBoardLeavesTheBoardAndThePortAsTheyWere) {
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.foreColor, kYellow);
   EXPECT_EQ(f.app.panel.Ready_label.foreColor, kPink);
   EXPECT_FALSE(std::filesystem::exists(f.files.path() / "burnlab6.ini"));
-}
-
-TEST(PortChoice, MovesThePortWithoutProbingAndTheReportMovesItBack) {
-  SimulatedApp f;
-  prepare(f.app);
-  f.app.hardware.TestHardware_button_Click();
-  const auto stored = readAll(f.files.path() / "burnlab6.ini");
-  f.port.clear();
-
-  f.app.hardware.clickLPTOption(2);
-  EXPECT_TRUE(f.port.lines.empty());
-  EXPECT_EQ(f.app.board.PortBase, 0x3BC);
-  EXPECT_EQ(f.app.board.PortStatus, 0x3BD);
-  EXPECT_EQ(f.app.board.Model, 6);
-  EXPECT_EQ(f.app.panel.PortSelected.text, "3BCh");
-  EXPECT_EQ(logMessages(f.app).back(), "Port Selection changed to 3BCh");
-  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"), stored);
-
-  f.app.hardware.ReportHardware();
-  EXPECT_EQ(f.app.board.PortBase, 0x378);
-  EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{true, false, false}));
 }
 
 TEST(PortChoice, TheOperatorsClickOnTheSelectedOptionStillTakesItsPort) {
@@ -199,10 +179,9 @@ TEST(ForcedModel, SetsTheModelAndItsControlValuesButKeepsThePort) {
 }
 
 TEST(PortConfigFile, AStartProbesOnlyTheFilesPortAndRewritesTheFile) {
-  SimulatedApp f({.model = 4, .base = 0x3BC});
-  writeFile(f.files.path() / "burnlab6.ini",
-            "[BURNLAB6 SETUP]\r\nDATE = 01-02-2025 03:04:05\r\nMODEL =  4 \r\nIO_PORT = 3BC\r\n");
-  f.app.Form_Load();
+  StartedOnPortFile f(
+      "[BURNLAB6 SETUP]\r\nDATE = 01-02-2025 03:04:05\r\nMODEL =  4 \r\nIO_PORT = 3BC\r\n",
+      {.model = 4, .base = 0x3BC});
   // The board is confirmed where the file says, by the search's own probe: 23 accesses there,
   // the first thing start-up does to the board.
   EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"03BD"}));
@@ -211,14 +190,14 @@ TEST(PortConfigFile, AStartProbesOnlyTheFilesPortAndRewritesTheFile) {
   EXPECT_EQ(f.app.board.Model, 4);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 4 - PC port 3BCh");
   EXPECT_EQ(optionsChecked(f.app), (std::vector<bool>{false, false, true}));
-  EXPECT_EQ(readAll(f.files.path() / "burnlab6.ini"),
+  EXPECT_EQ(readAll(f.portFile),
             "[BURNLAB6 SETUP]\r\nDATE = 12-08-2026 12:34:56\r\nIO_PORT = 3BC\r\nMODEL =  4 \r\n");
 }
 
 TEST(PortConfigFile, TheFileOfOneSearchServesTheNextStart) {
   SimulatedApp first({.model = 5, .base = 0x278});
   first.app.Form_Load();
-  ASSERT_TRUE(hasStatusRead(first.port.lines));
+  ASSERT_FALSE(portsRead(first.port.lines).empty());
 
   SimulatedApp second({.model = 5, .base = 0x278});
   second.app.portConfig.setFolder(first.files.path());
@@ -234,34 +213,26 @@ TEST(PortConfigFile, AFileWhoseBoardDoesNotAnswerIsNotBelievedAndStartUpSearches
   for (const std::string contents :
        {"IO_PORT = 378\r\nMODEL = 6\r\n", "IO_PORT = 378\r\nMODEL = 7\r\n",
         "IO_PORT = 378\r\nMODEL = 0\r\n"}) {
-    SimulatedApp f({.wiring = Wiring::NoBoard});
-    const auto file = f.files.path() / "burnlab6.ini";
-    writeFile(file, contents);
-    f.app.Form_Load();
+    StartedOnPortFile f(contents, {.wiring = Wiring::NoBoard});
     EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"0279", "0379", "03BD"}));
     EXPECT_EQ(f.app.board.Model, 0) << contents;
     EXPECT_EQ(f.app.hardware.HardwareFoundPort, 0);
     EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
     EXPECT_NE(f.app.panel.Ready_label.foreColor, kWhite);
-    EXPECT_EQ(readAll(file), contents);
+    EXPECT_EQ(readAll(f.portFile), contents);
   }
 }
 
 TEST(PortConfigFile, AModelOtherThanFourToSixIsNoneAndTheSearchFindsTheBoard) {
-  SimulatedApp f({.model = 6, .base = 0x278});
-  const auto file = f.files.path() / "burnlab6.ini";
-  writeFile(file, "IO_PORT = 278\r\nMODEL = 7\r\n");
-  f.app.Form_Load();
+  StartedOnPortFile f("IO_PORT = 278\r\nMODEL = 7\r\n", {.model = 6, .base = 0x278});
   EXPECT_EQ(f.app.board.Model, 6);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 278h");
-  EXPECT_NE(readAll(file).find("\r\nIO_PORT = 278\r\nMODEL =  6 \r\n"), std::string::npos);
+  EXPECT_NE(readAll(f.portFile).find("\r\nIO_PORT = 278\r\nMODEL =  6 \r\n"), std::string::npos);
 }
 
 TEST(PortConfigFile, TheBoardsOwnAnswerDecidesItsModel) {
   // A file that names the port right but the model wrong (as written by hand).
-  SimulatedApp f;
-  writeFile(f.files.path() / "burnlab6.ini", "IO_PORT = 378\r\nMODEL = 5\r\n");
-  f.app.Form_Load();
+  StartedOnPortFile f("IO_PORT = 378\r\nMODEL = 5\r\n");
   EXPECT_EQ(portsRead(f.port.lines), (std::set<std::string>{"0379"}));
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
 }
@@ -269,10 +240,8 @@ TEST(PortConfigFile, TheBoardsOwnAnswerDecidesItsModel) {
 TEST(PortConfigFile, AnIncompleteFileSetsThePortButReportsNothingAndPreventsTheSearch) {
   for (const std::string contents :
        {"IO_PORT = 278\r\n", "IO_PORT = 278\r\nMODEL = 6\r\nMODEL = 6\r\n"}) {
-    SimulatedApp f({.model = 6, .base = 0x278});
-    writeFile(f.files.path() / "burnlab6.ini", contents);
-    f.app.Form_Load();
-    EXPECT_FALSE(hasStatusRead(f.port.lines));
+    StartedOnPortFile f(contents, {.model = 6, .base = 0x278});
+    EXPECT_TRUE(portsRead(f.port.lines).empty());
     EXPECT_EQ(f.app.board.PortBase, 0x278);
     EXPECT_EQ(f.app.hardware.HardwareFoundPort, 0);
     EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND !!!");
@@ -281,10 +250,8 @@ TEST(PortConfigFile, AnIncompleteFileSetsThePortButReportsNothingAndPreventsTheS
 }
 
 TEST(PortConfigFile, APortOutsideTheSixteenBitRangeReadsAsNoPortSoStartUpSearches) {
-  SimulatedApp f;
-  writeFile(f.files.path() / "burnlab6.ini", "IO_PORT = 10378\r\nMODEL = 6\r\n");
-  f.app.Form_Load();
-  EXPECT_TRUE(hasStatusRead(f.port.lines));
+  StartedOnPortFile f("IO_PORT = 10378\r\nMODEL = 6\r\n");
+  EXPECT_FALSE(portsRead(f.port.lines).empty());
   EXPECT_EQ(f.app.board.PortBase, 0x378);
   EXPECT_EQ(f.app.panel.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
 }

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "panel/panel.h"
+#include "support/temp_folder.h"
 
 namespace burnlab::testing {
 namespace {
@@ -25,7 +23,7 @@ const char* kSample =
     "Compares.\n"
     "## Empty topic\n";
 
-TEST(HelpDocument, SplitsTopicsWithTheirKeywordsAndBodies) {
+TEST(HelpDocument, SplitsTopicsWithTheirKeywordsAndBodiesAndFindsKeywordsByTheirStart) {
   const auto document = HelpDocument::parse(kSample);
   EXPECT_EQ(document.title(), "Sample Help");
   ASSERT_EQ(document.topics().size(), 3u);
@@ -36,10 +34,8 @@ TEST(HelpDocument, SplitsTopicsWithTheirKeywordsAndBodies) {
   // A blank line may stand between the title and the keywords.
   EXPECT_EQ(document.topics()[1].keywords, (std::vector<std::string>{"verify", "compare"}));
   EXPECT_TRUE(document.topics()[2].keywords.empty());
-}
 
-TEST(HelpDocument, SearchFindsKeywordsByTheirFirstLettersWhateverTheCase) {
-  const auto document = HelpDocument::parse(kSample);
+  // The search finds keywords by their first letters, whatever the case.
   const auto hits = document.search("READ");
   ASSERT_EQ(hits.size(), 2u);
   EXPECT_EQ(hits[0].keyword, "Read");
@@ -53,15 +49,9 @@ TEST(HelpDocument, SearchFindsKeywordsByTheirFirstLettersWhateverTheCase) {
             (std::vector<std::string>{"Buffer", "compare", "Read", "read device", "verify"}));
 }
 
-std::string shippedHelp() {
-  std::ifstream file(std::string(BURNLAB_RESOURCES_DIR) + "/help/burnlab5.hlp");
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 TEST(HelpDocument, TheShippedHelpHasKeywordsForEveryTopicAndExplainsEveryCommand) {
-  const auto document = HelpDocument::parse(shippedHelp());
+  const auto document = HelpDocument::parse(
+      readAll(std::filesystem::path(BURNLAB_RESOURCES_DIR) / "help" / "burnlab5.hlp"));
   ASSERT_GE(document.topics().size(), 10u);
   std::string all;
   for (const auto& topic : document.topics()) {

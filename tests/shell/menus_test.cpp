@@ -1,4 +1,4 @@
-// The Help, Tools and Exit entries and the About window.
+// The Help entries and the About window; the window tests click Tools > Options and Exit.
 #include <gtest/gtest.h>
 
 #include "panel/branding.h"
@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kNoHelp =
     "Unable to display Help Contents. There is no Help associated with this project.";
 
-TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) {
+TEST(HelpMenu, OpensTheHelpFileBesideTheProgramOrSaysThereIsNone) {
   SimulatedApp f;
   f.app.click("mnuHelpContents");
   f.app.click("mnuHelpSearchForHelpOn");
@@ -20,46 +20,26 @@ TEST(HelpMenu, OpensTheHelpFileBesideTheProgramAtItsContentsOrItsKeywordSearch) 
   EXPECT_EQ(f.view.helpShown[1].command, HelpCommand::PartialKey);
   EXPECT_EQ(f.view.helpShown[1].keyword, "");
   EXPECT_TRUE(f.dialogs.shown.empty());
-}
-
-TEST(HelpMenu, WithoutAHelpFileBothEntriesGiveTheSameMessage) {
-  SimulatedApp f;
-  f.app.helpFileName.clear();
-  f.app.mnuHelpContents_Click();
-  f.app.mnuHelpSearchForHelpOn_Click();
-  ASSERT_EQ(f.dialogs.shown.size(), 2u);
-  for (std::size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(f.dialogs.shown[i].text, kNoHelp);
-    EXPECT_EQ(f.dialogs.shown[i].title, f.app.panel.frmMain.caption);
-    EXPECT_EQ(f.dialogs.icons[i], Dialogs::Icon::Information);
-  }
-  EXPECT_TRUE(f.view.helpShown.empty());
-}
-
-TEST(HelpMenu, AHelpWindowThatCannotShowTheFileSaysWhy) {
-  SimulatedApp f;
+  // A help window that cannot show the file says why.
   f.view.helpError = "Cannot open the help file /opt/burnlab/burnlab5.hlp.";
   f.app.mnuHelpContents_Click();
   ASSERT_EQ(f.dialogs.shown.size(), 1u);
   EXPECT_EQ(f.dialogs.shown[0].text, *f.view.helpError);
+
+  // Without a help file both entries give the same message.
+  f.app.helpFileName.clear();
+  f.app.mnuHelpContents_Click();
+  f.app.mnuHelpSearchForHelpOn_Click();
+  ASSERT_EQ(f.dialogs.shown.size(), 3u);
+  for (std::size_t i = 1; i < 3; ++i) {
+    EXPECT_EQ(f.dialogs.shown[i].text, kNoHelp);
+    EXPECT_EQ(f.dialogs.shown[i].title, f.app.panel.frmMain.caption);
+    EXPECT_EQ(f.dialogs.icons[i], Dialogs::Icon::Information);
+  }
+  EXPECT_EQ(f.view.helpShown.size(), 3u);  // the window was not asked again
 }
 
-TEST(ToolsMenu, OptionsOnlySaysThatItIsNotAvailable) {
-  SimulatedApp f;
-  f.app.click("mnuToolsOptions");
-  ASSERT_EQ(f.dialogs.shown.size(), 1u);
-  EXPECT_EQ(f.dialogs.shown[0].kind, "message");
-  EXPECT_EQ(f.dialogs.shown[0].text, "This menu option is not available.");
-}
-
-TEST(FileMenu, ExitUnloadsTheWindowWithoutAsking) {
-  SimulatedApp f;
-  f.app.click("mnuFileExit");
-  EXPECT_EQ(f.view.unloads, 1);
-  EXPECT_TRUE(f.dialogs.shown.empty());
-}
-
-TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
+TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitleAndStartsSystemInfo) {
   SimulatedApp f;
   f.app.click("mnuHelpAbout");
   f.app.click("mnuHelpAbout");
@@ -71,33 +51,27 @@ TEST(AboutWindow, LoadsOnceWithTheVersionLineAndTheTitle) {
   EXPECT_EQ(f.app.frmAbout->lblDescription.caption,
             "Eprom, Flash and Eeprom memory programming software to be used with BURNLAB-4/5/6 "
             "Hardware board, available at www.orvane.com");
-  f.app.frmAbout_Unload();
-  EXPECT_FALSE(f.app.frmAbout.has_value());
-}
 
-TEST(AboutWindow, SystemInfoStartsTheFirstToolFoundOnThePath) {
-  SimulatedApp f;
-  f.platform.programsOnPath = {{"kinfocenter", "/usr/bin/kinfocenter"},
-                               {"lshw-gtk", "/usr/bin/lshw-gtk"}};
-  f.app.mnuHelpAbout_Click();
-  f.app.cmdSysInfo_Click();
-  EXPECT_EQ(f.platform.startedPrograms,
-            (std::vector<std::filesystem::path>{"/usr/bin/kinfocenter"}));
-  EXPECT_TRUE(f.dialogs.shown.empty());
-}
-
-TEST(AboutWindow, SystemInfoWithoutAToolOrWhenItWillNotStartSaysItIsUnavailable) {
-  SimulatedApp f;
-  f.app.mnuHelpAbout_Click();
-  f.app.cmdSysInfo_Click();
+  // System Info starts the first tool found on the path, or says that none is available.
+  f.app.cmdSysInfo_Click();  // no tool at all
   f.platform.programsOnPath = {{"hardinfo", "/usr/bin/hardinfo"}};
   f.platform.failingPrograms = {"/usr/bin/hardinfo"};
-  f.app.cmdSysInfo_Click();
+  f.app.cmdSysInfo_Click();  // one that will not start
   ASSERT_EQ(f.dialogs.shown.size(), 2u);
   for (const auto& shown : f.dialogs.shown) {
     EXPECT_EQ(shown.text, "System Information Is Unavailable At This Time");
   }
   EXPECT_TRUE(f.platform.startedPrograms.empty());
+
+  f.platform.programsOnPath = {{"kinfocenter", "/usr/bin/kinfocenter"},
+                               {"lshw-gtk", "/usr/bin/lshw-gtk"}};
+  f.app.cmdSysInfo_Click();
+  EXPECT_EQ(f.platform.startedPrograms,
+            (std::vector<std::filesystem::path>{"/usr/bin/kinfocenter"}));
+  EXPECT_EQ(f.dialogs.shown.size(), 2u);
+
+  f.app.frmAbout_Unload();
+  EXPECT_FALSE(f.app.frmAbout.has_value());
 }
 
 }  // namespace

@@ -64,22 +64,21 @@ struct SetupFixture : BufferFixture {
     app.panel.CheckData.checked = true;
   }
 
-  bool logged(const std::string& line) const {
-    const auto lines = logLines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  }
+  // Where `line` first stands in the log; past its end when it is not there.
   std::ptrdiff_t logPosition(const std::string& line) const {
     const auto lines = logLines();
     return std::find(lines.begin(), lines.end(), line) - lines.begin();
   }
+  bool logged(const std::string& line) const { return logPosition(line) < std::ssize(logLines()); }
 };
 
 // ---- Saving ----
 
-TEST(SetupSave, WritesTheNineteenLinesInTheirOrder) {
+TEST(SetupSave, WritesTheNineteenLinesInTheirOrderAndTheSetupComesBackWhole) {
   SetupFixture f;
-  const auto code = f.file("code.bin", "\x01\x02\x03");
+  const auto code = f.file("code.bin", "\xAA\x55\x11");
   f.configureEverything(code);
+  const auto saved = configuration(f.app);
   f.name("Bench 27256");
   f.app.click("SaveSetup2");
 
@@ -97,6 +96,34 @@ TEST(SetupSave, WritesTheNineteenLinesInTheirOrder) {
                       "HiLow_button(2).Value = True", "Slider1.Value = 7", "CheckCode.Value = 0",
                       "CheckData.Value = 1"}));
   EXPECT_EQ(f.logLines().back(), "Setup Saved as BLSetup2.INI, named:Bench 27256");
+
+  // Change everything the slot holds, the code file included.
+  f.app.valueChosen("Device", kSerial24C16);
+  f.app.click("LPTSelection(2)");
+  f.app.click("HiLow_button(1)");
+  f.app.valueChosen("Slider1", 15);
+  f.app.click("CheckBlankPriorProgramming");
+  f.app.click("VerifyAfterProgramming");
+  ASSERT_TRUE(f.app.bufferCommands.openCodeFile(f.file("other.bin", "\x07\x07")));
+  ASSERT_NE(configuration(f.app), saved);
+
+  f.app.menuOpened("Setup");
+  f.app.click("LoadSetup2");
+  // Loading the slot's code file ticks Code and clears Data after the slot's own lines.
+  auto loaded = saved;
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckCode off"),
+               std::string("CheckCode on"));
+  std::replace(loaded.begin(), loaded.end(), std::string("CheckData on"),
+               std::string("CheckData off"));
+  EXPECT_EQ(configuration(f.app), loaded);
+  EXPECT_EQ(f.app.board.PortBase, 0x278);
+  EXPECT_EQ(f.app.device.DeviceName, "Eprom 27256");
+  EXPECT_EQ(f.app.device.ProgVoltage, 21);
+  EXPECT_EQ(f.app.buffers.CodeSize, 3);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0xAA);
+  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, code.string());
+  EXPECT_TRUE(f.app.panel.FrameVoltageSelection.visible);
+  EXPECT_TRUE(f.app.panel.Frame5.visible);
 }
 
 TEST(SetupSave, AnEmptyNameBecomesNoNameSetupAndTheMenuShowsIt) {
@@ -118,17 +145,15 @@ TEST(SetupSave, AnEmptyNameBecomesNoNameSetupAndTheMenuShowsIt) {
       std::string::npos);
 }
 
-TEST(SetupSave, CancellingTheNameKeepsTheSlotAsItWas) {
+TEST(SetupSave, CancellingTheNameKeepsTheSlotAndLineBreaksInItCannotSplitTheFile) {
   SetupFixture f;
   const auto stored = f.slot(1, {"SetupName = Kept"});
   f.name(std::nullopt);
   f.app.click("SaveSetup1");
   EXPECT_EQ(SetupFixture::contents(stored), slotText({"SetupName = Kept"}));
   EXPECT_TRUE(f.logLines().empty());
-}
 
-TEST(SetupSave, LineBreaksInTheNameCannotSplitTheFile) {
-  SetupFixture f;
+  // Line breaks in the name cannot split the file.
   f.name("two\r\nDevice.Index = 3");
   f.app.click("SaveSetup1");
   const auto lines = textLines(SetupFixture::contents(f.folder.path() / "BLSetup1.INI"));
@@ -152,10 +177,11 @@ TEST(SetupSave, AFolderThatCannotBeWrittenIsReportedAndLeavesNoFile) {
 
 // ---- The Load menu ----
 
-TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacter) {
+TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacterAndFollowTheFiles) {
   SetupFixture f;
-  f.slot(1, {"SetupName = Production"});
-  f.slot(2, {"Name:       Hand written", "Device.Index = 3"});  // no "SetupName = " prefix
+  // A file named in another letter case is found, and restored below.
+  f.file("BLSETUP1.INI", slotText({"SetupName = Production", "Slider1.Value = 3"}));
+  const auto second = f.slot(2, {"Name:       Hand written", "Device.Index = 3"});  // no prefix
   f.slot(4, {"short"});
   f.app.panel.LoadSetup3.caption = "Old caption";
 
@@ -168,68 +194,17 @@ TEST(SetupMenu, CaptionsComeFromTheFirstLineFromItsThirteenthCharacter) {
   EXPECT_FALSE(f.app.panel.LoadSetup3.enabled);
   EXPECT_EQ(f.app.panel.LoadSetup3.caption, "Old caption");
   EXPECT_GT(f.view.changes, 0);
-}
-
-TEST(SetupMenu, ASlotDeletedSinceTheLastOpeningIsDisabledAgain) {
-  SetupFixture f;
-  const auto stored = f.slot(2, {"SetupName = Gone soon"});
-  f.app.menuOpened("Setup");
+  f.app.click("LoadSetup1");
+  EXPECT_EQ(f.app.panel.Slider1.value, 3);
+  EXPECT_TRUE(f.logged("SETUP RESTORED FROM BLSetup1.INI"));
+  // A slot deleted since the last opening is disabled again.
   ASSERT_TRUE(f.app.panel.LoadSetup2.enabled);
-  std::filesystem::remove(stored);
+  std::filesystem::remove(second);
   f.app.menuOpened("Setup");
   EXPECT_FALSE(f.app.panel.LoadSetup2.enabled);
 }
 
-TEST(SetupMenu, AFileNamedInAnotherLetterCaseIsFoundAndRestored) {
-  SetupFixture f;
-  f.file("BLSETUP2.INI", slotText({"SetupName = Upper case", "Slider1.Value = 3"}));
-  f.app.menuOpened("Setup");
-  EXPECT_TRUE(f.app.panel.LoadSetup2.enabled);
-  EXPECT_EQ(f.app.panel.LoadSetup2.caption, "Upper case");
-
-  f.app.click("LoadSetup2");
-  EXPECT_EQ(f.app.panel.Slider1.value, 3);
-  EXPECT_TRUE(f.logged("SETUP RESTORED FROM BLSetup2.INI"));
-}
-
 // ---- Restoring ----
-
-TEST(SetupRestore, ASavedSetupComesBackWhole) {
-  SetupFixture f;
-  const auto code = f.file("code.bin", "\xAA\x55\x11");
-  f.configureEverything(code);
-  const auto saved = configuration(f.app);
-  f.name("Round trip");
-  f.app.click("SaveSetup1");
-
-  // Change everything the slot holds, the code file included.
-  f.app.valueChosen("Device", kSerial24C16);
-  f.app.click("LPTSelection(2)");
-  f.app.click("HiLow_button(1)");
-  f.app.valueChosen("Slider1", 15);
-  f.app.click("CheckBlankPriorProgramming");
-  f.app.click("VerifyAfterProgramming");
-  ASSERT_TRUE(f.app.bufferCommands.openCodeFile(f.file("other.bin", "\x07\x07")));
-  ASSERT_NE(configuration(f.app), saved);
-
-  f.app.menuOpened("Setup");
-  f.app.click("LoadSetup1");
-  // Loading the slot's code file ticks Code and clears Data after the slot's own lines.
-  auto loaded = saved;
-  std::replace(loaded.begin(), loaded.end(), std::string("CheckCode off"),
-               std::string("CheckCode on"));
-  std::replace(loaded.begin(), loaded.end(), std::string("CheckData on"),
-               std::string("CheckData off"));
-  EXPECT_EQ(configuration(f.app), loaded);
-  EXPECT_EQ(f.app.board.PortBase, 0x278);
-  EXPECT_EQ(f.app.device.DeviceName, "Eprom 27256");
-  EXPECT_EQ(f.app.device.ProgVoltage, 21);
-  EXPECT_EQ(f.app.buffers.CodeSize, 3);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0], 0xAA);
-  EXPECT_EQ(f.app.panel.FileNameCodeText.caption, code.string());
-  EXPECT_TRUE(f.app.panel.FrameVoltageSelection.visible);
-  EXPECT_TRUE(f.app.panel.Frame5.visible);
-}
 
 TEST(SetupRestore, LinesApplyInFileOrderBetweenTheRestoreLines) {
   SetupFixture f;
@@ -242,42 +217,31 @@ TEST(SetupRestore, LinesApplyInFileOrderBetweenTheRestoreLines) {
   f.app.click("LoadSetup1");
 
   EXPECT_EQ(f.app.board.PortBase, 0x3BC);
-  const auto start = f.logPosition("RESTORING SETUP FROM BLSetup1.INI");
-  const auto selected = f.logPosition("Device Eprom 27256 was Selected");
-  const auto voltage =
-      f.logPosition("BE CAREFULL!!! You just Selected Programming Voltage as 25 Volts!!!");
-  const auto port = f.logPosition("Port Selection changed to 3BCh");
-  const auto end = f.logPosition("SETUP RESTORED FROM BLSetup1.INI");
+  // Where each line stands in the log, in the order they must come.
+  std::vector<std::ptrdiff_t> at;
+  for (const auto* line : {"RESTORING SETUP FROM BLSetup1.INI", "Device Eprom 27256 was Selected",
+                           "BE CAREFULL!!! You just Selected Programming Voltage as 25 Volts!!!",
+                           "Port Selection changed to 3BCh", "SETUP RESTORED FROM BLSetup1.INI"}) {
+    at.push_back(f.logPosition(line));
+  }
   const auto lines = f.logLines();
-  ASSERT_LT(end, static_cast<std::ptrdiff_t>(lines.size()));
-  EXPECT_EQ(lines[static_cast<std::size_t>(start - 1)], ">>>>>>>>>>>>");
+  ASSERT_LT(at.back(), std::ssize(lines));
+  EXPECT_TRUE(std::ranges::is_sorted(at)) << ::testing::PrintToString(at);
+  EXPECT_EQ(lines[static_cast<std::size_t>(at.front() - 1)], ">>>>>>>>>>>>");
   EXPECT_EQ(lines.back(), ">>>>>>>>>>>>");
-  EXPECT_LT(start, voltage);
-  EXPECT_LT(voltage, port);
-  EXPECT_LT(port, end);
-  EXPECT_LT(start, selected);
-  EXPECT_LT(selected, voltage);
   // The device's own voltage suggestion was overridden by the later lines.
   EXPECT_EQ(f.app.device.ProgVoltage, 25);
   EXPECT_TRUE(f.app.panel.Voltage_button[3].checked);
   EXPECT_FALSE(f.app.panel.Voltage_button[1].checked);
 }
 
-TEST(SetupRestore, ASlotSavedWithoutADeviceLeavesTheListAtNone) {
-  SetupFixture f;
-  f.name("No device");
-  f.app.click("SaveSetup1");
-  f.app.valueChosen("Device", kEprom27256);
-  ASSERT_EQ(f.app.panel.Device.listIndex, kEprom27256);
-
-  f.app.click("LoadSetup1");
-  EXPECT_EQ(f.app.panel.Device.listIndex, -1);
-}
-
-TEST(SetupRestore, ADeviceIndexOutsideTheListOrOnAnUnsupportedRowLeavesNone) {
-  for (const auto& index : {std::to_string(kFlashAT29C256), std::string("500")}) {
+TEST(SetupRestore, NoDeviceADeviceIndexOutsideTheListOrOnAnUnsupportedRowLeavesNone) {
+  // -1 is what a slot saved without a device holds.
+  for (const auto& index :
+       {std::string("-1"), std::to_string(kFlashAT29C256), std::string("500")}) {
     SetupFixture f;
     f.app.valueChosen("Device", kEprom27256);
+    ASSERT_EQ(f.app.panel.Device.listIndex, kEprom27256);
     f.slot(1, {"SetupName = x", "Device.Index = " + index});
     f.app.click("LoadSetup1");
     EXPECT_EQ(f.app.panel.Device.listIndex, -1) << index;
@@ -300,16 +264,21 @@ TEST(SetupRestore, AnEmptyFileLineLoadsNoFile) {
             reads);
 }
 
-TEST(SetupRestore, TheCodeFileIsLoadedWithoutTheOpenCommandsLampAndDisplayChanges) {
+TEST(SetupRestore, AnSRecordCodeFileLoadsWithoutTheOpenCommandsLampAndDisplayChanges) {
   SetupFixture f;
-  const auto code = f.file("code.bin", "\x10\x20");
+  f.app.buffers.EraseCode();
+  // Two bytes at 10h, under a name that says nothing of the format.
+  const auto code = f.file("code.img", "S1050010ABCD72\r\n");
   f.slot(1, {"SetupName = Alert", "sFILE = " + code.string(), "CheckCode.Value = 0",
              "CheckData.Value = 1"});
   f.app.lamps.RaiseErrorAlert();
   f.app.hexDisplay.DisplaySource = "DisplayEprom";
   ASSERT_TRUE(f.app.setups.loadSlot(1));
 
-  EXPECT_EQ(f.app.buffers.CodeSize, 2);
+  EXPECT_EQ(f.app.buffers.CodeSize, 0x12);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x0F], 0xFF);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x10], 0xAB);
+  EXPECT_EQ(f.app.buffers.CodeBuffer[0x11], 0xCD);
   EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);  // the alert stays until clicked
   EXPECT_EQ(f.app.hexDisplay.DisplaySource, "DisplayEprom");
   EXPECT_TRUE(f.app.panel.CheckCode.checked);
@@ -329,19 +298,6 @@ TEST(SetupRestore, ACodeFileThatIsGoneIsReportedAndTheBufferStays) {
   EXPECT_EQ(f.app.buffers.CodeSize, 2);
   EXPECT_EQ(f.dialogs.shown.back().title, "File Not Opened");
   EXPECT_EQ(f.logLines().back(), ">>>>>>>>>>>>");
-}
-
-TEST(SetupRestore, AnSRecordCodeFileIsLoadedByWhatItHolds) {
-  SetupFixture f;
-  f.app.buffers.EraseCode();
-  // Two bytes at 10h, under a name that says nothing of the format.
-  const auto code = f.file("code.img", "S1050010ABCD72\r\n");
-  f.slot(2, {"SetupName = Records", "sFILE = " + code.string()});
-  EXPECT_TRUE(f.app.setups.loadSlot(2));
-  EXPECT_EQ(f.app.buffers.CodeSize, 0x12);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0x0F], 0xFF);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0x10], 0xAB);
-  EXPECT_EQ(f.app.buffers.CodeBuffer[0x11], 0xCD);
 }
 
 TEST(SetupRestore, AMalformedLineIsSkippedAndTheOthersApply) {

@@ -1,5 +1,5 @@
-// Start-up and shutdown: the window state start-up leaves, and the window's place in the
-// settings store.
+// Start-up and shutdown: the board, lamps, log and sounds, the window state start-up leaves,
+// and the window's place in the settings store.
 #include <gtest/gtest.h>
 
 #include "shell/window_geometry.h"
@@ -11,6 +11,12 @@ namespace {
 
 using Settings = std::map<std::pair<std::string, std::string>, std::string>;
 
+std::vector<std::string> resetSequenceModel6At378() {
+  return {"out 0378 40", "out 037A 05", "out 037A 04", "out 037A 05", "out 0378 00", "out 037A 0D",
+          "out 037A 0C", "out 037A 0D", "out 0378 00", "out 037A 07", "out 037A 06", "out 037A 07",
+          "out 0378 C4", "out 037A 0F", "out 037A 0E", "out 037A 0F"};
+}
+
 Settings storedPlacement(const std::string& left, const std::string& top, const std::string& width,
                          const std::string& height) {
   return {{{"Settings", "MainLeft"}, left},
@@ -19,10 +25,26 @@ Settings storedPlacement(const std::string& left, const std::string& top, const 
           {{"Settings", "MainHeight"}, height}};
 }
 
-TEST(StartUp, LeavesEveryDeviceCommandDisabledAndNoDeviceChosen) {
+TEST(StartUp, ResetsTheBoardDarkensTheLampsEmptiesTheLogPlaysInitAndDisablesTheCommands) {
   SimulatedApp f;
+  f.app.panel.Error_label.foreColor = kWhite;
+  f.app.panel.SystemLog.text = "old";
   f.app.Form_Load();
+  // The board search comes first; start-up ends with the reset.
+  const auto& lines = f.port.lines;
+  ASSERT_GE(lines.size(), 16u);
+  EXPECT_EQ(std::vector<std::string>(lines.end() - 16, lines.end()), resetSequenceModel6At378());
+  EXPECT_EQ(f.board.registers()[3], 0xC4);
   const auto& p = f.app.panel;
+  EXPECT_EQ(p.Error_label.foreColor, kGreyText);
+  EXPECT_EQ(p.Program_label.foreColor, kGreyText);
+  EXPECT_EQ(p.DataFlow_label.foreColor, kGreyText);
+  // The search's result shows, but its lines are emptied from the log.
+  EXPECT_EQ(p.BurnlabHardwareFound.caption, "MODEL 6 - PC port 378h");
+  EXPECT_TRUE(p.SystemLog.text.empty());
+  EXPECT_EQ(f.platform.sounds.back(), std::filesystem::path("/opt/burnlab/init.wav"));
+
+  // Every device command is disabled and no device chosen.
   for (const Control* command :
        {&p.Read_button,    &p.Blank_button,    &p.Verify_button,       &p.Program_button,
         &p.Display_button, &p.Erase_button,    &p.EraseFlash_button,   &p.Show_button,
@@ -67,36 +89,48 @@ TEST(StartUp, ShowsTheSearchResultWhenNoBoardAnswers) {
   EXPECT_TRUE(f.app.panel.SystemLog.text.empty());
 }
 
-TEST(StartUp, ShowsTheSearchResultButEmptiesTheLogOfTheSearchLines) {
-  SimulatedApp f;
-  f.app.Form_Load();
-  EXPECT_NE(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND !!!");
-  EXPECT_NE(f.app.panel.BurnlabHardwareFound.caption, "NO HARDWARE FOUND");
-  EXPECT_TRUE(f.app.panel.SystemLog.text.empty());
-  for (const Control* lamp :
-       {&f.app.panel.Error_label, &f.app.panel.Program_label, &f.app.panel.DataFlow_label}) {
-    EXPECT_EQ(lamp->foreColor, kGreyText) << lamp->name;
+// A port whose first access finds a problem, as a port that cannot be claimed does.
+struct ComplainingPort final : PortIo {
+  void PortOut(std::uint16_t, std::uint8_t) override { complain(); }
+  std::uint8_t PortIn(std::uint16_t) override { return complain(), 0x7F; }
+  void complain() {
+    if (app && !complained) app->reportPortProblem("port busy");
+    complained = true;
   }
-  // The reset is the last port traffic, the start-up sound the last thing of all.
-  ASSERT_FALSE(f.platform.sounds.empty());
-  EXPECT_EQ(f.platform.sounds.back().filename(), "init.wav");
+  App* app = nullptr;
+  bool complained = false;
+};
+
+TEST(StartUp, APortProblemFoundWhileLoadingIsShownAfterTheLogWasEmptied) {
+  ComplainingPort port;
+  FakePlatform platform;
+  FakeDialogs dialogs;
+  RecordingView view;
+  App app({port, platform, dialogs, view});
+  port.app = &app;
+  app.Form_Load();
+  EXPECT_EQ(app.panel.SystemLog.text, "\r\n12:34:56>  port busy");
+  EXPECT_EQ(app.panel.sbStatusBar[0].text, "port busy");
+  app.reportPortProblem("later");
+  EXPECT_EQ(app.panel.sbStatusBar[0].text, "later");
 }
 
-TEST(StartUp, OpensAtTheDefaultPlacementWithAnEmptySettingsStore) {
-  SimulatedApp f;
-  f.app.Form_Load();
-  const auto& placed = f.app.panel.placement;
-  EXPECT_EQ((std::array{placed.left, placed.top, placed.width, placed.height}),
-            (std::array{100.0, 100.0, 100.0, 6500.0}));
-}
-
-TEST(StartUp, ReadsTheStoredPlacementAndTakesTheDefaultForAValueThatIsNoNumber) {
-  SimulatedApp f;
-  f.platform.settings = storedPlacement("1500", " 2250 ", "12e3", "wide");
-  f.app.Form_Load();
-  const auto& placed = f.app.panel.placement;
-  EXPECT_EQ((std::array{placed.left, placed.top, placed.width, placed.height}),
-            (std::array{1500.0, 2250.0, 12000.0, 6500.0}));
+// The window opens at the stored placement, taking the default for a value that is no number; a
+// window closed minimised keeps the placement saved before.
+TEST(StartUp, OpensAtTheStoredPlacementAndAMinimisedCloseKeepsIt) {
+  const std::pair<Settings, std::array<double, 4>> cases[] = {
+      {{}, {100, 100, 100, 6500}},  // an empty settings store: the default placement
+      {storedPlacement("1500", " 2250 ", "12e3", "wide"), {1500, 2250, 12000, 6500}}};
+  for (const auto& [stored, expected] : cases) {
+    SimulatedApp f;
+    f.platform.settings = stored;
+    f.app.Form_Load();
+    const auto& placed = f.app.panel.placement;
+    EXPECT_EQ((std::array{placed.left, placed.top, placed.width, placed.height}), expected);
+    f.app.panel.placement = {0, 0, 2000, 400, true};
+    f.app.Form_Unload();
+    EXPECT_EQ(f.platform.settings, stored);
+  }
 }
 
 TEST(Shutdown, ResetsTheBoardClosesTheOtherWindowsAndSavesThePlacement) {
@@ -106,20 +140,10 @@ TEST(Shutdown, ResetsTheBoardClosesTheOtherWindowsAndSavesThePlacement) {
   f.port.clear();
   f.app.panel.placement = {1500, 750, 12345.5, 9000, false};
   f.app.Form_Unload();
-  ASSERT_FALSE(f.port.lines.empty());
-  EXPECT_EQ(f.port.lines.front(), "out 0378 40");  // Reset starts with register 0 idle
+  EXPECT_EQ(f.port.lines, resetSequenceModel6At378());
   EXPECT_EQ(f.view.otherWindowsClosed, 1);
   EXPECT_FALSE(f.app.frmAbout.has_value());
   EXPECT_EQ(f.platform.settings, storedPlacement("1500", "750", "12345.5", "9000"));
-}
-
-TEST(Shutdown, AMinimisedWindowKeepsThePlacementSavedBefore) {
-  SimulatedApp f;
-  f.platform.settings = storedPlacement("1500", "750", "9000", "6000");
-  f.app.Form_Load();
-  f.app.panel.placement = {0, 0, 2000, 400, true};
-  f.app.Form_Unload();
-  EXPECT_EQ(f.platform.settings, storedPlacement("1500", "750", "9000", "6000"));
 }
 
 TEST(WindowGeometry, StoresNumbersAsShortDecimalTextAndReadsOnlyNumbers) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "one_fault.h"
 #include "page_load_driver.h"
 
 namespace burnlab::sim {
@@ -80,28 +81,20 @@ TEST(AT29C256, DataProtectionIsOffAsShippedAndKeepsOutUnprefixedWritesWhenOn) {
   At29Driver a;
   EXPECT_FALSE(a.chip->dataProtection(0));
   a.command(0xA0);
-  a.load(0x0100, 0x42);
-  a.waitMs(11);
+  a.writeByte(0x0100, 0x42, 11);
   EXPECT_EQ(a.read(0x0100), 0x42);
   EXPECT_TRUE(a.chip->dataProtection(a.rig.clock.nowNs()));
-  a.load(0x0140, 0x00);
-  a.waitMs(11);
+  a.writeByte(0x0140, 0x00, 11);
   EXPECT_EQ(a.read(0x0140), 0xFF);
   EXPECT_EQ(a.rig.sim.events().count(SimEventKind::WriteRefusedByProtection), 1u);
 
-  a.command(0x80);
-  a.command(0x20);
-  a.waitMs(11);
+  a.protectionOff(11);
   EXPECT_FALSE(a.chip->dataProtection(a.rig.clock.nowNs()));
-  a.load(0x0140, 0x24);
-  a.waitMs(11);
+  a.writeByte(0x0140, 0x24, 11);
   EXPECT_EQ(a.read(0x0140), 0x24);
 
-  ChipOptions locked;
-  locked.startLocked = true;
-  At29Driver l(locked);
-  l.load(0x0000, 0x00);
-  l.waitMs(11);
+  At29Driver l(withFault(&ChipOptions::startLocked));
+  l.writeByte(0x0000, 0x00, 11);
   EXPECT_EQ(l.read(0x0000), 0xFF);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "devices/device_catalogue.h"
+#include "one_fault.h"
 #include "parallel_driver.h"
 #include "sim/chip_catalogue.h"
 #include "sim/eprom_types.h"
@@ -15,16 +16,12 @@
 namespace burnlab::sim {
 namespace {
 
-std::shared_ptr<MemoryChip> make(std::string_view name, const ChipOptions& options = {}) {
-  return makeChip(name, options);
-}
-
 class SelectableParallelRow : public ::testing::TestWithParam<int> {};
 
 // Every address line, the fixed bits and VCC of every selectable parallel row.
 TEST_P(SelectableParallelRow, ReadsEveryAddressLineWithTheRowsFixedBits) {
   const CatalogueRow& row = DeviceCatalogue::rows()[static_cast<std::size_t>(GetParam())];
-  auto chip = make(row.partName());
+  auto chip = makeChip(row.partName());
   ASSERT_NE(chip, nullptr);
   ASSERT_EQ(chip->size(), static_cast<std::size_t>(row.sizeKB) * 1024) << row.name;
 
@@ -65,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, SelectableParallelRow,
 TEST(ChipCatalogue, HasAChipOfTheRightSizeForEverySelectableRow) {
   for (const auto& row : DeviceCatalogue::rows()) {
     if (!row.supported) continue;
-    auto chip = make(row.partName());
+    auto chip = makeChip(row.partName());
     ASSERT_NE(chip, nullptr) << row.name;
     EXPECT_EQ(chip->size(), static_cast<std::size_t>(row.sizeKB) * 1024) << row.name;
   }
@@ -90,19 +87,16 @@ TEST(ChipCatalogue, HasAChipOfTheRightSizeForEverySelectableRow) {
   protect.protectedSectors = 1;
   EXPECT_EQ(ChipCatalogue::make("27C256", protect, error), nullptr);
   EXPECT_EQ(error, "27C256 has no sectors to protect or erase and no unlock cycles");
-  ChipOptions wp;
-  wp.writeProtect = true;
+  const auto wp = withFault(&ChipOptions::writeProtect);
   EXPECT_EQ(ChipCatalogue::make("AM29F040", wp, error), nullptr);
   EXPECT_NE(ChipCatalogue::make("24C08", wp, error), nullptr);
 }
 
 TEST(EpromChip, OutputsOnlyWithCeAndOeLowAndNoVoltageOnOe) {
-  auto chip = make("27C512");
-  chip->setCell(0x1234, 0x5A);
-  SocketRig rig;
-  rig.sim.insert(chip);
-  ParallelDriver drive{rig, 0, 2};
-  EXPECT_EQ(drive.read(0x1234), 0x5A);
+  ChipInSocket<> e("27C512", 0, 2);
+  auto& rig = e.rig;
+  e.chip->setCell(0x1234, 0x5A);
+  EXPECT_EQ(e.drive.read(0x1234), 0x5A);
   rig.setBit(3, 7, true);  // CE released
   EXPECT_EQ(rig.readBus(), 0xFF);
   rig.setBit(3, 7, false);
@@ -118,15 +112,12 @@ TEST(EpromChip, OutputsOnlyWithCeAndOeLowAndNoVoltageOnOe) {
 }
 
 TEST(EpromChip, SeparateVppPinsStillReadForProgramVerify) {
-  auto chip = make("27C040");
-  chip->setCell(0x7FFFF, 0x99);
-  SocketRig rig;
-  rig.sim.insert(chip);
-  ParallelDriver drive{rig, 0, 8};
-  rig.set(4, 0xFF);
-  drive.address(0x7FFFF, kReg4Off);
-  rig.set(0, kVppPin1);  // VPP on, OE low
-  EXPECT_EQ(rig.readBus(), 0x99);
+  ChipInSocket<> e("27C040", 0, 8);
+  e.chip->setCell(0x7FFFF, 0x99);
+  e.rig.set(4, 0xFF);
+  e.drive.address(0x7FFFF, kReg4Off);
+  e.rig.set(0, kVppPin1);  // VPP on, OE low
+  EXPECT_EQ(e.rig.readBus(), 0x99);
 }
 
 }  // namespace

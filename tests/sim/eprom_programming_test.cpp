@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "one_fault.h"
 #include "parallel_driver.h"
 #include "sim/eprom_chip.h"
 
@@ -29,26 +30,12 @@ std::uint32_t cellNeeding(const EpromChip& chip, std::uint64_t low, std::uint64_
   return 0;
 }
 
-// The text of every event of `kind` the board has kept.
-std::vector<std::string> eventTexts(const SimBoard& board, SimEventKind kind) {
-  std::vector<std::string> texts;
-  for (const auto& event : board.events().kept()) {
-    if (event.kind == kind) texts.push_back(event.text);
-  }
-  return texts;
-}
-
 // A 27C256 on the board: VPP on pin 1 (socket 3), the pulse on CE, VCC from register 3 bit 1.
-struct Eprom27C256 {
-  explicit Eprom27C256(const ChipOptions& options = {}) : chip(makeEprom("27C256", options)) {
-    rig.sim.insert(chip);
-  }
+struct Eprom27C256 : ChipInSocket<EpromChip> {
+  explicit Eprom27C256(const ChipOptions& options = {})
+      : ChipInSocket("27C256", 0x80, 2, options) {}
   // A cell that programs with one nominal pulse, as most do.
   std::uint32_t typicalCell() const { return cellNeeding(*chip, 30 * kUs, 90 * kUs); }
-
-  SocketRig rig;
-  std::shared_ptr<EpromChip> chip;
-  ParallelDriver drive{rig, 0x80, 2};
 };
 
 TEST(EpromProgramVerify, A27C256OutputsWithVppOnCeHighAndOeLow) {
@@ -64,15 +51,12 @@ TEST(EpromProgramVerify, A27C256OutputsWithVppOnCeHighAndOeLow) {
   EXPECT_EQ(e.rig.readBus(), 0xFF);
 
   // A part with its VPP on OE verifies only with VPP off, CE and OE low.
-  auto oeVpp = makeEprom("27C512");
-  oeVpp->setCell(0x1234, 0xA5);
-  SocketRig rig;
-  rig.sim.insert(oeVpp);
-  ParallelDriver drive{rig, 0, 2};
-  drive.address(0x1234, kCeHigh | kReg4Off);
-  rig.set(0, kVpp24);
-  EXPECT_EQ(rig.readBus(), 0xFF);
-  EXPECT_EQ(drive.read(0x1234), 0xA5);
+  ChipInSocket<> oeVpp("27C512", 0, 2);
+  oeVpp.chip->setCell(0x1234, 0xA5);
+  oeVpp.drive.address(0x1234, kCeHigh | kReg4Off);
+  oeVpp.rig.set(0, kVpp24);
+  EXPECT_EQ(oeVpp.rig.readBus(), 0xFF);
+  EXPECT_EQ(oeVpp.drive.read(0x1234), 0xA5);
 }
 
 TEST(EpromProgramming, A27C256CellProgramsOnItsAccumulatedPulseTime) {
@@ -83,7 +67,7 @@ TEST(EpromProgramming, A27C256CellProgramsOnItsAccumulatedPulseTime) {
   for (int i = 1; i < 25; ++i) e.drive.pulse(cell, 0x00, kOeHigh | kVppPin3, 4);
   EXPECT_EQ(e.drive.read(cell), 0x00) << "twenty-five 4 us pulses add up to one nominal pulse";
   // Each of them was shorter than the datasheet's 95 us, and says so.
-  const auto shortPulses = eventTexts(e.rig.sim, SimEventKind::ShortProgramPulse);
+  const auto shortPulses = e.rig.eventTexts(SimEventKind::ShortProgramPulse);
   ASSERT_EQ(shortPulses.size(), 20u);  // the first ones kept
   EXPECT_EQ(e.rig.sim.events().count(SimEventKind::ShortProgramPulse), 25u);
   EXPECT_EQ(shortPulses.front().rfind("a pulse of ", 0), 0u) << shortPulses.front();
@@ -139,15 +123,12 @@ TEST(EpromProgramming, AnAddressChangedDuringThePulseGivesEachCellOnlyItsShare) 
 }
 
 TEST(EpromProgramming, PgmPartsProgramOnAPgmPulseWithCeLow) {
-  auto chip = makeEprom("27C010");
-  SocketRig rig;
-  rig.sim.insert(chip);
-  ParallelDriver drive{rig, 0, 12};
-  const auto cell = cellNeeding(*chip, 30 * kUs, 90 * kUs, 0x1AB00);
-  drive.pulse(cell, 0x42, kOeHigh | kVppPin1, 100);
-  EXPECT_EQ(chip->cell(cell), 0xFF) << "CE alone gives no pulse";
-  drive.pulse(cell, 0x42, kOeHigh | kVppPin1, 100, 3, 2);  // PGM on socket pin 31
-  EXPECT_EQ(drive.read(cell), 0x42);
+  ChipInSocket<EpromChip> e("27C010", 0, 12);
+  const auto cell = cellNeeding(*e.chip, 30 * kUs, 90 * kUs, 0x1AB00);
+  e.drive.pulse(cell, 0x42, kOeHigh | kVppPin1, 100);
+  EXPECT_EQ(e.chip->cell(cell), 0xFF) << "CE alone gives no pulse";
+  e.drive.pulse(cell, 0x42, kOeHigh | kVppPin1, 100, 3, 2);  // PGM on socket pin 31
+  EXPECT_EQ(e.drive.read(cell), 0x42);
 }
 
 TEST(EpromProgramming, CellNeedsFollowTheStatedDistributionAndTheSeed) {
@@ -226,30 +207,25 @@ TEST(EpromVoltages, TwentyOneVoltsDestroysA27C256AndTheBoardReportsIt) {
   e.drive.finish();
   EXPECT_TRUE(e.chip->destroyed());
   EXPECT_EQ(e.drive.read(5), 0xFF) << "a destroyed chip never answers";
-  const auto destroyed = eventTexts(e.rig.sim, SimEventKind::ChipDestroyed);
-  ASSERT_EQ(destroyed.size(), 1u);
-  EXPECT_EQ(destroyed[0], "27C256 destroyed: 21 V on pin 1 (VPP), above its 14 V maximum");
+  EXPECT_EQ(
+      e.rig.eventTexts(SimEventKind::ChipDestroyed),
+      std::vector<std::string>{"27C256 destroyed: 21 V on pin 1 (VPP), above its 14 V maximum"});
 }
 
 TEST(EpromVoltages, The27C512OeVppPinTakes12VoltsButItsA15PinDoesNot) {
-  auto chip = makeEprom("27C512");
-  SocketRig rig;
-  rig.sim.insert(chip);
-  ParallelDriver drive{rig, 0, 2};
-  const auto cell = cellNeeding(*chip, 30 * kUs, 90 * kUs);
-  drive.pulse(cell, 0x81, kOeHigh | kVpp24, 100);
-  EXPECT_FALSE(chip->destroyed());
-  EXPECT_EQ(drive.read(cell), 0x81);
+  ChipInSocket<EpromChip> e("27C512", 0, 2);
+  const auto cell = cellNeeding(*e.chip, 30 * kUs, 90 * kUs);
+  e.drive.pulse(cell, 0x81, kOeHigh | kVpp24, 100);
+  EXPECT_FALSE(e.chip->destroyed());
+  EXPECT_EQ(e.drive.read(cell), 0x81);
 
-  drive.prepare(cell, 0x00, kOeHigh | kVppPin3);  // socket pin 3 is the 27C512's A15
-  drive.finish();
-  EXPECT_TRUE(chip->destroyed());
-  const auto wrong = eventTexts(rig.sim, SimEventKind::VoltageOnWrongPin);
-  ASSERT_EQ(wrong.size(), 1u);
-  EXPECT_EQ(wrong[0],
-            "12.5 V on pin 1 (A15) of the 27C512, a pin that takes no programming "
-            "voltage");
-  EXPECT_EQ(eventTexts(rig.sim, SimEventKind::ChipDestroyed).size(), 1u);
+  e.drive.prepare(cell, 0x00, kOeHigh | kVppPin3);  // socket pin 3 is the 27C512's A15
+  e.drive.finish();
+  EXPECT_TRUE(e.chip->destroyed());
+  EXPECT_EQ(e.rig.eventTexts(SimEventKind::VoltageOnWrongPin),
+            std::vector<std::string>{
+                "12.5 V on pin 1 (A15) of the 27C512, a pin that takes no programming voltage"});
+  EXPECT_EQ(e.rig.eventTexts(SimEventKind::ChipDestroyed).size(), 1u);
 }
 
 TEST(EpromVoltages, AProgrammingVoltageOnOeDestroysAPartWithItsOwnVppPin) {
@@ -257,13 +233,12 @@ TEST(EpromVoltages, AProgrammingVoltageOnOeDestroysAPartWithItsOwnVppPin) {
   e.drive.prepare(0, 0x00, kOeHigh | kVpp24);
   e.drive.finish();
   EXPECT_TRUE(e.chip->destroyed());
-  EXPECT_EQ(eventTexts(e.rig.sim, SimEventKind::VoltageOnWrongPin).front(),
+  EXPECT_EQ(e.rig.eventTexts(SimEventKind::VoltageOnWrongPin).front(),
             "12.5 V on pin 22 (OE) of the 27C256, a pin that takes no programming voltage");
 }
 
 TEST(EpromVoltages, NmosOriginalsProgramAtTheirOwnVoltageAndDieAboveTheirRating) {
-  ChipOptions original;
-  original.original = true;
+  const auto original = withFault(&ChipOptions::original);
   SocketRig rig;
   ParallelDriver drive24{rig, 32, 0};
   auto a2732A = makeEprom("2732A", original);
@@ -296,15 +271,12 @@ TEST(EpromVoltages, NmosOriginalsProgramAtTheirOwnVoltageAndDieAboveTheirRating)
 }
 
 TEST(EpromVoltages, ModelFourGivesNoVoltageUntilItsSupplyIsEnabled) {
-  auto chip = makeEprom("27C256");
-  SocketRig rig(4);
-  rig.sim.insert(chip);
-  ParallelDriver drive{rig, 0x80, 2};
-  const auto cell = cellNeeding(*chip, 30 * kUs, 90 * kUs);
-  drive.pulse(cell, 0x00, kOeHigh | kVppPin3, 100);
-  EXPECT_EQ(drive.read(cell), 0xFF);
-  drive.pulse(cell, 0x00, kOeHigh | kVppPin3 | 0x04, 100);
-  EXPECT_EQ(drive.read(cell), 0x00);
+  ChipInSocket<EpromChip> e("27C256", 0x80, 2, {}, 4);
+  const auto cell = cellNeeding(*e.chip, 30 * kUs, 90 * kUs);
+  e.drive.pulse(cell, 0x00, kOeHigh | kVppPin3, 100);
+  EXPECT_EQ(e.drive.read(cell), 0xFF);
+  e.drive.pulse(cell, 0x00, kOeHigh | kVppPin3 | 0x04, 100);
+  EXPECT_EQ(e.drive.read(cell), 0x00);
 }
 
 }  // namespace

@@ -25,9 +25,10 @@ struct PageLoadDriver {
     rig.set(2, static_cast<int>(at & 0xFF));
     rig.set(1, static_cast<int>(at >> 8 & 0x3F) | a14 | (weHigh ? 1 << weBit : 0));
   }
-  // One byte load: address with WE high, data on the bus, CE low, WE low then high, CE high.
-  void load(std::uint32_t at, std::uint8_t data) {
-    rig.set(0, 0x40);
+  // One byte load: address with WE high, data on the bus, CE low, WE low then high, CE high;
+  // OE is held high, as a write needs it, unless `oeHigh` is false.
+  void load(std::uint32_t at, std::uint8_t data, bool oeHigh = true) {
+    rig.set(0, oeHigh ? 0x40 : 0x00);
     address(at, true);
     rig.set(4, data);
     rig.setBit(3, 6, false);
@@ -55,6 +56,17 @@ struct PageLoadDriver {
     return value;
   }
   void waitMs(int ms) { rig.advanceUs(static_cast<std::uint64_t>(ms) * 1000); }
+  // One byte load, then `ms` for the write cycle it starts.
+  void writeByte(std::uint32_t at, std::uint8_t data, int ms) {
+    load(at, data);
+    waitMs(ms);
+  }
+  // The two commands that switch data protection off, then `ms` for their write cycle.
+  void protectionOff(int ms) {
+    command(0x80);
+    command(0x20);
+    waitMs(ms);
+  }
 
   int weBit, a14Bit;
   SocketRig rig;

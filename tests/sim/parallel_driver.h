@@ -75,4 +75,21 @@ struct ParallelDriver {
   }
 };
 
+// A chip of `part` from the catalogue in the socket of a board of `model`, and the driver that
+// holds its row's fixed bits.
+template <typename Chip = MemoryChip>
+struct ChipInSocket {
+  ChipInSocket(std::string_view part, int reg1Bits, int reg3Bits, const ChipOptions& options = {},
+               int model = 6)
+      : chip(std::static_pointer_cast<Chip>(makeChip(part, options))),
+        rig(model),
+        drive{rig, reg1Bits, reg3Bits} {
+    rig.sim.insert(chip);
+  }
+
+  std::shared_ptr<Chip> chip;
+  SocketRig rig;
+  ParallelDriver drive;
+};
+
 }  // namespace burnlab::sim

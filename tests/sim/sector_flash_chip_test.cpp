@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
+#include "one_fault.h"
 #include "parallel_driver.h"
 
 namespace burnlab::sim {
@@ -47,6 +49,16 @@ struct FlashDriver {
     write(second, 0x55);
     write(first, command);
   }
+  // The byte program command, then the byte.
+  void program(std::uint32_t at, std::uint8_t data) {
+    unlock(0xA0);
+    write(at, data);
+  }
+  // The six cycles of a chip erase.
+  void eraseChip() {
+    unlock(0x80);
+    unlock(0x10);
+  }
   // One read cycle: CE and OE low, then both high again.
   std::uint8_t read(std::uint32_t at) {
     rig.set(4, 0xFF);
@@ -66,14 +78,10 @@ struct FlashDriver {
 };
 
 TEST(SectorFlash, EachPartIdentifiesItselfAndTheResetCommandReturnsToTheArray) {
-  struct Expected {
-    std::string_view part;
-    std::size_t size;
-    std::uint8_t maker, device;
-  };
-  for (const auto& [part, size, maker, device] :
-       {Expected{"AM29F010", 128 * 1024, 0x01, 0x20}, Expected{"AM29F020", 256 * 1024, 0x01, 0x34},
-        Expected{"AM29F040", 512 * 1024, 0x01, 0xA4}, Expected{"A29040", 512 * 1024, 0x37, 0x86}}) {
+  for (const auto& [part, size, maker, device] : {std::tuple{"AM29F010", 128 * 1024u, 0x01, 0x20},
+                                                  std::tuple{"AM29F020", 256 * 1024u, 0x01, 0x34},
+                                                  std::tuple{"AM29F040", 512 * 1024u, 0x01, 0xA4},
+                                                  std::tuple{"A29040", 512 * 1024u, 0x37, 0x86}}) {
     FlashDriver f(part);
     ASSERT_EQ(f.chip->size(), size) << part;
     f.chip->setCell(0, 0x12);
@@ -101,8 +109,7 @@ TEST(SectorFlash, ByteProgramPollsDq7AndTogglesDq6ThenOnlyClearsBits) {
   FlashDriver f("AM29F040");
   // Register writes fast enough to poll inside the 7 us of one byte's program.
   f.rig.sim.setAccessNs(50);
-  f.unlock(0xA0);
-  f.write(0x7FFFF, 0x35);
+  f.program(0x7FFFF, 0x35);
   const std::uint8_t first = f.read(0x7FFFF);
   const std::uint8_t second = f.read(0x7FFFF);
   EXPECT_EQ(first & kDq7, kDq7) << "the complement of bit 7 of 35h";
@@ -111,8 +118,7 @@ TEST(SectorFlash, ByteProgramPollsDq7AndTogglesDq6ThenOnlyClearsBits) {
   f.waitUs(7);
   EXPECT_EQ(f.read(0x7FFFF), 0x35);
   EXPECT_EQ(f.read(0x7FFFF), 0x35) << "DQ6 stops toggling";
-  f.unlock(0xA0);
-  f.write(0x7FFFF, 0x15);  // clears bit 5 only
+  f.program(0x7FFFF, 0x15);  // clears bit 5 only
   f.waitUs(7);
   EXPECT_EQ(f.read(0x7FFFF), 0x15);
 }
@@ -120,8 +126,7 @@ TEST(SectorFlash, ByteProgramPollsDq7AndTogglesDq6ThenOnlyClearsBits) {
 TEST(SectorFlash, TurningAZeroIntoAOneTimesOutWithDq5UntilTheResetCommand) {
   FlashDriver f("AM29F010");
   f.chip->setCell(0x100, 0x00);
-  f.unlock(0xA0);
-  f.write(0x100, 0x80);
+  f.program(0x100, 0x80);
   f.waitUs(100);
   EXPECT_EQ(f.read(0x100) & kDq5, 0) << "before the datasheet's 300 us";
   f.waitUs(250);
@@ -157,8 +162,7 @@ TEST(SectorFlash, ChipEraseAndSectorEraseTakeTheirDatasheetTimes) {
 
   FlashDriver c("AM29F040");
   for (std::uint32_t sector = 0; sector < 8; ++sector) c.chip->setCell(sector * 0x10000, 0x00);
-  c.unlock(0x80);
-  c.unlock(0x10);
+  c.eraseChip();
   c.waitUs(7'900'000);
   EXPECT_EQ(c.read(0) & kDq7, 0) << "still erasing before the typical 8 s";
   c.waitUs(200'000);
@@ -167,10 +171,8 @@ TEST(SectorFlash, ChipEraseAndSectorEraseTakeTheirDatasheetTimes) {
 
 TEST(SectorFlash, CommandsWhileBusyAreIgnoredAndReported) {
   FlashDriver f("A29040");
-  f.unlock(0x80);
-  f.unlock(0x10);
-  f.unlock(0xA0);
-  f.write(0x10, 0x00);
+  f.eraseChip();
+  f.program(0x10, 0x00);
   EXPECT_EQ(f.events(SimEventKind::WriteIgnoredWhileBusy), 4u);
   f.waitUs(8'000'000);
   EXPECT_EQ(f.read(0x10), 0xFF);
@@ -185,9 +187,7 @@ TEST(SectorFlash, LaterRevisionsDecodeA0ToA10AndEarlierOnesA0ToA14) {
   later.unlock(0x90, 0x7D55, 0x12AA);
   EXPECT_EQ(later.read(1), 0xA4);
 
-  ChipOptions earlier;
-  earlier.earlierUnlock = true;
-  FlashDriver old("AM29F040", earlier);
+  FlashDriver old("AM29F040", withFault(&ChipOptions::earlierUnlock));
   old.chip->setCell(0, 0x12);
   old.unlock(0x90);  // 555h/2AAh: not the earlier parts' unlock addresses
   EXPECT_EQ(old.read(0), 0x12);
@@ -207,26 +207,21 @@ TEST(SectorFlash, AProtectedSectorRefusesProgramAndEraseAndShowsInIdentification
   EXPECT_EQ(f.read(0x40002), 0x00);
   f.write(0, 0xF0);
 
-  f.unlock(0xA0);
-  f.write(0x30000, 0x00);
+  f.program(0x30000, 0x00);
   f.waitUs(10);
   EXPECT_EQ(f.read(0x30000), 0x5A);
   EXPECT_EQ(f.events(SimEventKind::WriteRefusedByProtection), 1u);
 
-  f.unlock(0x80);
-  f.unlock(0x10);
+  f.eraseChip();
   f.waitUs(8'100'000);
   EXPECT_EQ(f.read(0x30000), 0x5A) << "a chip erase spares the protected sector";
   EXPECT_EQ(f.read(0x40000), 0xFF);
 }
 
 TEST(SectorFlash, AnEraseThatFailsEndsWithDq5AfterItsMaximumTime) {
-  ChipOptions options;
-  options.eraseFails = true;
-  FlashDriver f("EN29F040", options);
+  FlashDriver f("EN29F040", withFault(&ChipOptions::eraseFails));
   f.chip->setCell(0x100, 0x00);
-  f.unlock(0x80);
-  f.unlock(0x10);
+  f.eraseChip();
   f.waitUs(63'000'000);
   EXPECT_EQ(f.read(0x100) & kDq5, 0);
   f.waitUs(1'100'000);

@@ -3,15 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "link/board.h"
+#include "socket_rig.h"
 
 namespace burnlab::sim {
 namespace {
-
-struct NoIndicators final : BoardIndicators {
-  void toggleProgramLamp() override {}
-  void resetProgressBar() override {}
-};
 
 // A chip that drives a fixed byte onto the bus while enabled.
 struct DrivingChip final : SocketChip {
@@ -27,13 +22,9 @@ struct DrivingChip final : SocketChip {
   SocketLines seen;
 };
 
-struct Rig {
-  explicit Rig(int model, std::uint16_t base = 0x378) : sim(model, base, clock), board(sim, none) {
-    board.InitControlTables();
-    board.setPortBase(static_cast<std::int16_t>(base));
-    board.Model = static_cast<std::int16_t>(model);
-    board.SetupPortModel();
-  }
+// The socket rig with the program's own ways of releasing the bus and of reading a nibble.
+struct Rig : SocketRig {
+  using SocketRig::SocketRig;
   // REG4 line released: the board leaves the data bus to the chip and the pull-ups.
   void releaseBus() {
     board.Reg3 = 0xC4;
@@ -45,25 +36,12 @@ struct Rig {
                 static_cast<std::uint8_t>(low ? board.ReadSelectLow : board.ReadSelectHigh));
     return sim.PortIn(board.PortStatus);
   }
-
-  VirtualClock clock;
-  SimBoard sim;
-  NoIndicators none;
-  Board board;
 };
 
 TEST(SimBoard, EachModelLatchesEveryRegisterThroughTheWriteProtocol) {
   for (int model : {4, 5, 6}) {
     Rig rig(model);
-    rig.board.Reg0 = 0x11;
-    rig.board.Reg1 = 0x22;
-    rig.board.Reg2 = 0x33;
-    rig.board.Reg3 = 0x44;
-    rig.board.Reg4 = 0x55;
-    for (auto write :
-         {&Board::SetReg0, &Board::SetReg1, &Board::SetReg2, &Board::SetReg3, &Board::SetReg4}) {
-      (rig.board.*write)();
-    }
+    for (int reg = 0; reg < 5; ++reg) rig.set(reg, 0x11 * (reg + 1));  // through Board::SetRegN
     EXPECT_EQ(rig.sim.registers(), (std::array<std::uint8_t, 5>{0x11, 0x22, 0x33, 0x44, 0x55}))
         << "model " << model;
   }
@@ -107,10 +85,8 @@ TEST(SimBoard, TheBusIsTheWiredAndOfBoardChipAndPullUps) {
   Rig rig(6);
   auto chip = std::make_shared<DrivingChip>(0xF0);
   rig.sim.insert(chip);
-  rig.board.Reg4 = 0x3C;
-  rig.board.SetReg4();
-  rig.board.Reg3 = 0xC4;  // REG4 released: the board leaves the bus to the chip
-  rig.board.SetReg3();
+  rig.set(4, 0x3C);
+  rig.releaseBus();
   EXPECT_EQ(rig.sim.dataBus(), 0xF0);
   rig.board.REG4ON();
   EXPECT_EQ(rig.sim.dataBus(), 0x30);
@@ -124,12 +100,10 @@ TEST(SimBoard, TheBusIsTheWiredAndOfBoardChipAndPullUps) {
 TEST(SimBoard, OnlyModelSixPullsD4WhileRegisterThreeBitFiveIsSet) {
   for (int model : {5, 6}) {
     Rig rig(model);
-    rig.board.Reg3 = 0xE4;  // bit 5 set, REG4 released
-    rig.board.SetReg3();
+    rig.set(3, 0xE4);  // bit 5 set, REG4 released
     EXPECT_EQ(rig.sim.dataBus(), model == 6 ? 0xEF : 0xFF) << model;
     rig.board.REG4ON();
-    rig.board.Reg4 = 0xFF;
-    rig.board.SetReg4();
+    rig.set(4, 0xFF);
     EXPECT_EQ(rig.sim.dataBus(), 0xFF) << model;
   }
 }
@@ -173,8 +147,7 @@ TEST(SimBoard, CountsTheContentionsOfBoardAndChipAndTheLongest) {
   EXPECT_LT(seen.longestContentionNs, 60'000u);
 
   // Model 6's identification line pulls D4 low where the chip drives a 1.
-  rig.board.Reg3 = 0xE4;
-  rig.board.SetReg3();
+  rig.set(3, 0xE4);
   rig.clock.advanceNs(5'000);
   rig.releaseBus();
   seen = rig.sim.counters();

@@ -10,12 +10,11 @@ namespace burnlab::sim {
 namespace {
 
 TEST(SimSummary, SaysTheCommandsTimeAccessesContentionsAndEventsByKind) {
-  SocketRig rig;
-  auto chip = makeChip("27C256");
-  rig.sim.insert(chip);
+  ChipInSocket<> chip("27C256", 0x80, 2);
+  auto& rig = chip.rig;
+  auto& drive = chip.drive;
   rig.clock.advanceNs(700'000'000);  // start-up
   const auto start = rig.sim.markCommand();
-  ParallelDriver drive{rig, 0x80, 2};
   drive.read(0);
   rig.clock.advanceNs(500'000'000);
   EXPECT_EQ(summaryLine(start, rig.sim),

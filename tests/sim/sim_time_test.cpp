@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "link/board.h"
 #include "socket_rig.h"
 
@@ -29,27 +31,24 @@ TEST(SimTime, BusyWaitIterationsAddUpInPicoseconds) {
 // A program pulse takes its paced half microsecond per count, or its iterations' time on a PC
 // slower than that; a plain loop its iterations' time; a command-cycle loop at most 10 us.
 TEST(SimTime, TheBoardsDelayLoopsReallyRunAndTakeTheirTimeOnTheClock) {
-  struct Case {
-    std::uint64_t loopPs;
-    std::uint64_t pulseNs, plainNs, boundedNs;
-  };
-  for (const auto& c :
-       {Case{2000, 50'000'000, 40, 600}, Case{700'000, 70'000'000, 14'000, 10'000}}) {
+  for (const auto& [loopPs, pulseNs, plainNs, boundedNs] :
+       {std::tuple{2000u, 50'000'000u, 40u, 600u},
+        std::tuple{700'000u, 70'000'000u, 14'000u, 10'000u}}) {
     SocketRig rig;
-    SimTime time(rig.clock, c.loopPs);
+    SimTime time(rig.clock, loopPs);
     rig.board.observeDelays(&time);
     rig.board.LongDelayCount = 100'000;
     const auto ran = rig.board.delays().iterations();
     auto before = rig.clock.nowNs();
     rig.board.DelayLong();
     EXPECT_EQ(rig.board.delays().iterations() - ran, 100'000u) << "the count stays nominal";
-    EXPECT_EQ(rig.clock.nowNs() - before, c.pulseNs) << c.loopPs;
+    EXPECT_EQ(rig.clock.nowNs() - before, pulseNs) << loopPs;
     before = rig.clock.nowNs();
     rig.board.DelayLoop20();
-    EXPECT_EQ(rig.clock.nowNs() - before, c.plainNs) << c.loopPs;
+    EXPECT_EQ(rig.clock.nowNs() - before, plainNs) << loopPs;
     before = rig.clock.nowNs();
     rig.board.DelayLoop300();
-    EXPECT_EQ(rig.clock.nowNs() - before, c.boundedNs) << c.loopPs;
+    EXPECT_EQ(rig.clock.nowNs() - before, boundedNs) << loopPs;
     rig.board.observeDelays(nullptr);
     before = rig.clock.nowNs();
     rig.board.DelayLong();

@@ -13,8 +13,8 @@
 namespace burnlab::sim {
 namespace {
 
-using testing::TempFolder;
 using testing::readAll;
+using testing::TempFolder;
 
 std::filesystem::path writeFile(const std::filesystem::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
@@ -145,36 +145,36 @@ TEST(MemoryChip, TakesAHexOrSRecordImageWithItsHolesErased) {
   EXPECT_EQ(chip->cell(0x21), 0xEF);
 }
 
+// The port stack of a simulated board with `socket` (as `--simulate=` names it) in it.
+std::unique_ptr<PortStack> simulatedStack(const std::string& socket, std::string& error) {
+  ProgramOptions options;
+  options.simulate = true;
+  options.simSocket = socket;
+  return PortStack::build(options, error);
+}
+
 TEST(PortStackSocket, PutsTheNamedChipIntoTheSimulatedSocket) {
   TempFolder folder;
   const auto image = writeFile(folder.path() / "some.bin", "AB");
-  ProgramOptions options;
-  options.simulate = true;
-  options.simSocket = "27c256:" + image.string();
   std::string error;
-  auto stack = PortStack::build(options, error);
+  auto stack = simulatedStack("27c256:" + image.string(), error);
   ASSERT_NE(stack, nullptr) << error;
   auto chip = std::dynamic_pointer_cast<EpromChip>(stack->simulatedBoard()->chip());
   ASSERT_NE(chip, nullptr);
   EXPECT_EQ(chip->name(), "27C256");
   EXPECT_EQ(chip->cell(1), 'B');
 
-  options.simSocket = "";
-  stack = PortStack::build(options, error);
+  stack = simulatedStack("", error);
   ASSERT_NE(stack, nullptr);
   EXPECT_EQ(stack->simulatedBoard()->chip(), nullptr) << "empty is the default";
 }
 
 TEST(PortStackSocket, AnUnknownChipOrUnreadableImageIsAnError) {
   TempFolder folder;
-  ProgramOptions options;
-  options.simulate = true;
-  options.simSocket = "27C999";
   std::string error;
-  EXPECT_EQ(PortStack::build(options, error), nullptr);
+  EXPECT_EQ(simulatedStack("27C999", error), nullptr);
   EXPECT_EQ(error, "No simulated chip is called 27C999");
-  options.simSocket = "24C16:" + (folder.path() / "missing.bin").string();
-  EXPECT_EQ(PortStack::build(options, error), nullptr);
+  EXPECT_EQ(simulatedStack("24C16:" + (folder.path() / "missing.bin").string(), error), nullptr);
   EXPECT_TRUE(error.starts_with("Cannot read the image ")) << error;
 }
 

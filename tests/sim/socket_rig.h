@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "link/board.h"
 #include "sim/sim_board.h"
@@ -18,9 +20,10 @@ struct SocketRig {
     void resetProgressBar() override {}
   };
 
-  explicit SocketRig(int model = 6) : sim(model, 0x378, clock), board(sim, none) {
+  explicit SocketRig(int model = 6, std::uint16_t base = 0x378)
+      : sim(model, base, clock), board(sim, none) {
     board.InitControlTables();
-    board.setPortBase(0x378);
+    board.setPortBase(static_cast<std::int16_t>(base));
     board.Model = static_cast<std::int16_t>(model);
     board.SetupPortModel();
     board.paceDelaysWith(pace);
@@ -57,6 +60,15 @@ struct SocketRig {
   }
 
   void advanceUs(std::uint64_t us) { clock.advanceNs(us * 1000); }
+
+  // The text of every event of `kind` the board has kept, oldest first.
+  std::vector<std::string> eventTexts(SimEventKind kind) const {
+    std::vector<std::string> texts;
+    for (const auto& event : sim.events().kept()) {
+      if (event.kind == kind) texts.push_back(event.text);
+    }
+    return texts;
+  }
 
   VirtualClock clock;
   SimBoard sim;

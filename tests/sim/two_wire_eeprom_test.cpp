@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
+#include "one_fault.h"
 #include "socket_rig.h"
 #include "support/fake_platform.h"
 
@@ -64,6 +66,21 @@ struct TwoWireMaster {
     sda(true);
     return byte;
   }
+  // A start, then `bytes` clocked out: how many of them the slave acknowledged.
+  int begin(std::initializer_list<std::uint8_t> bytes) {
+    start();
+    int acknowledged = 0;
+    for (const auto byte : bytes) acknowledged += send(byte) ? 1 : 0;
+    return acknowledged;
+  }
+  // The same ended with a stop: a write of the bytes after the address.
+  int write(std::initializer_list<std::uint8_t> bytes) {
+    const int acknowledged = begin(bytes);
+    stop();
+    return acknowledged;
+  }
+  // A start and the device byte alone, as a poll for the end of a write cycle sends them.
+  bool answers(std::uint8_t device) { return begin({device}) == 1; }
   std::vector<std::uint8_t> readFrom(std::uint8_t device, std::vector<std::uint8_t> address,
                                      int count) {
     start();
@@ -84,23 +101,17 @@ struct TwoWireMaster {
 
 TEST(TwoWireEeprom, AcknowledgesOnlyItsDeviceByteAndBlockBits) {
   TwoWireMaster m24c08(TwoWireEeprom::type24C08());
-  m24c08.start();
-  EXPECT_TRUE(m24c08.send(0xA6)) << "block 3";
-  m24c08.start();
-  EXPECT_FALSE(m24c08.send(0xA8)) << "the A2 pin is tied low";
-  m24c08.start();
-  EXPECT_FALSE(m24c08.send(0xB0));
+  EXPECT_TRUE(m24c08.answers(0xA6)) << "block 3";
+  EXPECT_FALSE(m24c08.answers(0xA8)) << "the A2 pin is tied low";
+  EXPECT_FALSE(m24c08.answers(0xB0));
   EXPECT_FALSE(m24c08.send(0xA0)) << "ignored until the next start";
   m24c08.stop();
 
   TwoWireMaster m24c16(TwoWireEeprom::type24C16());
-  m24c16.start();
-  EXPECT_TRUE(m24c16.send(0xAE));
+  EXPECT_TRUE(m24c16.answers(0xAE));
   TwoWireMaster m24c32(TwoWireEeprom::type24C32());
-  m24c32.start();
-  EXPECT_FALSE(m24c32.send(0xA2));
-  m24c32.start();
-  EXPECT_TRUE(m24c32.send(0xA0));
+  EXPECT_FALSE(m24c32.answers(0xA2));
+  EXPECT_TRUE(m24c32.answers(0xA0));
 }
 
 TEST(TwoWireEeprom, RandomReadTakesTheBlockFromTheDeviceByte) {
@@ -129,10 +140,7 @@ TEST(TwoWireEeprom, SequentialReadWrapsFromTheLastAddressToZero) {
 
 TEST(TwoWireEeprom, APageWriteWrapsInsideThePageAndTheChipIsBusyAfterTheStop) {
   TwoWireMaster m(TwoWireEeprom::type24C08());
-  m.start();
-  ASSERT_TRUE(m.send(0xA2));  // block 1
-  ASSERT_TRUE(m.send(0x1E));
-  for (std::uint8_t data : {0x11, 0x22, 0x33, 0x44}) EXPECT_TRUE(m.send(data));
+  ASSERT_EQ(m.begin({0xA2, 0x1E, 0x11, 0x22, 0x33, 0x44}), 6);  // block 1, address 1Eh
   EXPECT_EQ(m.chip->cell(0x11E), 0xFF) << "nothing is written before the stop";
   m.stop();
   EXPECT_EQ(m.chip->cell(0x11E), 0x11);
@@ -142,41 +150,23 @@ TEST(TwoWireEeprom, APageWriteWrapsInsideThePageAndTheChipIsBusyAfterTheStop) {
   EXPECT_EQ(m.chip->cell(0x120), 0xFF);
 
   m.waitMs(4);
-  m.start();
-  EXPECT_FALSE(m.send(0xA0)) << "no acknowledge during the write cycle";
+  EXPECT_FALSE(m.answers(0xA0)) << "no acknowledge during the write cycle";
   m.stop();
   m.waitMs(1);
-  m.start();
-  EXPECT_TRUE(m.send(0xA0));
+  EXPECT_TRUE(m.answers(0xA0));
   m.stop();
 }
 
 TEST(TwoWireEeprom, AStartBeforeTheStopAbortsTheWriteAndAnAddressAloneWritesNothing) {
-  ChipOptions slow;
-  slow.slowWriteCycle = true;
-  TwoWireMaster m(TwoWireEeprom::type24C32(), slow);
-  m.start();
-  m.send(0xA0);
-  m.send(0x00);
-  m.send(0x20);
-  m.send(0x99);
-  m.start();
+  TwoWireMaster m(TwoWireEeprom::type24C32(), withFault(&ChipOptions::slowWriteCycle));
+  m.begin({0xA0, 0x00, 0x20, 0x99});
+  m.start();  // before the stop
   m.stop();
   EXPECT_EQ(m.chip->cell(0x20), 0xFF);
-  m.start();
-  m.send(0xA0);
-  m.send(0x00);
-  m.send(0x20);
-  m.stop();
+  m.write({0xA0, 0x00, 0x20});
   EXPECT_FALSE(m.chip->busy(m.rig.clock.nowNs()));
 
-  m.start();
-  m.send(0xA0);
-  m.send(0x00);
-  m.send(0x3F);
-  m.send(0x01);
-  m.send(0x02);
-  m.stop();
+  m.write({0xA0, 0x00, 0x3F, 0x01, 0x02});
   EXPECT_EQ(m.chip->cell(0x3F), 0x01);
   EXPECT_EQ(m.chip->cell(0x20), 0x02) << "32-byte pages";
   m.waitMs(9);
@@ -187,42 +177,25 @@ TEST(TwoWireEeprom, ThePlatformsSleepsLetTheWriteCyclePass) {
   TwoWireMaster m(TwoWireEeprom::type24C16());
   testing::FakePlatform platform;
   platform.simClock = &m.rig.clock;
-  m.start();
-  m.send(0xA0);
-  m.send(0x00);
-  m.send(0x5A);
-  m.stop();
+  m.write({0xA0, 0x00, 0x5A});
   platform.Sleep(4);
-  m.start();
-  EXPECT_FALSE(m.send(0xA0));
+  EXPECT_FALSE(m.answers(0xA0));
   platform.Sleep(1);
-  m.start();
-  EXPECT_TRUE(m.send(0xA0));
+  EXPECT_TRUE(m.answers(0xA0));
   m.stop();
 }
 
 TEST(TwoWireEeprom, WithWpHighWritesAreAcknowledgedButNothingIsStored) {
-  ChipOptions options;
-  options.writeProtect = true;
-  TwoWireMaster m(TwoWireEeprom::type24C16(), options);
-  m.start();
-  EXPECT_TRUE(m.send(0xA0));
-  EXPECT_TRUE(m.send(0x20));
-  EXPECT_TRUE(m.send(0x5A)) << "the data byte is acknowledged";
-  m.stop();
+  TwoWireMaster m(TwoWireEeprom::type24C16(), withFault(&ChipOptions::writeProtect));
+  EXPECT_EQ(m.write({0xA0, 0x20, 0x5A}), 3) << "the data byte is acknowledged too";
   EXPECT_FALSE(m.chip->busy(m.rig.clock.nowNs())) << "no write cycle starts";
   EXPECT_EQ(m.chip->cell(0x20), 0xFF);
   EXPECT_EQ(m.rig.sim.events().count(SimEventKind::WriteRefusedByProtection), 1u);
 }
 
 TEST(TwoWireEeprom, AChipThatNeverAcknowledgesAnswersNothing) {
-  ChipOptions options;
-  options.neverAcknowledges = true;
-  TwoWireMaster m(TwoWireEeprom::type24C08(), options);
-  m.start();
-  EXPECT_FALSE(m.send(0xA0));
-  EXPECT_FALSE(m.send(0x00));
-  m.stop();
+  TwoWireMaster m(TwoWireEeprom::type24C08(), withFault(&ChipOptions::neverAcknowledges));
+  EXPECT_EQ(m.write({0xA0, 0x00}), 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "one_fault.h"
 #include "page_load_driver.h"
 
 namespace burnlab::sim {
@@ -31,9 +32,7 @@ TEST(X28C256, AByteIsStoredAfterTheWriteCycleWhileReadsPollBit7AndToggleBit6) {
 }
 
 TEST(X28C256, APageLoadStoresAllItsBytesInThePageOfTheFirst) {
-  ChipOptions slow;
-  slow.slowWriteCycle = true;
-  X28Driver x(slow);
+  X28Driver x(withFault(&ChipOptions::slowWriteCycle));
   for (std::uint32_t i = 0; i < 64; ++i) x.load(0x1240 + i, static_cast<std::uint8_t>(i));
   x.load(0x2285, 0xEE);  // another page's address: only A0..A5 count
   x.waitMs(6);
@@ -56,30 +55,23 @@ TEST(X28C256, APauseLongerThanTheByteLoadWindowEndsTheLoad) {
 }
 
 TEST(X28C256, WhileProtectedOnlyPrefixedLoadsStoreAndCommandBytesNever) {
-  ChipOptions locked;
-  locked.startLocked = true;
-  X28Driver x(locked);
-  x.load(0x0100, 0x00);
-  x.waitMs(1);
+  X28Driver x(withFault(&ChipOptions::startLocked));
+  x.writeByte(0x0100, 0x00, 1);
   EXPECT_EQ(x.read(0x0100) & 0x80, 0x80) << "a dummy write cycle polls";
   x.waitMs(5);
   EXPECT_EQ(x.read(0x0100), 0xFF);
 
   x.command(0xA0);
-  x.load(0x0100, 0x42);
-  x.waitMs(6);
+  x.writeByte(0x0100, 0x42, 6);
   EXPECT_EQ(x.read(0x0100), 0x42);
   EXPECT_EQ(x.read(0x5555), 0xFF);
   EXPECT_EQ(x.read(0x2AAA), 0xFF);
   EXPECT_TRUE(x.chip->dataProtection(x.rig.clock.nowNs()));
 
-  x.command(0x80);
-  x.command(0x20);
-  x.waitMs(6);
+  x.protectionOff(6);
   EXPECT_FALSE(x.chip->dataProtection(x.rig.clock.nowNs()));
   EXPECT_EQ(x.read(0x5555), 0xFF);
-  x.load(0x0101, 0x24);
-  x.waitMs(6);
+  x.writeByte(0x0101, 0x24, 6);
   EXPECT_EQ(x.read(0x0101), 0x24);
 }
 
@@ -88,48 +80,28 @@ TEST(X28C256, TheEnableSequenceAloneTurnsProtectionOn) {
   x.command(0xA0);
   x.waitMs(6);
   EXPECT_TRUE(x.chip->dataProtection(x.rig.clock.nowNs()));
-  x.load(0x0200, 0x00);
-  x.waitMs(6);
+  x.writeByte(0x0200, 0x00, 6);
   EXPECT_EQ(x.read(0x0200), 0xFF);
 }
 
 TEST(X28C256, WritesNeedOeHighAndVcc) {
   X28Driver x;
-  x.rig.set(0, 0x00);  // OE low: WE low with OE low writes nothing
-  x.address(0x10, true);
-  x.rig.set(4, 0x00);
-  x.rig.setBit(3, 6, false);
-  x.rig.setBit(3, 7, false);
-  x.address(0x10, false);
-  x.address(0x10, true);
-  x.rig.setBit(3, 7, true);
-  x.rig.setBit(3, 6, true);
+  x.load(0x10, 0x00, false);  // WE low with OE low writes nothing
   x.rig.set(3, 0xC0);  // no VCC
-  x.load(0x11, 0x00);
-  x.waitMs(6);
+  x.writeByte(0x11, 0x00, 6);
   x.rig.set(3, 0xC2);
   EXPECT_EQ(x.read(0x10), 0xFF);
   EXPECT_EQ(x.read(0x11), 0xFF);
 }
 
-// The first kept event of `kind`, or "" when there is none.
-std::string firstEvent(const X28Driver& x, SimEventKind kind) {
-  for (const auto& event : x.rig.sim.events().kept()) {
-    if (event.kind == kind) return event.text;
-  }
-  return "";
-}
-
 TEST(X28C256, TheBoardHearsOfIgnoredAndRefusedWritesAndOfAProgrammingVoltage) {
-  ChipOptions locked;
-  locked.startLocked = true;
-  X28Driver x(locked);
+  X28Driver x(withFault(&ChipOptions::startLocked));
   x.load(0x0100, 0x00);
   x.rig.advanceUs(150);
   x.load(0x0140, 0x00);  // during the dummy write cycle
-  EXPECT_EQ(firstEvent(x, SimEventKind::WriteRefusedByProtection),
+  EXPECT_EQ(x.rig.eventTexts(SimEventKind::WriteRefusedByProtection).at(0),
             "a write of 1 byte at 0100h kept out by the X28C256's data protection");
-  EXPECT_EQ(firstEvent(x, SimEventKind::WriteIgnoredWhileBusy),
+  EXPECT_EQ(x.rig.eventTexts(SimEventKind::WriteIgnoredWhileBusy).at(0),
             "a write to 0140h while the X28C256's write cycle runs");
   x.waitMs(6);
   x.command(0xA0);
@@ -139,8 +111,9 @@ TEST(X28C256, TheBoardHearsOfIgnoredAndRefusedWritesAndOfAProgrammingVoltage) {
 
   x.rig.set(0, 0x40 | 0x10);  // 12.5 V on socket pin 3: the X28C256's A14
   EXPECT_TRUE(x.chip->destroyed());
-  EXPECT_EQ(firstEvent(x, SimEventKind::ChipDestroyed), "X28C256 destroyed: 12.5 V on pin 1 (A14)");
-  EXPECT_EQ(firstEvent(x, SimEventKind::VoltageOnWrongPin),
+  EXPECT_EQ(x.rig.eventTexts(SimEventKind::ChipDestroyed).at(0),
+            "X28C256 destroyed: 12.5 V on pin 1 (A14)");
+  EXPECT_EQ(x.rig.eventTexts(SimEventKind::VoltageOnWrongPin).at(0),
             "12.5 V on pin 1 (A14) of the X28C256, a pin that takes no programming voltage");
   x.rig.set(0, 0x40);
   x.chip->setCell(0x10, 0x12);

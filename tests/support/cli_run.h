@@ -1,13 +1,18 @@
 #pragma once
 // burnlab-cli run as a program by the tests: how it ended and what it printed on each stream.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +50,17 @@ inline CliRun runCli(const std::string& cli, const std::string& arguments,
   }
   const int raw = ::pclose(pipe);
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::ifstream in(errors, std::ios::binary);
-  run.messages.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  run.messages = readAll(errors);
   return run;
+}
+
+// How often `part` stands in `text`.
+inline std::size_t countOf(std::string_view text, std::string_view part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
 }
 
 // Whether the run printed `text` on either stream.
@@ -95,25 +108,19 @@ inline std::vector<std::string> tail(const std::vector<std::string>& all, std::s
   return {all.end() - static_cast<long>(std::min(count, all.size())), all.end()};
 }
 
-// A file of `size` bytes that differ from their neighbours, `seed` shifting them; returns them.
-inline std::string writeImage(const std::filesystem::path& file, std::size_t size, unsigned seed) {
+// `size` bytes that differ from their neighbours, `seed` shifting them.
+inline std::string varyingBytes(std::size_t size, unsigned seed) {
   std::string bytes(size, '\0');
   for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + seed) & 0xFF);
-  std::ofstream(file, std::ios::binary) << bytes;
   return bytes;
 }
 
-}  // namespace burnlab::testing
-
-#include <poll.h>
-#include <pty.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <regex>
-#include <vector>
-
-namespace burnlab::testing {
+// Makes `file` hold `varyingBytes(size, seed)`; returns them.
+inline std::string writeImage(const std::filesystem::path& file, std::size_t size, unsigned seed) {
+  const auto bytes = varyingBytes(size, seed);
+  writeAll(file, bytes);
+  return bytes;
+}
 
 // burnlab-cli running on a pseudo-terminal, as on an operator's terminal: it draws its progress
 // bar there, and a test waits for the bar (an event of the run, never a time) before it sends
@@ -161,6 +168,19 @@ class CliOnTerminal {
       scanned_ = printed_.size() > 16 ? printed_.size() - 16 : 0;
     }
     return false;
+  }
+
+  // Reads what the run prints until it has printed `text`; false when the run ended (or went
+  // quiet for a minute) first.
+  bool waitForText(std::string_view text) {
+    std::size_t at;
+    while ((at = printed_.find(text, scanned_)) == std::string::npos) {
+      // The text may be cut between two reads: look at its start again next time.
+      scanned_ = printed_.size() > text.size() ? printed_.size() - text.size() : 0;
+      if (!readSome()) return false;
+    }
+    scanned_ = at + text.size();
+    return true;
   }
 
   void signal(int number) { ::kill(pid_, number); }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,11 +45,21 @@ class FakePlatform final : public Platform {
   std::filesystem::path resourceFolder() override { return program; }
   std::filesystem::path setupFolder() override { return working; }
   void playSound(const std::filesystem::path& waveFile) override { sounds.push_back(waveFile); }
-  std::optional<std::filesystem::path> findProgram(const std::string& name) override;
-  bool startProgram(const std::filesystem::path& program) override;
-  std::optional<std::string> setting(const std::string& section, const std::string& key) override;
+  std::optional<std::filesystem::path> findProgram(const std::string& name) override {
+    return valueAt(programsOnPath, name);
+  }
+  bool startProgram(const std::filesystem::path& program) override {
+    if (std::ranges::find(failingPrograms, program) != failingPrograms.end()) return false;
+    startedPrograms.push_back(program);
+    return true;
+  }
+  std::optional<std::string> setting(const std::string& section, const std::string& key) override {
+    return valueAt(settings, {section, key});
+  }
   void setSetting(const std::string& section, const std::string& key,
-                  const std::string& value) override;
+                  const std::string& value) override {
+    settings[{section, key}] = value;
+  }
 
   long long elapsedMs = 0;
   // The busy-waits asked for: how many, their total and the last one's length.
@@ -82,6 +94,16 @@ class FakePlatform final : public Platform {
   std::map<std::string, std::filesystem::path> programsOnPath;
   std::vector<std::filesystem::path> failingPrograms;
   std::vector<std::filesystem::path> startedPrograms;
+
+ private:
+  // What `map` holds under `key`, or nothing.
+  template <typename Map>
+  static std::optional<typename Map::mapped_type> valueAt(const Map& map,
+                                                          const typename Map::key_type& key) {
+    const auto found = map.find(key);
+    if (found == map.end()) return std::nullopt;
+    return found->second;
+  }
 };
 
 }  // namespace burnlab::testing

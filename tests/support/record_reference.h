@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 namespace burnlab::testing {
 
 inline std::vector<std::uint8_t> fileBytes(const std::filesystem::path& file) {
@@ -20,13 +22,11 @@ inline std::vector<std::uint8_t> fileBytes(const std::filesystem::path& file) {
 }
 
 inline void writeFile(const std::filesystem::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
+  writeAll(file, text);
 }
 
 inline void writeFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  writeAll(file, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 // Runs srec_cat with `arguments`; its exit status (127 when it is not installed).

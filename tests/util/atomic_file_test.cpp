@@ -1,8 +1,6 @@
 #include "util/atomic_file.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -10,23 +8,20 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace burnlab::testing {
 namespace {
 
 std::size_t entriesIn(const std::filesystem::path& folder) {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
-  return count;
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 TEST(AtomicFile, ReplacesTheTargetWithExactlyTheBytesAndLeavesNoTemporary) {
   TempFolder folder;
-  const auto target = folder.path() / "image.bin";
-  std::ofstream(target) << "old and longer contents";
+  const auto target = folder.file("image.bin", "old and longer contents");
   const std::string bytes(
       "\x00\xFF\r\n"
       "abc",
@@ -52,18 +47,6 @@ TEST(AtomicFile, AFailedWriteReportsTheReasonAndKeepsWhatWasThere) {
   EXPECT_FALSE(writeFileAtomically(folder.path() / "missing" / "x.bin", "new").ok());
 }
 
-TEST(AtomicFile, AReadOnlyFolderKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  TempFolder folder;
-  const auto target = folder.path() / "image.bin";
-  std::ofstream(target) << "good";
-  std::filesystem::permissions(
-      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_FALSE(writeFileAtomically(target, "bad").ok());
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
-  EXPECT_EQ(readAll(target), "good");
-}
-
 struct stat statusOf(const std::filesystem::path& file) {
   struct stat status {};
   EXPECT_EQ(::lstat(file.c_str(), &status), 0) << file;
@@ -72,8 +55,7 @@ struct stat statusOf(const std::filesystem::path& file) {
 
 TEST(AtomicFile, WritesThroughSymbolicLinksWhichStayLinks) {
   TempFolder folder;
-  const auto real = folder.path() / "real.bin";
-  std::ofstream(real) << "old";
+  const auto real = folder.file("real.bin", "old");
   // A relative link, and a link to that link.
   std::filesystem::create_symlink("real.bin", folder.path() / "link.bin");
   std::filesystem::create_symlink(folder.path() / "link.bin", folder.path() / "chain.bin");
@@ -97,8 +79,7 @@ TEST(AtomicFile, WritesThroughSymbolicLinksWhichStayLinks) {
 
 TEST(AtomicFile, AReplacedFileKeepsItsPermissionsOwnerAndGroup) {
   TempFolder folder;
-  const auto secret = folder.path() / "secret.bin";
-  std::ofstream(secret) << "old";
+  const auto secret = folder.file("secret.bin", "old");
   ::chmod(secret.c_str(), 0600);
   ASSERT_TRUE(writeFileAtomically(secret, "new").ok());
   EXPECT_EQ(statusOf(secret).st_mode & 07777, 0600u);
@@ -121,13 +102,19 @@ TEST(AtomicFile, AReplacedFileKeepsItsPermissionsOwnerAndGroup) {
   EXPECT_EQ(statusOf(folder.path() / "fresh.bin").st_mode & 07777, 0644u);
 }
 
-TEST(AtomicFile, AReadOnlyFileIsNotReplacedForAnOperatorWhoMayNotWriteIt) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+// For an operator who may not write them, a read-only file is not replaced, nor is a file in
+// a read-only folder.
+TEST(AtomicFile, AReadOnlyFileOrFolderKeepsTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files and folders";
   TempFolder folder;
-  const auto target = folder.path() / "kept.bin";
-  std::ofstream(target) << "good";
+  const auto target = folder.file("kept.bin", "good");
   ::chmod(target.c_str(), 0444);
   EXPECT_FALSE(writeFileAtomically(target, "bad").ok());
+  ::chmod(target.c_str(), 0644);
+  std::filesystem::permissions(
+      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  EXPECT_FALSE(writeFileAtomically(target, "bad").ok());
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
   EXPECT_EQ(readAll(target), "good");
 }
 
@@ -167,45 +154,15 @@ TEST(AtomicFile, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItIs) {
   EXPECT_EQ(entriesIn(folder.path()), entries);  // no temporary left behind
 }
 
-TEST(AtomicFile, EveryHardLinkSeesTheNewBytes) {
+TEST(AtomicFile, EveryHardLinkSeesTheNewBytesAndAWriteThatFailsHalfWayKeepsTheOld) {
   TempFolder folder;
-  const auto first = folder.path() / "first.bin";
-  std::ofstream(first) << "old contents, longer than the new";
-  std::filesystem::create_hard_link(first, folder.path() / "second.bin");
-  ASSERT_TRUE(writeFileAtomically(first, "new").ok());
-  EXPECT_EQ(readAll(folder.path() / "second.bin"), "new");
-  EXPECT_EQ(statusOf(first).st_ino, statusOf(folder.path() / "second.bin").st_ino);
-  EXPECT_EQ(entriesIn(folder.path()), 2u);
-}
-
-// Files may grow no longer than `limit` bytes while it lives: a longer write fails (EFBIG),
-// as a full disk would make it fail.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t limit) {
-    ::getrlimit(RLIMIT_FSIZE, &previous_);
-    previousSignal_ = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit lowered = previous_;
-    lowered.rlim_cur = limit;
-    ::setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-    ::signal(SIGXFSZ, previousSignal_);
-  }
-
- private:
-  rlimit previous_{};
-  sighandler_t previousSignal_;
-};
-
-TEST(AtomicFile, AWriteThatFailsHalfWayKeepsTheOldBytesLinkedOrNot) {
-  TempFolder folder;
-  const auto single = folder.path() / "single.bin";
-  const auto linked = folder.path() / "linked.bin";
-  std::ofstream(single) << "good";
-  std::ofstream(linked) << "good and linked";
-  std::filesystem::create_hard_link(linked, folder.path() / "other-name.bin");
+  const auto single = folder.file("single.bin", "good");
+  const auto linked = folder.file("linked.bin", "old contents, longer than the new");
+  const auto other = folder.path() / "other-name.bin";
+  std::filesystem::create_hard_link(linked, other);
+  ASSERT_TRUE(writeFileAtomically(linked, "good and linked").ok());
+  EXPECT_EQ(readAll(other), "good and linked");
+  EXPECT_EQ(statusOf(linked).st_ino, statusOf(other).st_ino);
   {
     const FileSizeLimit limit(100);
     EXPECT_FALSE(writeFileAtomically(single, std::string(200, 'x')).ok());
@@ -213,8 +170,8 @@ TEST(AtomicFile, AWriteThatFailsHalfWayKeepsTheOldBytesLinkedOrNot) {
   }
   EXPECT_EQ(readAll(single), "good");
   EXPECT_EQ(readAll(linked), "good and linked");
-  EXPECT_EQ(readAll(folder.path() / "other-name.bin"), "good and linked");
-  EXPECT_EQ(entriesIn(folder.path()), 3u);
+  EXPECT_EQ(readAll(other), "good and linked");
+  EXPECT_EQ(entriesIn(folder.path()), 3u);  // no temporary left by either write
 }
 
 TEST(AtomicFile, AFileNameAsLongAsTheFileSystemAllowsIsSaved) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "one_fault.h"
 #include "page_load_driver.h"
 
 namespace burnlab::sim {
@@ -93,7 +92,7 @@ TEST(AT29C256, DataProtectionIsOffAsShippedAndKeepsOutUnprefixedWritesWhenOn) {
   a.writeByte(0x0140, 0x24, 11);
   EXPECT_EQ(a.read(0x0140), 0x24);
 
-  At29Driver l(withFault(&ChipOptions::startLocked));
+  At29Driver l({.startLocked = true});
   l.writeByte(0x0000, 0x00, 11);
   EXPECT_EQ(l.read(0x0000), 0xFF);
 }

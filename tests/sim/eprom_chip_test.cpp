@@ -99,7 +99,7 @@ TEST(EpromChip, OutputsOnlyWithCeAndOeLowAndNoVoltageOnOe) {
   rig.setBit(3, 7, false);
   rig.set(0, kOeHigh);
   EXPECT_EQ(rig.readBus(), 0xFF);
-  rig.set(0, kVpp24 | kOeHigh);  // VPP on the OE/VPP pin
+  rig.set(0, kVpp24);  // OE low, but VPP on the OE/VPP pin: no output, as in program mode
   EXPECT_EQ(rig.readBus(), 0xFF);
   // The bus is the wired AND: what the board pulls low stays low.
   rig.set(0, 0x00);

@@ -48,14 +48,6 @@ TEST(EpromProgramVerify, A27C256OutputsWithVppOnCeHighAndOeLow) {
   EXPECT_EQ(e.rig.readBus(), 0x5A);
   e.rig.set(0, 0x00);  // VPP back at its read level with CE high: standby
   EXPECT_EQ(e.rig.readBus(), 0xFF);
-
-  // A part with its VPP on OE verifies only with VPP off, CE and OE low.
-  ChipInSocket<> oeVpp("27C512", 0, 2);
-  oeVpp.chip->setCell(0x1234, 0xA5);
-  oeVpp.drive.address(0x1234, kCeHigh | kReg4Off);
-  oeVpp.rig.set(0, kVpp24);
-  EXPECT_EQ(oeVpp.rig.readBus(), 0xFF);
-  EXPECT_EQ(oeVpp.drive.read(0x1234), 0xA5);
 }
 
 TEST(EpromProgramming, A27C256CellProgramsOnItsAccumulatedPulseTime) {

@@ -16,6 +16,7 @@ namespace burnlab::testing {
 class RecordingPort final : public PortIo {
  public:
   RecordingPort() = default;
+  explicit RecordingPort(PortIo& inner) : inner_(&inner) {}
   explicit RecordingPort(PortIo* inner) : inner_(inner) {}
 
   void PortOut(std::uint16_t address, std::uint8_t value) override;

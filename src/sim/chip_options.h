@@ -38,8 +38,8 @@ struct ChipOptions {
   // acknowledges.
   bool writeProtect = false;
   bool neverAcknowledges = false;
-  std::vector<StuckBits> stuck;
-  std::vector<ChangedByte> changed;  // applied after the image is loaded
+  std::vector<StuckBits> stuck{};
+  std::vector<ChangedByte> changed{};  // applied after the image is loaded
 };
 
 }  // namespace burnlab::sim

@@ -1,9 +1,14 @@
-// Compare Device with Buffer: every difference between the chip in the simulated socket and
-// the buffer, written to the log, while the buffer stays as it was.
+// The chip in the simulated socket against the buffer: Compare Device with Buffer lists every
+// difference while the buffer stays as it was, Verify stops at the first, and the whole-chip
+// scan they share with Read covers the whole code size, past the chip's end where its
+// addresses wrap.
 #include "ops/device_compare.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "ops/whole_chip_scan.h"
 #include "support/log_lines.h"
 #include "support/simulated_app.h"
 
@@ -20,6 +25,14 @@ void copyChipToBuffer(SimulatedApp& f) {
   const auto& cells = f.chip->cells();
   std::copy(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin());
   f.app.buffers.CodeLoaded = 1;
+}
+
+// The line Verify logs for its first difference.
+std::string mismatchLine(std::uint32_t address, unsigned bufferByte, unsigned chipByte) {
+  char line[80];
+  std::snprintf(line, sizeof line, "Address: %X ][ Buffer Data: %X ][ Device Data: %X", address,
+                bufferByte, chipByte);
+  return line;
 }
 
 TEST(CompareDevice, AChipEqualToTheBufferHasNoDifferences) {
@@ -108,6 +121,67 @@ TEST(CompareDevice, ASerialEepromIsReadOverTheBusOrReportedWhenItDoesNotAnswer) 
   EXPECT_FALSE(f.app.compare.compare(10));
   EXPECT_TRUE(f.errorLit());
   EXPECT_TRUE(f.logged("Device 24CXX DOES NOT RESPOND - ACK Error"));
+}
+
+TEST(Verify, AMatchingChipGivesOneMatchLineAndADifferenceAtZeroIsReported) {
+  SimulatedApp f(chipIn("27C256"));
+  f.app.Read_button_Click();
+  f.app.Verify_button_Click();
+  EXPECT_TRUE(f.logged("Device Contents MATCHES with Buffer Contents"));
+  EXPECT_EQ(f.app.panel.Verify_button.backColor, kButtonFace);
+
+  const auto chipByte = f.chip->cell(0);
+  f.app.buffers.CodeBuffer[0] = static_cast<std::uint8_t>(chipByte ^ 0xFF);
+  const auto log = f.logOf([&] { f.app.Verify_button_Click(); });
+  EXPECT_NE(log.find("Device Memory DOES NOT VERIFY with Buffer Contents"), std::string::npos);
+  EXPECT_NE(log.find(mismatchLine(0, chipByte ^ 0xFF, chipByte)), std::string::npos) << log;
+  EXPECT_TRUE(f.errorLit());
+}
+
+TEST(Verify, TheLowByteLaneComparesEveryOtherBufferByteAndReportsTheBufferByteAtTheAddress) {
+  SimulatedApp f(chipIn("27C256"));
+  auto& buffer = f.app.buffers.CodeBuffer;
+  for (std::uint32_t a = 0; a < 32768; ++a) buffer[2 * a] = f.chip->cell(a);
+  buffer[2 * 5] ^= 0x01;  // chip byte 5 is compared with buffer byte 10
+  f.app.buffers.CodeLoaded = 1;
+  f.app.chooseHiLow_button(2);
+  f.app.Verify_button_Click();
+  EXPECT_TRUE(f.logged(mismatchLine(5, buffer[5], f.chip->cell(5)))) << f.app.panel.SystemLog.text;
+}
+
+TEST(WholeChipScan, ACodeFileLongerThanTheChipIsScannedToItsEnd) {
+  // A 32 KiB file on a 2764 (8 KiB): its first 8 KiB are the chip, the rest is other data.
+  SimulatedApp f(chipIn("2764"));
+  std::vector<std::uint8_t> bytes(32768);
+  for (std::uint32_t a = 0; a < bytes.size(); ++a) {
+    bytes[a] =
+        static_cast<std::uint8_t>(a < 8192 ? f.chip->cell(a) : f.chip->cell(a % 8192) ^ 0x5A);
+  }
+  f.openImage(bytes);
+
+  // Verify compares all 32 KiB: the chip's addresses wrap at 2000h, where the file differs.
+  const auto log = f.logOf([&] { f.app.Verify_button_Click(); });
+  EXPECT_TRUE(f.errorLit());
+  EXPECT_NE(log.find(mismatchLine(0x2000, f.chip->cell(0) ^ 0x5A, f.chip->cell(0))),
+            std::string::npos)
+      << log;
+  f.app.lamps.Error_label_Click();
+
+  // Read fills all 32 KiB it reports, the chip four times over.
+  EXPECT_NE(f.logOf([&] { f.app.Read_button_Click(); }).find("32768 bytes Read from Device"),
+            std::string::npos);
+  const auto& buffer = f.app.buffers.CodeBuffer;
+  for (std::uint32_t a = 0; a < 32768; a += 1021) {
+    ASSERT_EQ(buffer[a], f.chip->cell(a % 8192)) << a;
+  }
+}
+
+TEST(WholeChipScan, StopsAtTheEndOfTheBufferOrImageItFillsOrComparesWith) {
+  EXPECT_EQ(scanPageCount(32768, 2'100'001), 128);
+  EXPECT_EQ(scanPageCount(100, 2'100'001), 1);  // whole pages
+  EXPECT_EQ(scanPageCount(2'100'001, 2'100'001), 8203);
+  EXPECT_EQ(scanPageCount(2'000'000, 1'048'577), 4096);
+  EXPECT_EQ(scanPageCount(0, 1'048'577), 0);
 }
 
 }  // namespace

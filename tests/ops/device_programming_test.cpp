@@ -163,20 +163,17 @@ TEST(Program, ABlankChipPassesTheCheckBeforeAndIsProgrammed) {
   EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
 }
 
+// The routines that read first (the 2732A's) still read every byte once.
 TEST(Program, AllErasedBytesWriteNothingAndSucceed) {
-  SimulatedApp f(scriptedBoard("27C256"));
-  f.app.Program_button_Click();
-  EXPECT_EQ(f.readBacks(), 0u);
-  EXPECT_TRUE(f.logged("Programming Device Successfull"));
-  EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
-}
-
-TEST(Program, AllErasedBytesAreStillReadOnceEachByTheRoutinesThatReadFirst) {
-  SimulatedApp f(scriptedBoard("2732A"));
-  f.app.Program_button_Click();
-  EXPECT_EQ(f.readBacks(), 4096u);
-  EXPECT_EQ(findRun(f.port.lines, Traffic().write(0, 0xC8).lines), -1);  // VPP never on
-  EXPECT_TRUE(f.logged("Programming Device Successfull"));
+  for (const auto& [part, readBacks] : {std::pair{"27C256", 0u}, std::pair{"2732A", 4096u}}) {
+    SCOPED_TRACE(part);
+    SimulatedApp f(scriptedBoard(part));
+    f.app.Program_button_Click();
+    EXPECT_EQ(f.readBacks(), readBacks);
+    EXPECT_EQ(findRun(f.port.lines, Traffic().write(0, 0xC8).lines), -1);  // no 2732A pulse
+    EXPECT_TRUE(f.logged("Programming Device Successfull"));
+    EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
+  }
 }
 
 // The value register 0 is given for programming (the first write after the preparation), and
@@ -235,11 +232,7 @@ TEST(Program, ASerialEepromIsNotBlankCheckedAndEndsWithCeAndOeOn) {
   f.app.panel.CheckBlankPriorProgramming.checked = true;
   f.app.Program_button_Click();
   EXPECT_FALSE(f.logged("Checking Device for BLANK"));
-  const auto& reg = f.board.registers();
-  EXPECT_EQ(reg[1], 0);
-  EXPECT_EQ(reg[2], 0);
-  EXPECT_EQ(reg[3] & 0x80, 0);  // CE on
-  EXPECT_EQ(reg[0] & 0xC0, 0);  // OE on, VPP24 off
+  EXPECT_TRUE(f.serialIdle());
 }
 
 TEST(Program, TheBarCountsToNinetyNineOfAHundredAndTheMenuEntryRunsIt) {
@@ -263,6 +256,40 @@ TEST(ProgressPacing, BelowNinetyNineAddressesTheBarNeverMoves) {
   run.startProgress(198);
   for (int a = 0; a < 198; ++a) run.GoProgressiveBar1();
   EXPECT_EQ(f.app.panel.ProgressBar1.value, 99);
+}
+
+// Program with verify after, as the operator runs it, on a run that must fail: no success and
+// no match logged, and the error lamp lit.
+void programAndExpectFailure(SimulatedApp& f) {
+  f.app.panel.VerifyAfterProgramming.checked = true;
+  f.app.Program_button_Click();
+  EXPECT_FALSE(f.logged("Programming Device Successfull"));
+  EXPECT_FALSE(f.logged("MATCHES"));
+  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+}
+
+TEST(ProgramEeprom, AnX28C256PageThatNeverReadsBackFailsTheRunWithoutVerify) {
+  SimulatedApp f(eepromToProgram("X28C256,stuck0@100=80"));
+  f.image[0x100] = 0x80;
+  f.openImage();
+  programAndExpectFailure(f);
+  EXPECT_TRUE(f.logged("*** Address:100h, Programming BYTE:80h, Read BYTE:0h"));
+  EXPECT_TRUE(f.boardIdle());
+}
+
+TEST(ProgramEeprom, AWriteProtected24C16FailsTheRunAtItsFirstByteWhenReadBack) {
+  // With WP held high the chip takes every byte and starts no write cycle: the read-back after
+  // the last page finds it unwritten.
+  SimulatedApp f(eepromToProgram("24C16,wp"));
+  f.image[0] = 0x00;
+  f.openImage();
+  programAndExpectFailure(f);
+  EXPECT_EQ(f.app.twoWire.AckError, 0);  // every byte was acknowledged
+  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
+  EXPECT_TRUE(f.logged("*** Programming Failure ***"));
+  EXPECT_TRUE(f.logged("*** Address:0h, Programming BYTE:0h, Read BYTE:FFh"));
+  EXPECT_FALSE(f.logged("Verify Function Started"));
+  EXPECT_EQ(f.chip->cell(0), 0xFF);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Reading and displaying real chips in the simulated socket, as an operator sees it: buffer
-// contents, log lines, lamps and buttons.
+// Reading, blank-checking and displaying real chips in the simulated socket, as an operator sees
+// it: buffer contents, log lines, lamps and buttons; Blank Chk stops at the first byte that is
+// not erased.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,9 +11,9 @@
 namespace burnlab::testing {
 namespace {
 
-class EveryParallelDevice : public ::testing::TestWithParam<std::string> {};
+class EverySelectableDevice : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(EveryParallelDevice, ReadsBackItsChipByteForByte) {
+TEST_P(EverySelectableDevice, ReadsBackItsChipByteForByte) {
   SimulatedApp f(chipIn(GetParam()));
   f.app.Read_button_Click();
   const auto& cells = f.chip->cells();
@@ -24,18 +25,22 @@ TEST_P(EveryParallelDevice, ReadsBackItsChipByteForByte) {
   EXPECT_EQ(f.app.buffers.CodeLoaded, 1);
   EXPECT_TRUE(f.app.panel.Program_button.enabled);
   EXPECT_FALSE(f.errorLit());
+  EXPECT_TRUE(f.logged(std::to_string(cells.size()) + " bytes Read from Device"));
+  // The checksums of what was read, for the operator to compare with the image's.
+  EXPECT_TRUE(f.logged("Device read, " + checksumsText(checksumsOf(cells))));
 }
 
-std::vector<std::string> parallelParts() {
+// The parallel parts and the serial EEPROMs, read over the two-wire bus.
+std::vector<std::string> selectableParts() {
   std::vector<std::string> parts;
   for (const auto& row : DeviceCatalogue::rows()) {
-    if (row.supported && row.family != DeviceFamilyKind::Serial) parts.emplace_back(row.partName());
+    if (row.supported) parts.emplace_back(row.partName());
   }
   return parts;
 }
 
 // Named by their parts, which are letters and digits only.
-INSTANTIATE_TEST_SUITE_P(Catalogue, EveryParallelDevice, ::testing::ValuesIn(parallelParts()),
+INSTANTIATE_TEST_SUITE_P(Catalogue, EverySelectableDevice, ::testing::ValuesIn(selectableParts()),
                          [](const auto& info) { return info.param; });
 
 TEST(DeviceRead, A27C080FillsAMegabyteInWholeBanks) {
@@ -50,31 +55,38 @@ TEST(DeviceRead, A27C080FillsAMegabyteInWholeBanks) {
     if (f.port.lines[i + 1] == "out 037A 0F" && f.port.lines[i + 2] == "out 037A 0E") ++reg3Writes;
   }
   EXPECT_EQ(reg3Writes, 16u + 5u);
-  EXPECT_TRUE(f.logged("1048576 bytes Read from Device"));
 }
 
-TEST(DeviceRead, A24C16IsReadOverTheTwoWireBus) {
-  SimulatedApp f(chipIn("24C16"));
-  f.app.Read_button_Click();
-  const auto& cells = f.chip->cells();
-  EXPECT_TRUE(std::equal(cells.begin(), cells.end(), f.app.buffers.CodeBuffer.begin()));
-  EXPECT_FALSE(f.errorLit());
-  EXPECT_TRUE(f.logged("2048 bytes Read from Device"));
-  // The checksums of what was read, for the operator to compare with the image's.
-  EXPECT_TRUE(f.logged("Device read, " + checksumsText(checksumsOf(cells))));
-}
-
-TEST(DeviceRead, AnEmptySocketOnA24C08GivesTheNoAcknowledgeReport) {
-  SimulatedApp f(chipIn("24C08"));
-  f.board.insert(nullptr);
-  const auto log = f.logOf([&] { f.app.Read_button_Click(); });
+TEST(BlankCheck, StopsAtTheFirstByteThatIsNotErasedAndReportsItsAddress) {
+  SimulatedApp f(chipIn("27C010", false));  // erased
+  f.chip->setCell(0x1234F, 0x0F);
+  f.chip->setCell(0x1F000, 0x00);
+  EXPECT_EQ(f.logOf([&] { f.app.Blank_button_Click(); }),
+            "\r\n12:34:56>  Checking Device for BLANK (Erased)... Wait"
+            "\r\n12:34:56>  Device IS NOT BLANK (ERASED)"
+            "\r\n12:34:56>  Address: 1234F ][ Device Data: F"
+            "\r\n12:34:56>  Click on [ERROR] alert to Reset the Situation");
   EXPECT_TRUE(f.errorLit());
-  EXPECT_EQ(log,
-            "\r\n12:34:56>  **************************************************"
-            "\r\n12:34:56>  Device 24CXX DOES NOT RESPOND - ACK Error"
-            "\r\n12:34:56>  Check Chip Installation Position on Socket"
-            "\r\n12:34:56>  Click on [ERROR] Alert to Reset the Situation");
-  EXPECT_EQ(f.platform.sounds.back().filename(), "error.wav");
+  EXPECT_FALSE(f.app.panel.Read_button.enabled);
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0x123 + 1);  // stopped within page 123h
+}
+
+TEST(BlankCheck, AFirstByteOfZeroOnA2764IsReportedAtAddressZeroAtOnce) {
+  SimulatedApp f(chipIn("2764", false));
+  f.chip->setCell(0, 0x00);
+  f.app.Blank_button_Click();
+  EXPECT_TRUE(f.logged("Address: 0 ][ Device Data: 0\r\n"));
+  EXPECT_EQ(f.app.panel.ProgressBar1.value, 1);
+  EXPECT_EQ(f.app.board.Reg2, 0);  // the board still addresses the failing byte
+  EXPECT_EQ(f.board.registers()[2], 0);
+}
+
+TEST(BlankCheck, AnErasedChipIsReportedBlank) {
+  SimulatedApp f(chipIn("27C512", false));
+  f.app.Blank_button_Click();
+  EXPECT_TRUE(f.logged("Device IS BLANK (ERASED)"));
+  EXPECT_FALSE(f.errorLit());
+  EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
 }
 
 TEST(Display, ShowsTheLivePageAndScrollingReadsTheChip) {

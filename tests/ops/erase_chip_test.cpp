@@ -8,49 +8,29 @@
 namespace burnlab::testing {
 namespace {
 
-TEST(EraseChip, A24C16IsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept) {
-  SimulatedApp f(eepromToProgram("24C16"));
-  for (std::uint32_t a = 0; a < 2048; ++a) f.chip->setCell(a, static_cast<std::uint8_t>(a));
-  f.app.buffers.CodeSize = 16;  // a short file: the whole chip is erased all the same
-  const auto buffer = f.app.buffers.CodeBuffer;
-  const auto log = f.logOf([&] { f.app.click("EraseFlash_button"); });
-  EXPECT_TRUE(f.chipErased());
-  EXPECT_EQ(f.app.buffers.CodeBuffer, buffer);
-  EXPECT_EQ(log,
-            "\r\n12:34:56>  Erasing Device 24CXX"
-            "\r\n12:34:56>  Program Buffer will not be erased"
-            "\r\n12:34:56>  Programming Device Successfull");
-  EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
-  EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
-  // The serial idle state: SCL and OE asserted, the address registers zero.
-  const auto& reg = f.board.registers();
-  EXPECT_EQ(reg[0], 0x00);
-  EXPECT_EQ(reg[1], 0);
-  EXPECT_EQ(reg[2], 0);
-  EXPECT_EQ(reg[3] & 0x80, 0);
-  // Erase mode lasts until the next reset: a Program after it writes the buffer again.
-  EXPECT_EQ(f.app.board.EraseMode, 1);
-  f.app.buffers.CodeSize = 2048;
-  f.app.Program_button_Click();
-  EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
-}
-
-TEST(EraseChip, A24C32LogsItsOwnLine) {
-  SimulatedApp f(eepromToProgram("24C32"));
-  f.chip->setCell(4095, 0x00);
-  const auto log = f.logOf([&] { f.app.EraseFlash_button_Click(); });
-  EXPECT_TRUE(f.chipErased());
-  EXPECT_EQ(log.substr(0, 35), "\r\n12:34:56>  Erasing Device 24C32\r\n");
-}
-
-TEST(EraseChip, AnEmptySerialSocketIsReportedAsNoAcknowledgeAndNotAsSuccess) {
-  SimulatedApp f(eepromToProgram("24C08"));
-  f.board.insert(nullptr);
-  f.app.EraseFlash_button_Click();
-  EXPECT_FALSE(f.logged("Programming Device Successfull"));
-  EXPECT_EQ(f.app.twoWire.AckError, 200);
-  EXPECT_EQ(f.app.programming.run.ProgramFailed, 1);
-  EXPECT_EQ(f.app.panel.Error_label.foreColor, kWhite);
+TEST(EraseChip, ASerialEepromIsWrittenFFWithItsTwoLinesAndTheSuccessAndTheBufferIsKept) {
+  for (const auto& [part, name] : {std::pair{"24C16", "24CXX"}, std::pair{"24C32", "24C32"}}) {
+    SCOPED_TRACE(part);
+    SimulatedApp f(eepromToProgram(part));
+    const auto size = static_cast<std::uint32_t>(f.chip->size());
+    for (std::uint32_t a = 0; a < size; ++a) f.chip->setCell(a, static_cast<std::uint8_t>(a));
+    f.app.buffers.CodeSize = 16;  // a short file: the whole chip is erased all the same
+    const auto buffer = f.app.buffers.CodeBuffer;
+    const auto log = f.logOf([&] { f.app.click("EraseFlash_button"); });
+    EXPECT_TRUE(f.chipErased());
+    EXPECT_EQ(f.app.buffers.CodeBuffer, buffer);
+    EXPECT_EQ(log, "\r\n12:34:56>  Erasing Device " + std::string(name) +
+                       "\r\n12:34:56>  Program Buffer will not be erased"
+                       "\r\n12:34:56>  Programming Device Successfull");
+    EXPECT_EQ(f.platform.sounds.back().filename(), "ok.wav");
+    EXPECT_EQ(f.app.panel.ProgressBar1.value, 0);
+    EXPECT_TRUE(f.serialIdle());
+    // Erase mode lasts until the next reset: a Program after it writes the buffer again.
+    EXPECT_EQ(f.app.board.EraseMode, 1);
+    f.app.buffers.CodeSize = static_cast<std::int32_t>(size);
+    f.app.Program_button_Click();
+    EXPECT_TRUE(std::equal(f.image.begin(), f.image.end(), f.chip->cells().begin()));
+  }
 }
 
 TEST(EraseChip, AnX28C256IsProgrammedWithFFUnprotectedAndTheNextProgramWritesTheBufferAgain) {

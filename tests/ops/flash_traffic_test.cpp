@@ -11,16 +11,16 @@
 namespace burnlab::testing {
 namespace {
 
-// A recording port with no board behind it and the AM29F040 chosen under the opt-in.
+// A recording port with no board behind it and `part` chosen under the opt-in, its image all
+// FFh.
 struct FlashTraffic : SimulatedApp {
-  explicit FlashTraffic(std::string_view part = "AM29F040")
-      : SimulatedApp(scriptedBoard("27C256")) {
-    app.allowUntestedDevices(true);
-    choose(part);
-    std::fill_n(app.buffers.CodeBuffer.begin(), app.device.DeviceSize, 0xFF);
-    app.buffers.CodeSize = app.device.DeviceSize;
+  explicit FlashTraffic(std::string part = "AM29F040") : SimulatedApp(optedIn(std::move(part))) {
     platform.sleepTrace = &port.lines;
-    port.clear();
+  }
+  static AppOptions optedIn(std::string part) {
+    auto options = scriptedBoard(std::move(part));
+    options.untested = true;
+    return options;
   }
   // The identification bytes, then the data bytes at addresses 0 and 1.
   void scriptIdentification(std::uint8_t maker, std::uint8_t device, std::uint8_t data0 = 0x12,

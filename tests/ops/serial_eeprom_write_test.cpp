@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "support/simulated_app.h"
 #include "two_wire_trace.h"
 
@@ -12,13 +10,10 @@ namespace burnlab::testing {
 namespace {
 
 // A started App with a serial EEPROM from `socket` ("24C16,wp") in the socket and chosen, and a
-// code buffer of random bytes as long as the chip.
+// code file of random bytes as long as the chip open.
 struct SerialSocket : SimulatedApp {
-  explicit SerialSocket(std::string socket) : SimulatedApp({.socket = socket, .slider = {}}) {
-    std::mt19937 random(static_cast<unsigned>(rowOf(partOfSocket(socket))));
-    for (std::int32_t a = 0; a < app.device.DeviceSize; ++a) {
-      app.buffers.CodeBuffer[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(random());
-    }
+  explicit SerialSocket(std::string socket)
+      : SimulatedApp({.socket = std::move(socket), .slider = {}, .randomBytes = 64 * 1024}) {
     platform.sleepTrace = &port.lines;
   }
   void write() {
@@ -163,18 +158,6 @@ TEST(SerialWrite, AnImageLargerThanTheChipIsWrittenOnlyAsFarAsTheChipReaches) {
   EXPECT_EQ(f.app.panel.ProgressBar1.max, 128);
   EXPECT_TRUE(f.chipHoldsBuffer(4096));
   EXPECT_EQ(f.app.twoWire.AckError, 0);
-}
-
-TEST(SerialWrite, InEraseModeEveryPageOfTheChipGetsFFAndTheBufferIsNotUsed) {
-  SerialSocket f("24C16");
-  f.chip->setCell(0x7FF, 0x12);
-  f.app.buffers.CodeSize = 100;  // a short file: the whole chip is erased all the same
-  f.app.board.EraseMode = 1;
-  const auto log = f.logOf([&] { f.write(); });
-  for (std::uint32_t a = 0; a < 2048; ++a) ASSERT_EQ(f.chip->cell(a), 0xFF) << a;
-  EXPECT_EQ(log,
-            "\r\n12:34:56>  Erasing Device 24CXX"
-            "\r\n12:34:56>  Program Buffer will not be erased");
 }
 
 TEST(SerialWrite, AMissingChipStopsTheWriteAtItsFirstDeviceByte) {

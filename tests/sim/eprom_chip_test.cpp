@@ -7,7 +7,6 @@
 #include <string>
 
 #include "devices/device_catalogue.h"
-#include "one_fault.h"
 #include "parallel_driver.h"
 #include "sim/chip_catalogue.h"
 #include "sim/eprom_types.h"
@@ -83,11 +82,9 @@ TEST(ChipCatalogue, HasAChipOfTheRightSizeForEverySelectableRow) {
   }
   const auto names = ChipCatalogue::names();
   EXPECT_NE(std::find(names.begin(), names.end(), "EN29F040"), names.end());
-  ChipOptions protect;
-  protect.protectedSectors = 1;
-  EXPECT_EQ(ChipCatalogue::make("27C256", protect, error), nullptr);
+  EXPECT_EQ(ChipCatalogue::make("27C256", {.protectedSectors = 1}, error), nullptr);
   EXPECT_EQ(error, "27C256 has no sectors to protect or erase and no unlock cycles");
-  const auto wp = withFault(&ChipOptions::writeProtect);
+  const ChipOptions wp{.writeProtect = true};
   EXPECT_EQ(ChipCatalogue::make("AM29F040", wp, error), nullptr);
   EXPECT_NE(ChipCatalogue::make("24C08", wp, error), nullptr);
 }
@@ -102,7 +99,7 @@ TEST(EpromChip, OutputsOnlyWithCeAndOeLowAndNoVoltageOnOe) {
   rig.setBit(3, 7, false);
   rig.set(0, kOeHigh);
   EXPECT_EQ(rig.readBus(), 0xFF);
-  rig.set(0, kVpp24 | kOeHigh);  // VPP on the OE/VPP pin
+  rig.set(0, kVpp24);  // OE low, but VPP on the OE/VPP pin: no output, as in program mode
   EXPECT_EQ(rig.readBus(), 0xFF);
   // The bus is the wired AND: what the board pulls low stays low.
   rig.set(0, 0x00);

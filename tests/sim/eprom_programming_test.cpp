@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "one_fault.h"
 #include "parallel_driver.h"
 #include "sim/eprom_chip.h"
 
@@ -49,14 +48,6 @@ TEST(EpromProgramVerify, A27C256OutputsWithVppOnCeHighAndOeLow) {
   EXPECT_EQ(e.rig.readBus(), 0x5A);
   e.rig.set(0, 0x00);  // VPP back at its read level with CE high: standby
   EXPECT_EQ(e.rig.readBus(), 0xFF);
-
-  // A part with its VPP on OE verifies only with VPP off, CE and OE low.
-  ChipInSocket<> oeVpp("27C512", 0, 2);
-  oeVpp.chip->setCell(0x1234, 0xA5);
-  oeVpp.drive.address(0x1234, kCeHigh | kReg4Off);
-  oeVpp.rig.set(0, kVpp24);
-  EXPECT_EQ(oeVpp.rig.readBus(), 0xFF);
-  EXPECT_EQ(oeVpp.drive.read(0x1234), 0xA5);
 }
 
 TEST(EpromProgramming, A27C256CellProgramsOnItsAccumulatedPulseTime) {
@@ -148,9 +139,7 @@ TEST(EpromProgramming, CellNeedsFollowTheStatedDistributionAndTheSeed) {
   EXPECT_GT(longest, 10 * nominal) << "a few cells need many pulses";
   EXPECT_NEAR(static_cast<double>(withinOnePulse) / static_cast<double>(chip->size()), 0.95, 0.01);
 
-  ChipOptions seeded;
-  seeded.seed = 2;
-  auto other = makeEprom("27C256", seeded);
+  auto other = makeEprom("27C256", {.seed = 2});
   auto same = makeEprom("27C256");
   int differing = 0;
   for (std::uint32_t a = 0; a < 100; ++a) {
@@ -165,17 +154,14 @@ TEST(EpromProgramming, CellNeedsFollowTheStatedDistributionAndTheSeed) {
 }
 
 TEST(EpromProgramming, SlowPartsNeedKTimesLongerAndFixedPulsesNeedExactlyN) {
-  ChipOptions slow;
-  slow.slowFactor = 4;
-  auto slowChip = makeEprom("27C256", slow);
+  auto slowChip = makeEprom("27C256", {.slowFactor = 4});
   auto plain = makeEprom("27C256");
   for (std::uint32_t a = 0; a < 50; ++a) {
     EXPECT_NEAR(static_cast<double>(slowChip->needNs(a)), 4.0 * plain->needNs(a), 4.0);
   }
 
-  ChipOptions fixed;
-  fixed.fixedPulses = 3;
-  fixed.stuck.push_back({0x10, 0x01, 0x01});
+  const ChipOptions fixed{.fixedPulses = 3,
+                          .stuck = {{.address = 0x10, .mask = 0x01, .value = 0x01}}};
   Eprom27C256 e(fixed);
   e.chip->applyFaults(fixed);
   EXPECT_EQ(e.chip->needNs(0x20), 300 * kUs);
@@ -238,7 +224,7 @@ TEST(EpromVoltages, AProgrammingVoltageOnOeDestroysAPartWithItsOwnVppPin) {
 }
 
 TEST(EpromVoltages, NmosOriginalsProgramAtTheirOwnVoltageAndDieAboveTheirRating) {
-  const auto original = withFault(&ChipOptions::original);
+  const ChipOptions original{.original = true};
   SocketRig rig;
   ParallelDriver drive24{rig, 32, 0};
   auto a2732A = makeEprom("2732A", original);

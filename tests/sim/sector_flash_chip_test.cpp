@@ -8,7 +8,6 @@
 #include <string>
 #include <tuple>
 
-#include "one_fault.h"
 #include "parallel_driver.h"
 
 namespace burnlab::sim {
@@ -187,7 +186,7 @@ TEST(SectorFlash, LaterRevisionsDecodeA0ToA10AndEarlierOnesA0ToA14) {
   later.unlock(0x90, 0x7D55, 0x12AA);
   EXPECT_EQ(later.read(1), 0xA4);
 
-  FlashDriver old("AM29F040", withFault(&ChipOptions::earlierUnlock));
+  FlashDriver old("AM29F040", {.earlierUnlock = true});
   old.chip->setCell(0, 0x12);
   old.unlock(0x90);  // 555h/2AAh: not the earlier parts' unlock addresses
   EXPECT_EQ(old.read(0), 0x12);
@@ -197,9 +196,7 @@ TEST(SectorFlash, LaterRevisionsDecodeA0ToA10AndEarlierOnesA0ToA14) {
 }
 
 TEST(SectorFlash, AProtectedSectorRefusesProgramAndEraseAndShowsInIdentification) {
-  ChipOptions options;
-  options.protectedSectors = 1u << 3;
-  FlashDriver f("AM29F040", options);
+  FlashDriver f("AM29F040", {.protectedSectors = 1u << 3});
   f.chip->setCell(0x30000, 0x5A);
   f.chip->setCell(0x40000, 0x5A);
   f.unlock(0x90);
@@ -219,7 +216,7 @@ TEST(SectorFlash, AProtectedSectorRefusesProgramAndEraseAndShowsInIdentification
 }
 
 TEST(SectorFlash, AnEraseThatFailsEndsWithDq5AfterItsMaximumTime) {
-  FlashDriver f("EN29F040", withFault(&ChipOptions::eraseFails));
+  FlashDriver f("EN29F040", {.eraseFails = true});
   f.chip->setCell(0x100, 0x00);
   f.eraseChip();
   f.waitUs(63'000'000);

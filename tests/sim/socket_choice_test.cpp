@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "launch/port_stack.h"
 #include "sim/eprom_chip.h"
 #include "sim/x28c256_chip.h"
@@ -15,11 +13,6 @@ namespace {
 
 using testing::readAll;
 using testing::TempFolder;
-
-std::filesystem::path writeFile(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-  return file;
-}
 
 TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
   EXPECT_EQ(parseSocketChoice("none").choice.kind, SocketChoice::Kind::NoBoard);
@@ -69,7 +62,7 @@ TEST(SocketChoice, NamesNoBoardAnEmptySocketOrAChipWithFaultsAndImage) {
 
 TEST(SocketChoice, BuildsTheChipFromItsImageThenChangesItsByte) {
   TempFolder folder;
-  const auto image = writeFile(folder.path() / "some.bin", std::string("\x01\x02\x03", 3));
+  const auto image = folder.file("some.bin", std::string("\x01\x02\x03", 3));
   std::string error;
   auto chip = buildSocketChip(parseSocketChoice("2764,set@1=EE:" + image.string()).choice, error);
   ASSERT_NE(chip, nullptr) << error;
@@ -96,7 +89,7 @@ TEST(MemoryChip, RefusesAnImageLongerThanTheChipAndSavesAtomically) {
   auto chip = buildSocketChip(parseSocketChoice("24C08").choice, error);
   ASSERT_NE(chip, nullptr);
   chip->setCell(3, 0x33);
-  const auto tooLong = writeFile(folder.path() / "long.bin", std::string(1025, 'x'));
+  const auto tooLong = folder.file("long.bin", std::string(1025, 'x'));
   EXPECT_EQ(chip->loadImage(tooLong),
             "The image " + tooLong.string() + " has 1025 bytes, more than the 1024 of the 24C08");
   EXPECT_EQ(chip->cell(3), 0x33) << "a refused image changes nothing";
@@ -117,20 +110,19 @@ TEST(MemoryChip, TakesAHexOrSRecordImageWithItsHolesErased) {
   auto chip = buildSocketChip(parseSocketChoice("2764").choice, error);
   ASSERT_NE(chip, nullptr);
   // Two bytes at 10h and one at 1FFFh, the chip's last address.
-  const auto hex =
-      writeFile(folder.path() / "image.ihx", ":02001000AB1231\n:011FFF00776A\n:00000001FF\n");
+  const auto hex = folder.file("image.ihx", ":02001000AB1231\n:011FFF00776A\n:00000001FF\n");
   ASSERT_EQ(chip->loadImage(hex), "");
   EXPECT_EQ(chip->cell(0x0F), 0xFF);
   EXPECT_EQ(chip->cell(0x10), 0xAB);
   EXPECT_EQ(chip->cell(0x11), 0x12);
   EXPECT_EQ(chip->cell(0x1FFF), 0x77);
 
-  const auto srec = writeFile(folder.path() / "image.bin", "S1050020CDEF1E\n");
+  const auto srec = folder.file("image.bin", "S1050020CDEF1E\n");
   ASSERT_EQ(chip->loadImage(srec), "");
   EXPECT_EQ(chip->cell(0x10), 0xFF) << "the earlier image is gone";
   EXPECT_EQ(chip->cell(0x21), 0xEF);
 
-  const auto beyond = writeFile(folder.path() / "beyond.hex", ":0120000001DE\n:00000001FF\n");
+  const auto beyond = folder.file("beyond.hex", ":0120000001DE\n:00000001FF\n");
   EXPECT_EQ(chip->loadImage(beyond),
             "The image " + beyond.string() +
                 " is refused, line 1: address 2000h lies beyond the 8192 bytes there is room for");
@@ -155,7 +147,7 @@ std::unique_ptr<PortStack> simulatedStack(const std::string& socket, std::string
 
 TEST(PortStackSocket, PutsTheNamedChipIntoTheSimulatedSocket) {
   TempFolder folder;
-  const auto image = writeFile(folder.path() / "some.bin", "AB");
+  const auto image = folder.file("some.bin", "AB");
   std::string error;
   auto stack = simulatedStack("27c256:" + image.string(), error);
   ASSERT_NE(stack, nullptr) << error;

@@ -7,9 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "one_fault.h"
 #include "socket_rig.h"
-#include "support/fake_platform.h"
 
 namespace burnlab::sim {
 namespace {
@@ -158,7 +156,7 @@ TEST(TwoWireEeprom, APageWriteWrapsInsideThePageAndTheChipIsBusyAfterTheStop) {
 }
 
 TEST(TwoWireEeprom, AStartBeforeTheStopAbortsTheWriteAndAnAddressAloneWritesNothing) {
-  TwoWireMaster m(TwoWireEeprom::type24C32(), withFault(&ChipOptions::slowWriteCycle));
+  TwoWireMaster m(TwoWireEeprom::type24C32(), {.slowWriteCycle = true});
   m.begin({0xA0, 0x00, 0x20, 0x99});
   m.start();  // before the stop
   m.stop();
@@ -173,20 +171,8 @@ TEST(TwoWireEeprom, AStartBeforeTheStopAbortsTheWriteAndAnAddressAloneWritesNoth
   EXPECT_TRUE(m.chip->busy(m.rig.clock.nowNs())) << "a slow part takes 10 ms";
 }
 
-TEST(TwoWireEeprom, ThePlatformsSleepsLetTheWriteCyclePass) {
-  TwoWireMaster m(TwoWireEeprom::type24C16());
-  testing::FakePlatform platform;
-  platform.simClock = &m.rig.clock;
-  m.write({0xA0, 0x00, 0x5A});
-  platform.Sleep(4);
-  EXPECT_FALSE(m.answers(0xA0));
-  platform.Sleep(1);
-  EXPECT_TRUE(m.answers(0xA0));
-  m.stop();
-}
-
 TEST(TwoWireEeprom, WithWpHighWritesAreAcknowledgedButNothingIsStored) {
-  TwoWireMaster m(TwoWireEeprom::type24C16(), withFault(&ChipOptions::writeProtect));
+  TwoWireMaster m(TwoWireEeprom::type24C16(), {.writeProtect = true});
   EXPECT_EQ(m.write({0xA0, 0x20, 0x5A}), 3) << "the data byte is acknowledged too";
   EXPECT_FALSE(m.chip->busy(m.rig.clock.nowNs())) << "no write cycle starts";
   EXPECT_EQ(m.chip->cell(0x20), 0xFF);
@@ -194,7 +180,7 @@ TEST(TwoWireEeprom, WithWpHighWritesAreAcknowledgedButNothingIsStored) {
 }
 
 TEST(TwoWireEeprom, AChipThatNeverAcknowledgesAnswersNothing) {
-  TwoWireMaster m(TwoWireEeprom::type24C08(), withFault(&ChipOptions::neverAcknowledges));
+  TwoWireMaster m(TwoWireEeprom::type24C08(), {.neverAcknowledges = true});
   EXPECT_EQ(m.write({0xA0, 0x00}), 0);
 }
 

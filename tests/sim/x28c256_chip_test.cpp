@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "one_fault.h"
 #include "page_load_driver.h"
 
 namespace burnlab::sim {
@@ -32,7 +31,7 @@ TEST(X28C256, AByteIsStoredAfterTheWriteCycleWhileReadsPollBit7AndToggleBit6) {
 }
 
 TEST(X28C256, APageLoadStoresAllItsBytesInThePageOfTheFirst) {
-  X28Driver x(withFault(&ChipOptions::slowWriteCycle));
+  X28Driver x({.slowWriteCycle = true});
   for (std::uint32_t i = 0; i < 64; ++i) x.load(0x1240 + i, static_cast<std::uint8_t>(i));
   x.load(0x2285, 0xEE);  // another page's address: only A0..A5 count
   x.waitMs(6);
@@ -55,7 +54,7 @@ TEST(X28C256, APauseLongerThanTheByteLoadWindowEndsTheLoad) {
 }
 
 TEST(X28C256, WhileProtectedOnlyPrefixedLoadsStoreAndCommandBytesNever) {
-  X28Driver x(withFault(&ChipOptions::startLocked));
+  X28Driver x({.startLocked = true});
   x.writeByte(0x0100, 0x00, 1);
   EXPECT_EQ(x.read(0x0100) & 0x80, 0x80) << "a dummy write cycle polls";
   x.waitMs(5);
@@ -87,7 +86,7 @@ TEST(X28C256, TheEnableSequenceAloneTurnsProtectionOn) {
 TEST(X28C256, WritesNeedOeHighAndVcc) {
   X28Driver x;
   x.load(0x10, 0x00, false);  // WE low with OE low writes nothing
-  x.rig.set(3, 0xC0);  // no VCC
+  x.rig.set(3, 0xC0);         // no VCC
   x.writeByte(0x11, 0x00, 6);
   x.rig.set(3, 0xC2);
   EXPECT_EQ(x.read(0x10), 0xFF);
@@ -95,7 +94,7 @@ TEST(X28C256, WritesNeedOeHighAndVcc) {
 }
 
 TEST(X28C256, TheBoardHearsOfIgnoredAndRefusedWritesAndOfAProgrammingVoltage) {
-  X28Driver x(withFault(&ChipOptions::startLocked));
+  X28Driver x({.startLocked = true});
   x.load(0x0100, 0x00);
   x.rig.advanceUs(150);
   x.load(0x0140, 0x00);  // during the dummy write cycle

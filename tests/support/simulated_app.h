@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <random>
@@ -141,10 +140,8 @@ struct SimulatedApp {
   }
   // Opens `image` as the code file (again, after a test changed it).
   void openImage() {
-    const auto file = files.path() / "image.bin";
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()), static_cast<long>(image.size()));
-    require(app.bufferCommands.openCodeFile(file), "the image does not open as the code file");
+    require(app.bufferCommands.openCodeFile(files.file("image.bin", image)),
+            "the image does not open as the code file");
   }
   // A random image of `size` bytes, about one in eight left FFh.
   static std::vector<std::uint8_t> randomImage(std::size_t size, unsigned seed = 1) {
@@ -186,6 +183,12 @@ struct SimulatedApp {
   bool boardIdle() const {
     const auto& reg = board.registers();
     return reg[0] == 0x40 && reg[3] == (app.board.address.Reg3Extra | 0xC4);
+  }
+  // The board as a serial EEPROM's commands leave it: CE (SCL) and OE on, no programming
+  // voltage, the address registers zero.
+  bool serialIdle() const {
+    const auto& reg = board.registers();
+    return reg[0] == 0x00 && reg[1] == 0 && reg[2] == 0 && (reg[3] & 0x80) == 0;
   }
 
  private:

@@ -52,34 +52,4 @@ Control* Panel::find(const std::string& name) {
   return row ? &row->in(*this) : nullptr;
 }
 
-namespace {
-
-// The entries of `menu` as the control table lists them, submenus with their own.
-std::vector<MenuEntry> entriesOf(const std::string& menu) {
-  std::vector<MenuEntry> entries;
-  for (const ControlRow* row : controlsIn(menu)) {
-    if (!row->hasControl()) {
-      entries.emplace_back();
-    } else if (row->kind == ControlKind::Menu) {
-      entries.emplace_back(row->member, entriesOf(row->name));
-    } else {
-      entries.emplace_back(row->member);
-    }
-  }
-  return entries;
-}
-
-}  // namespace
-
-const std::vector<MenuEntry>& menuBar() {
-  static const std::vector<MenuEntry> bar = [] {
-    std::vector<MenuEntry> menus;
-    for (const ControlRow* row : controlsIn("")) {
-      if (row->kind == ControlKind::Menu) menus.emplace_back(row->member, entriesOf(row->name));
-    }
-    return menus;
-  }();
-  return bar;
-}
-
 }  // namespace burnlab

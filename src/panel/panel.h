@@ -178,18 +178,6 @@ struct Panel {
   Control* find(const std::string& name);
 };
 
-// The menu bar as the window shows it: each menu, its entries in order, separators included, as
-// the control table's groups arrange them.
-struct MenuEntry {
-  MenuEntry() = default;  // a separator without a name of its own
-  MenuEntry(Control Panel::*entry, std::vector<MenuEntry> children = {})
-      : control(entry), entries(std::move(children)) {}
-
-  Control Panel::*control = nullptr;
-  std::vector<MenuEntry> entries;  // the entries of a menu or submenu
-};
-const std::vector<MenuEntry>& menuBar();
-
 // A menu entry that is a separator line ("-").
 inline bool isSeparator(const Control& entry) {
   return entry.caption == "-";

@@ -23,25 +23,6 @@ TEST(Panel, NamesEveryControlOnceAndFindsItByName) {
   EXPECT_TRUE(panel.LPTSelection[1].checked);
 }
 
-TEST(Panel, TheMenuBarHoldsEveryMenuEntryOfThePanel) {
-  const Panel panel;
-  std::vector<std::string> menus;
-  std::function<int(const std::vector<MenuEntry>&)> count = [&](const auto& entries) {
-    int named = 0;
-    for (const auto& entry : entries) {
-      if (entry.control) ++named;
-      named += count(entry.entries);
-    }
-    return named;
-  };
-  for (const auto& menu : menuBar()) menus.push_back((panel.*menu.control).caption);
-  EXPECT_EQ(menus, (std::vector<std::string>{"&File", "&Tools", "&Command", "&Setup", "&Devices",
-                                             "&Help"}));
-  // 11 File, 2 Tools, 18 Command, 16 Setup, 2 Devices, 5 Help entries with names, menus
-  // included.
-  EXPECT_EQ(count(menuBar()), 54);
-}
-
 TEST(OperatorClicks, ChooseAnOptionOrToggleABoxButADisabledControlTakesNoClick) {
   SimulatedApp f;
   f.app.Form_Load();

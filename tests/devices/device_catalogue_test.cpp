@@ -5,8 +5,11 @@
 
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "devices/command_availability.h"
+#include "util/text.h"
 #include "support/catalogue_rows.h"
 
 namespace burnlab {
@@ -22,16 +25,27 @@ std::int32_t eepromClassSizeKB(char subCode) {
   return kSizes.at(subCode);
 }
 
-TEST(DeviceCatalogue, ListsThirtyNineRowsWithSixteenUnsupportedAtTheirPlaces) {
-  const auto& rows = DeviceCatalogue::rows();
-  EXPECT_EQ(rows.size(), 39u);
+// A setup slot stores the list position of its device: every row keeps its place, and the
+// sixteen rows the program has no routines for are marked in the list.
+TEST(DeviceCatalogue, ListsThirtyNineRowsInTheirStoredOrderWithTheUnsupportedMarked) {
+  std::vector<std::string> listed;
+  for (const auto& row : DeviceCatalogue::rows()) listed.push_back(trimmed(row.listText()));
+  EXPECT_EQ(listed,
+            (std::vector<std::string>{
+                "N/A - Eprom 2716", "Eprom 2732A", "Eprom 2732B", "Eprom 2732", "Eprom 27C32",
+                "Eprom 2764", "Eprom 27C64", "Eprom 27128", "Eprom 27C128", "Eprom 27256",
+                "Eprom 27C256", "Eprom 27C512", "Eprom 27C1001", "Eprom 27C010", "Eprom 27C2001",
+                "Eprom 27C020", "Eprom 27C4001", "Eprom 27C040", "Eprom 27C801", "Eprom 27C080",
+                "N/A - Eprom 27C080 OTP", "N/A - Flash Atmel AT29C256", "N/A - Flash AMIC A29040",
+                "N/A - Flash AMD AM29F010", "N/A - Flash AMD AM29F020", "N/A - Flash AMD AM29F040",
+                "N/A - Flash EON EN29F040", "N/A - Flash Atmel AT29F040",
+                "N/A - Flash Catalyst CAT28F001", "N/A - Flash Catalyst CAT28F010",
+                "N/A - Flash Catalyst CAT28F020", "Eeprom XICOR X28C256",
+                "N/A - Eeprom Catalyst CAT28C256", "N/A - Eeprom Catalyst CAT28C257",
+                "Eeprom 24C08 Serial (8 pins)", "Eeprom 24C16 Serial (8 pins)",
+                "Eeprom 24C32 Serial (8 pins)", "N/A - Eeprom 24C256 Serial (8 pins)",
+                "N/A - uC Atmel AT90S2313 Micro"}));
   EXPECT_EQ(DeviceCatalogue::lastUsedRow(), 38);
-  std::set<int> unsupported;
-  for (int i = 0; i < 39; ++i) {
-    if (!rows[i].supported) unsupported.insert(i);
-  }
-  EXPECT_EQ(unsupported,
-            (std::set<int>{0, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 32, 33, 37, 38}));
   for (int reserved = 39; reserved <= 80; ++reserved)
     EXPECT_EQ(DeviceCatalogue::row(reserved), nullptr);
 }

@@ -19,6 +19,12 @@ CLI::Validator readableFile() {
   return CLI::Validator([](std::string& file) { return whyFileIsNotReadable(file); }, "");
 }
 
+// An option naming a FILE, which `check` refuses at once when it cannot serve.
+CLI::Option* fileOption(CLI::App& parser, const std::string& names, std::filesystem::path& file,
+                        const std::string& help, CLI::Validator check) {
+  return parser.add_option(names, file, help)->type_name("FILE")->check(std::move(check));
+}
+
 }  // namespace
 
 std::string CommandOption::longName() const {
@@ -40,18 +46,14 @@ const CommandOption kDevice{"-d,--device", "the device: -d NAME", true,
 
 const CommandOption kInput{"-i,--input", "the image file: -i FILE", true,
                            [](CLI::App& parser, const std::string& names, CliRequest& request) {
-                             return parser
-                                 .add_option(names, request.input, "the image file to read")
-                                 ->type_name("FILE")
-                                 ->check(readableFile());
+                             return fileOption(parser, names, request.input,
+                                               "the image file to read", readableFile());
                            }};
 
 const CommandOption kOutput{"-o,--output", "the file to write: -o FILE", false,
                             [](CLI::App& parser, const std::string& names, CliRequest& request) {
-                              return parser
-                                  .add_option(names, request.output, "the image file to write")
-                                  ->type_name("FILE")
-                                  ->check(writableFile());
+                              return fileOption(parser, names, request.output,
+                                                "the image file to write", writableFile());
                             }};
 
 const CommandOption kPage{

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <optional>
+#include <utility>
 
 namespace burnlab {
 namespace {
@@ -13,22 +14,15 @@ constexpr qreal kLargestPoints = 28;  // the font grows no further
 
 // The scroll bar's move for a key that turns pages, if it is one.
 std::optional<QAbstractSlider::SliderAction> pageTurn(int key) {
-  switch (key) {
-    case Qt::Key_PageDown:
-      return QAbstractSlider::SliderPageStepAdd;
-    case Qt::Key_PageUp:
-      return QAbstractSlider::SliderPageStepSub;
-    case Qt::Key_Down:
-      return QAbstractSlider::SliderSingleStepAdd;
-    case Qt::Key_Up:
-      return QAbstractSlider::SliderSingleStepSub;
-    case Qt::Key_Home:
-      return QAbstractSlider::SliderToMinimum;
-    case Qt::Key_End:
-      return QAbstractSlider::SliderToMaximum;
-    default:
-      return std::nullopt;
+  using Slider = QAbstractSlider;
+  static constexpr std::pair<int, Slider::SliderAction> kTurns[] = {
+      {Qt::Key_PageDown, Slider::SliderPageStepAdd}, {Qt::Key_PageUp, Slider::SliderPageStepSub},
+      {Qt::Key_Down, Slider::SliderSingleStepAdd},   {Qt::Key_Up, Slider::SliderSingleStepSub},
+      {Qt::Key_Home, Slider::SliderToMinimum},       {Qt::Key_End, Slider::SliderToMaximum}};
+  for (const auto& [turnKey, action] : kTurns) {
+    if (turnKey == key) return action;
   }
+  return std::nullopt;
 }
 
 }  // namespace

@@ -5,14 +5,10 @@
 #include <cctype>
 #include <charconv>
 
+#include "util/text.h"
+
 namespace burnlab {
 namespace {
-
-std::string lowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 bool allDigits(const std::string& text) {
   return !text.empty() && std::all_of(text.begin(), text.end(),
@@ -52,7 +48,7 @@ CLI::Validator oneOfWords(std::vector<std::pair<std::string, std::string>> words
   return CLI::Validator(
       [words = std::move(words), choices](std::string& text) -> std::string {
         for (const auto& [word, value] : words) {
-          if (lowerCase(text) == lowerCase(word)) {
+          if (sameIgnoringCase(text, word)) {
             text = value;
             return "";
           }

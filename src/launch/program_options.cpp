@@ -7,18 +7,14 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <functional>
 #include <map>
 
 #include "launch/option_values.h"
+#include "util/text.h"
 
 namespace burnlab {
 namespace {
-
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 // A port option's value: one of the three parallel-port bases, written as the window shows it.
 CLI::Validator portName() {
@@ -82,6 +78,26 @@ std::string whyTraceCannotBeWritten(const std::filesystem::path& file) {
   return "";
 }
 
+// A board's port: 378h, 278h or 3BCh, handed to `choose` as its base address.
+void addPortOption(CLI::App& parser, const std::string& name,
+                   std::function<void(std::uint16_t)> choose, const std::string& help) {
+  parser
+      .add_option_function<std::string>(
+          name, [choose](const std::string& port) { choose(portOf(port)); }, help)
+      ->check(portName())
+      ->type_name("378h|278h|3BCh")
+      ->group(kBoardGroup);
+}
+
+// A board's model: 4, 5 or 6.
+void addModelOption(CLI::App& parser, const std::string& name, std::function<void(int)> choose,
+                    const std::string& help) {
+  parser.add_option_function<int>(name, std::move(choose), help)
+      ->check(modelNumber())
+      ->type_name("4|5|6")
+      ->group(kBoardGroup);
+}
+
 }  // namespace
 
 void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
@@ -104,31 +120,14 @@ void addProgramOptions(CLI::App& parser, ProgramOptions& options) {
           "needs --simulate: on a real board every pulse and pause lasts its time");
     }
   });
-  parser.add_option("--sim-model", options.simModel, "model of the simulated board (default 6)")
-      ->check(modelNumber())
-      ->type_name("4|5|6")
-      ->group(kBoardGroup);
-  parser
-      .add_option_function<std::string>(
-          "--sim-port", [&options](const std::string& port) { options.simPort = portOf(port); },
-          "port the simulated board sits on (default 378h)")
-      ->check(portName())
-      ->type_name("378h|278h|3BCh")
-      ->group(kBoardGroup);
-  parser
-      .add_option_function<std::string>(
-          "--port", [&options](const std::string& port) { options.port = portOf(port); },
-          "choose the port, as the LPT Port Selection does")
-      ->check(portName())
-      ->type_name("378h|278h|3BCh")
-      ->group(kBoardGroup);
-  parser
-      .add_option_function<int>(
-          "--model", [&options](int model) { options.model = model; },
-          "force the board model, as the Setup menu does")
-      ->check(modelNumber())
-      ->type_name("4|5|6")
-      ->group(kBoardGroup);
+  addModelOption(parser, "--sim-model", [&options](int model) { options.simModel = model; },
+                 "model of the simulated board (default 6)");
+  addPortOption(parser, "--sim-port", [&options](std::uint16_t base) { options.simPort = base; },
+                "port the simulated board sits on (default 378h)");
+  addPortOption(parser, "--port", [&options](std::uint16_t base) { options.port = base; },
+                "choose the port, as the LPT Port Selection does");
+  addModelOption(parser, "--model", [&options](int model) { options.model = model; },
+                 "force the board model, as the Setup menu does");
   parser
       .add_option("--sim-access-ns", options.simAccessNs,
                   "simulated time of one port access (default 1000)")
@@ -201,7 +200,7 @@ std::optional<std::uint16_t> parsePortName(const std::string& text) {
   static const std::map<std::string, std::uint16_t> kNames{{"278h", 0x278},  {"378h", 0x378},
                                                            {"3bch", 0x3BC},  {"0x278", 0x278},
                                                            {"0x378", 0x378}, {"0x3bc", 0x3BC}};
-  const auto found = kNames.find(lower(text));
+  const auto found = kNames.find(lowerCase(text));
   if (found == kNames.end()) return std::nullopt;
   return found->second;
 }

@@ -76,19 +76,18 @@ std::string takeSetting(const std::vector<std::string_view>& line, int number,
   }
   if (read.part.empty()) return "the part comes first";
   const auto repeated = [&](int seen) { return seen != 0 ? "a second " + word + " setting" : ""; };
-  if (word == "destroyed") {
-    if (auto again = repeated(read.destroyedLine); !again.empty()) return again;
-    read.kept.destroyed = twoWay(value, "yes", "no");
-    if (!single || !read.kept.destroyed) return "destroyed is yes or no";
-    read.destroyedLine = number;
+  // A setting of one of two words ("destroyed yes", "data-protection off"), given once.
+  const auto takeTwoWay = [&](int& givenOnLine, std::optional<bool>& setting, const char* yes,
+                              const char* no) -> std::string {
+    if (auto again = repeated(givenOnLine); !again.empty()) return again;
+    setting = twoWay(value, yes, no);
+    if (!single || !setting) return word + " is " + yes + " or " + no;
+    givenOnLine = number;
     return {};
-  }
+  };
+  if (word == "destroyed") return takeTwoWay(read.destroyedLine, read.kept.destroyed, "yes", "no");
   if (word == "data-protection") {
-    if (auto again = repeated(read.dataProtectionLine); !again.empty()) return again;
-    read.kept.dataProtection = twoWay(value, "on", "off");
-    if (!single || !read.kept.dataProtection) return "data-protection is on or off";
-    read.dataProtectionLine = number;
-    return {};
+    return takeTwoWay(read.dataProtectionLine, read.kept.dataProtection, "on", "off");
   }
   if (word == "protected-sectors") {
     if (auto again = repeated(read.protectedSectorsLine); !again.empty()) return again;
